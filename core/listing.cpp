@@ -1,0 +1,126 @@
+#include "core/listing.h"
+
+#include "config/settings.h"
+#include "core/drive_table.h"
+#include "core/sorting.h"
+#include "panel/watcher.h"
+#include "platform/system.h"
+#include "shell/error_report.h"
+
+namespace nrv {
+namespace {
+
+bool ShowsFreeSpaceFor(const Panel& panel) {
+  const Settings& settings = TheSettings();
+  return settings.PanelShowFreeSize &&
+         (settings.PanelShowFreeSizeNetwork || panel.drive.type != platform::kDriveRemote);
+}
+
+struct WaitCursor {
+  WaitCursor() { platform::SetWaitCursor(true); }
+  ~WaitCursor() { platform::SetWaitCursor(false); }
+};
+
+}  // namespace
+
+ItemList& TheTemporaryStore() {
+  static ItemList store;
+  return store;
+}
+
+int SetCurrentFolder(const Panel& panel) {
+  if (platform::SetCurrentFolder(panel.path)) return 0;
+  ReportError(u"Error set current directory: \"" + panel.path + u"\"");
+  return -1;
+}
+
+PanelItem* MakeItemFromFindData(const platform::FindData& data) {
+  PanelItem* item = NewItem(data.name);
+  item->attributes = data.attributes;
+  item->reparseTag = data.reserved0;
+  item->creationTime = data.creationTime;
+  item->accessTime = data.accessTime;
+  item->writeTime = data.writeTime;
+  if (IsDotName(data.name))
+    item->size = kUpEntrySize;
+  else if (data.attributes & platform::kAttributeDirectory)
+    item->size = kFolderSize;
+  else
+    item->size = static_cast<int64_t>((uint64_t{data.sizeHigh} << 32) | data.sizeLow);
+  return item;
+}
+
+int ReadFolder(Panel& panel, ItemList& list) {
+  SignalWatcher(panel);
+  WaitCursor waiting;
+  if (SetCurrentFolder(panel) != 0) return -1;
+
+  platform::FindHandle find;
+  platform::FindData data;
+  if (!platform::FindFirst(u"*.*", find, data)) {
+    ReportError(u"Error find first file in \"" + panel.path + u"\"");
+    return -2;
+  }
+  ClearItems(list, panel);
+  if (data.name != u".") Append(list, MakeItemFromFindData(data));
+  // Any failure to read on ends the listing like its end does; what was read is shown.
+  while (platform::FindNext(find, data)) Append(list, MakeItemFromFindData(data));
+  find.Close();
+
+  if (panel.sortMode != kSortUnsorted) SortItems(list, panel);
+  const Settings& settings = TheSettings();
+  if (settings.PanelAutoUpdatePanels &&
+      (settings.PanelAutoUpdateNetwork || panel.drive.type != platform::kDriveRemote))
+    StartWatcher(panel);
+  return 0;
+}
+
+void MakeUpEntry(Panel& panel, ItemList& list) {
+  (void)panel;
+  PanelItem* up = NewItem(u"..");
+  up->attributes = platform::kAttributeDirectory;
+  up->size = kUpEntrySize;
+  // The small folder icon is given by the drawing code, which owns the shell icon calls.
+  Append(list, up);
+}
+
+void ComputeTotals(const ItemList& list, Panel& panel) {
+  panel.totalBytes = 0;
+  panel.fileCount = 0;
+  panel.folderCount = 0;
+  for (const PanelItem* item : list.items) {
+    if (!IsFolder(*item)) {
+      panel.totalBytes += item->size;
+      ++panel.fileCount;
+    } else if (!IsUpEntry(*item)) {
+      ++panel.folderCount;
+    }
+  }
+  if (panel.ftp || !ShowsFreeSpaceFor(panel)) {
+    panel.freeBytes = -1;
+    return;
+  }
+  platform::FreeSpace space;
+  panel.freeBytes =
+      platform::QueryFreeSpace(RootOfPath(panel.path), space)
+          ? static_cast<int64_t>(uint64_t{space.sectorsPerCluster} * space.bytesPerSector *
+                                 space.freeClusters)
+          : 0;
+}
+
+void RecountSelection(const ItemList& list, Panel& panel) {
+  panel.selectedFiles = 0;
+  panel.selectedFolders = 0;
+  panel.selectedBytes = 0;
+  for (const PanelItem* item : list.items) {
+    if (!item->selected) continue;
+    if (IsFolder(*item)) {
+      ++panel.selectedFolders;
+    } else {
+      ++panel.selectedFiles;
+      panel.selectedBytes += item->size;
+    }
+  }
+}
+
+}  // namespace nrv

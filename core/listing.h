@@ -1,0 +1,24 @@
+#pragma once
+// Reading a local folder into a panel's list, and the totals shown in its status lines.
+#include "core/item_list.h"
+#include "core/panel.h"
+#include "platform/files.h"
+
+namespace nrv {
+
+// The temporary panel's items while no panel shows them.
+ItemList& TheTemporaryStore();
+
+// 0; -1 when the folder cannot be made current; -2 when it cannot be listed (list unchanged).
+int ReadFolder(Panel& panel, ItemList& list);
+
+PanelItem* MakeItemFromFindData(const platform::FindData& data);
+void MakeUpEntry(Panel& panel, ItemList& list);
+
+void ComputeTotals(const ItemList& list, Panel& panel);
+void RecountSelection(const ItemList& list, Panel& panel);
+
+// Makes the panel's path the process's current directory; reports and returns -1 on failure.
+int SetCurrentFolder(const Panel& panel);
+
+}  // namespace nrv

@@ -1,0 +1,27 @@
+#include "core/panel.h"
+
+namespace nrv {
+
+LocationKind KindOf(const Panel& panel) {
+  if (panel.temporary) return LocationKind::Temporary;
+  if (panel.archiveOpen) return LocationKind::Archive;
+  if (panel.ftp) return LocationKind::Ftp;
+  return LocationKind::Local;
+}
+
+void ResetView(Panel& panel) {
+  panel.cursor = 0;
+  panel.top = 0;
+  panel.columns = 0;
+  panel.rowsPerColumn = 0;
+  panel.visibleCount = 0;
+  panel.capacity = 0;
+  panel.itemCount = 0;
+  panel.rightDragActive = 0;
+  panel.rightDragDeselects = 1;
+  panel.selectedFiles = 0;
+  panel.selectedFolders = 0;
+  panel.selectedBytes = 0;
+}
+
+}  // namespace nrv

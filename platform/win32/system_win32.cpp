@@ -1,0 +1,65 @@
+#include <windows.h>
+
+#include "platform/system.h"
+#include "platform/win32/wide.h"
+
+namespace nrv::platform {
+
+bool FileTimeToLocal(uint64_t fileTime, CalendarTime& local) {
+  FILETIME utc{static_cast<DWORD>(fileTime), static_cast<DWORD>(fileTime >> 32)};
+  SYSTEMTIME universal{}, zoned{};
+  if (!::FileTimeToSystemTime(&utc, &universal)) return false;
+  if (!::SystemTimeToTzSpecificLocalTime(nullptr, &universal, &zoned)) return false;
+  local = {zoned.wYear, zoned.wMonth, zoned.wDay, zoned.wHour, zoned.wMinute, zoned.wSecond};
+  return true;
+}
+
+int OsMajorVersion() {
+  // GetVersionEx lies to unmanifested programs; the kernel's own numbers do not.
+  using RtlGetVersionFn = LONG(WINAPI*)(OSVERSIONINFOW*);
+  OSVERSIONINFOW info{};
+  info.dwOSVersionInfoSize = sizeof(info);
+  if (HMODULE ntdll = ::GetModuleHandleW(L"ntdll.dll")) {
+    auto fn = reinterpret_cast<RtlGetVersionFn>(
+        reinterpret_cast<void*>(::GetProcAddress(ntdll, "RtlGetVersion")));
+    if (fn && fn(&info) == 0) return static_cast<int>(info.dwMajorVersion);
+  }
+  return 6;
+}
+
+FontDescription IconTitleFont() {
+  LOGFONTW native{};
+  ::SystemParametersInfoW(SPI_GETICONTITLELOGFONT, sizeof(native), &native, 0);
+  FontDescription font;
+  font.lfCharSet = native.lfCharSet;
+  font.lfClipPrecision = native.lfClipPrecision;
+  font.lfEscapement = native.lfEscapement;
+  font.lfFaceName = FromWide(native.lfFaceName);
+  font.lfHeight = native.lfHeight;
+  font.lfItalic = native.lfItalic;
+  font.lfOrientation = native.lfOrientation;
+  font.lfOutPrecision = native.lfOutPrecision;
+  font.lfPitchAndFamily = native.lfPitchAndFamily;
+  font.lfQuality = native.lfQuality;
+  font.lfStrikeOut = native.lfStrikeOut;
+  font.lfUnderline = native.lfUnderline;
+  font.lfWeight = native.lfWeight;
+  font.lfWidth = native.lfWidth;
+  return font;
+}
+
+uint32_t SystemColor(int index) { return ::GetSysColor(index); }
+
+void SetWaitCursor(bool waiting) {
+  ::SetCursor(::LoadCursorW(nullptr, waiting ? IDC_WAIT : IDC_ARROW));
+}
+
+void FocusWindow(NativeWindow window) {
+  if (window) ::SetFocus(static_cast<HWND>(window));
+}
+
+void DestroyIconHandle(NativeIcon icon) {
+  if (icon) ::DestroyIcon(static_cast<HICON>(icon));
+}
+
+}  // namespace nrv::platform
