@@ -5,6 +5,7 @@
 #include <sys/statvfs.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
 #include <mutex>
 #include <string>
@@ -80,6 +81,7 @@ bool Advance(Listing& listing, FindData& data) {
   return false;
 }
 
+std::atomic<uint32_t> gFindFirstFailure{0};
 std::mutex gDriveMutex;
 std::vector<portable::FakeDrive> gDrives{{u'C', kDriveFixed, 0, 0, {}}};
 
@@ -102,6 +104,10 @@ void FindHandle::Close() {
 
 bool FindFirst(TextView pattern, FindHandle& handle, FindData& data) {
   handle.Close();
+  if (const uint32_t failure = gFindFirstFailure.exchange(0)) {
+    SetLastError(failure);
+    return false;
+  }
   std::string native = NativePath(pattern);
   const size_t slash = native.rfind('/');
   const std::string folder = slash == std::string::npos ? std::string(".")
@@ -203,6 +209,8 @@ bool VolumeLabel(TextView root, Text& label) {
 }
 
 namespace portable {
+void FailNextFindFirst(uint32_t errorCode) { gFindFirstFailure = errorCode; }
+
 void SetDrives(std::vector<FakeDrive> drives) {
   std::lock_guard lock(gDriveMutex);
   gDrives = std::move(drives);

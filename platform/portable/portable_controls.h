@@ -22,4 +22,7 @@ struct FakeDrive {
 // The drives the layer reports; by default one fixed drive C: with no label.
 void SetDrives(std::vector<FakeDrive> drives);
 
+// The next FindFirst fails with this code, as an unreadable folder would (root reads them all).
+void FailNextFindFirst(uint32_t errorCode);
+
 }  // namespace nrv::platform::portable

@@ -1,0 +1,43 @@
+#pragma once
+// A folder of the test's own, removed with everything in it at the end of the test.
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <string>
+
+namespace nrv::test {
+
+class TempFolder {
+ public:
+  TempFolder() {
+    std::random_device random;
+    path_ = std::filesystem::temp_directory_path() /
+            ("norvane-test-" + std::to_string(random()) + std::to_string(random()));
+    std::filesystem::create_directories(path_);
+  }
+  ~TempFolder() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
+  }
+  TempFolder(const TempFolder&) = delete;
+  TempFolder& operator=(const TempFolder&) = delete;
+
+  const std::filesystem::path& Path() const { return path_; }
+
+  std::filesystem::path MakeFile(const std::filesystem::path& name, size_t bytes = 0) const {
+    const auto full = path_ / name;
+    std::ofstream out(full, std::ios::binary);
+    out << std::string(bytes, 'x');
+    return full;
+  }
+  std::filesystem::path MakeFolder(const std::filesystem::path& name) const {
+    const auto full = path_ / name;
+    std::filesystem::create_directories(full);
+    return full;
+  }
+
+ private:
+  std::filesystem::path path_;
+};
+
+}  // namespace nrv::test
