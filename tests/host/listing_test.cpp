@@ -7,17 +7,14 @@
 #include "core/listing.h"
 #include "platform/errors.h"
 #include "platform/portable/portable_controls.h"
+#include "support/item_names.h"
 #include "support/message_capture.h"
 #include "support/temp_folder.h"
 
 namespace nrv {
 namespace {
 
-std::vector<Text> Names(const ItemList& list) {
-  std::vector<Text> names;
-  for (const PanelItem* item : list.items) names.emplace_back(ItemName(*item));
-  return names;
-}
+using test::Names;
 
 class Listing : public ::testing::Test {
  protected:

@@ -5,17 +5,14 @@
 
 #include "config/settings.h"
 #include "core/listing.h"
+#include "support/item_names.h"
 #include "support/message_capture.h"
 #include "support/temp_folder.h"
 
 namespace nrv {
 namespace {
 
-std::vector<Text> Names(const ItemList& list) {
-  std::vector<Text> names;
-  for (const PanelItem* item : list.items) names.emplace_back(ItemName(*item));
-  return names;
-}
+using test::Names;
 
 // What a bare FindFirstFileW/FindNextFileW loop sees, "." left out.
 std::vector<Text> RawListing(const std::filesystem::path& folder) {
