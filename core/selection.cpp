@@ -1,0 +1,41 @@
+#include "core/selection.h"
+
+#include "config/settings.h"
+#include "core/listing.h"
+#include "core/masks.h"
+
+namespace nrv {
+
+void ApplyMaskSelection(Panel& panel, ItemList& list, TextView mask, bool select) {
+  const bool foldersToo = !select || TheSettings().PanelSelectFolders;
+  for (PanelItem* item : list.items) {
+    if (IsUpEntry(*item) || (IsFolder(*item) && !foldersToo)) continue;
+    if (MatchMask(ItemName(*item), mask)) item->selected = select ? 1 : 0;
+  }
+  RecountSelection(list, panel);
+}
+
+void InvertSelection(ItemList& list, Panel& panel) {
+  for (PanelItem* item : list.items)
+    if (!IsUpEntry(*item)) item->selected = item->selected ? 0 : 1;
+  RecountSelection(list, panel);
+}
+
+void SetAll(ItemList& list, Panel& panel, uint32_t value) {
+  for (PanelItem* item : list.items)
+    if (!IsUpEntry(*item)) item->selected = value;
+  RecountSelection(list, panel);
+}
+
+int JumpToPrefix(Panel& panel, const ItemList& list, TextView prefix) {
+  const int index = FindByPrefix(list, prefix);
+  if (index < 0) return -1;
+  const int columns = panel.columns > 0 ? panel.columns : 1;
+  panel.cursor = index;
+  panel.top = index - (panel.visibleCount / columns) / 2;
+  if (panel.itemCount - panel.top < panel.visibleCount) panel.top = panel.itemCount - panel.visibleCount;
+  if (panel.top < 0) panel.top = 0;
+  return index;
+}
+
+}  // namespace nrv
