@@ -3,8 +3,11 @@
 #include <algorithm>
 #include <array>
 #include <cstddef>
+#include <cstdint>
+#include <cstring>
 
 #include "core/listing.h"
+#include "platform/files.h"
 
 namespace nrv {
 namespace {
@@ -31,7 +34,17 @@ inline int CompareLengths(size_t a, size_t b) { return a < b ? -1 : (a > b ? 1 :
 // Folded comparison; when one text is a prefix of the other the shorter is smaller.
 inline int CompareFolded(const char16_t* a, size_t aLength, const char16_t* b, size_t bLength) {
   const size_t n = std::min(aLength, bLength);
-  for (size_t i = 0; i < n; ++i) {
+  size_t i = 0;
+  // Shared prefixes are long in big folders ("IMG_2024..."): skip equal runs four
+  // characters at a time; characters that are equal are equal folded too.
+  for (; i + 4 <= n; i += 4) {
+    uint64_t wa;
+    uint64_t wb;
+    std::memcpy(&wa, a + i, sizeof wa);
+    std::memcpy(&wb, b + i, sizeof wb);
+    if (wa != wb) break;
+  }
+  for (; i < n; ++i) {
     const char16_t ca = a[i];
     const char16_t cb = b[i];
     if (ca == cb) continue;
@@ -63,6 +76,11 @@ int CompareKeys(const Key& a, const Key& b) {
   return CompareLengths(aLength, bLength);
 }
 
+// Inline: the comparators run a few million times per big listing.
+inline bool IsFolderItem(const PanelItem& item) {
+  return (item.attributes & platform::kAttributeDirectory) != 0;
+}
+
 inline bool IsDotText(const char16_t* name, size_t length) {
   return (length == 1 && name[0] == u'.') || (length == 2 && name[0] == u'.' && name[1] == u'.');
 }
@@ -80,12 +98,12 @@ inline Key Limited(char16_t lead, const char16_t* text, size_t length, size_t li
 inline Key NameKey(const PanelItem& item) {
   const char16_t* name = ItemNameZ(item);
   const size_t length = item.nameLength;
-  const char16_t lead = IsDotText(name, length) ? kUpLead : (IsFolder(item) ? kFolderLead : 0);
+  const char16_t lead = IsDotText(name, length) ? kUpLead : (IsFolderItem(item) ? kFolderLead : 0);
   return Limited(lead, name, length, kNameKeyLimit);
 }
 
 inline Key ExtensionKey(const PanelItem& item) {
-  const char16_t lead = IsFolder(item) ? kFolderLead : 0;
+  const char16_t lead = IsFolderItem(item) ? kFolderLead : 0;
   if (item.extensionLength == 0) return {lead, kNoExtension, 1};
   return Limited(lead, ItemNameZ(item) + item.nameLength + 1, item.extensionLength,
                  kExtensionKeyLimit);
