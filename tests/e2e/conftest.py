@@ -1,0 +1,110 @@
+"""Fixtures of the end-to-end tier: one Xvfb per session, a fresh Wine prefix and fresh
+folders per test under build/e2e/<test>/, a screenshot under build/e2e/failures/ when a test
+fails, and only our own processes ended."""
+
+import os
+import re
+import shutil
+import sys
+from pathlib import Path
+
+import pytest
+
+sys.path.insert(0, str(Path(__file__).resolve().parent))
+
+from norvane_e2e import REPO, Norvane, Spy, WinePrefix, XServer, windows_path  # noqa: E402
+from norvane_e2e.settings import KEY, configuration  # noqa: E402
+
+BUILD = REPO / "build" / "e2e"
+FAILURES = BUILD / "failures"
+
+
+@pytest.hookimpl(hookwrapper=True, tryfirst=True)
+def pytest_runtest_makereport(item, call):
+    outcome = yield
+    report = outcome.get_result()
+    setattr(item, "report_" + report.when, report)
+
+
+@pytest.fixture(scope="session")
+def xserver():
+    server = XServer(BUILD)
+    yield server
+    server.stop()
+
+
+@pytest.fixture(scope="session")
+def spy():
+    return Spy(BUILD)
+
+
+@pytest.fixture(scope="session")
+def norvane_exe():
+    exe = Path(os.environ.get("NORVANE_EXE", REPO / "build" / "windows-x64" / "norvane.exe"))
+    if not exe.is_absolute():
+        exe = REPO / exe
+    if not exe.is_file():
+        pytest.fail(f"{exe} does not exist: build it (scripts/test does) or set NORVANE_EXE")
+    return exe.resolve()
+
+
+class Rig:
+    """What one test works with: its folder, its Wine prefix and the programs it starts."""
+
+    def __init__(self, name, xserver, spy, exe):
+        self.dir = BUILD / name
+        if self.dir.exists():
+            WinePrefix(self.dir / "prefix", xserver).kill()
+            shutil.rmtree(self.dir)
+        self.dir.mkdir(parents=True)
+        self.x, self.spy, self.exe = xserver, spy, exe
+        self.prefix = WinePrefix.fresh(self.dir / "prefix", xserver, decorated=True)
+        self.apps = []
+
+    def folder(self, name, files=(), folders=()):
+        """A fresh folder under the test's folder with these files (name -> text, or a list of
+        names for small files) and empty subfolders."""
+        path = self.dir / "files" / name
+        path.mkdir(parents=True)
+        items = files.items() if isinstance(files, dict) else ((f, f + "\n") for f in files)
+        for file_name, text in items:
+            (path / file_name).write_text(text)
+        for folder_name in folders:
+            (path / folder_name).mkdir()
+        return path
+
+    def save_configuration(self, left, right, **changes):
+        """A saved configuration in the registry with the panels starting in these folders;
+        only before the first program of the test starts."""
+        self.prefix.add_user_values(KEY, configuration(windows_path(left), windows_path(right),
+                                                       **changes))
+
+    def start(self, cwd, exe=None, wait=True):
+        app = Norvane(self.x, self.prefix, self.spy, exe or self.exe, cwd,
+                      self.dir / f"run{len(self.apps) + 1}")
+        self.apps.append(app)
+        app.start()
+        if wait:
+            app.wait_main_window()
+        return app
+
+    def finish(self, failed):
+        picture = FAILURES / f"{self.dir.name}.png"
+        try:
+            if failed:
+                self.x.screenshot(picture)
+            else:
+                picture.unlink(missing_ok=True)
+        finally:
+            for app in self.apps:
+                app.close()
+            self.prefix.kill()
+
+
+@pytest.fixture
+def rig(request, xserver, spy, norvane_exe):
+    name = re.sub(r"[^A-Za-z0-9_.-]+", "_", request.node.name)
+    rig = Rig(name, xserver, spy, norvane_exe)
+    yield rig
+    report = getattr(request.node, "report_call", None)
+    rig.finish(failed=report is None or report.failed)

@@ -1,0 +1,112 @@
+/* Reports what Wine keeps on the Windows side and X cannot show: window classes, child
+ * windows with their rectangles, dialog texts, and registry values under HKEY_CURRENT_USER.
+ *
+ *   winspy OUT windows        one JSON object per line for each top-level window and child
+ *   winspy OUT reg SUBKEY     one JSON object per line for each value of HKCU\SUBKEY
+ *
+ * Output goes to the file OUT (UTF-8) so that no pipe is shared with Wine's helpers. */
+#include <windows.h>
+#include <stdio.h>
+#include <wchar.h>
+
+static FILE *out;
+
+static void put_string(const wchar_t *text) {
+  char utf8[8192];
+  int n = WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8, sizeof utf8, NULL, NULL);
+  if (n <= 0) utf8[0] = 0;
+  fputc('"', out);
+  for (const unsigned char *p = (const unsigned char *)utf8; *p; ++p) {
+    if (*p == '"' || *p == '\\') fprintf(out, "\\%c", *p);
+    else if (*p < 0x20) fprintf(out, "\\u%04x", *p);
+    else fputc(*p, out);
+  }
+  fputc('"', out);
+}
+
+static void put_window(HWND hwnd, HWND top) {
+  wchar_t cls[256] = L"", text[1024] = L"";
+  RECT rect = {0}, client = {0};
+  DWORD pid = 0;
+  GetClassNameW(hwnd, cls, 256);
+  GetWindowTextW(hwnd, text, 1024);
+  GetWindowRect(hwnd, &rect);
+  GetClientRect(hwnd, &client);
+  POINT origin = {0, 0};
+  ClientToScreen(hwnd, &origin);
+  GetWindowThreadProcessId(hwnd, &pid);
+  LONG style = GetWindowLongW(hwnd, GWL_STYLE);
+  WINDOWPLACEMENT placement = {sizeof placement};
+  GetWindowPlacement(hwnd, &placement);
+  fprintf(out, "{\"hwnd\": %llu, \"top\": %llu, \"parent\": %llu, \"pid\": %lu, \"class\": ",
+          (unsigned long long)(ULONG_PTR)hwnd, (unsigned long long)(ULONG_PTR)top,
+          (unsigned long long)(ULONG_PTR)GetAncestor(hwnd, GA_PARENT), pid);
+  put_string(cls);
+  fprintf(out, ", \"text\": ");
+  put_string(text);
+  fprintf(out,
+          ", \"visible\": %d, \"enabled\": %d, \"focus\": %d, \"style\": %lu, \"show\": %u, "
+          "\"rect\": [%ld, %ld, %ld, %ld], \"client\": [%ld, %ld, %ld, %ld]}\n",
+          IsWindowVisible(hwnd) ? 1 : 0, IsWindowEnabled(hwnd) ? 1 : 0,
+          GetForegroundWindow() == hwnd ? 1 : 0, (unsigned long)style, placement.showCmd,
+          rect.left, rect.top, rect.right, rect.bottom, origin.x, origin.y,
+          origin.x + client.right, origin.y + client.bottom);
+}
+
+static BOOL CALLBACK each_child(HWND hwnd, LPARAM top) {
+  put_window(hwnd, (HWND)top);
+  return TRUE;
+}
+
+static BOOL CALLBACK each_top(HWND hwnd, LPARAM unused) {
+  (void)unused;
+  put_window(hwnd, NULL);
+  EnumChildWindows(hwnd, each_child, (LPARAM)hwnd);
+  return TRUE;
+}
+
+static int dump_registry(const wchar_t *subkey) {
+  HKEY key;
+  LONG rc = RegOpenKeyExW(HKEY_CURRENT_USER, subkey, 0, KEY_READ, &key);
+  if (rc != ERROR_SUCCESS) {
+    fprintf(out, "{\"error\": %ld}\n", rc);
+    return 0;
+  }
+  for (DWORD i = 0;; ++i) {
+    wchar_t name[1024];
+    static BYTE data[65536];
+    DWORD name_len = 1024, data_len = sizeof data, type = 0;
+    rc = RegEnumValueW(key, i, name, &name_len, NULL, &type, data, &data_len);
+    if (rc != ERROR_SUCCESS) break;
+    fprintf(out, "{\"name\": ");
+    put_string(name);
+    fprintf(out, ", \"type\": %lu, \"data\": \"", type);
+    for (DWORD b = 0; b < data_len; ++b) fprintf(out, "%02x", data[b]);
+    fprintf(out, "\"}\n");
+  }
+  for (DWORD i = 0;; ++i) {
+    wchar_t name[1024];
+    DWORD name_len = 1024;
+    if (RegEnumKeyExW(key, i, name, &name_len, NULL, NULL, NULL, NULL) != ERROR_SUCCESS) break;
+    fprintf(out, "{\"subkey\": ");
+    put_string(name);
+    fprintf(out, "}\n");
+  }
+  RegCloseKey(key);
+  return 0;
+}
+
+int wmain(int argc, wchar_t **argv) {
+  if (argc < 3) return 2;
+  out = _wfopen(argv[1], L"wb");
+  if (!out) return 1;
+  int rc = 2;
+  if (wcscmp(argv[2], L"windows") == 0) {
+    EnumWindows(each_top, 0);
+    rc = 0;
+  } else if (wcscmp(argv[2], L"reg") == 0 && argc > 3) {
+    rc = dump_registry(argv[3]);
+  }
+  fclose(out);
+  return rc;
+}

@@ -1,0 +1,105 @@
+"""Keys the main loop handles itself: F10 quit question, Alt+Enter full screen, Ctrl+arrows
+divider."""
+
+from norvane_e2e import poll, poll_value, windows_path
+from norvane_e2e.app import SW_SHOWMAXIMIZED, SW_SHOWNORMAL, WS_CAPTION
+from norvane_e2e.settings import KEY, WHITE
+from norvane_e2e.xserver import SCREEN
+
+QUESTION = "Do You want to quit program?"
+DIVIDER = tuple(WHITE["ClrPanelText"] >> s & 0xFF for s in (0, 8, 16))
+
+
+def test_f10_asks_before_quitting(rig):
+    start = rig.folder("start", files=["one.txt"])
+    app = rig.start(start)
+    app.wait_title(windows_path(start))
+
+    app.key("F10")
+    box = app.message_box("Question")
+    assert box.text == QUESTION
+    assert box.buttons == ["OK", "Cancel"]
+    box.answer("Escape")
+    assert app.running()
+    assert app.main() is not None
+    assert app.title() == windows_path(start)
+    assert app.message_boxes() == []
+
+    app.key("F10")
+    box = app.message_box("Question")
+    assert box.text == QUESTION
+    box.answer("Return")
+    app.wait_exit()
+
+    saved = rig.spy.registry(rig.prefix, KEY)
+    assert saved is None or saved.values == {}, "quitting saved settings"
+
+
+def x_rect(app):
+    x, y, width, height = app.x_geometry()
+    return (x, y, x + width, y + height)
+
+
+def test_alt_enter_enters_and_leaves_full_screen(rig):
+    start = rig.folder("start", files=["one.txt"])
+    app = rig.start(start)
+    app.wait_title(windows_path(start))
+    normal = app.main()
+    assert normal.show == SW_SHOWNORMAL
+
+    app.key("alt+Return")
+    full = poll(lambda: (lambda w: w if w.show == SW_SHOWMAXIMIZED else None)(app.main()),
+                10, "the main window maximised")
+    assert full.style & WS_CAPTION == 0, "full screen keeps the caption"
+    assert full.rect[0] <= 0 and full.rect[1] <= 0
+    assert full.rect[2] >= SCREEN[0] and full.rect[3] >= SCREEN[1]
+    poll(lambda: x_rect(app) == full.rect, 10, f"the X window at {full.rect}")
+    assert app.title() == windows_path(start)
+
+    app.key("alt+Return")
+    back = poll(lambda: (lambda w: w if w.show == SW_SHOWNORMAL else None)(app.main()),
+                10, "the main window back to normal")
+    assert back.style & WS_CAPTION == WS_CAPTION
+    assert back.rect == normal.rect
+    poll(lambda: x_rect(app) == normal.rect, 10, f"the X window back at {normal.rect}")
+
+
+def divider_widths(main, offset):
+    """Left and right panel widths for a divider offset in percent from the centre."""
+    half = (main.client[2] - main.client[0]) // 2
+    return int(half + offset / 100.0 * half), int(half - offset / 100.0 * half)
+
+
+def test_ctrl_arrows_move_the_divider(rig):
+    start = rig.folder("start", files=["one.txt"])
+    app = rig.start(start)
+    app.wait_title(windows_path(start))
+    main = app.main()
+
+    def widths():
+        left, right = app.panels()
+        assert right.client[0] == left.client[2], "the panels do not meet"
+        return left.client[2] - left.client[0], right.client[2] - right.client[0]
+
+    def press(key, times, offset):
+        for _ in range(times):
+            app.key(key)
+        poll_value(widths, divider_widths(main, offset), 10,
+                   f"panel widths at offset {offset} after {times} x {key}")
+
+    assert widths() == divider_widths(main, 0)
+    press("ctrl+Right", 1, 10)
+    press("ctrl+Right", 7, 80)
+    press("ctrl+Right", 1, 80)  # no further than 80 from the centre: the next step shows it
+
+    # The user sees the divider where the left panel now ends.
+    left, _ = app.panels()
+    column = (left.client[2] - 1, left.client[1] + 30, left.client[2], left.client[3] - 40)
+    app.wait_screenshot(lambda shot: shot.count(DIVIDER, column) > (column[3] - column[1]) // 2,
+                        f"the divider drawn at x {column[0]}")
+
+    press("ctrl+Left", 1, 70)
+    press("ctrl+Left", 15, -80)
+    press("ctrl+Left", 1, -80)
+    press("ctrl+Right", 1, -70)
+    assert app.title() == windows_path(start)
