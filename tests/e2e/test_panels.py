@@ -31,7 +31,7 @@ def compare_rows(shot, left, right):
     for y in range(8, left.client[3] - left.client[1]):
         a = shot.row(left.client[1] + y, left.client[0] + 2, left.client[2] - 3)
         b = shot.row(right.client[1] + y, right.client[0] + 2, right.client[2] - 3)
-        if any(row[i:i + 3] == status for row in (a, b) for i in range(0, len(row), 3)):
+        if a.count(status) > len(a) // 6:
             break  # the status area starts
         rows.append((y, a == b, is_dark(a), is_dark(b)))
     return rows
