@@ -1,7 +1,6 @@
 #include "core/formatting.h"
 
 #include <cstdio>
-#include <cstring>
 
 #include "config/settings.h"
 #include "platform/files.h"
@@ -10,13 +9,13 @@
 namespace nrv {
 namespace {
 
-// Formatting goes through snprintf into char buffers on the stack; every text here is ASCII
-// except names and paths, which are appended as they are.
+// The short texts are ASCII: made with snprintf in char buffers on the stack, then widened.
 using Ascii32 = char[32];
 
 template <size_t N>
 void Append(FixedText<N>& out, const char* ascii) {
-  for (; *ascii && out.length + 1 < N; ++ascii) out.chars[out.length++] = static_cast<char16_t>(*ascii);
+  for (; *ascii && out.length + 1 < N; ++ascii)
+    out.chars[out.length++] = static_cast<char16_t>(*ascii);
   out.chars[out.length] = 0;
 }
 

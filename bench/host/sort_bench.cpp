@@ -46,7 +46,9 @@ std::string RealisticName(std::mt19937& random, bool folder) {
   std::string name;
   switch (random() % (folder ? 3 : 5)) {
     case 0: name = "IMG_2024" + Number(random, 4) + "_" + Number(random, 6); break;
-    case 1: name = "Project Report - Quarterly Summary - " + Word(random, 2) + " v" + Number(random, 3); break;
+    case 1:
+      name = "Project Report - Quarterly Summary - " + Word(random, 2) + " v" + Number(random, 3);
+      break;
     case 2: name = "node-" + Word(random, 2) + "-" + Word(random, 3); break;
     case 3: name = Word(random, 3) + Word(random, 2); break;
     default: name = Word(random, 1) + "_" + Number(random, 2) + "_" + Word(random, 2); break;

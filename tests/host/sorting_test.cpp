@@ -131,7 +131,8 @@ TEST(SortByName, AgreesWithJoinedKeysOnRandomNames) {
   for (const PanelItem* a : list.items) {
     for (const PanelItem* b : list.items) {
       const Text an = ReferenceNameKey(*a), bn = ReferenceNameKey(*b);
-      ASSERT_EQ(CompareNames(*a, *b), an < bn) << ToUtf8(ItemName(*a)) << " / " << ToUtf8(ItemName(*b));
+      ASSERT_EQ(CompareNames(*a, *b), an < bn)
+          << ToUtf8(ItemName(*a)) << " / " << ToUtf8(ItemName(*b));
       const Text ae = ReferenceExtensionKey(*a), be = ReferenceExtensionKey(*b);
       ASSERT_EQ(CompareExtensions(*a, *b), ae == be ? an < bn : ae < be);
     }
