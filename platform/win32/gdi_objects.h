@@ -6,25 +6,25 @@
 
 namespace nrv::platform {
 
-// A pen, brush, font or bitmap, deleted with DeleteObject.
-template <typename Handle>
-class GdiObject {
+// Owns one handle and closes it with Close when replaced or at the end.
+template <typename Handle, auto Close>
+class UniqueHandle {
  public:
-  GdiObject() = default;
-  explicit GdiObject(Handle handle) : handle_(handle) {}
-  ~GdiObject() { Reset(); }
-  GdiObject(GdiObject&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
-  GdiObject& operator=(GdiObject&& other) noexcept {
+  UniqueHandle() = default;
+  explicit UniqueHandle(Handle handle) : handle_(handle) {}
+  ~UniqueHandle() { Reset(); }
+  UniqueHandle(UniqueHandle&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
+  UniqueHandle& operator=(UniqueHandle&& other) noexcept {
     if (this != &other) Reset(std::exchange(other.handle_, nullptr));
     return *this;
   }
-  GdiObject(const GdiObject&) = delete;
-  GdiObject& operator=(const GdiObject&) = delete;
+  UniqueHandle(const UniqueHandle&) = delete;
+  UniqueHandle& operator=(const UniqueHandle&) = delete;
 
   Handle Get() const { return handle_; }
   explicit operator bool() const { return handle_ != nullptr; }
   void Reset(Handle handle = nullptr) {
-    if (handle_) ::DeleteObject(handle_);
+    if (handle_) Close(handle_);
     handle_ = handle;
   }
 
@@ -32,6 +32,14 @@ class GdiObject {
   Handle handle_ = nullptr;
 };
 
+inline void DeleteGdiObject(HGDIOBJ object) { ::DeleteObject(object); }
+inline void ReleaseLibrary(HMODULE module) { ::FreeLibrary(module); }
+// DestroyIcon is harmless on shared resource icons.
+inline void DestroyIconOf(HICON icon) { ::DestroyIcon(icon); }
+
+// A pen, brush, font or bitmap.
+template <typename Handle>
+using GdiObject = UniqueHandle<Handle, DeleteGdiObject>;
 using Pen = GdiObject<HPEN>;
 using Brush = GdiObject<HBRUSH>;
 using Font = GdiObject<HFONT>;
@@ -41,15 +49,20 @@ using Bitmap = GdiObject<HBITMAP>;
 class KeptDc {
  public:
   KeptDc() = default;
-  explicit KeptDc(HWND window) : window_(window), dc_(window ? ::GetDC(window) : nullptr) {}
+  explicit KeptDc(HWND window) : window_(window), dc_(window ? ::GetDC(window) : nullptr) {
+    if (dc_) saved_ = ::SaveDC(dc_);
+  }
   ~KeptDc() { Reset(); }
   KeptDc(KeptDc&& other) noexcept
-      : window_(std::exchange(other.window_, nullptr)), dc_(std::exchange(other.dc_, nullptr)) {}
+      : window_(std::exchange(other.window_, nullptr)),
+        dc_(std::exchange(other.dc_, nullptr)),
+        saved_(std::exchange(other.saved_, 0)) {}
   KeptDc& operator=(KeptDc&& other) noexcept {
     if (this != &other) {
       Reset();
       window_ = std::exchange(other.window_, nullptr);
       dc_ = std::exchange(other.dc_, nullptr);
+      saved_ = std::exchange(other.saved_, 0);
     }
     return *this;
   }
@@ -57,15 +70,21 @@ class KeptDc {
   KeptDc& operator=(const KeptDc&) = delete;
 
   HDC Get() const { return dc_; }
+  // The context gets its first objects back, so the ones selected since can be deleted.
   void Reset() {
-    if (dc_) ::ReleaseDC(window_, dc_);
+    if (dc_) {
+      if (saved_) ::RestoreDC(dc_, saved_);
+      ::ReleaseDC(window_, dc_);
+    }
     dc_ = nullptr;
     window_ = nullptr;
+    saved_ = 0;
   }
 
  private:
   HWND window_ = nullptr;
   HDC dc_ = nullptr;
+  int saved_ = 0;
 };
 
 // An off-screen picture compatible with a window's context; its original bitmap goes back
@@ -119,56 +138,7 @@ class Selection {
   HGDIOBJ previous_;
 };
 
-// A loaded library, freed at the end.
-class Module {
- public:
-  Module() = default;
-  explicit Module(HMODULE module) : module_(module) {}
-  ~Module() { Reset(); }
-  Module(Module&& other) noexcept : module_(std::exchange(other.module_, nullptr)) {}
-  Module& operator=(Module&& other) noexcept {
-    if (this != &other) {
-      Reset();
-      module_ = std::exchange(other.module_, nullptr);
-    }
-    return *this;
-  }
-  Module(const Module&) = delete;
-  Module& operator=(const Module&) = delete;
-
-  HMODULE Get() const { return module_; }
-  void Reset() {
-    if (module_) ::FreeLibrary(module_);
-    module_ = nullptr;
-  }
-
- private:
-  HMODULE module_ = nullptr;
-};
-
-// An icon from the shell or a resource; DestroyIcon is harmless on shared resource icons.
-class OwnedIcon {
- public:
-  OwnedIcon() = default;
-  explicit OwnedIcon(HICON icon) : icon_(icon) {}
-  ~OwnedIcon() {
-    if (icon_) ::DestroyIcon(icon_);
-  }
-  OwnedIcon(OwnedIcon&& other) noexcept : icon_(std::exchange(other.icon_, nullptr)) {}
-  OwnedIcon& operator=(OwnedIcon&& other) noexcept {
-    if (this != &other) {
-      if (icon_) ::DestroyIcon(icon_);
-      icon_ = std::exchange(other.icon_, nullptr);
-    }
-    return *this;
-  }
-  OwnedIcon(const OwnedIcon&) = delete;
-  OwnedIcon& operator=(const OwnedIcon&) = delete;
-
-  HICON Get() const { return icon_; }
-
- private:
-  HICON icon_ = nullptr;
-};
+using Module = UniqueHandle<HMODULE, ReleaseLibrary>;
+using OwnedIcon = UniqueHandle<HICON, DestroyIconOf>;
 
 }  // namespace nrv::platform

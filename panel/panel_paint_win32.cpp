@@ -1,0 +1,262 @@
+#include <windows.h>
+
+#include <algorithm>
+
+#include "config/settings.h"
+#include "core/formatting.h"
+#include "core/layout.h"
+#include "core/listing.h"
+#include "panel/panel_paint.h"
+#include "panel/panel_paint_win32.h"
+#include "platform/win32/gdi_objects.h"
+#include "platform/win32/wide.h"
+#include "shell/shell_windows.h"
+#include "shell/toolbar.h"
+
+namespace nrv {
+
+using platform::Selection;
+namespace {
+
+constexpr int32_t kStatusTextLeft = 38;
+
+HDC WindowDc(const Panel& panel) { return static_cast<HDC>(panel.dc); }
+HFONT ItemFont(const Panel& panel) { return static_cast<HFONT>(panel.font); }
+HFONT TitleFont(const Panel& panel) { return static_cast<HFONT>(panel.titleFont); }
+
+bool CanDraw(const Panel& panel) {
+  return TheShellState().windowsCreated && panel.window && panel.dc &&
+         ::IsWindowVisible(static_cast<HWND>(panel.window));
+}
+
+int32_t FontHeightIn(HDC dc, HFONT font) {
+  Selection selected(dc, font);
+  TEXTMETRICW metrics{};
+  return ::GetTextMetricsW(dc, &metrics) ? metrics.tmHeight : 0;
+}
+
+int Layout(HDC dc, const ItemList& list, Panel& panel) {
+  const SIZE client = PanelClientSize(panel);
+  LayoutInput input;
+  input.itemCount = Count(list);
+  input.titleFontHeight = FontHeightIn(dc, TitleFont(panel));
+  input.fontHeight = FontHeightIn(dc, ItemFont(panel));
+  input.clientWidth = client.cx;
+  input.clientHeight = client.cy;
+  return ComputeLayout(panel, input);
+}
+
+int TextWidth(HDC dc, TextView text) {
+  SIZE size{};
+  ::GetTextExtentPoint32W(dc, reinterpret_cast<const wchar_t*>(text.data()), static_cast<int>(text.size()), &size);
+  return size.cx;
+}
+
+void OpaqueText(HDC dc, int x, int y, const RECT& clip, TextView text) {
+  ::ExtTextOutW(dc, x, y, ETO_OPAQUE | ETO_CLIPPED, &clip, reinterpret_cast<const wchar_t*>(text.data()),
+                static_cast<UINT>(text.size()), nullptr);
+}
+
+void KeepCursorOnPage(Panel& panel) {
+  panel.cursor = std::clamp(panel.cursor, 0, std::max(panel.itemCount - 1, 0));
+  if (panel.capacity != 0 && panel.cursor - panel.top > panel.capacity - 1)
+    panel.top = panel.cursor - panel.capacity + 1;
+  panel.top = std::clamp(panel.top, 0, std::max(panel.itemCount - 1, 0));
+}
+
+void DrawStatusLine(HDC dc, const Panel& panel, int32_t y, TextView text, COLORREF colour) {
+  const SIZE client = PanelClientSize(panel);
+  ::SetTextColor(dc, colour);
+  ::SetBkColor(dc, TheSettings().ClrPanelTitleBackground);
+  const RECT clip{kStatusTextLeft, y, client.cx - 1, y + panel.titleFontHeight};
+  OpaqueText(dc, kStatusTextLeft, y, clip, text);
+}
+
+void DrawSelectionAndTotals(HDC dc, const Panel& panel) {
+  const SIZE client = PanelClientSize(panel);
+  if (!StatusAreaShown(panel, client.cx)) return;
+  Selection font(dc, TitleFont(panel));
+  const int32_t top = client.cy - panel.statusHeight;
+  const Settings& settings = TheSettings();
+  DrawStatusLine(dc, panel, top + 2, SelectionLine(panel), settings.ClrPanelSelectedText);
+  DrawStatusLine(dc, panel, top + 2 * panel.titleFontHeight + 4, TotalsLine(panel),
+                 settings.ClrPanelHighlightText);
+}
+
+void DrawColumnLines(HDC dc, const Panel& panel) {
+  if (EffectiveViewMode(panel) != kViewBrief) return;
+  Selection pen(dc, TheShellWindows().textPen.Get());
+  int32_t x = panel.columnWidth + 4;
+  for (int32_t i = 1; i < panel.columns; ++i) {
+    ::MoveToEx(dc, x, panel.firstRowY, nullptr);
+    ::LineTo(dc, x, panel.firstRowY + panel.itemAreaHeight);
+    x += panel.columnWidth + panel.columnGap;
+  }
+}
+
+void FillStatusArea(HDC dc, const Panel& panel, SIZE client) {
+  RECT area{0, client.cy - panel.statusHeight, client.cx, client.cy};
+  if (panel.side == kRightPanel) {
+    area.right = client.cx + 5;
+  } else {
+    area.right = client.cx - 1;
+    if (TheSettings().ArrageHorizontal) area.bottom = client.cy - 1;
+  }
+  ::FillRect(dc, &area, TheShellWindows().titleBrush.Get());
+}
+
+void DrawPanelLines(HDC dc, const Panel& panel, SIZE client) {
+  Selection pen(dc, TheShellWindows().textPen.Get());
+  if (panel.side == kLeftPanel) {
+    ::MoveToEx(dc, client.cx - 1, 0, nullptr);
+    ::LineTo(dc, client.cx - 1, client.cy);
+  }
+  const int32_t y = client.cy - panel.statusHeight;
+  ::MoveToEx(dc, 0, y, nullptr);
+  ::LineTo(dc, client.cx, y);
+  if (panel.side == kLeftPanel && TheSettings().ArrageHorizontal) {
+    ::MoveToEx(dc, 0, client.cy - 1, nullptr);
+    ::LineTo(dc, client.cx, client.cy - 1);
+  }
+}
+
+}  // namespace
+
+SIZE PanelClientSize(const Panel& panel) {
+  RECT rect{};
+  ::GetClientRect(static_cast<HWND>(panel.window), &rect);
+  return {rect.right - rect.left, rect.bottom - rect.top};
+}
+
+bool StatusAreaShown(const Panel& panel, int32_t clientWidth) {
+  return TheSettings().PanelShowPanelStatusbar && !panel.statusHidden && panel.statusHeight > 0 &&
+         clientWidth - 1 > kStatusTextLeft;
+}
+
+void ItemColours(HDC dc, const ItemList& list, const Panel& panel, int index) {
+  const Settings& s = TheSettings();
+  if (index < 0) {
+    ::SetTextColor(dc, s.ClrPanelBackground);
+    ::SetBkColor(dc, s.ClrPanelBackground);
+    return;
+  }
+  ::SetBkColor(dc, panel.active && index == panel.cursor ? s.ClrPanelSelectedBackground : s.ClrPanelBackground);
+  const PanelItem& item = At(list, index);
+  static constexpr TextView kExecutables[] = {u"exe", u"com", u"bat", u"cmd"};
+  static constexpr TextView kArchives[] = {u"arj", u"zip", u"rar", u"ha",  u"lha", u"bz2",
+                                           u"gz",  u"cab", u"iso", u"7z",  u"jar", u"ace"};
+  const TextView extension = ItemExtension(item);  // already lower-cased from A to Z
+  const auto among = [extension](const auto& names) {
+    return std::find(std::begin(names), std::end(names), extension) != std::end(names);
+  };
+  COLORREF text = s.ClrPanelFilesText;
+  if (item.selected)
+    text = s.ClrPanelSelectedText;
+  else if (item.attributes & FILE_ATTRIBUTE_HIDDEN)
+    text = s.ClrPanelHiddenFilesText;
+  else if (item.attributes & FILE_ATTRIBUTE_DIRECTORY)
+    text = s.ClrPanelFoldersText;
+  else if (among(kExecutables))
+    text = s.ClrPanelExecutableFilesText;
+  else if (among(kArchives))
+    text = s.ClrPanelArchiveFilesText;
+  ::SetTextColor(dc, text);
+}
+
+void DrawCell(HDC dc, ItemList& list, Panel& panel, int32_t pageCell, int index) {
+  const CellRect place = CellOfPage(panel, pageCell);
+  platform::MemoryCanvas cell(dc, place.width, place.height);
+  if (!cell.Ready()) return;
+  HDC cellDc = cell.Dc();
+  Selection font(cellDc, ItemFont(panel));
+  ItemColours(cellDc, list, panel, index);
+  const CellContent content = CellContentOf(panel);
+  const RECT iconArea{0, 0, content.textLeft, place.height};
+  ::FillRect(cellDc, &iconArea, TheShellWindows().backgroundBrush.Get());
+
+  const PanelItem* item = index >= 0 ? &At(list, index) : nullptr;
+  if (item && panel.iconSize > 0 && item->icon)
+    ::DrawIconEx(cellDc, 0, content.iconTop, static_cast<HICON>(item->icon), panel.iconSize, panel.iconSize, 0,
+                 nullptr, DI_NORMAL);
+
+  int32_t nameRight = place.width;
+  if (item && EffectiveViewMode(panel) != kViewBrief) {
+    const CellText right = CellRightText(*item, EffectiveViewMode(panel));
+    const int32_t left = std::max<int32_t>(place.width - TextWidth(cellDc, right), content.textLeft);
+    const RECT rightArea{left, 0, place.width, place.height};
+    OpaqueText(cellDc, left, content.textTop, rightArea, right);
+    nameRight = left;
+  }
+  const RECT nameArea{content.textLeft, 0, nameRight, place.height};
+  OpaqueText(cellDc, content.textLeft, content.textTop, nameArea, item ? ItemName(*item) : TextView());
+  cell.CopyTo(dc, place.left, place.top);
+}
+
+void DrawItemsInto(HDC dc, ItemList& list, Panel& panel) {
+  if (!CanDraw(panel) || IsEmpty(list)) return;
+  const bool laidOut = Layout(dc, list, panel) == 0;
+  KeepCursorOnPage(panel);
+  if (laidOut) {
+    const bool icons = TheSettings().PanelShowIcons != 0;
+    int32_t k = 0;
+    for (int index = panel.top; index < panel.itemCount && k < panel.capacity; ++index, ++k) {
+      if (icons) LoadItemIcon(list, panel, index);
+      DrawCell(dc, list, panel, k, index);
+    }
+    panel.visibleCount = k;
+    for (; k < panel.capacity; ++k) DrawCell(dc, list, panel, k, -1);
+    DrawColumnLines(dc, panel);
+  }
+  ShowCurrentItemInto(dc, At(list, panel.cursor), panel);
+  RecountSelection(list, panel);
+  DrawSelectionAndTotals(dc, panel);
+}
+
+void DrawTitleInto(HDC dc, Panel& panel) {
+  const SIZE client = PanelClientSize(panel);
+  Selection font(dc, TitleFont(panel));
+  const Text title = TitleText(panel, u"");
+  SIZE extent{};
+  ::GetTextExtentPoint32W(dc, platform::Wide(title), static_cast<int>(title.size()), &extent);
+  const RECT area{1, 0, client.cx - 1, extent.cy};
+  ::FillRect(dc, &area, TheShellWindows().backgroundBrush.Get());
+  const int32_t width = area.right - area.left;
+  const int32_t x = extent.cx < width ? client.cx / 2 - extent.cx / 2 - 1 : 1;
+  const Settings& settings = TheSettings();
+  ::SetBkColor(dc, panel.active ? settings.ClrPanelSelectedBackground : settings.ClrPanelBackground);
+  OpaqueText(dc, x, 0, area, title);
+}
+
+void RepaintPanel(Panel& panel, ItemList& list) {
+  if (!CanDraw(panel)) return;
+  const SIZE client = PanelClientSize(panel);
+  platform::MemoryCanvas canvas(WindowDc(panel), client.cx, client.cy);
+  if (!canvas.Ready()) return;
+  HDC dc = canvas.Dc();
+  const ShellWindows& windows = TheShellWindows();
+  Selection pen(dc, windows.textPen.Get());
+  Selection brush(dc, windows.backgroundBrush.Get());
+  const RECT all{0, 0, client.cx, client.cy};
+  ::FillRect(dc, &all, windows.backgroundBrush.Get());
+  if (Layout(dc, list, panel) == 0 && TheSettings().PanelShowPanelStatusbar && !panel.statusHidden)
+    FillStatusArea(dc, panel, client);
+  DrawItemsInto(dc, list, panel);
+  DrawTitleInto(dc, panel);
+  DrawPanelLines(dc, panel, client);
+  canvas.CopyTo(WindowDc(panel), 0, 0);
+  if (TheSettings().PanelShowToolbar) DrawToolbar();
+}
+
+void DrawItems(ItemList& list, Panel& panel) {
+  if (CanDraw(panel)) DrawItemsInto(WindowDc(panel), list, panel);
+}
+
+void DrawTitle(Panel& panel) {
+  if (CanDraw(panel)) DrawTitleInto(WindowDc(panel), panel);
+}
+
+void ShowCurrentItem(const PanelItem& item, Panel& panel) {
+  if (CanDraw(panel)) ShowCurrentItemInto(WindowDc(panel), item, panel);
+}
+
+}  // namespace nrv

@@ -1,0 +1,57 @@
+#include <windows.h>
+
+#include "panel/panel_paint.h"
+#include "platform/win32/wide.h"
+#include "shell/activation.h"
+#include "shell/error_report.h"
+#include "shell/shell_windows.h"
+
+namespace nrv {
+
+void ShowActivePathInTitle() {
+  const Panel* panel = ActivePanel();
+  if (!panel) return;
+  ::SetWindowTextW(TheShellWindows().main, platform::Wide(panel->path));
+}
+
+void ActivatePanel(Panel& panel) {
+  HWND window = static_cast<HWND>(panel.window);
+  if (!window || !::IsWindowVisible(window)) return;
+  Panel& other = OtherPanel(panel);
+  panel.active = 1;
+  other.active = 0;
+  SetErrorReportWindows(TheShellWindows().main, window);
+  ::SetFocus(window);
+  for (int side : {kLeftPanel, kRightPanel}) {
+    DrawTitle(PanelOf(side));
+    DrawItems(ItemsOf(side), PanelOf(side));
+  }
+  ShowActivePathInTitle();
+}
+
+void ActivateOtherPanel() {
+  if (PanelOf(kLeftPanel).active)
+    ActivatePanel(PanelOf(kRightPanel));
+  else if (PanelOf(kRightPanel).active)
+    ActivatePanel(PanelOf(kLeftPanel));
+}
+
+void FocusOnActivation() {
+  const ShellState& state = TheShellState();
+  const ShellWindows& windows = TheShellWindows();
+  if (state.viewerOpen) {
+    ::SetFocus(windows.viewer);
+    return;
+  }
+  // The editor control takes the focus here once the editor exists.
+  for (int side : {kLeftPanel, kRightPanel}) {
+    Panel& panel = PanelOf(side);
+    if (panel.active && panel.window && ::IsWindowVisible(static_cast<HWND>(panel.window))) {
+      ActivatePanel(panel);
+      return;
+    }
+  }
+  ::SetFocus(windows.main);
+}
+
+}  // namespace nrv

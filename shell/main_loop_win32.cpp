@@ -1,0 +1,171 @@
+#include <windows.h>
+
+#include "config/settings.h"
+#include "panel/location_menu.h"
+#include "shell/activation.h"
+#include "shell/main_layout_win32.h"
+#include "shell/main_loop.h"
+#include "shell/shell_windows.h"
+
+namespace nrv {
+namespace {
+
+constexpr UINT_PTR kDragScrollTimer = 1002;
+constexpr UINT_PTR kContextMenuTimer = 1003;
+
+bool PanelsBusy() {
+  const ShellState& state = TheShellState();
+  return state.viewerOpen || state.editorOpen;
+}
+
+bool Held(int key) { return (::GetKeyState(key) & 0x8000) != 0; }
+
+HCURSOR DividerCursor() {
+  const ShellWindows& windows = TheShellWindows();
+  return TheSettings().ArrageHorizontal ? windows.sizeNorthSouthCursor : windows.sizeWestEastCursor;
+}
+
+void Dispatch(MSG& message) {
+  const ShellState& state = TheShellState();
+  if (state.searchDialog && ::IsDialogMessageW(state.searchDialog, &message)) return;
+  ::TranslateMessage(&message);
+  ::DispatchMessageW(&message);
+}
+
+void ResizeMain() { ::SendMessageW(TheShellWindows().main, WM_SIZE, 0, 0); }
+
+void OnMouseMove(const MSG& message) {
+  if (PanelsBusy()) return;
+  ShellState& state = TheShellState();
+  const ShellWindows& windows = TheShellWindows();
+  POINT pointer = message.pt;
+  ::ScreenToClient(windows.main, &pointer);
+  RECT left{};
+  ::GetClientRect(windows.left, &left);
+  const MainLayoutInput input = CurrentLayoutInput();
+  if (state.draggingDivider) {
+    int32_t offset = 0;
+    if (DividerOffsetAt(input, pointer.x, pointer.y, offset)) {
+      state.windowsOffset = offset;
+      ::SetCursor(DividerCursor());
+      ResizeMain();
+    }
+  }
+  const int32_t edge = input.stacked ? left.bottom : left.right;
+  state.hoveringDivider = IsOverDivider(input, edge, pointer.x, pointer.y);
+  if (state.hoveringDivider) ::SetCursor(DividerCursor());
+}
+
+// True when the message is used up.
+bool OnLeftButtonDown() {
+  ShellState& state = TheShellState();
+  if (state.draggingDivider) {
+    state.draggingDivider = false;
+    return true;
+  }
+  if (!state.hoveringDivider) return false;
+  state.draggingDivider = true;
+  ::SetCursor(DividerCursor());
+  return true;
+}
+
+bool OnLeftButtonUp() {
+  if (PanelsBusy()) return false;
+  PanelOf(kLeftPanel).leftButtonDown = 0;
+  PanelOf(kRightPanel).leftButtonDown = 0;
+  // Dragging files out of a panel ends here too once drag and drop exists.
+  ::ReleaseCapture();
+  ::KillTimer(TheShellWindows().left, kDragScrollTimer);
+  TheShellState().draggingDivider = false;
+  return true;
+}
+
+void OnRightButtonUp() {
+  const ShellWindows& windows = TheShellWindows();
+  ::KillTimer(windows.left, kContextMenuTimer);
+  ::KillTimer(windows.right, kContextMenuTimer);
+  PanelOf(kLeftPanel).rightDragActive = 0;
+  PanelOf(kRightPanel).rightDragActive = 0;
+}
+
+void OpenMenuFromKeyboard() {
+  if (PanelsBusy()) return;
+  const ShellWindows& windows = TheShellWindows();
+  HMENU menu = ::GetMenu(windows.main);
+  if (!menu) return;  // the menu bar is not built yet
+  ::SendMessageW(windows.main, WM_SYSCOMMAND, SC_KEYMENU, 0);
+  ::SetMenu(windows.main, TheSettings().PanelShowMenu ? menu : nullptr);
+}
+
+void OnAltKey(WPARAM key) {
+  if (key == VK_RETURN) {
+    ToggleFullScreen(TheShellWindows().main);
+    return;
+  }
+  if (PanelsBusy()) return;
+  if (key == VK_F1) OpenLocationMenu(PanelOf(kLeftPanel));
+  if (key == VK_F2) OpenLocationMenu(PanelOf(kRightPanel));
+}
+
+// True when the message is used up.
+bool OnCtrlKey(WPARAM key) {
+  if (key != VK_LEFT && key != VK_RIGHT) return false;
+  ShellState& state = TheShellState();
+  state.windowsOffset = StepDivider(state.windowsOffset, key == VK_LEFT ? -1 : 1);
+  ResizeMain();
+  return true;
+}
+
+bool OnKeyDown(const MSG& message) {
+  const WPARAM key = message.wParam;
+  if (key == VK_F9 || Held(VK_F9)) {
+    OpenMenuFromKeyboard();
+    return true;
+  }
+  if (key == VK_F10 || Held(VK_F10)) {
+    ::SendMessageW(TheShellWindows().main, WM_CLOSE, 0, 0);
+    return true;
+  }
+  if (key == VK_TAB && !TheShellState().editorOpen) {
+    ActivateOtherPanel();
+    return true;
+  }
+  if (Held(VK_MENU)) {
+    OnAltKey(key);
+    return true;
+  }
+  if (Held(VK_CONTROL)) return OnCtrlKey(key);
+  return false;
+}
+
+bool IsModifier(WPARAM key) { return key == VK_CONTROL || key == VK_SHIFT || key == VK_MENU; }
+
+// True when the loop takes the message itself instead of dispatching it.
+bool TakeMessage(const MSG& message) {
+  switch (message.message) {
+    case WM_MOUSEMOVE: OnMouseMove(message); return false;
+    case WM_LBUTTONDOWN: return OnLeftButtonDown();
+    case WM_LBUTTONUP: return OnLeftButtonUp();
+    case WM_RBUTTONUP: OnRightButtonUp(); return true;
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN: return OnKeyDown(message);
+    case WM_KEYUP:
+    case WM_SYSKEYUP: return IsModifier(message.wParam);
+    case WM_COMMAND: return message.hwnd == nullptr && RunLocationCommand(LOWORD(message.wParam));
+    default: return false;
+  }
+}
+
+}  // namespace
+
+int RunMainLoop() {
+  MSG message{};
+  for (;;) {
+    const BOOL got = ::GetMessageW(&message, nullptr, 0, 0);
+    if (got == 0) return static_cast<int>(message.wParam);
+    if (got == -1) return 3;
+    if (!TakeMessage(message)) Dispatch(message);
+  }
+}
+
+}  // namespace nrv

@@ -1,0 +1,55 @@
+#include <windows.h>
+
+#include "panel/panel_paint.h"
+#include "shell/activation.h"
+#include "shell/main_layout_win32.h"
+#include "shell/quit_question.h"
+#include "shell/shell_windows.h"
+#include "shell/toolbar.h"
+#include "shell/window_procedures.h"
+
+namespace nrv {
+namespace {
+
+void RepaintBothPanels() {
+  for (int side : {kLeftPanel, kRightPanel}) RepaintPanel(PanelOf(side), ItemsOf(side));
+}
+
+void OnResize() {
+  LayOutChildren();
+  DrawToolbar();
+  RepaintBothPanels();
+  // The viewer redraws itself here once it exists.
+}
+
+void OnClose(HWND window) {
+  if (ConfirmQuit(window)) ::PostQuitMessage(0);
+}
+
+void OnEraseBackground() {
+  PaintPanelGap();
+  DrawToolbar();
+  if (!TheShellState().viewerOpen) RepaintBothPanels();
+}
+
+}  // namespace
+
+LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_DESTROY: ::PostQuitMessage(0); return 0;
+    case WM_SIZE: OnResize(); return 0;
+    case WM_ACTIVATE: FocusOnActivation(); return 0;
+    case WM_CLOSE: OnClose(window); return 0;
+    case WM_ERASEBKGND: OnEraseBackground(); return 1;
+    case WM_KEYDOWN:
+    case WM_CHAR: return 0;
+    default: return ::DefWindowProcW(window, message, wParam, lParam);
+  }
+}
+
+// The viewer's own procedure arrives with the viewer; until then its window stays hidden.
+LRESULT CALLBACK ViewerWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  return ::DefWindowProcW(window, message, wParam, lParam);
+}
+
+}  // namespace nrv

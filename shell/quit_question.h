@@ -1,0 +1,11 @@
+#pragma once
+// The question asked before the program ends.
+#include "platform/handles.h"
+
+namespace nrv {
+
+// Asks "Do You want to quit program?"; true when the user agreed and no file operation is still
+// running (else the user is told to wait).
+bool ConfirmQuit(NativeWindow owner);
+
+}  // namespace nrv

@@ -1,0 +1,99 @@
+#pragma once
+// The process-wide windows, drawing objects and shared state of the user interface.
+#include <windows.h>
+
+#include <array>
+#include <cstdint>
+
+#include "core/item_list.h"
+#include "core/panel.h"
+#include "platform/win32/gdi_objects.h"
+#include "platform/win32/internet_handle.h"
+#include "shell/fixed_font_table.h"
+#include "shell/resource_ids.h"
+
+namespace nrv {
+
+// A panel's item font and title font: the description each was made from and the font.
+struct PanelFonts {
+  LOGFONTW itemDescription{};
+  LOGFONTW titleDescription{};
+  platform::Font item;
+  platform::Font title;
+};
+
+struct ShellWindows {
+  HINSTANCE instance = nullptr;
+  int osMajor = 0;
+  platform::Module archiveLibrary;  // 7z.dll; none when archives are unavailable
+  platform::InternetHandle internet;
+
+  // Drawing objects are declared before the contexts so they outlive them: each context gives
+  // its own objects back when released.
+  std::array<platform::Font, kFixedFontSizes * kFixedFontFaces> fixedFonts;
+  platform::Font iconTitleFont;
+  PanelFonts leftFonts;
+  PanelFonts rightFonts;
+  platform::Pen textPen;
+  platform::Brush backgroundBrush;
+  platform::Brush mainBackgroundBrush;
+  platform::Brush toolbarBrush;
+  platform::Brush titleBrush;
+  platform::Brush classBrush;  // background of the main window class
+  std::array<platform::OwnedIcon, IDI_LAST_TOOL_ICON - IDI_FIRST_TOOL_ICON + 1> icons;  // resources 121 to 146, none at 129
+
+  HWND main = nullptr;
+  HWND left = nullptr;
+  HWND right = nullptr;
+  HWND viewer = nullptr;
+  HWND viewerVerticalBar = nullptr;
+  HWND viewerHorizontalBar = nullptr;
+  platform::KeptDc mainDc;
+  platform::KeptDc leftDc;
+  platform::KeptDc rightDc;
+  platform::KeptDc viewerDc;
+
+  HCURSOR arrowCursor = nullptr;
+  HCURSOR waitCursor = nullptr;
+  HCURSOR sizeWestEastCursor = nullptr;
+  HCURSOR sizeNorthSouthCursor = nullptr;
+};
+
+struct ShellState {
+  bool windowsCreated = false;
+  bool startupDone = false;
+  bool viewerOpen = false;
+  bool editorOpen = false;
+  bool hoveringDivider = false;
+  bool draggingDivider = false;
+  int32_t clientWidth = 0;
+  int32_t clientHeight = 0;
+  int32_t charWidth = 1;
+  int32_t charHeight = 1;
+  int32_t charSet = 0;
+  int32_t columns = 0;
+  int32_t rows = 0;
+  int32_t toolbarHeight = 0;
+  int32_t windowsOffset = 0;
+  int32_t viewerFontSize = kFontMedium;
+  int32_t viewerFontFace = 1001;
+  int32_t statusFontSize = kFontMedium;
+  int32_t statusFontFace = 1001;
+  HWND searchDialog = nullptr;  // the modeless "Search text" dialog, when open
+  RECT windowedRect{};          // the window before full screen
+  int highlightedTool = -1;
+};
+
+ShellWindows& TheShellWindows();
+ShellState& TheShellState();
+
+// Both panels and their rows, by side (1 left, 2 right).
+Panel& PanelOf(int side);
+ItemList& ItemsOf(int side);
+Panel& OtherPanel(const Panel& panel);
+// The panel with the keyboard, or none.
+Panel* ActivePanel();
+HICON ToolIcon(int resourceId);
+PanelFonts& FontsOf(int side);
+
+}  // namespace nrv
