@@ -1,5 +1,7 @@
 #include "core/formatting.h"
 
+#include "core/listing.h"
+
 #include <cstdio>
 
 #include "config/settings.h"
@@ -117,12 +119,6 @@ FixedText<8> AttributeLetters(uint32_t attributes) {
   for (int i = 0; i < 5; ++i) text[i] = (attributes & kBits[i]) ? kLetters[i] : '-';
   text[5] = 0;
   return FromAscii<8>(text);
-}
-
-bool ShowsFreeSpace(const Panel& panel) {
-  const Settings& settings = TheSettings();
-  return !panel.ftp && settings.PanelShowFreeSize &&
-         (settings.PanelShowFreeSizeNetwork || panel.drive.type != platform::kDriveRemote);
 }
 
 LineText SelectionLine(const Panel& panel) {

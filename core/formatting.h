@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "core/item_list.h"
+#include "core/listing.h"
 #include "core/panel.h"
 
 namespace nrv {
@@ -36,9 +37,6 @@ ShortText GroupedSize(int64_t value);
 // Five letters D R H A S, "-" for a clear bit.
 FixedText<8> AttributeLetters(uint32_t attributes);
 
-// Whether the totals line shows the free space: not for FTP, not when switched off, and on a
-// network drive only when switched on for network drives too.
-bool ShowsFreeSpace(const Panel& panel);
 
 // "%s (%s) in %d items (%d folders %d files)", or " " when nothing is selected.
 LineText SelectionLine(const Panel& panel);

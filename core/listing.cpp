@@ -10,18 +10,18 @@
 namespace nrv {
 namespace {
 
-bool ShowsFreeSpaceFor(const Panel& panel) {
-  const Settings& settings = TheSettings();
-  return settings.PanelShowFreeSize &&
-         (settings.PanelShowFreeSizeNetwork || panel.drive.type != platform::kDriveRemote);
-}
-
 struct WaitCursor {
   WaitCursor() { platform::SetWaitCursor(true); }
   ~WaitCursor() { platform::SetWaitCursor(false); }
 };
 
 }  // namespace
+
+bool ShowsFreeSpace(const Panel& panel) {
+  const Settings& settings = TheSettings();
+  return !panel.ftp && settings.PanelShowFreeSize &&
+         (settings.PanelShowFreeSizeNetwork || panel.drive.type != platform::kDriveRemote);
+}
 
 ItemList& TheTemporaryStore() {
   static ItemList store;
@@ -96,7 +96,7 @@ void ComputeTotals(const ItemList& list, Panel& panel) {
       ++panel.folderCount;
     }
   }
-  if (panel.ftp || !ShowsFreeSpaceFor(panel)) {
+  if (!ShowsFreeSpace(panel)) {
     panel.freeBytes = -1;
     return;
   }

@@ -15,6 +15,10 @@ int ReadFolder(Panel& panel, ItemList& list);
 PanelItem* MakeItemFromFindData(const platform::FindData& data);
 void MakeUpEntry(Panel& panel, ItemList& list);
 
+// Whether the totals line shows the free space: not for FTP, not when switched off, and on a
+// network drive only when switched on for network drives too.
+bool ShowsFreeSpace(const Panel& panel);
+
 void ComputeTotals(const ItemList& list, Panel& panel);
 void RecountSelection(const ItemList& list, Panel& panel);
 

@@ -26,3 +26,16 @@ void SetDrives(std::vector<FakeDrive> drives);
 void FailNextFindFirst(uint32_t errorCode);
 
 }  // namespace nrv::platform::portable
+
+namespace nrv::platform::portable {
+
+// What the portable shell was asked to do, in order, and the result it gives.
+struct ShellCall {
+  Text verb, file, parameters, directory;
+};
+std::vector<ShellCall> TakeShellCalls();
+void SetShellExecuteResult(intptr_t result);
+// The answer of ExecutableType for every path.
+void SetExecutableType(uint32_t type);
+
+}  // namespace nrv::platform::portable

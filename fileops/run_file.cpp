@@ -1,0 +1,64 @@
+#include "fileops/run_file.h"
+
+#include "config/history.h"
+#include "core/panel_item.h"
+#include "platform/shell.h"
+#include "shell/error_report.h"
+
+namespace nrv {
+namespace {
+
+Text FullName(TextView folder, TextView name) {
+  Text path(folder);
+  if (path.empty() || path.back() != u'\\') path += u'\\';
+  return path + Text(name);
+}
+
+Text Interpreter() { return platform::SystemFolder() + u"\\cmd.exe"; }
+
+}  // namespace
+
+bool IsConsoleProgram(uint32_t executableType) {
+  const uint32_t low = executableType & 0xFFFF;
+  return (executableType >> 16) == 0 && (low == 0x4550 || low == 0x5A4D);
+}
+
+Text ConsoleRunParameters(TextView folder, TextView name) {
+  return u"/C \"\"" + FullName(folder, name) + u"\" & pause\"";
+}
+
+intptr_t RunFile(TextView folder, TextView name) {
+  AddHistory(kHistoryRecentLocations, folder);
+  const Text path = FullName(folder, name);
+  if (IsConsoleProgram(platform::ExecutableType(path))) {
+    const Text interpreter = Interpreter();
+    const Text parameters = ConsoleRunParameters(folder, name);
+    const intptr_t result = platform::ShellExecute({}, interpreter, parameters, {});
+    ReportExecuteResult(result, interpreter + u" " + parameters);
+    return result;
+  }
+  const intptr_t result = platform::ShellExecute({}, path, {}, {});
+  ReportExecuteResult(result, path);
+  return result;
+}
+
+intptr_t OpenWithAssociation(TextView path) {
+  const Text full = platform::FullPathName(path);
+  const intptr_t result = platform::ShellExecute(u"open", full, {}, {});
+  ReportExecuteResult(result, full);
+  return result;
+}
+
+intptr_t OpenConsole(TextView folder) {
+  const Text interpreter = Interpreter();
+  const intptr_t result = platform::ShellExecute({}, interpreter, {}, folder);
+  ReportExecuteResult(result, interpreter + u" (" + Text(folder) + u")");
+  return result;
+}
+
+int ShowItemProperties(const Panel& panel, TextView name) {
+  if (IsDotName(name) || panel.archiveOpen) return -1;
+  return platform::ShowProperties(panel.window, name) ? 0 : -1;
+}
+
+}  // namespace nrv

@@ -1,0 +1,317 @@
+#include "panel/navigation.h"
+
+#include "config/history.h"
+#include "config/settings.h"
+#include "core/listing.h"
+#include "core/sorting.h"
+#include "fileops/run_file.h"
+#include "panel/watcher.h"
+#include "platform/errors.h"
+#include "platform/files.h"
+#include "platform/message_box.h"
+#include "platform/shell.h"
+#include "shell/error_report.h"
+
+namespace nrv {
+namespace {
+
+constexpr uint32_t kMountPointTag = 0xA0000003;
+
+bool IsSeparator(char16_t c) { return c == u'\\' || c == u'/'; }
+
+char16_t FoldAtoZ(char16_t c) { return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + 32) : c; }
+
+bool EqualsAtoZ(TextView a, TextView b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i)
+    if (FoldAtoZ(a[i]) != FoldAtoZ(b[i])) return false;
+  return true;
+}
+
+// Cursor, page and mouse state of a panel that starts on a new location.
+void ResetForNewLocation(Panel& panel) {
+  ResetView(panel);
+  panel.returnTop = 0;
+  panel.leftButtonDown = 0;
+}
+
+void ClearArchiveFields(Panel& panel) {
+  panel.archiveOpen = 0;
+  panel.archiveFormat = 0;
+  panel.archiveFolder.clear();
+}
+
+// Leaving the temporary panel any way keeps its items for the next time it is opened.
+void KeepTemporaryItems(Panel& panel, ItemList& list) {
+  if (panel.temporary) CopyItems(list, TheTemporaryStore(), true);
+  panel.temporary = 0;
+}
+
+void PlaceCursorOn(Panel& panel, const ItemList& list, TextView name) {
+  if (name.empty()) return;
+  for (int i = 0; i < Count(list); ++i) {
+    if (EqualsAtoZ(ItemName(At(list, i)), name)) {
+      panel.cursor = i;
+      panel.top = panel.returnTop;
+      panel.returnTop = 0;
+      return;
+    }
+  }
+}
+
+void ReportWithPath(TextView format_before, TextView path, TextView after) {
+  ReportError(Text(format_before) + Text(path) + Text(after));
+}
+
+// Lists the panel's path again after a failed move.
+void Restore(Panel& panel, ItemList& list, const Text& oldPath, const Text& oldFtpDir,
+             const Text& oldTarget) {
+  panel.path = oldPath;
+  panel.ftpCurrentDir = oldFtpDir;
+  panel.ftpTargetDir = oldTarget;
+  if (ReadFolder(panel, list) == 0) ComputeTotals(list, panel);
+}
+
+int EnterFolder(Panel& panel, ItemList& list, const PanelItem& item) {
+  const Text oldPath = panel.path, oldFtpDir = panel.ftpCurrentDir, oldTarget = panel.ftpTargetDir;
+  const int32_t oldTop = panel.top;
+  Text nameToFind;
+  const TextView name = ItemName(item);
+
+  if (IsDotName(name)) {
+    if (panel.temporary) return LeaveTemporaryOrFtp(panel, list);
+    const ParentPath up = SplitParent(panel.path);
+    nameToFind = up.leftName;
+    panel.path = up.parent;
+  } else if (panel.drive.type != platform::kDriveRemote &&
+             (item.attributes & platform::kAttributeReparsePoint)) {
+    uint32_t tag = 0;
+    Text target;
+    const Text linkPath = JoinPath(panel.path, name);
+    if (!platform::ReadReparseTarget(linkPath, tag, target) ||
+        (tag == kMountPointTag && target.size() <= 4)) {
+      if (tag == kMountPointTag && target.size() <= 4) platform::SetLastError(platform::kErrorInvalidData);
+      ReportError(u"Cannot open reparse point " + Text(name));
+      Restore(panel, list, oldPath, oldFtpDir, oldTarget);
+      return -1;
+    }
+    if (tag == kMountPointTag) {
+      panel.path = target.substr(4);  // without the object-namespace prefix
+      panel.returnTop = 0;
+    } else {
+      panel.path = linkPath;
+      panel.returnTop = oldTop;
+    }
+  } else {
+    panel.path = JoinPath(panel.path, name);
+    panel.returnTop = oldTop;
+  }
+
+  if (!platform::SetCurrentFolder(panel.path)) {
+    ReportWithPath(u"Cannot set current directory: \"", panel.path, u"\"");
+    Restore(panel, list, oldPath, oldFtpDir, oldTarget);
+    return -1;
+  }
+  if (ReadFolder(panel, list) != 0) {
+    Restore(panel, list, oldPath, oldFtpDir, oldTarget);
+    return -1;
+  }
+  ResetView(panel);
+  if (nameToFind.empty())
+    panel.top = 0;
+  else
+    PlaceCursorOn(panel, list, nameToFind);
+  ComputeTotals(list, panel);
+  return 0;
+}
+
+int EnterFile(Panel& panel, ItemList& list, const PanelItem& item) {
+  if (SetCurrentFolder(panel) != 0) return -1;
+  const Text name(ItemName(item));
+  if (panel.temporary) {
+    ReportExecuteResult(platform::ShellExecute({}, name, {}, {}), name);
+  } else {
+    // Entering archives arrives with the archive library; until then files are run or opened.
+    RunFile(panel.path, name);
+  }
+  panel.active = 1;
+  (void)list;
+  return 0;
+}
+
+}  // namespace
+
+ParentPath SplitParent(TextView path) {
+  size_t last = TextView::npos;
+  for (size_t i = path.size(); i-- > 0;)
+    if (IsSeparator(path[i])) {
+      last = i;
+      break;
+    }
+  if (last == TextView::npos) return {Text(path), {}};
+  ParentPath result{Text(path.substr(0, last + 1)), Text(path.substr(last + 1))};
+  if (result.parent.size() > 3) result.parent.pop_back();
+  return result;
+}
+
+Text JoinPath(TextView folder, TextView name) {
+  Text path(folder);
+  if (path.empty() || !IsSeparator(path.back())) path += u'\\';
+  return path + Text(name);
+}
+
+int EnterItem(Panel& panel, ItemList& list) {
+  if (IsEmpty(list) || panel.ftp || panel.archiveOpen) return -1;
+  const int index = panel.cursor < 0 || panel.cursor >= Count(list) ? 0 : panel.cursor;
+  const PanelItem& item = At(list, index);
+  const bool folder = IsFolder(item) && !(panel.temporary && !IsUpEntry(item));
+  return folder ? EnterFolder(panel, list, item) : EnterFile(panel, list, item);
+}
+
+int EnterKey(Panel& panel, ItemList& list) {
+  if (IsEmpty(list)) return -1;
+  if (!panel.temporary && !platform::IsExistingFolder(panel.path)) {
+    ReportError(panel.path + u" is not available");
+    return -1;
+  }
+  return EnterItem(panel, list);
+}
+
+int GoToParent(Panel& panel, ItemList& list) {
+  if (IsEmpty(list) || !IsUpEntry(At(list, 0))) return -1;
+  panel.cursor = 0;
+  panel.top = 0;
+  return EnterKey(panel, list);
+}
+
+int ChangeDrive(Panel& panel, ItemList& list, const Panel& other, bool reload, const DriveInfo& row) {
+  panel.ftp = 0;
+  const Text oldPath = panel.path;
+  panel.path = row.root;
+  if (!other.path.empty() && EqualsAtoZ(RootOfPath(other.path), row.root)) panel.path = other.path;
+  platform::SetWaitCursor(true);
+  if (!platform::SetCurrentFolder(panel.path)) {
+    panel.path = oldPath;
+    platform::SetWaitCursor(false);
+    ReportError(u"Change Drive");
+    return -1;
+  }
+  panel.drive.type = row.type;
+  panel.drive.totalBytes = row.totalBytes;
+  panel.drive.freeBytes = row.freeBytes;
+  KeepTemporaryItems(panel, list);
+  if (reload) {
+    ClearArchiveFields(panel);
+    ResetForNewLocation(panel);
+    if (ReadFolder(panel, list) == 0) ComputeTotals(list, panel);
+  }
+  platform::SetWaitCursor(false);
+  return 0;
+}
+
+int SetPath(Panel& panel, ItemList& list, TextView path) {
+  panel.ftp = 0;
+  const Text oldPath = panel.path;
+  panel.path = Text(path);
+  if (!platform::SetCurrentFolder(panel.path)) {
+    panel.path = oldPath;
+    ReportError(u"Set Path");
+    return -1;
+  }
+  AddHistory(kHistoryRecentLocations, panel.path);
+  ClearArchiveFields(panel);
+  KeepTemporaryItems(panel, list);
+  ResetForNewLocation(panel);
+  if (ReadFolder(panel, list) == 0) ComputeTotals(list, panel);
+  return 0;
+}
+
+int ApplyBrowsedFolder(Panel& panel, ItemList& list, TextView folder) {
+  const Text oldPath = panel.path;
+  panel.path = Text(folder);
+  if (!platform::SetCurrentFolder(panel.path)) {
+    panel.path = oldPath;
+    ReportError(u"Change Drive\r\n");
+    return -1;
+  }
+  KeepTemporaryItems(panel, list);
+  const Text root = RootOfPath(panel.path);
+  if (root == u"remote") {
+    panel.drive.type = platform::kDriveRemote;
+    panel.drive.totalBytes = panel.drive.freeBytes = 0;
+  } else {
+    BuildDriveTable();
+    bool found = false;
+    for (const DriveInfo& row : TheDriveTable().rows) {
+      if (!EqualsAtoZ(row.root, root)) continue;
+      panel.drive.type = row.type;
+      panel.drive.totalBytes = row.totalBytes;
+      panel.drive.freeBytes = row.freeBytes;
+      found = true;
+      break;
+    }
+    if (!found)
+      platform::ShowMessage({nullptr, u"Error get current drive", u"Error", platform::MessageIcon::Error,
+                             platform::MessageButtons::Ok});
+  }
+  ClearArchiveFields(panel);
+  panel.ftp = 0;
+  ResetForNewLocation(panel);
+  if (ReadFolder(panel, list) == 0) ComputeTotals(list, panel);
+  return 0;
+}
+
+int OpenTemporaryPanel(Panel& panel, ItemList& list, const Panel& other) {
+  if (panel.archiveOpen) return -1;
+  panel.ftp = 0;
+  SignalWatcher(panel);
+  if (other.temporary) {
+    platform::ShowMessage({nullptr, u"Cannot create 2 temporary panels", u"Norvane 1.0.0",
+                           platform::MessageIcon::None, platform::MessageButtons::Ok});
+    return -1;
+  }
+  panel.temporary = 1;
+  CopyItems(TheTemporaryStore(), list, true);
+  if (IsEmpty(list)) MakeUpEntry(panel, list);
+  ResetForNewLocation(panel);
+  ComputeTotals(list, panel);
+  if (panel.sortMode != kSortUnsorted) SortItems(list, panel);
+  return 0;
+}
+
+int LeaveTemporaryOrFtp(Panel& panel, ItemList& list) {
+  if (!platform::IsExistingFolder(panel.path)) {
+    ReportError(panel.path + u" is not available");
+    return -1;
+  }
+  panel.ftp = 0;
+  panel.temporary = 0;
+  CopyItems(list, TheTemporaryStore(), true);
+  ResetForNewLocation(panel);
+  if (ReadFolder(panel, list) != 0) return -1;
+  ComputeTotals(list, panel);
+  return 0;
+}
+
+void RemoveFromTemporary(Panel& panel, ItemList& list) {
+  if (IsEmpty(list)) return;
+  bool anySelected = false;
+  for (const PanelItem* item : list.items) anySelected = anySelected || item->selected;
+  const int cursor = panel.cursor;
+  std::vector<PanelItem*> kept;
+  kept.reserve(list.items.size());
+  for (int i = 0; i < Count(list); ++i) {
+    PanelItem* item = list.items[static_cast<size_t>(i)];
+    const bool remove = !IsUpEntry(*item) && (anySelected ? item->selected != 0 : i == cursor);
+    if (remove)
+      FreeItem(item);
+    else
+      kept.push_back(item);
+  }
+  list.items = std::move(kept);
+  if (panel.cursor >= Count(list)) panel.cursor = Count(list) - 1;
+  ComputeTotals(list, panel);
+  RecountSelection(list, panel);
+}
+
+}  // namespace nrv

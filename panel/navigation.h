@@ -1,0 +1,39 @@
+#pragma once
+// Moving a panel from one location to another. Every move refills the list and recomputes
+// the totals; the caller repaints the panel, its title and the main window's caption.
+#include "core/drive_table.h"
+#include "core/item_list.h"
+#include "core/panel.h"
+
+namespace nrv {
+
+// Opens the cursor item: enters a folder or a junction, goes up on "..", leaves the temporary
+// panel, or runs or opens a file. 0 on success, -1 when nothing changed or a move failed (the
+// old location is listed again).
+int EnterItem(Panel& panel, ItemList& list);
+
+// The Enter key: refuses with "%s is not available" when the panel's folder has gone.
+int EnterKey(Panel& panel, ItemList& list);
+
+// Backspace: opens the ".." entry when the list starts with one.
+int GoToParent(Panel& panel, ItemList& list);
+
+// The last component of a path and the path without it (a drive root keeps its backslash).
+struct ParentPath {
+  Text parent;
+  Text leftName;
+};
+ParentPath SplitParent(TextView path);
+Text JoinPath(TextView folder, TextView name);
+
+int ChangeDrive(Panel& panel, ItemList& list, const Panel& other, bool reload, const DriveInfo& row);
+int SetPath(Panel& panel, ItemList& list, TextView path);
+// The folder picked in "Browse for folder".
+int ApplyBrowsedFolder(Panel& panel, ItemList& list, TextView folder);
+
+int OpenTemporaryPanel(Panel& panel, ItemList& list, const Panel& other);
+int LeaveTemporaryOrFtp(Panel& panel, ItemList& list);
+// Takes the selected items (or the cursor item) out of the temporary panel; files stay.
+void RemoveFromTemporary(Panel& panel, ItemList& list);
+
+}  // namespace nrv
