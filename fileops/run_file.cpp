@@ -33,25 +33,25 @@ intptr_t RunFile(TextView folder, TextView name) {
   if (IsConsoleProgram(platform::ExecutableType(path))) {
     const Text interpreter = Interpreter();
     const Text parameters = ConsoleRunParameters(folder, name);
-    const intptr_t result = platform::ShellExecute({}, interpreter, parameters, {});
+    const intptr_t result = platform::ExecuteWithShell({}, interpreter, parameters, {});
     ReportExecuteResult(result, interpreter + u" " + parameters);
     return result;
   }
-  const intptr_t result = platform::ShellExecute({}, path, {}, {});
+  const intptr_t result = platform::ExecuteWithShell({}, path, {}, {});
   ReportExecuteResult(result, path);
   return result;
 }
 
 intptr_t OpenWithAssociation(TextView path) {
   const Text full = platform::FullPathName(path);
-  const intptr_t result = platform::ShellExecute(u"open", full, {}, {});
+  const intptr_t result = platform::ExecuteWithShell(u"open", full, {}, {});
   ReportExecuteResult(result, full);
   return result;
 }
 
 intptr_t OpenConsole(TextView folder) {
   const Text interpreter = Interpreter();
-  const intptr_t result = platform::ShellExecute({}, interpreter, {}, folder);
+  const intptr_t result = platform::ExecuteWithShell({}, interpreter, {}, folder);
   ReportExecuteResult(result, interpreter + u" (" + Text(folder) + u")");
   return result;
 }

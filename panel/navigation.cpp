@@ -129,7 +129,7 @@ int EnterFile(Panel& panel, ItemList& list, const PanelItem& item) {
   if (SetCurrentFolder(panel) != 0) return -1;
   const Text name(ItemName(item));
   if (panel.temporary) {
-    ReportExecuteResult(platform::ShellExecute({}, name, {}, {}), name);
+    ReportExecuteResult(platform::ExecuteWithShell({}, name, {}, {}), name);
   } else {
     // Entering archives arrives with the archive library; until then files are run or opened.
     RunFile(panel.path, name);

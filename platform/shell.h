@@ -8,7 +8,7 @@
 namespace nrv::platform {
 
 // ShellExecuteW with no owner and a normal window; the shell's result (above 32 is success).
-intptr_t ShellExecute(TextView verb, TextView file, TextView parameters, TextView directory);
+intptr_t ExecuteWithShell(TextView verb, TextView file, TextView parameters, TextView directory);
 
 // SHGetFileInfoW with SHGFI_EXETYPE.
 uint32_t ExecutableType(TextView path);

@@ -30,7 +30,7 @@ std::string Native(TextView path) {
 
 }  // namespace
 
-intptr_t ShellExecute(TextView verb, TextView file, TextView parameters, TextView directory) {
+intptr_t ExecuteWithShell(TextView verb, TextView file, TextView parameters, TextView directory) {
   std::lock_guard lock(gMutex);
   gCalls.push_back({Text(verb), Text(file), Text(parameters), Text(directory)});
   return gResult;

@@ -36,7 +36,7 @@ const wchar_t* OrNull(const Text& text) { return text.empty() ? nullptr : Wide(t
 
 }  // namespace
 
-intptr_t ShellExecute(TextView verb, TextView file, TextView parameters, TextView directory) {
+intptr_t ExecuteWithShell(TextView verb, TextView file, TextView parameters, TextView directory) {
   const Text v(verb), f(file), p(parameters), d(directory);
   return reinterpret_cast<intptr_t>(
       ::ShellExecuteW(nullptr, OrNull(v), Wide(f), OrNull(p), OrNull(d), SW_SHOWNORMAL));
