@@ -73,11 +73,11 @@ class Rig:
             (path / folder_name).mkdir()
         return path
 
-    def save_configuration(self, left, right, **changes):
-        """A saved configuration in the registry with the panels starting in these folders;
-        only before the first program of the test starts."""
+    def save_configuration(self, left, right, without=(), **changes):
+        """A saved configuration in the registry with the panels starting in these folders
+        (see settings.configuration); only before the first program of the test starts."""
         self.prefix.add_user_values(KEY, configuration(windows_path(left), windows_path(right),
-                                                       **changes))
+                                                       without, **changes))
 
     def start(self, cwd, exe=None, wait=True):
         app = Norvane(self.x, self.prefix, self.spy, exe or self.exe, cwd,

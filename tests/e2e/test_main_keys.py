@@ -1,13 +1,15 @@
 """Keys the main loop handles itself: F10 quit question, Alt+Enter full screen, Ctrl+arrows
-divider."""
+divider, F9 menu."""
 
 from norvane_e2e import poll, poll_value, windows_path
 from norvane_e2e.app import SW_SHOWMAXIMIZED, SW_SHOWNORMAL, WS_CAPTION
-from norvane_e2e.settings import KEY, WHITE
+from norvane_e2e.settings import KEY, colour
 from norvane_e2e.xserver import SCREEN
+from norvane_e2e.checks import cursor_top, divider_widths, x_rect
 
 QUESTION = "Do You want to quit program?"
-DIVIDER = tuple(WHITE["ClrPanelText"] >> s & 0xFF for s in (0, 8, 16))
+POPUP_MENU = "#32768"
+DIVIDER = colour("ClrPanelText")
 
 
 def test_f10_asks_before_quitting(rig):
@@ -35,11 +37,6 @@ def test_f10_asks_before_quitting(rig):
     assert saved is None or saved.values == {}, "quitting saved settings"
 
 
-def x_rect(app):
-    x, y, width, height = app.x_geometry()
-    return (x, y, x + width, y + height)
-
-
 def test_alt_enter_enters_and_leaves_full_screen(rig):
     start = rig.folder("start", files=["one.txt"])
     app = rig.start(start)
@@ -62,12 +59,6 @@ def test_alt_enter_enters_and_leaves_full_screen(rig):
     assert back.style & WS_CAPTION == WS_CAPTION
     assert back.rect == normal.rect
     poll(lambda: x_rect(app) == normal.rect, 10, f"the X window back at {normal.rect}")
-
-
-def divider_widths(main, offset):
-    """Left and right panel widths for a divider offset in percent from the centre."""
-    half = (main.client[2] - main.client[0]) // 2
-    return int(half + offset / 100.0 * half), int(half - offset / 100.0 * half)
 
 
 def test_ctrl_arrows_move_the_divider(rig):
@@ -103,3 +94,34 @@ def test_ctrl_arrows_move_the_divider(rig):
     press("ctrl+Left", 1, -80)
     press("ctrl+Right", 1, -70)
     assert app.title() == windows_path(start)
+
+
+def test_only_f9_opens_the_menu(rig):
+    start = rig.folder("start", files=["one.txt", "two.txt", "three.txt", "four.txt"])
+    app = rig.start(start)
+    app.wait_title(windows_path(start))
+    panel, _ = app.panels()
+
+    def popup_menus():
+        return [w for w in app.windows() if w.top == 0 and w.cls == POPUP_MENU and w.visible]
+
+    # Down opens the first menu when the menu bar has the keyboard, else it moves the cursor.
+    cursor = app.wait_screenshot(lambda shot: cursor_top(shot, panel) is not None,
+                                 "the cursor bar drawn")
+    cursor = cursor_top(cursor, panel)
+    for keys in (["alt"], ["alt+f"], ["alt+o"]):
+        app.key(*keys)
+        app.key("Down")
+        moved = app.wait_screenshot(lambda shot: cursor_top(shot, panel) not in (None, cursor),
+                                    f"the cursor to move down after {'+'.join(keys)} and Down")
+        cursor = cursor_top(moved, panel)
+        assert popup_menus() == [], f"{'+'.join(keys)} gave the menu bar the keyboard"
+        assert app.title() == windows_path(start)
+        assert app.message_boxes() == []
+
+    app.key("F9")
+    app.key("Down")
+    poll(popup_menus, 10, "a menu opened by F9 and Down")
+    app.key("Escape", "Escape")
+    poll(lambda: not popup_menus(), 10, "the menu to close")
+    assert app.running()

@@ -1,23 +1,10 @@
 """Two panels on saved folders: what each lists, which one is active, and Tab."""
 
 from norvane_e2e import windows_path
-from norvane_e2e.settings import SELECTED_BACKGROUND, WHITE
+from norvane_e2e.checks import is_dark, title_band, wait_active_title
+from norvane_e2e.settings import SELECTED_BACKGROUND, colour
 
-STATUS_BACKGROUND = tuple(WHITE["ClrPanelTitleBackground"] >> s & 0xFF for s in (0, 8, 16))
-
-
-def title_band(panel):
-    left, top, right, _ = panel.client
-    return (left, top, right, top + 6)
-
-
-def wait_active_title(app, panel, side):
-    return app.wait_screenshot(lambda shot: shot.count(SELECTED_BACKGROUND, title_band(panel)) > 50,
-                               f"the {side} panel's title drawn as the active one")
-
-
-def is_dark(row):
-    return any(max(row[i:i + 3]) < 100 for i in range(0, len(row), 3))
+STATUS_BACKGROUND = colour("ClrPanelTitleBackground")
 
 
 def compare_rows(shot, left, right):

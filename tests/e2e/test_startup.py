@@ -6,26 +6,11 @@ from norvane_e2e import windows_path
 from norvane_e2e.app import LEFT_CLASS, RIGHT_CLASS, VIEWER_CLASS, WS_CAPTION, START_TIMEOUT
 from norvane_e2e.settings import KEY, SELECTED_BACKGROUND
 from norvane_e2e.xserver import SCREEN
+from norvane_e2e.checks import (dark_pixels, default_window_rect, title_band,
+                                wait_active_title, x_rect)
 
 LIBRARY_MESSAGE = ("Error loading 7-zip library (7z.dll). Please check the file 7z.dll and "
                    "restart program. Working with archives are unavailable in this session.")
-
-
-def default_window_rect(screen_height):
-    wide = int(screen_height * 1.4)
-    width, height = 2 * wide // 3, 2 * screen_height // 3
-    left, top = wide // 2 - width // 2, screen_height // 2 - height // 2
-    return (left, top, left + width, top + height)
-
-
-def title_band(panel):
-    """The top rows of a panel: its title line and nothing else for any title font."""
-    left, top, right, _ = panel.client
-    return (left, top, right, top + 6)
-
-
-def dark_pixels(shot, rect):
-    return sum(1 for c in shot.colours(rect) if max(c) < 100)
 
 
 def test_first_start_without_configuration(rig):
@@ -37,8 +22,7 @@ def test_first_start_without_configuration(rig):
     assert main.rect == default_window_rect(SCREEN[1])
     assert main.style & WS_CAPTION == WS_CAPTION
     # What the screen shows: Wine draws the frame, so the X window is the whole window.
-    x, y, width, height = app.x_geometry()
-    assert (x, y, x + width, y + height) == main.rect
+    assert x_rect(app) == main.rect
     assert app.message_boxes(windows) == []
 
     app.wait_title(windows_path(start))
@@ -55,8 +39,7 @@ def test_first_start_without_configuration(rig):
     assert left.client[3] == right.client[3] < main.client[3]
 
     # Both panels are drawn with their titles; the left one is active.
-    shot = app.wait_screenshot(lambda s: s.count(SELECTED_BACKGROUND, title_band(left)) > 50,
-                               "the left panel's title drawn as the active one")
+    shot = wait_active_title(app, left, "left")
     assert shot.count(SELECTED_BACKGROUND, title_band(right)) == 0
     assert dark_pixels(shot, title_band(right)) > 0, "the right panel shows no title text"
     items = lambda panel: (panel.client[0] + 2, panel.client[1] + 12,

@@ -50,8 +50,15 @@ WHITE = {
     "ClrEditorSelectedText": rgb(0, 0, 0),
 }
 
-SELECTED_BACKGROUND = (125, 171, 255)
-PANEL_BACKGROUND = (255, 255, 255)
+
+
+def colour(name):
+    """A colour of the default scheme as (red, green, blue)."""
+    value = WHITE[name]
+    return (value & 0xFF, value >> 8 & 0xFF, value >> 16 & 0xFF)
+
+
+SELECTED_BACKGROUND = colour("ClrPanelSelectedBackground")
 
 FLAGS = {
     "PanelShowToolbar": True, "PanelShowMenu": True, "PanelAutoUpdatePanels": True,
@@ -76,9 +83,10 @@ def font_group(prefix, face, height, weight, charset):
     return group
 
 
-def configuration(left, right, **changes):
+def configuration(left, right, without=(), **changes):
     """Every value of a saved configuration: the defaults, the panels starting in the Windows
-    paths left and right, then changes (value name -> int, bool or str)."""
+    paths left and right, then changes (value name -> int, bool or str), less the values
+    named in without."""
     values = {"ColorScheme": 3, **WHITE}
     values.update({name: 1001 for name in (
         "FontPanelSizeLeft", "FontPanelFaceLeft", "FontPanelSizeRight", "FontPanelFaceRight",
@@ -94,7 +102,7 @@ def configuration(left, right, **changes):
     values.update(font_group("rt_", "Consolas", 15, 0, 1))
     values.update({"PanelPathLeft": left, "PanelPathRight": right,
                    "ExternalViewer": "", "ExternalEditor": ""})
-    unknown = set(changes) - set(values)
+    unknown = (set(changes) | set(without)) - set(values)
     assert not unknown, f"not configuration values: {unknown}"
     values.update(changes)
-    return values
+    return {name: value for name, value in values.items() if name not in without}

@@ -116,14 +116,15 @@ class Spy:
                            check=True, capture_output=True, timeout=120)
             os.replace(partial, self.exe)
 
-    def _query(self, prefix, *args):
-        with tempfile.TemporaryDirectory(prefix="winspy-") as scratch:
-            out = Path(scratch) / "out.json"
-            code, log = prefix.run([self.exe, windows_path(out), *args], cwd=scratch)
-            if code != 0 or not out.exists():
-                raise RuntimeError(f"winspy {' '.join(args)} failed ({code}): {log}")
-            return [json.loads(line) for line in out.read_text(encoding="utf-8").splitlines()
-                    if line.strip()]
+    def _query(self, prefix, *args, attempts=2):
+        for attempt in range(attempts):
+            with tempfile.TemporaryDirectory(prefix="winspy-") as scratch:
+                out = Path(scratch) / "out.json"
+                code, log = prefix.run([self.exe, windows_path(out), *args], cwd=scratch)
+                if code == 0 and out.exists():
+                    return [json.loads(line) for line in
+                            out.read_text(encoding="utf-8").splitlines() if line.strip()]
+        raise RuntimeError(f"winspy {' '.join(args)} failed ({code}): {log}")
 
     def windows(self, prefix):
         """Every top-level window (top == 0) and every child window of the prefix's desktop,

@@ -29,7 +29,8 @@ static void put_window(HWND hwnd, HWND top) {
   RECT rect = {0}, client = {0};
   DWORD pid = 0;
   GetClassNameW(hwnd, cls, 256);
-  GetWindowTextW(hwnd, text, 1024);
+  /* Reads the text without a message, so a busy program cannot hold the helper up. */
+  InternalGetWindowText(hwnd, text, 1024);
   GetWindowRect(hwnd, &rect);
   GetClientRect(hwnd, &client);
   POINT origin = {0, 0};
@@ -99,7 +100,7 @@ static int dump_registry(const wchar_t *subkey) {
 int wmain(int argc, wchar_t **argv) {
   if (argc < 3) return 2;
   out = _wfopen(argv[1], L"wb");
-  if (!out) return 1;
+  if (!out) return 3;
   int rc = 2;
   if (wcscmp(argv[2], L"windows") == 0) {
     EnumWindows(each_top, 0);

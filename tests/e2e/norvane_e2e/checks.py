@@ -1,0 +1,74 @@
+"""What the tests look for on the screen and in window geometry."""
+
+from .settings import SELECTED_BACKGROUND
+
+
+def default_window_rect(screen_height):
+    """Where the main window goes when no rectangle is saved: W = 1.4 x screen height, the
+    window 2W/3 by 2H/3 centred on (W/2, H/2)."""
+    wide = int(screen_height * 1.4)
+    width, height = 2 * wide // 3, 2 * screen_height // 3
+    left, top = wide // 2 - width // 2, screen_height // 2 - height // 2
+    return (left, top, left + width, top + height)
+
+
+def divider_widths(main, offset):
+    """Left and right panel widths for a divider offset in percent from the centre."""
+    half = (main.client[2] - main.client[0]) // 2
+    return int(half + offset / 100.0 * half), int(half - offset / 100.0 * half)
+
+
+def title_band(panel):
+    """The top rows of a panel: its title line and nothing else for any title font."""
+    left, top, right, _ = panel.client
+    return (left, top, right, top + 6)
+
+
+def is_dark(row):
+    """Whether raw RGB bytes hold a text-dark pixel."""
+    return any(max(row[i:i + 3]) < 100 for i in range(0, len(row), 3))
+
+
+def dark_pixels(shot, rect):
+    return sum(1 for colour in shot.colours(rect) if max(colour) < 100)
+
+
+def wait_active_title(app, panel, side):
+    """Waits until panel's title is drawn as the active one; returns that screenshot."""
+    return app.wait_screenshot(lambda shot: shot.count(SELECTED_BACKGROUND, title_band(panel)) > 50,
+                               f"the {side} panel's title drawn as the active one")
+
+
+def x_rect(app):
+    """The main window's X window as (left, top, right, bottom)."""
+    x, y, width, height = app.x_geometry()
+    return (x, y, x + width, y + height)
+
+
+def text_bands(shot, panel, x0, x1):
+    """Vertical ranges (top, bottom) in screen coordinates of the listed items of a panel:
+    the runs of rows whose columns x0..x1 (panel client coordinates) hold dark pixels, the
+    title's run left out."""
+    bands, start = [], None
+    left, top, _, bottom = panel.client
+    for y in range(top, bottom):
+        dark = is_dark(shot.row(y, left + x0, left + x1))
+        if dark and start is None:
+            start = y
+        elif not dark and start is not None:
+            bands.append((start, y))
+            start = None
+    return bands[1:]
+
+
+def cursor_top(shot, panel):
+    """The top of the active panel's cursor bar (screen y), or None: the last run of rows
+    whose third column has the selection colour (a long title may make the first run)."""
+    x = panel.client[0] + 3
+    runs, previous = [], False
+    for y in range(panel.client[1], panel.client[3]):
+        selected = shot.pixel(x, y) == SELECTED_BACKGROUND
+        if selected and not previous:
+            runs.append(y)
+        previous = selected
+    return runs[-1] if runs else None

@@ -1,0 +1,71 @@
+"""The mouse: clicking a panel, opening a folder by double click, dragging the divider."""
+
+from norvane_e2e import poll_value, windows_path
+from norvane_e2e.checks import divider_widths, text_bands, wait_active_title
+
+
+def test_click_activates_a_panel_and_double_click_opens_a_folder(rig):
+    left = rig.folder("left", files=["a.txt"])
+    right = rig.folder("right", folders=["inner"])
+    (right / "inner" / "deep.txt").write_text("deep\n")
+    rig.save_configuration(left, right, SortPanelRight=1000)
+
+    app = rig.start(rig.folder("elsewhere"))
+    app.wait_title(windows_path(left))
+    panel_left, panel_right = app.panels()
+    shot = wait_active_title(app, panel_left, "left")
+
+    # The right panel lists ".." and "inner": two rows of text in its first column.
+    bands = text_bands(shot, panel_right, 2, 60)
+    assert len(bands) >= 2, f"the right panel shows {len(bands)} rows of text"
+    inner_x = panel_right.client[0] + 40
+    inner_y = (bands[1][0] + bands[1][1]) // 2
+
+    rig.x.click(inner_x, inner_y)
+    app.wait_title(windows_path(right))
+    wait_active_title(app, panel_right, "right")
+
+    rig.x.run("xdotool", "click", "--repeat", "2", "--delay", "100", "1")
+    app.wait_title(windows_path(right / "inner"))
+
+
+def test_dragging_the_divider(rig):
+    start = rig.folder("start", files=["one.txt"])
+    app = rig.start(start)
+    app.wait_title(windows_path(start))
+    main = app.main()
+    panel_left, _ = app.panels()
+    width = main.client[2] - main.client[0]
+    middle_y = (panel_left.client[1] + panel_left.client[3]) // 2
+
+    def widths():
+        left, right = app.panels()
+        return left.client[2] - left.client[0], right.client[2] - right.client[0]
+
+    def offset_at(fraction):
+        """A pointer x (screen) at about fraction of the client width, and the divider offset
+        it gives whether W/2 is taken whole or with its half pixel."""
+        for x in range(int(width * fraction), width):
+            whole = int((x - width // 2) / (width // 2) * 100)
+            exact = int((x - width / 2) / (width / 2) * 100)
+            if whole == exact and abs(whole) <= 80:
+                return main.client[0] + x, whole
+        raise AssertionError("no pointer position gives a clear offset")
+
+    # Press on the divider (the left panel's last column), move with the button held.
+    app.focus()
+    rig.x.mouse_move(panel_left.client[2] - 1, middle_y)
+    rig.x.run("xdotool", "mousedown", "1")
+    x, offset = offset_at(0.75)
+    rig.x.mouse_move(x, middle_y)
+    poll_value(widths, divider_widths(main, offset), 10, f"panel widths at offset {offset}")
+    x, offset = offset_at(0.3)
+    rig.x.mouse_move(x, middle_y)
+    poll_value(widths, divider_widths(main, offset), 10, f"panel widths at offset {offset}")
+    rig.x.run("xdotool", "mouseup", "1")
+
+    # Released: moving on no longer moves the divider; the keys still do from where it is.
+    rig.x.mouse_move(offset_at(0.6)[0], middle_y)
+    app.key("ctrl+Right")
+    poll_value(widths, divider_widths(main, offset + 10), 10,
+               f"panel widths at offset {offset + 10} after the drag and ctrl+Right")
