@@ -1,6 +1,5 @@
 """Starting from a saved configuration: what is restored, and what a broken one does."""
 
-from norvane_e2e import windows_path
 from norvane_e2e.app import START_TIMEOUT
 from norvane_e2e.checks import default_window_rect, x_rect
 from norvane_e2e.xserver import SCREEN
@@ -20,9 +19,7 @@ def test_saved_window_rectangle_is_used_even_partly_off_screen(rig):
     assert app.message_boxes() == []
     assert app.main().rect == saved
     assert x_rect(app) == saved
-    app.wait_title(windows_path(left))
-    app.key("Tab")
-    app.wait_title(windows_path(right))
+    app.wait_panel_folders(left, right)
 
 
 def test_configuration_missing_a_value_is_reported_once_and_defaults_used(rig):
@@ -43,9 +40,7 @@ def test_configuration_missing_a_value_is_reported_once_and_defaults_used(rig):
     # Everything read before the gap is dropped: default place, both panels in the
     # current folder.
     assert app.main().rect == default_window_rect(SCREEN[1])
-    app.wait_title(windows_path(start))
-    app.key("Tab")
-    app.wait_title(windows_path(start))
+    app.wait_panel_folders(start, start)
 
 
 def test_saved_folder_that_is_gone_starts_in_the_current_folder(rig):
@@ -55,6 +50,4 @@ def test_saved_folder_that_is_gone_starts_in_the_current_folder(rig):
 
     app = rig.start(start)
     assert app.message_boxes() == []
-    app.wait_title(windows_path(start))
-    app.key("Tab")
-    app.wait_title(windows_path(right))
+    app.wait_panel_folders(start, right)

@@ -6,6 +6,7 @@ import subprocess
 from dataclasses import dataclass
 from pathlib import Path
 
+from .wine import windows_path
 from .xserver import poll, poll_value
 
 MAIN_CLASS = "WC_NRVMAINWND"
@@ -193,6 +194,13 @@ class Norvane:
 
     def wait_title(self, expected, timeout=STEP_TIMEOUT):
         return poll_value(self.title, expected, timeout, "the main window title")
+
+    def wait_panel_folders(self, left, right):
+        """Checks by the window title which folders the panels show: the left one while it is
+        active, then the right one after Tab (left active again after a second Tab)."""
+        self.wait_title(windows_path(left))
+        self.key("Tab")
+        self.wait_title(windows_path(right))
 
     def x_geometry(self):
         return self.x.info(self.main_xid)["geometry"]
