@@ -147,8 +147,12 @@ void ToggleFullScreen(HWND main) {
     }
     return;
   }
-  ::ShowWindow(main, SW_SHOWNORMAL);
+  // Style and normal placement change together, so nobody sees a normal window without its
+  // frame or at the full-screen size.
   ::SetWindowLongPtrW(main, GWL_STYLE, WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_CLIPCHILDREN);
+  placement.showCmd = SW_SHOWNORMAL;
+  placement.rcNormalPosition = state.windowedRect;
+  ::SetWindowPlacement(main, &placement);
   const RECT& r = state.windowedRect;
   ::SetWindowPos(main, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
                  SWP_NOZORDER | SWP_FRAMECHANGED);
