@@ -15,7 +15,8 @@ sys.path.insert(0, str(Path(__file__).resolve().parent))
 from norvane_e2e import REPO, Norvane, Spy, WinePrefix, XServer, windows_path  # noqa: E402
 from norvane_e2e.settings import KEY, configuration  # noqa: E402
 
-BUILD = REPO / "build" / "e2e"
+# NORVANE_E2E_DIR lets a second session run beside this one without sharing test folders.
+BUILD = Path(os.environ.get("NORVANE_E2E_DIR", REPO / "build" / "e2e")).resolve()
 FAILURES = BUILD / "failures"
 
 

@@ -1,7 +1,10 @@
 """Starting from a saved configuration: what is restored, and what a broken one does."""
 
+from norvane_e2e import poll, poll_value, windows_path
 from norvane_e2e.app import START_TIMEOUT
-from norvane_e2e.checks import default_window_rect, x_rect
+from norvane_e2e.checks import default_window_rect, divider_widths, x_rect
+from norvane_e2e.settings import KEY, WHITE, configuration
+from norvane_e2e.wine import REG_BINARY, REG_DWORD, REG_SZ
 from norvane_e2e.xserver import SCREEN
 
 LOAD_ERROR = ("Error load configuration from system registry: "
@@ -51,3 +54,50 @@ def test_saved_folder_that_is_gone_starts_in_the_current_folder(rig):
     app = rig.start(start)
     assert app.message_boxes() == []
     app.wait_panel_folders(start, right)
+
+
+def test_saved_configuration_is_complete_and_restored_at_the_next_start(rig):
+    start = rig.folder("start", files=["a.txt"])
+    app = rig.start(start)
+    app.wait_title(windows_path(start))
+    main = app.main()
+    for _ in range(2):
+        app.key("ctrl+Right")
+    poll_value(lambda: app.panels()[0].width, divider_widths(main, 20)[0], 10,
+               "the left panel width at offset 20")
+
+    # Options is the fourth menu; "Save configuration" its last item.
+    app.key("F9")
+    app.key("Right", "Right", "Right", "Down", "Up", "Return")
+    saved = poll(lambda: (lambda key: key if key and "ColorScheme" in key.values else None)(
+        rig.spy.registry(rig.prefix, KEY)), 10, "the configuration in the registry")
+
+    expected = configuration(windows_path(start), windows_path(start))
+    assert set(saved.values) >= set(expected), \
+        f"values not saved: {sorted(set(expected) - set(saved.values))}"
+    for name, value in expected.items():
+        kind, data = saved.values[name]
+        if isinstance(value, bool):
+            assert (kind, len(data)) == (REG_BINARY, 1), f"{name}: type {kind}, {len(data)} bytes"
+        elif isinstance(value, int):
+            assert (kind, len(data)) == (REG_DWORD, 4), f"{name}: type {kind}, {len(data)} bytes"
+        else:
+            assert kind == REG_SZ, f"{name}: type {kind}"
+    for name in ("ColorScheme", *WHITE):
+        assert saved.dword(name) == expected[name], name
+    assert saved.dword("WindowsOffset") == 20
+    assert [saved.dword(name) for name in ("WindowLeft", "WindowTop", "WindowRight",
+                                           "WindowBottom")] == list(main.rect)
+    # Texts are stored without their terminating zero.
+    assert saved.values["PanelPathLeft"][1] == windows_path(start).encode("utf-16-le")
+    assert saved.values["PanelPathRight"][1] == windows_path(start).encode("utf-16-le")
+
+    app.key("F10")
+    app.message_box("Question").answer("Return")
+    app.wait_exit()
+
+    again = rig.start(rig.folder("elsewhere"))
+    assert again.message_boxes() == []
+    assert again.main().rect == main.rect
+    again.wait_title(windows_path(start))
+    assert again.panels()[0].width == divider_widths(again.main(), 20)[0]
