@@ -42,30 +42,34 @@ def test_dragging_the_divider(rig):
         left, right = app.panels()
         return left.client[2] - left.client[0], right.client[2] - right.client[0]
 
-    def offset_at(fraction):
-        """A pointer x (screen) at about fraction of the client width, and the divider offset
-        it gives whether W/2 is taken whole or with its half pixel."""
-        for x in range(int(width * fraction), width):
+    def pointer_for(offset):
+        """A pointer x (screen) that gives this divider offset whether W/2 is taken whole or
+        with its half pixel."""
+        for x in range(width):
             whole = int((x - width // 2) / (width // 2) * 100)
             exact = int((x - width / 2) / (width / 2) * 100)
-            if whole == exact and abs(whole) <= 80:
-                return main.client[0] + x, whole
-        raise AssertionError("no pointer position gives a clear offset")
+            if whole == exact == offset:
+                return main.client[0] + x
+        raise AssertionError(f"no pointer position gives offset {offset}")
+
+    def drag_to(offset):
+        rig.x.mouse_move(pointer_for(offset), middle_y)
 
     # Press on the divider (the left panel's last column), move with the button held.
     app.focus()
     rig.x.mouse_move(panel_left.client[2] - 1, middle_y)
     rig.x.run("xdotool", "mousedown", "1")
-    x, offset = offset_at(0.75)
-    rig.x.mouse_move(x, middle_y)
-    poll_value(widths, divider_widths(main, offset), 10, f"panel widths at offset {offset}")
-    x, offset = offset_at(0.3)
-    rig.x.mouse_move(x, middle_y)
-    poll_value(widths, divider_widths(main, offset), 10, f"panel widths at offset {offset}")
+    drag_to(50)
+    poll_value(widths, divider_widths(main, 50), 10, "panel widths dragged to offset 50")
+    drag_to(-75)
+    poll_value(widths, divider_widths(main, -75), 10, "panel widths dragged to offset -75")
+    drag_to(-95)  # beyond 80 from the centre: refused
     rig.x.run("xdotool", "mouseup", "1")
+    drag_to(40)  # released: no longer moves the divider
 
-    # Released: moving on no longer moves the divider; the keys still do from where it is.
-    rig.x.mouse_move(offset_at(0.6)[0], middle_y)
+    # Ctrl+Left steps from -75, past the drag's limit, and no further.
+    app.key("ctrl+Left")
+    poll_value(widths, divider_widths(main, -85), 10, "panel widths after the drag and ctrl+Left")
+    app.key("ctrl+Left")
     app.key("ctrl+Right")
-    poll_value(widths, divider_widths(main, offset + 10), 10,
-               f"panel widths at offset {offset + 10} after the drag and ctrl+Right")
+    poll_value(widths, divider_widths(main, -75), 10, "panel widths after ctrl+Left, ctrl+Right")
