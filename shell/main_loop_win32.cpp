@@ -5,6 +5,7 @@
 #include "shell/activation.h"
 #include "shell/main_layout_win32.h"
 #include "shell/main_loop.h"
+#include "shell/main_menu_win32.h"
 #include "shell/shell_windows.h"
 
 namespace nrv {
@@ -88,15 +89,6 @@ void OnRightButtonUp() {
   PanelOf(kRightPanel).rightDragActive = 0;
 }
 
-void OpenMenuFromKeyboard() {
-  if (PanelsBusy()) return;
-  const ShellWindows& windows = TheShellWindows();
-  HMENU menu = ::GetMenu(windows.main);
-  if (!menu) return;  // the menu bar is not built yet
-  ::SendMessageW(windows.main, WM_SYSCOMMAND, SC_KEYMENU, 0);
-  ::SetMenu(windows.main, TheSettings().PanelShowMenu ? menu : nullptr);
-}
-
 void OnAltKey(WPARAM key) {
   if (key == VK_RETURN) {
     ToggleFullScreen(TheShellWindows().main);
@@ -119,7 +111,7 @@ bool OnCtrlKey(WPARAM key) {
 bool OnKeyDown(const MSG& message) {
   const WPARAM key = message.wParam;
   if (key == VK_F9 || Held(VK_F9)) {
-    OpenMenuFromKeyboard();
+    OpenMainMenuFromKeyboard();
     return true;
   }
   if (key == VK_F10 || Held(VK_F10)) {

@@ -3,9 +3,11 @@
 #include "panel/panel_paint.h"
 #include "shell/activation.h"
 #include "shell/main_layout_win32.h"
+#include "shell/main_menu_win32.h"
 #include "shell/quit_question.h"
 #include "shell/shell_windows.h"
 #include "shell/toolbar.h"
+#include "shell/toolbar_clicks_win32.h"
 #include "shell/window_procedures.h"
 
 namespace nrv {
@@ -32,6 +34,9 @@ void OnEraseBackground() {
   if (!TheShellState().viewerOpen) RepaintBothPanels();
 }
 
+int PointerX(LPARAM lParam) { return static_cast<short>(LOWORD(lParam)); }
+int PointerY(LPARAM lParam) { return static_cast<short>(HIWORD(lParam)); }
+
 }  // namespace
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -41,6 +46,10 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_ACTIVATE: FocusOnActivation(); return 0;
     case WM_CLOSE: OnClose(window); return 0;
     case WM_ERASEBKGND: OnEraseBackground(); return 1;
+    case WM_MEASUREITEM: return OnMeasureMenuItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam));
+    case WM_DRAWITEM: return OnDrawMenuItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+    case WM_MOUSEMOVE: OnToolbarHover(PointerX(lParam), PointerY(lParam)); return 0;
+    case WM_LBUTTONDOWN: OnToolbarClick(PointerX(lParam), PointerY(lParam)); return 0;
     case WM_KEYDOWN:
     case WM_CHAR: return 0;
     default: return ::DefWindowProcW(window, message, wParam, lParam);

@@ -1,0 +1,83 @@
+#include "shell/toolbar_clicks_win32.h"
+
+#include "config/settings.h"
+#include "shell/main_menu_win32.h"
+#include "shell/shell_windows.h"
+#include "shell/toolbar.h"
+#include "shell/toolbar_model.h"
+
+namespace nrv {
+namespace {
+
+bool PanelsHidden() {
+  const ShellState& state = TheShellState();
+  return state.viewerOpen || state.editorOpen;
+}
+
+// The button's lower left corner on the screen.
+POINT BelowButton(const ToolbarButton& button) {
+  POINT corner{button.x, kToolbarHeight};
+  ::ClientToScreen(TheShellWindows().main, &corner);
+  return corner;
+}
+
+// The choice comes back to the main window like any menu command.
+void PopUpSubmenu(HMENU submenu, const ToolbarButton& button) {
+  HWND main = TheShellWindows().main;
+  if (!submenu || !main) return;
+  const POINT corner = BelowButton(button);
+  const BOOL chosen = ::TrackPopupMenu(submenu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON | TPM_RETURNCMD,
+                                       corner.x, corner.y, 0, main, nullptr);
+  if (chosen > 0) ::SendMessageW(main, WM_COMMAND, MAKEWPARAM(static_cast<WORD>(chosen), 0), 0);
+}
+
+void RunAction(const ToolbarButton& button, Panel& panel) {
+  Panel& other = OtherPanel(panel);
+  switch (button.action) {
+    case ToolbarAction::Parent: ToolbarGoToParent(panel); break;
+    case ToolbarAction::LocationMenu:
+      if (!PanelsHidden()) ToolbarLocationMenu(panel, BelowButton(button));
+      break;
+    case ToolbarAction::ModeMenu: PopUpSubmenu(SubmenusOf(panel.side).mode, button); break;
+    case ToolbarAction::SortMenu: PopUpSubmenu(SubmenusOf(panel.side).sort, button); break;
+    case ToolbarAction::SelectGroup: ToolbarSelectGroup(panel); break;
+    case ToolbarAction::Console: ToolbarCommandConsole(panel); break;
+    case ToolbarAction::FindFiles: ToolbarFindFiles(panel); break;
+    case ToolbarAction::MakeFolder: ToolbarMakeFolder(panel); break;
+    case ToolbarAction::Pack: ToolbarPack(panel); break;
+    case ToolbarAction::Copy: ToolbarCopy(panel, other); break;
+    case ToolbarAction::Move: ToolbarMove(panel, other); break;
+    case ToolbarAction::Delete: ToolbarDeleteToRecycleBin(panel); break;
+  }
+}
+
+}  // namespace
+
+void OnToolbarHover(int x, int y) {
+  if (PanelsHidden() || !TheSettings().PanelShowToolbar) return;
+  const int button = ToolbarButtonAt(x, y);
+  if (button < 0) return;  // the last highlight stays
+  TheShellState().highlightedTool = button;
+  DrawToolbar();
+}
+
+void OnToolbarClick(int x, int y) {
+  Panel* active = ActivePanel();
+  if (!active) return;
+  const int button = ToolbarButtonAt(x, y);
+  if (button < 0) return;
+  RunAction(ToolbarButtons()[static_cast<size_t>(button)], *active);
+}
+
+void ToolbarGoToParent(Panel&) {}
+void ToolbarLocationMenu(Panel&, POINT) {}
+void ToolbarSelectGroup(Panel&) {}
+void ToolbarCommandConsole(Panel&) {}
+void ToolbarFindFiles(Panel&) {}
+void ToolbarMakeFolder(Panel&) {}
+void ToolbarPack(Panel&) {}
+void ToolbarCopy(Panel&, Panel&) {}
+void ToolbarMove(Panel&, Panel&) {}
+void ToolbarDeleteToRecycleBin(Panel&) {}
+
+}  // namespace nrv
