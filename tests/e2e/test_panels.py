@@ -1,10 +1,9 @@
 """Two panels on saved folders: what each lists, which one is active, and Tab."""
 
 from norvane_e2e import windows_path
-from norvane_e2e.checks import is_dark, title_band, wait_active_title
-from norvane_e2e.settings import SELECTED_BACKGROUND, colour
+from norvane_e2e.checks import STATUS_BACKGROUND, is_dark, title_band, wait_active_title
+from norvane_e2e.settings import SELECTED_BACKGROUND
 
-STATUS_BACKGROUND = colour("ClrPanelTitleBackground")
 
 
 def compare_rows(shot, left, right):

@@ -6,7 +6,7 @@ from norvane_e2e import windows_path
 from norvane_e2e.app import LEFT_CLASS, RIGHT_CLASS, VIEWER_CLASS, WS_CAPTION, START_TIMEOUT
 from norvane_e2e.settings import KEY, SELECTED_BACKGROUND
 from norvane_e2e.xserver import SCREEN
-from norvane_e2e.checks import (dark_pixels, default_window_rect, title_band,
+from norvane_e2e.checks import (dark_pixels, default_window_rect, text_bands, title_band,
                                 wait_active_title, x_rect)
 
 LIBRARY_MESSAGE = ("Error loading 7-zip library (7z.dll). Please check the file 7z.dll and "
@@ -42,9 +42,9 @@ def test_first_start_without_configuration(rig):
     shot = wait_active_title(app, left, "left")
     assert shot.count(SELECTED_BACKGROUND, title_band(right)) == 0
     assert dark_pixels(shot, title_band(right)) > 0, "the right panel shows no title text"
-    items = lambda panel: (panel.client[0] + 2, panel.client[1] + 12,
-                           panel.client[2] - 3, panel.client[3] - 40)
-    assert dark_pixels(shot, items(left)) > 0 and dark_pixels(shot, items(right)) > 0
+    # Each lists "..", gamma, alpha.txt and beta.txt: four rows of icon and name.
+    assert len(text_bands(shot, left, 2, 60)) == 4
+    assert len(text_bands(shot, right, 2, 60)) == 4
 
     # Nothing was saved by starting.
     saved = rig.spy.registry(rig.prefix, KEY)

@@ -1,6 +1,8 @@
 """What the tests look for on the screen and in window geometry."""
 
-from .settings import SELECTED_BACKGROUND
+from .settings import SELECTED_BACKGROUND, colour
+
+STATUS_BACKGROUND = colour("ClrPanelTitleBackground")
 
 
 def default_window_rect(screen_height):
@@ -47,12 +49,16 @@ def x_rect(app):
 
 def text_bands(shot, panel, x0, x1):
     """Vertical ranges (top, bottom) in screen coordinates of the listed items of a panel:
-    the runs of rows whose columns x0..x1 (panel client coordinates) hold dark pixels, the
-    title's run left out."""
+    the runs of rows whose columns x0..x1 (panel client coordinates) hold dark pixels, from
+    below the title's run down to the status area."""
     bands, start = [], None
     left, top, _, bottom = panel.client
+    status = bytes(STATUS_BACKGROUND)
     for y in range(top, bottom):
-        dark = is_dark(shot.row(y, left + x0, left + x1))
+        row = shot.row(y, left + x0, left + x1)
+        if row.count(status) > len(row) // 6:
+            break
+        dark = is_dark(row)
         if dark and start is None:
             start = y
         elif not dark and start is not None:
