@@ -12,7 +12,7 @@ SCREEN = (1280, 1024)
 
 
 class Timeout(AssertionError):
-    pass
+    """A condition a test waited for did not come about in time."""
 
 
 def poll(condition, timeout, what, interval=0.05):
@@ -56,6 +56,13 @@ class XServer:
                 start_new_session=True)
         os.close(write_end)
         try:
+            self._wait_ready(read_end, logdir)
+        except BaseException:
+            self.stop()
+            raise
+
+    def _wait_ready(self, read_end, logdir):
+        try:
             number = b""
             deadline = time.monotonic() + 30
             while not number.endswith(b"\n"):
@@ -84,7 +91,7 @@ class XServer:
         return env
 
     def stop(self):
-        if self._grabber is not None:
+        if getattr(self, "_grabber", None) is not None:
             self._grabber.close()
             self._grabber = None
         if self.process.poll() is None:
