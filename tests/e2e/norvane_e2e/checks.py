@@ -1,6 +1,7 @@
 """What the tests look for on the screen and in window geometry."""
 
 from .settings import SELECTED_BACKGROUND, colour
+from .xserver import poll
 
 STATUS_BACKGROUND = colour("ClrPanelTitleBackground")
 
@@ -35,10 +36,13 @@ def dark_pixels(shot, rect):
     return sum(1 for colour in shot.colours(rect) if max(colour) < 100)
 
 
-def wait_active_title(app, panel, side):
-    """Waits until panel's title is drawn as the active one; returns that screenshot."""
-    return app.wait_screenshot(lambda shot: shot.count(SELECTED_BACKGROUND, title_band(panel)) > 50,
-                               f"the {side} panel's title drawn as the active one")
+def wait_active_title(app, panel, side, timeout=15):
+    """Waits until the window has settled (two pictures in a row agree) with panel's title
+    drawn as the active one; returns that screenshot."""
+    def settled():
+        shot = app.wait_painted(x_rect(app))
+        return shot if shot.count(SELECTED_BACKGROUND, title_band(panel)) > 50 else None
+    return poll(settled, timeout, f"the {side} panel's title drawn as the active one")
 
 
 def x_rect(app):
