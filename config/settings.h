@@ -112,4 +112,26 @@ struct Settings {
 // The process-wide record.
 Settings& TheSettings();
 
+// The title font description of the FixedFontTable (face 1001 at size 1000): from
+// major OS version 6 on "Consolas" height 15, else "Courier New" height 14; weight 0, default
+// character set (1), every other member 0. The default of the groups lt_ and rt_.
+FontGroup DefaultTitleFont(int osMajorVersion);
+
+// Fills the record with the built-in defaults: scheme 3 and its colours, font codes,
+// sort and view modes, switches, panel paths = the process current folder, the font groups
+// (l_ and r_ from the system's icon-title font, lt_ and rt_ from DefaultTitleFont), window
+// rectangle 0, HistoryCount 10.
+void ApplyDefaults(Settings& settings);
+
+// Sets the colours of scheme 0 to 3 (scheme 0 reads the system colours now and leaves
+// ClrPanelCursorBackground as it is); other numbers, 4 "User defined" included, change
+// nothing. ColorScheme itself is not touched. Returns 0.
+int ApplyScheme(Settings& settings, int32_t scheme);
+
+// The model part of "Load default configuration": ApplyDefaults, but the live sort modes, view
+// modes, brief-mode column counts, splitter position (WindowsOffset) and panel paths keep the
+// values the record had. The caller then applies the four font groups to the panel fonts,
+// remakes pens and brushes, asks for UpdateFileLists(0) and resizes the main window.
+void LoadDefaultConfiguration(Settings& settings);
+
 }  // namespace nrv

@@ -1,0 +1,739 @@
+// The settings store against the in-memory registry.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "config/settings.h"
+#include "config/settings_store.h"
+#include "platform/errors.h"
+#include "platform/files.h"
+#include "platform/message_box.h"
+#include "platform/portable/portable_controls.h"
+#include "platform/registry.h"
+#include "platform/system.h"
+
+namespace nrv {
+namespace {
+
+using platform::kRegBinary;
+using platform::kRegDword;
+using platform::kRegSz;
+using platform::RegistryAccess;
+using platform::RegistryKey;
+
+constexpr char16_t kKey[] = u"Software\\Norvane\\";
+constexpr uint32_t kRegMultiSz = 7;
+
+// ---- messages --------------------------------------------------------------------------------
+
+std::vector<platform::MessageRequest> gMessages;
+
+platform::MessageAnswer Capture(const platform::MessageRequest& request) {
+  gMessages.push_back(request);
+  return platform::MessageAnswer::Ok;
+}
+
+// ---- the expected value lists, written out independently of the store's tables -----------------
+
+enum class Kind { Dword, Flag, Text };
+struct Expected {
+  std::string name;
+  Kind kind;
+};
+
+const char* const kColourNames[] = {
+    "ClrPanelBackground",          "ClrPanelText",
+    "ClrPanelHighlightText",       "ClrPanelStatusbarBackground",
+    "ClrPanelStatusbarText",       "ClrPanelSelectedBackground",
+    "ClrPanelSelectedText",        "ClrPanelCursorBackground",
+    "ClrPanelCursorText",          "ClrPanelFilesText",
+    "ClrPanelFoldersText",         "ClrPanelJunctionFrame",
+    "ClrPanelFolderFrame",         "ClrPanelLongNameFrame",
+    "ClrPanelHiddenFilesText",     "ClrPanelArchiveFilesText",
+    "ClrPanelExecutableFilesText", "ClrPanelToolbarBackground",
+    "ClrPanelToolbarBackgroundSelected", "ClrPanelToolbarText",
+    "ClrPanelMenuText",            "ClrPanelMenuBackground",
+    "ClrPanelMenuBackgroundDefault", "ClrPanelMenuBackgroundChecked",
+    "ClrPanelTitleBackground",     "ClrViewerBackground",
+    "ClrViewerText",               "ClrViewerStatusbarBackground",
+    "ClrViewerStatusbarText",      "ClrViewerSelectedBackground",
+    "ClrViewerSelectedText",       "ClrEditorBackground",
+    "ClrEditorText",               "ClrEditorStatusbarBackground",
+    "ClrEditorStatusbarText",      "ClrEditorSelectedBackground",
+    "ClrEditorSelectedText",
+};
+const char* const kNumberNames[] = {
+    "FontPanelSizeLeft", "FontPanelFaceLeft", "FontPanelSizeRight", "FontPanelFaceRight",
+    "FontViewerSize",    "FontViewerFace",    "FontStatusbarSize",  "FontStatusbarFace",
+    "SortPanelLeft",     "SortPanelRight",    "ModePanelLeft",      "ModePanelRight",
+    "ModePanelLeftColumns", "ModePanelRightColumns", "PanelContextMenuTimer",
+    "WindowsOffset",     "HistoryCount",
+    "WindowLeft",        "WindowTop",         "WindowRight",        "WindowBottom",
+};
+const char* const kFlagNames[] = {
+    "PanelShowToolbar",   "PanelShowMenu",       "PanelAutoUpdatePanels",
+    "PanelAutoUpdateNetwork", "PanelShowFreeSize", "PanelShowFreeSizeNetwork",
+    "PanelShowFileOwners", "PanelScrollColumns", "PanelSelectFolders",
+    "PanelDeleteRecycle", "PanelAllowDragdrop",  "PanelAllowSysmenu",
+    "PanelShowTooltips",  "PanelShowPanelStatusbar", "PanelShowIcons",
+    "PanelLargeIcons",
+    "ArrageHorizontal",   "ViewerSavePosition",  "UseExternalViewer",
+    "UseExternalEditor",  "EditorSavePosition",  "EditorWordWrap",
+};
+const char* const kGroupPrefixes[] = {"l_", "lt_", "r_", "rt_"};
+const char* const kGroupMemberNames[] = {
+    "lfCharSet", "lfClipPrecision", "lfEscapement", "lfHeight",    "lfItalic",
+    "lfOrientation", "lfPitchAndFamily", "lfOutPrecision", "lfQuality", "lfStrikeOut",
+    "lfUnderline", "lfWeight", "lfWidth",
+};
+
+void AddDwords(std::vector<Expected>& out, const auto& names) {
+  for (const char* name : names) out.push_back({name, Kind::Dword});
+}
+void AddFlags(std::vector<Expected>& out) {
+  for (const char* name : kFlagNames) out.push_back({name, Kind::Flag});
+}
+void AddGroups(std::vector<Expected>& out) {
+  for (const char* prefix : kGroupPrefixes)
+    for (const char* member : kGroupMemberNames)
+      out.push_back({std::string(prefix) + member, Kind::Dword});
+}
+void AddTexts(std::vector<Expected>& out, std::initializer_list<const char*> names) {
+  for (const char* name : names) out.push_back({name, Kind::Text});
+}
+
+std::vector<Expected> LoadOrder() {
+  std::vector<Expected> out{{"ColorScheme", Kind::Dword}};
+  AddDwords(out, kColourNames);
+  AddDwords(out, kNumberNames);
+  AddGroups(out);
+  AddFlags(out);
+  AddTexts(out, {"PanelPathLeft", "PanelPathRight", "ExternalViewer", "ExternalEditor",
+                 "l_lfFaceName", "lt_lfFaceName", "r_lfFaceName", "rt_lfFaceName"});
+  return out;
+}
+
+std::vector<Expected> SaveOrder() {
+  std::vector<Expected> out{{"ColorScheme", Kind::Dword}};
+  AddDwords(out, kColourNames);
+  AddDwords(out, kNumberNames);
+  AddFlags(out);
+  AddGroups(out);
+  AddTexts(out, {"PanelPathLeft", "PanelPathRight", "l_lfFaceName", "lt_lfFaceName",
+                 "r_lfFaceName", "rt_lfFaceName", "ExternalViewer", "ExternalEditor"});
+  return out;
+}
+
+// ---- registry helpers --------------------------------------------------------------------------
+
+struct StoredValue {
+  Text name;
+  uint32_t type = 0;
+  std::vector<unsigned char> data;
+};
+
+std::vector<StoredValue> Dump() {
+  std::vector<StoredValue> out;
+  RegistryKey key;
+  if (platform::OpenUserKey(kKey, RegistryAccess::Read, key) != 0) return out;
+  for (uint32_t index = 0;; ++index) {
+    StoredValue value;
+    uint32_t size = 0;
+    if (platform::EnumValue(key, index, value.name, &value.type, nullptr, &size) != 0) break;
+    value.data.resize(size);
+    EXPECT_EQ(platform::EnumValue(key, index, value.name, &value.type, value.data.data(), &size),
+              0u);
+    out.push_back(std::move(value));
+  }
+  return out;
+}
+
+const StoredValue* Find(const std::vector<StoredValue>& values, TextView name) {
+  for (const auto& value : values)
+    if (value.name == name) return &value;
+  return nullptr;
+}
+
+// Writes the values into a fresh key, in the given order.
+void Restore(const std::vector<StoredValue>& values) {
+  platform::portable::ResetRegistry();
+  RegistryKey key;
+  ASSERT_EQ(platform::CreateUserKey(kKey, RegistryAccess::Write, key), 0u);
+  for (const auto& value : values)
+    ASSERT_EQ(platform::SetValue(key, value.name, value.type, value.data.data(),
+                                 static_cast<uint32_t>(value.data.size())),
+              0u);
+}
+
+void Put(TextView name, uint32_t type, const void* data, uint32_t size) {
+  RegistryKey key;
+  ASSERT_EQ(platform::CreateUserKey(kKey, RegistryAccess::Write, key), 0u);
+  ASSERT_EQ(platform::SetValue(key, name, type, data, size), 0u);
+}
+
+Text LoadError(int code) {
+  return u"Error load configuration from system registry: HKEY_CURRENT_USER\\Software\\Norvane\\"
+         u" Error " + Ascii(std::to_string(code)) + u".";
+}
+
+// ---- records -----------------------------------------------------------------------------------
+
+constexpr Colour Rgb(uint32_t r, uint32_t g, uint32_t b) { return r | (g << 8) | (b << 16); }
+
+Colour* Colours(Settings& s, size_t i) {
+  Colour* all[] = {&s.ClrPanelBackground, &s.ClrPanelText, &s.ClrPanelHighlightText,
+                   &s.ClrPanelStatusbarBackground, &s.ClrPanelStatusbarText,
+                   &s.ClrPanelSelectedBackground, &s.ClrPanelSelectedText,
+                   &s.ClrPanelCursorBackground, &s.ClrPanelCursorText, &s.ClrPanelFilesText,
+                   &s.ClrPanelFoldersText, &s.ClrPanelJunctionFrame, &s.ClrPanelFolderFrame,
+                   &s.ClrPanelLongNameFrame, &s.ClrPanelHiddenFilesText,
+                   &s.ClrPanelArchiveFilesText, &s.ClrPanelExecutableFilesText,
+                   &s.ClrPanelToolbarBackground, &s.ClrPanelToolbarBackgroundSelected,
+                   &s.ClrPanelToolbarText, &s.ClrPanelMenuText, &s.ClrPanelMenuBackground,
+                   &s.ClrPanelMenuBackgroundDefault, &s.ClrPanelMenuBackgroundChecked,
+                   &s.ClrPanelTitleBackground, &s.ClrViewerBackground, &s.ClrViewerText,
+                   &s.ClrViewerStatusbarBackground, &s.ClrViewerStatusbarText,
+                   &s.ClrViewerSelectedBackground, &s.ClrViewerSelectedText,
+                   &s.ClrEditorBackground, &s.ClrEditorText, &s.ClrEditorStatusbarBackground,
+                   &s.ClrEditorStatusbarText, &s.ClrEditorSelectedBackground,
+                   &s.ClrEditorSelectedText};
+  return i < std::size(all) ? all[i] : nullptr;
+}
+
+FontGroup Font(int seed, const char16_t* face) {
+  FontGroup f;
+  f.lfCharSet = seed + 1;
+  f.lfClipPrecision = seed + 2;
+  f.lfEscapement = seed + 3;
+  f.lfFaceName = face;
+  f.lfHeight = -(seed + 4);
+  f.lfItalic = 1;
+  f.lfOrientation = seed + 5;
+  f.lfOutPrecision = seed + 6;
+  f.lfPitchAndFamily = seed + 7;
+  f.lfQuality = seed + 8;
+  f.lfStrikeOut = 1;
+  f.lfUnderline = 1;
+  f.lfWeight = 700 + seed;
+  f.lfWidth = seed + 9;
+  return f;
+}
+
+// Every field differs from the defaults and from every other field of its kind.
+Settings NonDefault() {
+  Settings s;
+  ApplyDefaults(s);
+  for (size_t i = 0; Colour* c = Colours(s, i); ++i) *c = Rgb(static_cast<uint32_t>(i), 1, 2);
+  s.ColorScheme = 4;
+  s.WindowLeft = -8, s.WindowTop = -7, s.WindowRight = 1930, s.WindowBottom = 1090;
+  s.FontPanelSizeLeft = 1000, s.FontPanelFaceLeft = 1002;
+  s.FontPanelSizeRight = 1002, s.FontPanelFaceRight = 1003;
+  s.FontViewerSize = 1000, s.FontViewerFace = 1004;
+  s.FontStatusbarSize = 1002, s.FontStatusbarFace = 1000;
+  s.SortPanelLeft = 1003, s.SortPanelRight = 1006;
+  s.ModePanelLeft = 1000, s.ModePanelRight = 1001;
+  s.ModePanelLeftColumns = 3, s.ModePanelRightColumns = 4;
+  s.PanelContextMenuTimer = 750;
+  s.PanelShowToolbar = 0, s.PanelShowMenu = 0, s.PanelAutoUpdatePanels = 0;
+  s.PanelAutoUpdateNetwork = 1, s.PanelShowFreeSize = 0, s.PanelShowFreeSizeNetwork = 1;
+  s.PanelShowFileOwners = 1, s.PanelScrollColumns = 1, s.PanelSelectFolders = 1;
+  s.PanelDeleteRecycle = 0, s.PanelAllowDragdrop = 0, s.PanelAllowSysmenu = 0;
+  s.PanelShowTooltips = 0, s.PanelShowPanelStatusbar = 0, s.PanelShowIcons = 0;
+  s.PanelLargeIcons = 1;
+  s.l_ = Font(10, u"Arial");
+  s.lt_ = Font(20, u"Lucida Console");
+  s.r_ = Font(30, u"Segoe UI");
+  s.rt_ = Font(40, u"Terminal");
+  s.WindowsOffset = -33;
+  s.PanelPathLeft = u"C:\\Left folder";
+  s.PanelPathRight = u"D:\\\u0420\u0443\u0441\u0441\u043a\u0438\u0439";  // non-ASCII
+  s.ArrageHorizontal = 1;
+  s.ExternalViewer = u"C:\\Tools\\view.exe";
+  s.UseExternalViewer = 1;
+  s.ViewerSavePosition = 0;
+  s.ExternalEditor = u"C:\\Tools\\edit.exe";
+  s.UseExternalEditor = 1;
+  s.EditorWordWrap = 1;
+  s.EditorSavePosition = 0;
+  s.HistoryCount = 42;
+  return s;
+}
+
+void ExpectSameFont(const FontGroup& a, const FontGroup& b) {
+  EXPECT_EQ(a.lfCharSet, b.lfCharSet);
+  EXPECT_EQ(a.lfClipPrecision, b.lfClipPrecision);
+  EXPECT_EQ(a.lfEscapement, b.lfEscapement);
+  EXPECT_EQ(a.lfFaceName, b.lfFaceName);
+  EXPECT_EQ(a.lfHeight, b.lfHeight);
+  EXPECT_EQ(a.lfItalic, b.lfItalic);
+  EXPECT_EQ(a.lfOrientation, b.lfOrientation);
+  EXPECT_EQ(a.lfOutPrecision, b.lfOutPrecision);
+  EXPECT_EQ(a.lfPitchAndFamily, b.lfPitchAndFamily);
+  EXPECT_EQ(a.lfQuality, b.lfQuality);
+  EXPECT_EQ(a.lfStrikeOut, b.lfStrikeOut);
+  EXPECT_EQ(a.lfUnderline, b.lfUnderline);
+  EXPECT_EQ(a.lfWeight, b.lfWeight);
+  EXPECT_EQ(a.lfWidth, b.lfWidth);
+}
+
+void ExpectSame(Settings a, Settings b) {
+  for (size_t i = 0; Colour* c = Colours(a, i); ++i) EXPECT_EQ(*c, *Colours(b, i)) << i;
+#define SAME(field) EXPECT_EQ(a.field, b.field) << #field
+  SAME(WindowLeft); SAME(WindowTop); SAME(WindowRight); SAME(WindowBottom);
+  SAME(ColorScheme);
+  SAME(FontPanelSizeLeft); SAME(FontPanelFaceLeft); SAME(FontPanelSizeRight);
+  SAME(FontPanelFaceRight); SAME(FontViewerSize); SAME(FontViewerFace);
+  SAME(FontStatusbarSize); SAME(FontStatusbarFace);
+  SAME(SortPanelLeft); SAME(SortPanelRight); SAME(ModePanelLeft); SAME(ModePanelRight);
+  SAME(ModePanelLeftColumns); SAME(ModePanelRightColumns); SAME(PanelContextMenuTimer);
+  SAME(PanelShowToolbar); SAME(PanelShowMenu); SAME(PanelAutoUpdatePanels);
+  SAME(PanelAutoUpdateNetwork); SAME(PanelShowFreeSize); SAME(PanelShowFreeSizeNetwork);
+  SAME(PanelShowFileOwners); SAME(PanelScrollColumns); SAME(PanelSelectFolders);
+  SAME(PanelDeleteRecycle); SAME(PanelAllowDragdrop); SAME(PanelAllowSysmenu);
+  SAME(PanelShowTooltips); SAME(PanelShowPanelStatusbar); SAME(PanelShowIcons);
+  SAME(PanelLargeIcons);
+  SAME(WindowsOffset); SAME(PanelPathLeft); SAME(PanelPathRight); SAME(ArrageHorizontal);
+  SAME(ExternalViewer); SAME(UseExternalViewer); SAME(ViewerSavePosition);
+  SAME(ExternalEditor); SAME(UseExternalEditor); SAME(EditorWordWrap);
+  SAME(EditorSavePosition); SAME(HistoryCount);
+#undef SAME
+  ExpectSameFont(a.l_, b.l_);
+  ExpectSameFont(a.lt_, b.lt_);
+  ExpectSameFont(a.r_, b.r_);
+  ExpectSameFont(a.rt_, b.rt_);
+}
+
+Settings Defaults() {
+  Settings s;
+  ApplyDefaults(s);
+  return s;
+}
+
+class SettingsStore : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    platform::portable::ResetRegistry();
+    gMessages.clear();
+    previous_ = platform::SetMessageHook(&Capture);
+  }
+  void TearDown() override {
+    platform::SetMessageHook(previous_);
+    platform::portable::ResetRegistry();
+  }
+
+  // Saves a full non-default record and returns the stored values.
+  std::vector<StoredValue> SavedValues() {
+    Settings s = NonDefault();
+    EXPECT_EQ(SaveSettings(s), 0);
+    EXPECT_TRUE(gMessages.empty());
+    return Dump();
+  }
+
+  platform::MessageHook previous_ = nullptr;
+};
+
+void ExpectLoadMessage(int code) {
+  ASSERT_EQ(gMessages.size(), 1u);
+  EXPECT_EQ(gMessages[0].text, LoadError(code));
+  EXPECT_EQ(gMessages[0].caption, u"Error");
+  EXPECT_EQ(gMessages[0].icon, platform::MessageIcon::Error);
+  EXPECT_EQ(gMessages[0].buttons, platform::MessageButtons::Ok);
+  EXPECT_EQ(gMessages[0].owner, nullptr);
+}
+
+// ---- saving ------------------------------------------------------------------------------------
+
+TEST_F(SettingsStore, SaveWritesEveryValueInOrderWithItsKindAndSize) {
+  Settings s = NonDefault();
+  ASSERT_EQ(SaveSettings(s), 0);
+  EXPECT_TRUE(gMessages.empty());
+
+  const auto values = Dump();  // the in-memory registry enumerates in write order
+  const auto expected = SaveOrder();
+  ASSERT_EQ(values.size(), expected.size());
+  EXPECT_EQ(values.size(), 1u + 37 + 21 + 22 + 52 + 8);
+  for (size_t i = 0; i < values.size(); ++i) {
+    SCOPED_TRACE(expected[i].name);
+    EXPECT_EQ(ToUtf8(values[i].name), expected[i].name);
+    switch (expected[i].kind) {
+      case Kind::Dword:
+        EXPECT_EQ(values[i].type, kRegDword);
+        EXPECT_EQ(values[i].data.size(), 4u);
+        break;
+      case Kind::Flag:
+        EXPECT_EQ(values[i].type, kRegBinary);
+        EXPECT_EQ(values[i].data.size(), 1u);
+        break;
+      case Kind::Text:
+        EXPECT_EQ(values[i].type, kRegSz);
+        break;
+    }
+  }
+}
+
+TEST_F(SettingsStore, SaveWritesTextsAsTwiceTheirLengthWithoutTerminator) {
+  Settings s = NonDefault();
+  s.ExternalEditor.clear();
+  ASSERT_EQ(SaveSettings(s), 0);
+  const auto values = Dump();
+  const struct {
+    const char16_t* name;
+    Text text;
+  } texts[] = {{u"PanelPathLeft", s.PanelPathLeft},   {u"PanelPathRight", s.PanelPathRight},
+               {u"ExternalViewer", s.ExternalViewer}, {u"ExternalEditor", s.ExternalEditor},
+               {u"l_lfFaceName", s.l_.lfFaceName},    {u"lt_lfFaceName", s.lt_.lfFaceName},
+               {u"r_lfFaceName", s.r_.lfFaceName},    {u"rt_lfFaceName", s.rt_.lfFaceName}};
+  for (const auto& t : texts) {
+    SCOPED_TRACE(ToUtf8(t.name));
+    const StoredValue* value = Find(values, t.name);
+    ASSERT_NE(value, nullptr);
+    ASSERT_EQ(value->data.size(), t.text.size() * 2);
+    if (!t.text.empty()) {
+      EXPECT_EQ(std::memcmp(value->data.data(), t.text.data(), value->data.size()), 0);
+    }
+  }
+}
+
+TEST_F(SettingsStore, SaveStoresDwordAndFlagBytes) {
+  Settings s = NonDefault();
+  s.WindowsOffset = -33;
+  s.PanelLargeIcons = 1;
+  s.PanelShowToolbar = 0;
+  ASSERT_EQ(SaveSettings(s), 0);
+  const auto values = Dump();
+  int32_t offset = 0;
+  std::memcpy(&offset, Find(values, u"WindowsOffset")->data.data(), 4);
+  EXPECT_EQ(offset, -33);
+  uint32_t colour = 0;
+  std::memcpy(&colour, Find(values, u"ClrPanelText")->data.data(), 4);
+  EXPECT_EQ(colour, s.ClrPanelText);
+  EXPECT_EQ(Find(values, u"PanelLargeIcons")->data[0], 1);
+  EXPECT_EQ(Find(values, u"PanelShowToolbar")->data[0], 0);
+  int32_t weight = 0;
+  std::memcpy(&weight, Find(values, u"rt_lfWeight")->data.data(), 4);
+  EXPECT_EQ(weight, s.rt_.lfWeight);
+}
+
+TEST_F(SettingsStore, RoundTripOfANonDefaultRecord) {
+  Settings saved = NonDefault();
+  ASSERT_EQ(SaveSettings(saved), 0);
+  Settings loaded = Defaults();
+  EXPECT_EQ(LoadSettings(loaded), 0);
+  EXPECT_TRUE(gMessages.empty());
+  ExpectSame(loaded, saved);
+}
+
+TEST_F(SettingsStore, SaveTakesTheLiveStateFirst) {
+  Settings s = Defaults();
+  LiveState live;
+  live.SortPanelLeft = 1004, live.SortPanelRight = 1005;
+  live.ModePanelLeft = 1001, live.ModePanelRight = 1002;
+  live.ModePanelLeftColumns = 4, live.ModePanelRightColumns = 3;
+  live.WindowsOffset = 80;
+  live.PanelPathLeft = u"C:\\live\\left";
+  live.PanelPathRight = u"C:\\live\\right";
+  live.FontViewerSize = 1002, live.FontViewerFace = 1003;
+  live.FontStatusbarSize = 1000, live.FontStatusbarFace = 1004;
+  live.leftFont = Font(1, u"A");
+  live.leftTitleFont = Font(2, u"B");
+  live.rightFont = Font(3, u"C");
+  live.rightTitleFont = Font(4, u"D");
+  live.WindowLeft = 0, live.WindowTop = 0, live.WindowRight = 1920, live.WindowBottom = 1080;
+  ASSERT_EQ(SaveSettings(s, live), 0);
+
+  EXPECT_EQ(s.SortPanelLeft, 1004);
+  EXPECT_EQ(s.ModePanelRightColumns, 3);
+  EXPECT_EQ(s.WindowsOffset, 80);
+  EXPECT_EQ(s.PanelPathRight, u"C:\\live\\right");
+  EXPECT_EQ(s.FontStatusbarFace, 1004);
+  ExpectSameFont(s.lt_, live.leftTitleFont);
+  EXPECT_EQ(s.WindowRight, 1920);
+
+  Settings loaded = Defaults();
+  ASSERT_EQ(LoadSettings(loaded), 0);
+  EXPECT_EQ(loaded.SortPanelLeft, 1004);
+  EXPECT_EQ(loaded.SortPanelRight, 1005);
+  EXPECT_EQ(loaded.ModePanelLeft, 1001);
+  EXPECT_EQ(loaded.ModePanelRight, 1002);
+  EXPECT_EQ(loaded.ModePanelLeftColumns, 4);
+  EXPECT_EQ(loaded.WindowsOffset, 80);
+  EXPECT_EQ(loaded.PanelPathLeft, u"C:\\live\\left");
+  EXPECT_EQ(loaded.FontViewerSize, 1002);
+  EXPECT_EQ(loaded.FontViewerFace, 1003);
+  EXPECT_EQ(loaded.FontStatusbarSize, 1000);
+  ExpectSameFont(loaded.l_, live.leftFont);
+  ExpectSameFont(loaded.lt_, live.leftTitleFont);
+  ExpectSameFont(loaded.r_, live.rightFont);
+  ExpectSameFont(loaded.rt_, live.rightTitleFont);
+  EXPECT_EQ(loaded.WindowBottom, 1080);
+}
+
+TEST_F(SettingsStore, RefusedWritesGiveTheSaveMessageAndKeepEarlierValues) {
+  Settings first = NonDefault();
+  ASSERT_EQ(SaveSettings(first), 0);
+  const auto before = Dump();
+
+  Settings second = Defaults();
+  platform::portable::SetRegistryWriteFailure(platform::kErrorAccessDenied);
+  EXPECT_EQ(SaveSettings(second), 0);
+  platform::portable::SetRegistryWriteFailure(0);
+
+  ASSERT_EQ(gMessages.size(), 1u);
+  EXPECT_EQ(gMessages[0].text, u"Error save configuration to system registry. Error 5.");
+  EXPECT_EQ(gMessages[0].caption, u"Error");
+  EXPECT_EQ(gMessages[0].icon, platform::MessageIcon::Error);
+  EXPECT_EQ(gMessages[0].owner, nullptr);
+
+  const auto after = Dump();
+  ASSERT_EQ(after.size(), before.size());
+  for (size_t i = 0; i < after.size(); ++i) {
+    EXPECT_EQ(after[i].name, before[i].name);
+    EXPECT_EQ(after[i].type, before[i].type);
+    EXPECT_EQ(after[i].data, before[i].data);
+  }
+  gMessages.clear();
+  Settings loaded = Defaults();
+  ASSERT_EQ(LoadSettings(loaded), 0);
+  ExpectSame(loaded, first);
+}
+
+TEST_F(SettingsStore, AKeyThatCannotBeCreatedGivesTheOpenMessageAndWritesNothing) {
+  platform::portable::SetRegistryWriteFailure(1021);  // ERROR_CANNOT_MAKE... any code
+  Settings s = NonDefault();
+  EXPECT_EQ(SaveSettings(s), -1);
+  platform::portable::SetRegistryWriteFailure(0);
+  ASSERT_EQ(gMessages.size(), 1u);
+  EXPECT_EQ(gMessages[0].text, u"Error opening system registry. Error 1021.");
+  EXPECT_EQ(gMessages[0].caption, u"Error");
+  EXPECT_EQ(gMessages[0].icon, platform::MessageIcon::Error);
+  EXPECT_EQ(gMessages[0].owner, nullptr);
+  RegistryKey key;
+  EXPECT_EQ(platform::OpenUserKey(kKey, RegistryAccess::Read, key), platform::kErrorFileNotFound);
+}
+
+// ---- loading -----------------------------------------------------------------------------------
+
+TEST_F(SettingsStore, NoKeyGivesDefaultsSilently) {
+  Settings s = NonDefault();
+  EXPECT_EQ(LoadSettings(s), -1);
+  EXPECT_TRUE(gMessages.empty());
+  ExpectSame(s, Defaults());
+}
+
+TEST_F(SettingsStore, KeyThatCannotBeCreatedGivesDefaultsSilently) {
+  platform::portable::SetRegistryWriteFailure(5);
+  Settings s = NonDefault();
+  EXPECT_EQ(LoadSettings(s), -1);
+  platform::portable::SetRegistryWriteFailure(0);
+  EXPECT_TRUE(gMessages.empty());
+  ExpectSame(s, Defaults());
+}
+
+TEST_F(SettingsStore, MissingColorSchemeGivesDefaultsSilently) {
+  auto values = SavedValues();
+  std::erase_if(values, [](const StoredValue& v) { return v.name == u"ColorScheme"; });
+  Restore(values);
+  Settings s = NonDefault();
+  EXPECT_EQ(LoadSettings(s), -1);
+  EXPECT_TRUE(gMessages.empty());
+  ExpectSame(s, Defaults());
+}
+
+TEST_F(SettingsStore, UnfitColorSchemeGivesDefaultsSilently) {
+  const uint16_t two = 3;
+  Put(u"ColorScheme", kRegDword, &two, 2);
+  Settings s = NonDefault();
+  EXPECT_EQ(LoadSettings(s), -1);
+  EXPECT_TRUE(gMessages.empty());
+  ExpectSame(s, Defaults());
+}
+
+TEST_F(SettingsStore, OnlyColorSchemeGivesOneMessageWithErrorTwo) {
+  const int32_t scheme = 1;
+  Put(u"ColorScheme", kRegDword, &scheme, 4);
+  Settings s = NonDefault();
+  EXPECT_EQ(LoadSettings(s), -1);
+  ExpectLoadMessage(2);
+  ExpectSame(s, Defaults());
+}
+
+TEST_F(SettingsStore, MissingLaterValueGivesOneMessageAndDiscardsWhatWasRead) {
+  auto values = SavedValues();
+  std::erase_if(values, [](const StoredValue& v) { return v.name == u"PanelLargeIcons"; });
+  Restore(values);
+  Settings s = NonDefault();
+  EXPECT_EQ(LoadSettings(s), -1);
+  ExpectLoadMessage(2);
+  ExpectSame(s, Defaults());  // the colours and numbers read before are gone
+}
+
+TEST_F(SettingsStore, EachMissingValueStopsTheLoad) {
+  const auto values = SavedValues();
+  for (const auto& expected : LoadOrder()) {
+    if (expected.name == "ColorScheme") continue;
+    SCOPED_TRACE(expected.name);
+    auto without = values;
+    const size_t before = without.size();
+    std::erase_if(without, [&](const StoredValue& v) { return ToUtf8(v.name) == expected.name; });
+    ASSERT_EQ(without.size() + 1, before);
+    Restore(without);
+    gMessages.clear();
+    Settings s = NonDefault();
+    EXPECT_EQ(LoadSettings(s), -1);
+    ExpectLoadMessage(2);
+    EXPECT_EQ(s.HistoryCount, 10);
+    EXPECT_EQ(s.PanelPathLeft, platform::CurrentFolder());
+  }
+}
+
+// The load order, pair by pair: when value i has the wrong type (error 13) and value i + 1 is
+// missing (error 2), the first failure the load meets is 13 exactly when i is read first.
+TEST_F(SettingsStore, LoadReadsInTheSpecifiedOrder) {
+  const auto values = SavedValues();
+  const auto order = LoadOrder();
+  for (size_t i = 1; i + 1 < order.size(); ++i) {
+    SCOPED_TRACE(order[i].name + " before " + order[i + 1].name);
+    std::vector<StoredValue> staged;
+    for (const auto& v : values) {
+      const std::string name = ToUtf8(v.name);
+      if (name == order[i + 1].name) continue;
+      staged.push_back(v);
+      if (name == order[i].name) staged.back().type = kRegMultiSz;
+    }
+    Restore(staged);
+    gMessages.clear();
+    Settings s;
+    EXPECT_EQ(LoadSettings(s), -1);
+    ExpectLoadMessage(13);
+  }
+}
+
+TEST_F(SettingsStore, WrongSizesAndTypesAreRefusedWithInvalidData) {
+  const auto values = SavedValues();
+  struct Case {
+    const char16_t* name;
+    uint32_t type;
+    std::vector<unsigned char> data;
+  };
+  const Case cases[] = {
+      {u"HistoryCount", kRegDword, {10, 0}},                          // DWORD too short
+      {u"HistoryCount", kRegDword, {10, 0, 0, 0, 0, 0, 0, 0}},        // DWORD too long
+      {u"HistoryCount", kRegBinary, {10, 0, 0, 0}},                   // DWORD of the wrong type
+      {u"HistoryCount", kRegSz, {}},                                  // empty, wrong type
+      {u"ClrPanelText", kRegDword, {}},                               // DWORD of size 0
+      {u"PanelLargeIcons", kRegBinary, {1, 0, 0, 0}},                 // FLAG too long
+      {u"PanelLargeIcons", kRegBinary, {}},                           // FLAG of size 0
+      {u"PanelLargeIcons", kRegDword, {1}},                           // FLAG of the wrong type
+      {u"PanelLargeIcons", kRegDword, {1, 0, 0, 0}},                  // FLAG as a DWORD
+      {u"PanelPathLeft", kRegBinary, {'C', 0, ':', 0}},               // TEXT of the wrong type
+      {u"PanelPathLeft", kRegDword, {}},                              // TEXT wrong type, empty
+      {u"ExternalEditor", kRegSz, {'C', 0, ':'}},                     // TEXT of an odd size
+      {u"rt_lfFaceName", 2 /* REG_EXPAND_SZ */, {'A', 0}},            // TEXT of another string type
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(ToUtf8(c.name) + " type " + std::to_string(c.type) + " size " +
+                 std::to_string(c.data.size()));
+    Restore(values);
+    Put(c.name, c.type, c.data.data(), static_cast<uint32_t>(c.data.size()));
+    gMessages.clear();
+    Settings s = NonDefault();
+    EXPECT_EQ(LoadSettings(s), -1);
+    ExpectLoadMessage(13);
+    ExpectSame(s, Defaults());
+  }
+}
+
+TEST_F(SettingsStore, FlagBytesOtherThanZeroOrOneAreKept) {
+  SavedValues();
+  const unsigned char seven = 7;
+  Put(u"PanelShowIcons", kRegBinary, &seven, 1);
+  Settings s = Defaults();
+  EXPECT_EQ(LoadSettings(s), 0);
+  EXPECT_TRUE(gMessages.empty());
+  EXPECT_EQ(s.PanelShowIcons, 7);
+}
+
+TEST_F(SettingsStore, PathOf259CharactersIsRestoredAnd260IsNot) {
+  Settings s = NonDefault();
+  s.PanelPathLeft = u"C:\\" + Text(256, u'a');
+  s.PanelPathRight = u"C:\\" + Text(257, u'b');
+  ASSERT_EQ(s.PanelPathLeft.size(), 259u);
+  ASSERT_EQ(s.PanelPathRight.size(), 260u);
+  ASSERT_EQ(SaveSettings(s), 0);
+  const auto values = Dump();
+  EXPECT_EQ(Find(values, u"PanelPathLeft")->data.size(), 518u);
+  EXPECT_EQ(Find(values, u"PanelPathRight")->data.size(), 520u);
+
+  Settings loaded = Defaults();
+  EXPECT_EQ(LoadSettings(loaded), 0);
+  EXPECT_TRUE(gMessages.empty());
+  EXPECT_EQ(loaded.PanelPathLeft, s.PanelPathLeft);
+  EXPECT_EQ(loaded.PanelPathRight, u"");
+  EXPECT_EQ(loaded.ExternalViewer, s.ExternalViewer);  // the later values are still read
+  EXPECT_EQ(loaded.rt_.lfFaceName, s.rt_.lfFaceName);
+}
+
+TEST_F(SettingsStore, LongTextsOfAnyKindLeaveTheirFieldEmpty) {
+  Settings s = NonDefault();
+  s.ExternalEditor = Text(1000, u'e');
+  s.l_.lfFaceName = Text(300, u'f');
+  ASSERT_EQ(SaveSettings(s), 0);
+  Settings loaded = Defaults();
+  EXPECT_EQ(LoadSettings(loaded), 0);
+  EXPECT_TRUE(gMessages.empty());
+  EXPECT_EQ(loaded.ExternalEditor, u"");
+  EXPECT_EQ(loaded.l_.lfFaceName, u"");
+  EXPECT_EQ(loaded.lt_.lfFaceName, s.lt_.lfFaceName);
+}
+
+TEST_F(SettingsStore, EmptyPathIsStoredWithSizeZeroAndReadBackEmpty) {
+  Settings s = NonDefault();
+  s.PanelPathLeft.clear();
+  ASSERT_EQ(SaveSettings(s), 0);
+  const StoredValue* value = nullptr;
+  const auto values = Dump();
+  value = Find(values, u"PanelPathLeft");
+  ASSERT_NE(value, nullptr);
+  EXPECT_EQ(value->type, kRegSz);
+  EXPECT_EQ(value->data.size(), 0u);
+
+  Settings loaded = Defaults();
+  EXPECT_EQ(LoadSettings(loaded), 0);
+  EXPECT_TRUE(gMessages.empty());
+  EXPECT_EQ(loaded.PanelPathLeft, u"");
+  EXPECT_EQ(loaded.PanelPathRight, s.PanelPathRight);
+}
+
+TEST_F(SettingsStore, LoadEmptiesTheTextsBeforeReading) {
+  Settings s = NonDefault();
+  s.ExternalViewer.clear();
+  ASSERT_EQ(SaveSettings(s), 0);
+  Settings loaded = NonDefault();
+  loaded.ExternalViewer = u"stale";
+  EXPECT_EQ(LoadSettings(loaded), 0);
+  EXPECT_EQ(loaded.ExternalViewer, u"");
+}
+
+TEST_F(SettingsStore, TextWrittenWithItsTerminatorEndsThere) {
+  SavedValues();
+  const char16_t withZero[] = u"C:\\Other";  // 8 characters and the terminator
+  Put(u"PanelPathRight", kRegSz, withZero, sizeof(withZero));
+  Settings s = Defaults();
+  EXPECT_EQ(LoadSettings(s), 0);
+  EXPECT_EQ(s.PanelPathRight, u"C:\\Other");
+}
+
+TEST_F(SettingsStore, LoadDoesNotApplyTheSchemeItReads) {
+  Settings saved = NonDefault();
+  saved.ColorScheme = 1;  // Gray, with colours of its own
+  ASSERT_EQ(SaveSettings(saved), 0);
+  Settings loaded = Defaults();
+  ASSERT_EQ(LoadSettings(loaded), 0);
+  EXPECT_EQ(loaded.ColorScheme, 1);
+  EXPECT_EQ(loaded.ClrPanelBackground, saved.ClrPanelBackground);
+}
+
+}  // namespace
+}  // namespace nrv
