@@ -1,7 +1,5 @@
 #include <windows.h>
 
-#include "config/settings.h"
+#include "shell/startup.h"
 
-// Start-up and the main loop arrive with the window; until then the program loads its
-// settings and exits.
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) { return 0; }
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) { return nrv::RunNorvane(instance); }

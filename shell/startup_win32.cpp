@@ -1,0 +1,230 @@
+#include <windows.h>
+#include <ole2.h>
+#include <shellapi.h>
+#include <wininet.h>
+
+#include "config/settings.h"
+#include "config/settings_store.h"
+#include "core/drive_table.h"
+#include "core/listing.h"
+#include "panel/panel_paint.h"
+#include "platform/files.h"
+#include "platform/message_box.h"
+#include "platform/system.h"
+#include "platform/win32/wide.h"
+#include "shell/activation.h"
+#include "shell/drawing_objects.h"
+#include "shell/error_report.h"
+#include "shell/fonts.h"
+#include "shell/main_layout_win32.h"
+#include "shell/main_loop.h"
+#include "shell/main_menu_win32.h"
+#include "shell/shell_windows.h"
+#include "shell/start_paths.h"
+#include "shell/startup.h"
+#include "shell/window_procedures.h"
+
+namespace nrv {
+namespace {
+
+void ShowStartupMessage(const char16_t* text, platform::MessageIcon icon, const char16_t* caption) {
+  platform::MessageRequest request;
+  request.text = text;
+  request.caption = caption;
+  request.icon = icon;
+  platform::ShowMessage(request);
+}
+
+// The folder of the running program, with its final backslash.
+Text ProgramFolder() {
+  wchar_t path[MAX_PATH] = {};
+  const DWORD length = ::GetModuleFileNameW(nullptr, path, MAX_PATH);
+  Text folder = platform::FromWide(path, length);
+  const size_t slash = folder.find_last_of(u"\\/");
+  return slash == Text::npos ? Text() : folder.substr(0, slash + 1);
+}
+
+bool IsNtFamily() {
+  OSVERSIONINFOW info{};
+  info.dwOSVersionInfoSize = sizeof(info);
+  return !::GetVersionExW(&info) || info.dwPlatformId == VER_PLATFORM_WIN32_NT;
+}
+
+void LoadArchiveLibrary(ShellWindows& windows) {
+  if (!IsNtFamily()) {
+    ShowStartupMessage(u"Unsupported Windows version", platform::MessageIcon::Error, kProgramCaption);
+    return;
+  }
+  const Text path = ProgramFolder() + u"7z.dll";
+  windows.archiveLibrary = platform::Module(::LoadLibraryW(platform::Wide(path)));
+  if (!windows.archiveLibrary.Get())
+    ShowStartupMessage(
+        u"Error loading 7-zip library (7z.dll). Please check the file 7z.dll and restart program. Working with "
+        u"archives are unavailable in this session.",
+        platform::MessageIcon::Information, kProgramCaption);
+}
+
+void OpenInternet(ShellWindows& windows) {
+  windows.internet = platform::InternetHandle(
+      ::InternetOpenW(L"Norvane ", INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
+  if (!windows.internet.Get())
+    ReportError(u"WinInet initialization failed.\r\nTCP/IP services are unavailable in this session.");
+}
+
+void LoadToolIcons(ShellWindows& windows) {
+  for (int id = IDI_FIRST_TOOL_ICON; id <= IDI_LAST_TOOL_ICON; ++id) {
+    if (id == IDI_NO_ICON) continue;
+    HICON icon = static_cast<HICON>(::LoadImageW(windows.instance, MAKEINTRESOURCEW(id), IMAGE_ICON, 16, 16, 0));
+    windows.icons[static_cast<size_t>(id - IDI_FIRST_TOOL_ICON)] = platform::OwnedIcon(icon);
+  }
+}
+
+void LoadCursors(ShellWindows& windows) {
+  windows.arrowCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+  windows.waitCursor = ::LoadCursorW(nullptr, IDC_WAIT);
+  windows.sizeWestEastCursor = ::LoadCursorW(nullptr, IDC_SIZEWE);
+  windows.sizeNorthSouthCursor = ::LoadCursorW(nullptr, IDC_SIZENS);
+  ::SetCursor(windows.arrowCursor);
+}
+
+void InitialisePanels(const Settings& s) {
+  Panel& left = PanelOf(kLeftPanel);
+  Panel& right = PanelOf(kRightPanel);
+  left.side = kLeftPanel;
+  right.side = kRightPanel;
+  left.viewMode = s.ModePanelLeft;
+  right.viewMode = s.ModePanelRight;
+  left.briefColumns = s.ModePanelLeftColumns;
+  right.briefColumns = s.ModePanelRightColumns;
+  left.sortMode = s.SortPanelLeft;
+  right.sortMode = s.SortPanelRight;
+}
+
+void KeepContexts(ShellWindows& windows, const Settings& s) {
+  windows.leftDc = platform::KeptDc(windows.left);
+  windows.rightDc = platform::KeptDc(windows.right);
+  windows.viewerDc = platform::KeptDc(windows.viewer);
+  ::SetBkColor(windows.leftDc.Get(), s.ClrPanelBackground);
+  ::SetBkColor(windows.rightDc.Get(), s.ClrPanelBackground);
+  ::SetBkColor(windows.viewerDc.Get(), s.ClrViewerBackground);
+  windows.mainDc = platform::KeptDc(windows.main);
+  MakePensAndBrushes();
+  PanelOf(kLeftPanel).window = windows.left;
+  PanelOf(kRightPanel).window = windows.right;
+  PanelOf(kLeftPanel).dc = windows.leftDc.Get();
+  PanelOf(kRightPanel).dc = windows.rightDc.Get();
+}
+
+void ListBothPanels() {
+  for (int side : {kLeftPanel, kRightPanel}) {
+    ReadFolder(PanelOf(side), ItemsOf(side));
+    ComputeTotals(ItemsOf(side), PanelOf(side));
+  }
+}
+
+// Contexts first, so the objects selected into them can be deleted afterwards.
+void ReleaseShellObjects(ShellWindows& windows) {
+  windows.mainDc.Reset();
+  windows.leftDc.Reset();
+  windows.rightDc.Reset();
+  windows.viewerDc.Reset();
+  for (auto& font : windows.fixedFonts) font.Reset();
+  windows.iconTitleFont.Reset();
+  for (PanelFonts* fonts : {&windows.leftFonts, &windows.rightFonts}) {
+    fonts->item.Reset();
+    fonts->title.Reset();
+  }
+  windows.textPen.Reset();
+  windows.backgroundBrush.Reset();
+  windows.mainBackgroundBrush.Reset();
+  windows.toolbarBrush.Reset();
+  windows.titleBrush.Reset();
+  windows.internet.Reset();
+  windows.archiveLibrary.Reset();
+}
+
+struct OleSession {
+  bool started = SUCCEEDED(::OleInitialize(nullptr));
+  ~OleSession() {
+    if (started) ::OleUninitialize();
+  }
+};
+
+}  // namespace
+
+int RunNorvane(HINSTANCE instance) {
+  ShellWindows& windows = TheShellWindows();
+  ShellState& state = TheShellState();
+  Settings& settings = TheSettings();
+  windows.instance = instance;
+  windows.osMajor = platform::OsMajorVersion();
+  LoadArchiveLibrary(windows);
+  OpenInternet(windows);
+  const LOGFONTW iconTitle = ToLogFont(platform::IconTitleFont());
+  CreateFixedFontTable(windows.osMajor);
+  LoadSettings(settings);
+  windows.iconTitleFont.Reset(::CreateFontIndirectW(&iconTitle));
+  ApplyPanelFonts(settings);
+
+  state.windowsOffset = settings.WindowsOffset;
+  state.viewerFontSize = settings.FontViewerSize;
+  state.viewerFontFace = settings.FontViewerFace;
+  state.statusFontSize = settings.FontStatusbarSize;
+  state.statusFontFace = settings.FontStatusbarFace;
+  LoadToolIcons(windows);
+  if (BuildMainMenu() < 0) return 0;
+  if (CreateShellWindows(instance, MainMenuBar()) < 0) return 0;
+  state.windowsCreated = true;
+  LoadCursors(windows);
+  InitialisePanels(settings);
+
+  const Text processFolder = platform::CurrentFolder();
+  if (processFolder.empty()) {
+    ReportError(u"Critical error: GetCurrentDirectory() failed.");
+    return 0;
+  }
+  const Text leftStart = StartFolder(settings.PanelPathLeft, processFolder);
+  const Text rightStart = StartFolder(settings.PanelPathRight, processFolder);
+  if (BuildDriveTable() != 0)
+    ShowStartupMessage(u"Error get drives", platform::MessageIcon::Error, u"Error");
+  TakeStartDrive(PanelOf(kLeftPanel), leftStart, TheDriveTable());
+  TakeStartDrive(PanelOf(kRightPanel), rightStart, TheDriveTable());
+  PanelOf(kLeftPanel).path = leftStart;
+  PanelOf(kRightPanel).path = rightStart;
+
+  KeepContexts(windows, settings);
+  ComputeTotals(ItemsOf(kLeftPanel), PanelOf(kLeftPanel));
+  ComputeTotals(ItemsOf(kRightPanel), PanelOf(kRightPanel));
+  SelectFixedFont(windows.mainDc.Get(), state.statusFontSize, state.statusFontFace);
+  SelectFixedFont(windows.viewerDc.Get(), state.viewerFontSize, state.viewerFontFace);
+  ListBothPanels();
+  UpdateCheckMarks();
+
+  ::EnableWindow(windows.viewer, FALSE);
+  ::ShowWindow(windows.viewer, SW_HIDE);
+  state.editorOpen = false;
+  ::DragAcceptFiles(windows.left, TRUE);
+  ::DragAcceptFiles(windows.right, TRUE);
+  OleSession ole;
+
+  if (::IsWindowVisible(windows.main)) {
+    PanelOf(kLeftPanel).active = 1;
+    PanelOf(kRightPanel).active = 0;
+    SetErrorReportWindows(windows.main, windows.left);
+    ::SetFocus(windows.left);
+    for (int side : {kLeftPanel, kRightPanel}) {
+      DrawTitle(PanelOf(side));
+      RepaintPanel(PanelOf(side), ItemsOf(side));
+    }
+    ShowActivePathInTitle();
+  }
+  state.startupDone = true;
+  ComputeClientMetrics();
+  ::SendMessageW(windows.main, WM_SIZE, 0, 0);
+
+  RunMainLoop();
+  ReleaseShellObjects(windows);
+  return 0;
+}
+
+}  // namespace nrv
