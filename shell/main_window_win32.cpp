@@ -4,6 +4,7 @@
 #include "shell/activation.h"
 #include "shell/main_layout_win32.h"
 #include "shell/main_menu_win32.h"
+#include "shell/options_commands_win32.h"
 #include "shell/quit_question.h"
 #include "shell/shell_windows.h"
 #include "shell/toolbar.h"
@@ -34,6 +35,9 @@ void OnEraseBackground() {
   if (!TheShellState().viewerOpen) RepaintBothPanels();
 }
 
+// Menu identifiers arrive in 16 bits; other commands compare whole.
+void OnCommand(WPARAM wParam) { HandleOptionsCommand(CommandOfMenuId(static_cast<uint32_t>(wParam))); }
+
 int PointerX(LPARAM lParam) { return static_cast<short>(LOWORD(lParam)); }
 int PointerY(LPARAM lParam) { return static_cast<short>(HIWORD(lParam)); }
 
@@ -48,6 +52,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_ERASEBKGND: OnEraseBackground(); return 1;
     case WM_MEASUREITEM: return OnMeasureMenuItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam));
     case WM_DRAWITEM: return OnDrawMenuItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+    case WM_COMMAND: OnCommand(wParam); return 0;
     case WM_MOUSEMOVE: OnToolbarHover(PointerX(lParam), PointerY(lParam)); return 0;
     case WM_LBUTTONDOWN: OnToolbarClick(PointerX(lParam), PointerY(lParam)); return 0;
     case WM_KEYDOWN:

@@ -1,0 +1,105 @@
+#include "shell/options_commands_win32.h"
+
+#include <windows.h>
+
+#include "config/settings.h"
+#include "config/settings_store.h"
+#include "platform/message_box.h"
+#include "shell/command_ids.h"
+#include "shell/drawing_objects.h"
+#include "shell/fonts.h"
+#include "shell/main_menu_win32.h"
+#include "shell/shell_windows.h"
+
+namespace nrv {
+namespace {
+
+void Flip(uint8_t& flag) { flag = flag ? 0 : 1; }
+
+void ResizeMain() {
+  if (HWND main = TheShellWindows().main) ::SendMessageW(main, WM_SIZE, 0, 0);
+}
+
+void ShowToolbar() {
+  Flip(TheSettings().PanelShowToolbar);
+  ResizeMain();
+  UpdateCheckMarks();
+}
+
+void AlwaysShowMenu() {
+  Settings& settings = TheSettings();
+  Flip(settings.PanelShowMenu);
+  if (!settings.PanelShowMenu) {
+    platform::MessageRequest notice;
+    notice.text = u"Menu will be hidden. Use F9 to show menu.";
+    notice.caption = u"Hide menu";
+    notice.icon = platform::MessageIcon::Information;
+    platform::ShowMessage(notice);
+  }
+  AttachMenu();
+  UpdateCheckMarks();
+}
+
+void VerticalArrangement() {
+  Flip(TheSettings().ArrageHorizontal);
+  ResizeMain();
+  UpdateCheckMarks();
+}
+
+void LoadDefaults() {
+  Settings& settings = TheSettings();
+  LoadDefaultConfiguration(settings);
+  ApplyPanelFonts(settings);
+  RemakePensAndBrushes();
+  // The defaults switch the menu and toolbar on again.
+  AttachMenu();
+  UpdateCheckMarks();
+  if (HWND main = TheShellWindows().main) ::SendMessageW(main, WM_COMMAND, command::kUpdateFileLists, 0);
+  ResizeMain();
+}
+
+LiveState CurrentLiveState() {
+  const ShellState& state = TheShellState();
+  const Panel& left = PanelOf(kLeftPanel);
+  const Panel& right = PanelOf(kRightPanel);
+  LiveState live;
+  live.SortPanelLeft = left.sortMode;
+  live.SortPanelRight = right.sortMode;
+  live.ModePanelLeft = left.viewMode;
+  live.ModePanelRight = right.viewMode;
+  live.ModePanelLeftColumns = left.briefColumns;
+  live.ModePanelRightColumns = right.briefColumns;
+  live.WindowsOffset = state.windowsOffset;
+  live.PanelPathLeft = left.path;
+  live.PanelPathRight = right.path;
+  live.FontViewerSize = state.viewerFontSize;
+  live.FontViewerFace = state.viewerFontFace;
+  live.FontStatusbarSize = state.statusFontSize;
+  live.FontStatusbarFace = state.statusFontFace;
+  live.leftFont = FromLogFont(FontsOf(kLeftPanel).itemDescription);
+  live.leftTitleFont = FromLogFont(FontsOf(kLeftPanel).titleDescription);
+  live.rightFont = FromLogFont(FontsOf(kRightPanel).itemDescription);
+  live.rightTitleFont = FromLogFont(FontsOf(kRightPanel).titleDescription);
+  RECT window{};
+  if (HWND main = TheShellWindows().main) ::GetWindowRect(main, &window);
+  live.WindowLeft = window.left;
+  live.WindowTop = window.top;
+  live.WindowRight = window.right;
+  live.WindowBottom = window.bottom;
+  return live;
+}
+
+}  // namespace
+
+bool HandleOptionsCommand(uint32_t id) {
+  switch (id) {
+    case command::kShowToolbar: ShowToolbar(); return true;
+    case command::kAlwaysShowMenu: AlwaysShowMenu(); return true;
+    case command::kVerticalArrangement: VerticalArrangement(); return true;
+    case command::kLoadDefaultConfiguration: LoadDefaults(); return true;
+    case command::kSaveConfiguration: SaveSettings(TheSettings(), CurrentLiveState()); return true;
+    default: return false;
+  }
+}
+
+}  // namespace nrv
