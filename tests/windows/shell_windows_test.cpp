@@ -5,6 +5,9 @@
 
 #include "config/settings.h"
 #include "platform/win32/wide.h"
+#include "core/item_list.h"
+#include "panel/panel_paint.h"
+#include "shell/drawing_objects.h"
 #include "shell/fonts.h"
 #include "shell/main_layout_win32.h"
 #include "shell/shell_windows.h"
@@ -76,15 +79,27 @@ TEST(ShellFonts, DescriptionsSurviveTheTripThroughLogfont) {
   EXPECT_EQ(FromLogFont(ToLogFont(d)).lfFaceName.size(), static_cast<size_t>(LF_FACESIZE - 1));
 }
 
-TEST(ShellWindowsCreation, ClassesWindowsAndPanelPlacement) {
+// The classes can be registered once per process, so the windows are made once for every test.
+int ShellWindowsMade() {
+  static const int created = [] {
+    Settings& settings = TheSettings();
+    ApplyDefaults(settings);
+    return CreateShellWindows(::GetModuleHandleW(nullptr), nullptr);
+  }();
+  return created;
+}
+
+class ShellWindowsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    // Wine without an X display cannot make top-level windows.
+    if (ShellWindowsMade() == -11 && !std::getenv("DISPLAY")) GTEST_SKIP() << "no display";
+    ASSERT_EQ(ShellWindowsMade(), 0);
+  }
+};
+
+TEST_F(ShellWindowsTest, ClassesWindowsAndPanelPlacement) {
   Settings& settings = TheSettings();
-  settings.WindowLeft = settings.WindowTop = settings.WindowRight = settings.WindowBottom = 0;
-  settings.PanelShowToolbar = 1;
-  settings.ArrageHorizontal = 0;
-  const int created = CreateShellWindows(::GetModuleHandleW(nullptr), nullptr);
-  // Wine without an X display cannot make top-level windows.
-  if (created == -11 && !std::getenv("DISPLAY")) GTEST_SKIP() << "no display for the main window";
-  ASSERT_EQ(created, 0);
   ShellWindows& w = TheShellWindows();
   EXPECT_EQ(ClassOf(w.main), L"WC_NRVMAINWND");
   EXPECT_EQ(ClassOf(w.left), L"WC_NRVPANEL_LEFT");
@@ -129,6 +144,81 @@ TEST(ShellWindowsCreation, ClassesWindowsAndPanelPlacement) {
   EXPECT_EQ(right.top, left.bottom);
   settings.ArrageHorizontal = 0;
   settings.PanelShowToolbar = 1;
+}
+
+COLORREF PixelOf(const Panel& panel, int x, int y) { return ::GetPixel(static_cast<HDC>(panel.dc), x, y); }
+
+PanelItem* Item(const char16_t* name, uint32_t attributes, int64_t size) {
+  PanelItem* item = NewItem(name);
+  item->attributes = attributes;
+  item->size = size;
+  return item;
+}
+
+TEST_F(ShellWindowsTest, PanelsDrawTitlesCursorStatusAreaAndColumnLines) {
+  Settings& settings = TheSettings();
+  ApplyDefaults(settings);  // scheme 3, left panel Full, right panel Brief with two columns
+  ShellWindows& w = TheShellWindows();
+  ShellState& state = TheShellState();
+  CreateFixedFontTable(6);
+  ApplyPanelFonts(settings);
+  w.mainDc = platform::KeptDc(w.main);
+  w.leftDc = platform::KeptDc(w.left);
+  w.rightDc = platform::KeptDc(w.right);
+  MakePensAndBrushes();
+  SelectFixedFont(w.mainDc.Get(), settings.FontStatusbarSize, settings.FontStatusbarFace);
+  for (int side : {kLeftPanel, kRightPanel}) {
+    Panel& panel = PanelOf(side);
+    panel.side = side;
+    panel.window = side == kLeftPanel ? w.left : w.right;
+    panel.dc = side == kLeftPanel ? w.leftDc.Get() : w.rightDc.Get();
+    panel.viewMode = side == kLeftPanel ? settings.ModePanelLeft : settings.ModePanelRight;
+    panel.briefColumns = 2;
+    panel.path = u"C:\\";
+    panel.active = side == kLeftPanel;
+    ItemList& items = ItemsOf(side);
+    ClearItems(items);
+    Append(items, Item(u"..", FILE_ATTRIBUTE_DIRECTORY, -2));
+    Append(items, Item(u"sub", FILE_ATTRIBUTE_DIRECTORY, -1));
+    Append(items, Item(u"a.txt", FILE_ATTRIBUTE_ARCHIVE, 12));
+  }
+  state.windowsOffset = 0;
+  state.windowsCreated = true;
+  LayOutChildren();
+  for (int side : {kLeftPanel, kRightPanel}) RepaintPanel(PanelOf(side), ItemsOf(side));
+
+  const Panel& left = PanelOf(kLeftPanel);
+  const Panel& right = PanelOf(kRightPanel);
+  const COLORREF selected = settings.ClrPanelSelectedBackground;
+  const COLORREF background = settings.ClrPanelBackground;
+  ASSERT_EQ(selected, RGB(125, 171, 255));
+  EXPECT_EQ(PixelOf(left, 2, 1), selected) << "the active title";
+  EXPECT_EQ(PixelOf(right, 2, 1), background) << "the inactive title";
+
+  // The cursor row: the name area takes the cursor colour, the icon area never does.
+  EXPECT_EQ(PixelOf(left, left.iconSize + 40, left.firstRowY), selected);
+  EXPECT_EQ(PixelOf(left, left.firstColumnX + left.iconSize + 1, left.firstRowY + 1), background);
+  EXPECT_EQ(PixelOf(right, right.iconSize + 40, right.firstRowY), background) << "no cursor when inactive";
+
+  // Status area, the line above it and the left panel's edge line.
+  const RECT client = [&] {
+    RECT r{};
+    ::GetClientRect(w.left, &r);
+    return r;
+  }();
+  ASSERT_FALSE(left.statusHidden);
+  EXPECT_EQ(PixelOf(left, 2, client.bottom - 2), settings.ClrPanelTitleBackground);
+  EXPECT_EQ(PixelOf(left, 2, client.bottom - left.statusHeight), settings.ClrPanelText);
+  EXPECT_EQ(PixelOf(left, client.right - 1, client.bottom / 2), settings.ClrPanelText);
+
+  // Brief with two columns: one separator line.
+  EXPECT_EQ(PixelOf(right, right.columnWidth + 4, right.firstRowY + 1), settings.ClrPanelText);
+  EXPECT_EQ(PixelOf(right, right.columnWidth + 4 + right.columnWidth + right.columnGap, right.firstRowY + 1),
+            background);
+
+  EXPECT_EQ(left.current.name, u"..");
+  EXPECT_EQ(left.visibleCount, 3);
+  state.windowsCreated = false;
 }
 
 }  // namespace
