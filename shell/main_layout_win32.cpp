@@ -151,6 +151,8 @@ void ToggleFullScreen(HWND main) {
   // frame or at the full-screen size.
   ::SetWindowLongPtrW(main, GWL_STYLE, WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_CLIPCHILDREN);
   placement.showCmd = SW_SHOWNORMAL;
+  // A window the user maximised before any full screen goes back to its own normal place.
+  if (::IsRectEmpty(&state.windowedRect)) state.windowedRect = placement.rcNormalPosition;
   placement.rcNormalPosition = state.windowedRect;
   ::SetWindowPlacement(main, &placement);
   const RECT& r = state.windowedRect;
