@@ -175,6 +175,7 @@ int RunNorvane(HINSTANCE instance) {
   if (BuildMainMenu() < 0) return 0;
   if (CreateShellWindows(instance, MainMenuBar()) < 0) return 0;
   state.windowsCreated = true;
+  AttachMenu();  // the bar stays only when PanelShowMenu is set
   LoadCursors(windows);
   InitialisePanels(settings);
 
