@@ -1,6 +1,10 @@
 #include "shell/toolbar_clicks_win32.h"
 
 #include "config/settings.h"
+#include "fileops/run_file.h"
+#include "panel/navigation.h"
+#include "panel/panel_paint.h"
+#include "shell/activation.h"
 #include "shell/main_menu_win32.h"
 #include "shell/shell_windows.h"
 #include "shell/toolbar.h"
@@ -69,10 +73,19 @@ void OnToolbarClick(int x, int y) {
   RunAction(ToolbarButtons()[static_cast<size_t>(button)], *active);
 }
 
-void ToolbarGoToParent(Panel&) {}
+// As Backspace. A failed move lists the old folder again, so the panel is redrawn either way.
+void ToolbarGoToParent(Panel& panel) {
+  ItemList& list = ItemsOf(panel.side);
+  GoToParent(panel, list);
+  RepaintPanel(panel, list);
+  DrawTitle(panel);
+  ShowActivePathInTitle();
+}
+
+void ToolbarCommandConsole(Panel& panel) { OpenConsole(panel.path); }
+
 void ToolbarLocationMenu(Panel&, POINT) {}
 void ToolbarSelectGroup(Panel&) {}
-void ToolbarCommandConsole(Panel&) {}
 void ToolbarFindFiles(Panel&) {}
 void ToolbarMakeFolder(Panel&) {}
 void ToolbarPack(Panel&) {}

@@ -11,12 +11,14 @@ void OnToolbarHover(int x, int y);
 // Left button down in the main window's client area.
 void OnToolbarClick(int x, int y);
 
-// Actions of buttons whose commands live elsewhere and are not there yet; each does nothing
-// until its command is connected.
+// "back": the parent folder, as Backspace. "cmd": a console in the panel's folder.
 void ToolbarGoToParent(Panel& panel);
+void ToolbarCommandConsole(Panel& panel);
+
+// Actions of buttons whose commands are not there yet; each does nothing until its command is
+// connected.
 void ToolbarLocationMenu(Panel& panel, POINT screen);
 void ToolbarSelectGroup(Panel& panel);
-void ToolbarCommandConsole(Panel& panel);
 void ToolbarFindFiles(Panel& panel);
 void ToolbarMakeFolder(Panel& panel);
 void ToolbarPack(Panel& panel);

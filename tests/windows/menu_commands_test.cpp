@@ -5,6 +5,7 @@
 
 #include "config/settings.h"
 #include "config/settings_store.h"
+#include "core/listing.h"
 #include "platform/registry.h"
 #include "platform/win32/wide.h"
 #include "shell/command_ids.h"
@@ -14,6 +15,7 @@
 #include "shell/toolbar_clicks_win32.h"
 #include "support/message_capture.h"
 #include "support/recording_window.h"
+#include "support/temp_folder.h"
 
 namespace nrv {
 namespace {
@@ -30,6 +32,8 @@ class MenuCommands : public ::testing::Test {
     savedLeft_ = PanelOf(kLeftPanel);
     savedRight_ = PanelOf(kRightPanel);
     savedState_ = TheShellState();
+    savedLeftItems_ = std::move(ItemsOf(kLeftPanel));
+    savedRightItems_ = std::move(ItemsOf(kRightPanel));
     PanelOf(kLeftPanel).side = kLeftPanel;
     PanelOf(kRightPanel).side = kRightPanel;
     TheSettings().PanelShowToolbar = 1;
@@ -42,6 +46,8 @@ class MenuCommands : public ::testing::Test {
     PanelOf(kLeftPanel) = savedLeft_;
     PanelOf(kRightPanel) = savedRight_;
     TheShellState() = savedState_;
+    ItemsOf(kLeftPanel) = std::move(savedLeftItems_);
+    ItemsOf(kRightPanel) = std::move(savedRightItems_);
   }
 
  private:
@@ -49,6 +55,8 @@ class MenuCommands : public ::testing::Test {
   Panel savedLeft_;
   Panel savedRight_;
   ShellState savedState_;
+  ItemList savedLeftItems_;
+  ItemList savedRightItems_;
 };
 
 #define NEED_WINDOW(window)                                                                     \
@@ -221,6 +229,27 @@ TEST_F(MenuCommands, HoverHighlightsOnlyOverAButtonWhileTheToolbarShows) {
   state.editorOpen = false;
   OnToolbarHover(700, 5);
   EXPECT_EQ(state.highlightedTool, 11);
+}
+
+TEST_F(MenuCommands, BackGoesUpInTheActivePanelOnly) {
+  test::TempFolder folder;
+  const Text outer = platform::FromWide(folder.Path().c_str());
+  const Text inner = platform::FromWide(folder.MakeFolder("inner").c_str());
+  for (int side : {kLeftPanel, kRightPanel}) {
+    PanelOf(side).path = inner;
+    ASSERT_EQ(ReadFolder(PanelOf(side), ItemsOf(side)), 0);
+  }
+  PanelOf(kLeftPanel).active = 0;
+  PanelOf(kRightPanel).active = 0;
+  OnToolbarClick(30, 5);
+  EXPECT_EQ(PanelOf(kLeftPanel).path, inner) << "no active panel, no action";
+
+  PanelOf(kRightPanel).active = 1;
+  OnToolbarClick(64, 20);  // the shared edge of "back" and "path" is "back"'s
+  EXPECT_EQ(PanelOf(kRightPanel).path, outer);
+  EXPECT_EQ(PanelOf(kLeftPanel).path, inner);
+  OnToolbarClick(30, 21);  // below the buttons
+  EXPECT_EQ(PanelOf(kRightPanel).path, outer);
 }
 
 bool DrawnWith(UINT id, UINT state) {
