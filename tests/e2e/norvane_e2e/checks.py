@@ -70,15 +70,3 @@ def text_bands(shot, panel, x0, x1):
             start = None
     return bands[1:]
 
-
-def cursor_top(shot, panel):
-    """The top of the active panel's cursor bar (screen y), or None: the last run of rows
-    whose third column has the selection colour (a long title may make the first run)."""
-    x = panel.client[0] + 3
-    runs, previous = [], False
-    for y in range(panel.client[1], panel.client[3]):
-        selected = shot.pixel(x, y) == SELECTED_BACKGROUND
-        if selected and not previous:
-            runs.append(y)
-        previous = selected
-    return runs[-1] if runs else None
