@@ -22,8 +22,12 @@ def test_f10_asks_before_quitting(rig):
     assert box.text == QUESTION
     assert box.buttons == ["OK", "Cancel"]
     box.answer("Escape")
+    # Still taking keys: the divider follows Ctrl+Right.
+    main = app.main()
+    app.key("ctrl+Right")
+    poll_value(lambda: app.panels()[0].width, divider_widths(main, 10)[0], 10,
+               "the left panel width after Escape and ctrl+Right")
     assert app.running()
-    assert app.main() is not None
     assert app.title() == windows_path(start)
     assert app.message_boxes() == []
 
@@ -51,6 +55,8 @@ def test_alt_enter_enters_and_leaves_full_screen(rig):
     assert full.rect[0] <= 0 and full.rect[1] <= 0
     assert full.rect[2] >= SCREEN[0] and full.rect[3] >= SCREEN[1]
     poll(lambda: x_rect(app) == full.rect, 10, f"the X window at {full.rect}")
+    poll_value(lambda: app.panels()[0].width, divider_widths(full, 0)[0], 10,
+               "the left panel laid out over the whole screen")
     assert app.title() == windows_path(start)
 
     app.key("alt+Return")
@@ -58,6 +64,8 @@ def test_alt_enter_enters_and_leaves_full_screen(rig):
                 10, "the main window back to normal")
     assert back.style & WS_CAPTION == WS_CAPTION
     assert back.rect == normal.rect
+    poll_value(lambda: app.panels()[0].width, divider_widths(normal, 0)[0], 10,
+               "the left panel laid out in the normal window again")
     poll(lambda: x_rect(app) == normal.rect, 10, f"the X window back at {normal.rect}")
 
 
