@@ -20,6 +20,10 @@ namespace {
 constexpr DWORD kQuiet = 1500;
 constexpr DWORD kPatience = 10000;
 
+// A stopped watcher that sees a change at the same moment still reports it (the change comes
+// first in its wait), so a test lets it wake on the stop alone before changing the folder.
+void LetStoppedWatcherEnd() { ::Sleep(300); }
+
 class WineWatcher : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -33,6 +37,7 @@ class WineWatcher : public ::testing::Test {
   }
   void TearDown() override {
     SignalWatcher(panel);
+    LetStoppedWatcherEnd();
     RemoveChangeWatchers();
   }
 
@@ -78,6 +83,7 @@ TEST_F(WineWatcher, AStoppedWatcherAndTheOldFolderStaySilent) {
   ASSERT_EQ(ReadFolder(panel, list), 0);
   SignalWatcher(panel);
   EXPECT_EQ(panel.updateEvent, nullptr);
+  LetStoppedWatcherEnd();
   folder.MakeFile("after-stop.txt");
   sink.PumpFor(kQuiet);
   EXPECT_TRUE(test::UpdateSink::Sides().empty());
@@ -86,6 +92,7 @@ TEST_F(WineWatcher, AStoppedWatcherAndTheOldFolderStaySilent) {
   ASSERT_EQ(ReadFolder(panel, list), 0);
   panel.path = (folder.Path() / "sub").u16string();
   ASSERT_EQ(ReadFolder(panel, list), 0);
+  LetStoppedWatcherEnd();
   folder.MakeFile("in-parent.txt");
   sink.PumpFor(kQuiet);
   EXPECT_TRUE(test::UpdateSink::Sides().empty());
