@@ -1,0 +1,60 @@
+#include "config/dialog_common_win32.h"
+
+#include <array>
+
+#include "config/dialog_store.h"
+#include "platform/win32/wide.h"
+
+namespace nrv {
+
+namespace {
+
+int Width(const RECT& rect) { return rect.right - rect.left; }
+int Height(const RECT& rect) { return rect.bottom - rect.top; }
+
+void MoveTo(HWND window, int left, int top) {
+  ::SetWindowPos(window, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+}  // namespace
+
+void CentreOnWindow(HWND dialog, HWND window) {
+  RECT outer{}, own{};
+  if (!window || !::GetWindowRect(window, &outer) || !::GetWindowRect(dialog, &own)) return;
+  MoveTo(dialog, outer.left + Width(outer) / 2 - Width(own) / 2, outer.top + Height(outer) / 2 - Height(own) / 2);
+}
+
+BOOL FocusAndCentre(HWND dialog, HWND control, HWND window) {
+  ::SetFocus(control);
+  CentreOnWindow(dialog, window);
+  return FALSE;
+}
+
+void PlaceOverLowerEdge(HWND box, HWND panel) {
+  RECT outer{}, own{};
+  if (!panel || !::GetWindowRect(panel, &outer) || !::GetWindowRect(box, &own)) return;
+  MoveTo(box, outer.left + Width(outer) / 2 - Width(own) / 2, outer.bottom - Height(own) + 6);
+}
+
+Text ReadControlText(HWND control) {
+  std::array<wchar_t, kDialogTextLength + 1> buffer{};
+  const int length = ::GetWindowTextW(control, buffer.data(), static_cast<int>(buffer.size()));
+  return platform::FromWide(buffer.data(), static_cast<size_t>(length > 0 ? length : 0));
+}
+
+void EndSharedDialog(HWND dialog, int32_t result, int textControl) {
+  DialogStore& store = TheDialogStore();
+  if (result == kDialogOk && textControl != 0) store.entered = ReadControlText(::GetDlgItem(dialog, textControl));
+  store.result = result;
+  ::EndDialog(dialog, result);
+}
+
+BOOL OnOkOrCancel(HWND dialog, int command, int textControl) {
+  switch (command) {
+    case IDOK: EndSharedDialog(dialog, kDialogOk, textControl); return TRUE;
+    case IDCANCEL: EndSharedDialog(dialog, kDialogCancel, textControl); return TRUE;
+    default: return FALSE;
+  }
+}
+
+}  // namespace nrv

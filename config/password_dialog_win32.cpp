@@ -1,0 +1,35 @@
+#include "config/password_dialog_win32.h"
+
+#include <windows.h>
+
+#include "config/dialog_common_win32.h"
+#include "config/dialog_ids.h"
+#include "shell/shell_windows.h"
+
+namespace nrv {
+
+namespace {
+
+INT_PTR CALLBACK PasswordProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+  switch (message) {
+    case WM_INITDIALOG:
+      return FocusAndCentre(dialog, ::GetDlgItem(dialog, IDC_PASSWORD_EDIT), TheShellWindows().main);
+    case WM_COMMAND: return OnOkOrCancel(dialog, LOWORD(wParam), IDC_PASSWORD_EDIT);
+    case WM_CLOSE: EndSharedDialog(dialog, kDialogCancel, IDC_PASSWORD_EDIT); return TRUE;
+    default: return FALSE;
+  }
+}
+
+}  // namespace
+
+int PasswordDialog() {
+  DialogStore& store = TheDialogStore();
+  store.entered.clear();
+  store.result = kDialogNone;
+  ::DialogBoxParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_PASSWORD), TheShellWindows().main,
+                    PasswordProc, 0);
+  store.password = store.entered;
+  return store.result;
+}
+
+}  // namespace nrv

@@ -1,0 +1,59 @@
+#include "config/prompt_dialog_win32.h"
+
+#include <windows.h>
+
+#include <vector>
+
+#include "config/dialog_common_win32.h"
+#include "config/dialog_ids.h"
+#include "config/history.h"
+#include "platform/win32/wide.h"
+#include "shell/shell_windows.h"
+
+namespace nrv {
+
+namespace {
+
+BOOL OnPromptInit(HWND dialog) {
+  const DialogStore& store = TheDialogStore();
+  ::SetWindowTextW(dialog, platform::Wide(store.caption));
+  ::SetDlgItemTextW(dialog, IDC_PROMPT_LABEL, platform::Wide(store.prompt));
+
+  // Newest first in the drop-down list; an unreadable list just leaves it empty.
+  const HWND combo = ::GetDlgItem(dialog, IDC_PROMPT_COMBO);
+  const std::vector<Text> history = ReadHistory(store.historyList);
+  for (auto entry = history.rbegin(); entry != history.rend(); ++entry)
+    ::SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(platform::Wide(*entry)));
+
+  Text shown = store.start;
+  if (shown.empty() && !history.empty()) shown = history.back();
+  ::SetWindowTextW(combo, platform::Wide(shown));
+  return FocusAndCentre(dialog, combo, TheShellWindows().main);
+}
+
+INT_PTR CALLBACK PromptProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+  switch (message) {
+    case WM_INITDIALOG: return OnPromptInit(dialog);
+    case WM_COMMAND: return OnOkOrCancel(dialog, LOWORD(wParam), IDC_PROMPT_COMBO);
+    case WM_CLOSE: EndSharedDialog(dialog, kDialogCancel, IDC_PROMPT_COMBO); return TRUE;
+    default: return FALSE;
+  }
+}
+
+}  // namespace
+
+int PromptDialog(TextView start, TextView caption, TextView prompt, Text& out, int historyList) {
+  DialogStore& store = TheDialogStore();
+  store.result = kDialogCancel;
+  store.entered.clear();
+  store.caption = Text(caption);
+  store.prompt = Text(prompt);
+  store.start = Text(start);
+  store.historyList = historyList;
+  ::DialogBoxParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_PROMPT), TheShellWindows().main, PromptProc,
+                    0);
+  out = store.entered;
+  return store.result;
+}
+
+}  // namespace nrv
