@@ -8,6 +8,8 @@ namespace nrv {
 
 // Opens the menu at the top-left corner of the panel's client area.
 void OpenLocationMenu(Panel& panel);
+// Opens the menu at a point of the screen (the toolbar's "path" button).
+void OpenLocationMenuAt(Panel& panel, int screenX, int screenY);
 // A command the menu posted to the thread (drives 3001-3029, recent locations 3600-3699,
 // special locations 3900-3921); false when it is not one of the menu's.
 bool RunLocationCommand(uint32_t command);

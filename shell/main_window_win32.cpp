@@ -1,10 +1,13 @@
 #include <windows.h>
 
+#include "panel/context_menu_win32.h"
 #include "panel/panel_paint.h"
 #include "shell/activation.h"
+#include "shell/command_ids.h"
 #include "shell/main_layout_win32.h"
 #include "shell/main_menu_win32.h"
 #include "shell/options_commands_win32.h"
+#include "shell/panel_commands_win32.h"
 #include "shell/quit_question.h"
 #include "shell/shell_windows.h"
 #include "shell/toolbar.h"
@@ -35,8 +38,15 @@ void OnEraseBackground() {
   if (!TheShellState().viewerOpen) RepaintBothPanels();
 }
 
-// Menu identifiers arrive in 16 bits; other commands compare whole.
-void OnCommand(WPARAM wParam) { HandleOptionsCommand(CommandOfMenuId(static_cast<uint32_t>(wParam))); }
+// UpdateFileLists compares whole and carries its panel in lParam; menu identifiers arrive in
+// 16 bits.
+void OnCommand(WPARAM wParam, LPARAM lParam) {
+  if (static_cast<uint32_t>(wParam) == command::kUpdateFileLists) {
+    RunUpdateFileLists(static_cast<uint32_t>(lParam));
+    return;
+  }
+  RunMainCommand(static_cast<uint32_t>(wParam));
+}
 
 int PointerX(LPARAM lParam) { return static_cast<short>(LOWORD(lParam)); }
 int PointerY(LPARAM lParam) { return static_cast<short>(HIWORD(lParam)); }
@@ -44,6 +54,8 @@ int PointerY(LPARAM lParam) { return static_cast<short>(HIWORD(lParam)); }
 }  // namespace
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  // An open shell context menu draws its own submenus through its owner.
+  if (ForwardContextMenuMessage(message, wParam, lParam)) return 0;
   switch (message) {
     case WM_DESTROY: ::PostQuitMessage(0); return 0;
     case WM_SIZE: OnResize(); return 0;
@@ -52,7 +64,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_ERASEBKGND: OnEraseBackground(); return 1;
     case WM_MEASUREITEM: return OnMeasureMenuItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam));
     case WM_DRAWITEM: return OnDrawMenuItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
-    case WM_COMMAND: OnCommand(wParam); return 0;
+    case WM_COMMAND: OnCommand(wParam, lParam); return 0;
     case WM_MOUSEMOVE: OnToolbarHover(PointerX(lParam), PointerY(lParam)); return 0;
     case WM_LBUTTONDOWN: OnToolbarClick(PointerX(lParam), PointerY(lParam)); return 0;
     case WM_KEYDOWN:

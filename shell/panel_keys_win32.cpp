@@ -1,11 +1,27 @@
 #include "shell/panel_keys.h"
 
+#include <windows.h>
+
+#include "shell/key_table.h"
+#include "shell/panel_commands_win32.h"
+
 namespace nrv {
 
-// The key table (cursor movement, commands, sort and view keys, quick search) is not wired
-// yet: every panel key is taken and nothing happens.
-void OnPanelKeyDown(Panel&, ItemList&, uintptr_t) {}
+void OnPanelKeyDown(Panel& panel, ItemList& list, uintptr_t key) {
+  const KeyState state{static_cast<uint32_t>(key), ::GetKeyState(VK_CONTROL) < 0,
+                       ::GetKeyState(VK_SHIFT) < 0, ::GetKeyState(VK_MENU) < 0};
+  const PanelKey action = PanelKeyAction(state);
+  if (action == PanelKey::None) return;
+  // The character a handled key makes (Gray + and *, Enter) must not reach the prompt the
+  // command may open, nor start a quick search.
+  MSG pending;
+  ::PeekMessageW(&pending, static_cast<HWND>(panel.window), WM_CHAR, WM_CHAR, PM_REMOVE);
+  RunPanelAction(panel, list, action);
+}
 
-void OnPanelCharacter(Panel&, ItemList&, uintptr_t) {}
+void OnPanelCharacter(Panel& panel, ItemList& list, uintptr_t character) {
+  const auto typed = static_cast<char16_t>(character);
+  if (StartsQuickSearch(typed, ::GetKeyState(VK_CONTROL) < 0)) RunQuickSearchFromPanel(panel, list, typed);
+}
 
 }  // namespace nrv

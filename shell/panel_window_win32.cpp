@@ -2,6 +2,7 @@
 
 #include "panel/panel_paint.h"
 #include "shell/panel_keys.h"
+#include "shell/panel_mouse_win32.h"
 #include "shell/shell_windows.h"
 #include "shell/window_procedures.h"
 
@@ -15,6 +16,9 @@ void OnPaint(HWND window, int side) {
   RepaintPanel(PanelOf(side), ItemsOf(side));
 }
 
+int PointerX(LPARAM lParam) { return static_cast<short>(LOWORD(lParam)); }
+int PointerY(LPARAM lParam) { return static_cast<short>(HIWORD(lParam)); }
+
 LRESULT PanelProc(int side, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_PAINT: OnPaint(window, side); return 0;
@@ -22,6 +26,11 @@ LRESULT PanelProc(int side, HWND window, UINT message, WPARAM wParam, LPARAM lPa
     // A panel never passes a key on to default processing.
     case WM_KEYDOWN: OnPanelKeyDown(PanelOf(side), ItemsOf(side), wParam); return 0;
     case WM_CHAR: OnPanelCharacter(PanelOf(side), ItemsOf(side), wParam); return 0;
+    case WM_LBUTTONDOWN: OnPanelLeftDown(PanelOf(side), ItemsOf(side), PointerX(lParam), PointerY(lParam)); return 0;
+    case WM_LBUTTONDBLCLK: OnPanelDoubleClick(PanelOf(side), ItemsOf(side)); return 0;
+    case WM_RBUTTONDOWN: OnPanelRightDown(PanelOf(side), ItemsOf(side), PointerX(lParam), PointerY(lParam)); return 0;
+    case WM_MOUSEMOVE: OnPanelMouseMove(PanelOf(side), ItemsOf(side), PointerX(lParam), PointerY(lParam)); return 0;
+    case WM_MOUSEWHEEL: OnPanelWheel(PanelOf(side), ItemsOf(side), GET_WHEEL_DELTA_WPARAM(wParam)); return 0;
     default: return ::DefWindowProcW(window, message, wParam, lParam);
   }
 }

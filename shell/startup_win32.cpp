@@ -8,6 +8,7 @@
 #include "core/drive_table.h"
 #include "core/listing.h"
 #include "panel/panel_paint.h"
+#include "panel/watcher_win32.h"
 #include "platform/files.h"
 #include "platform/message_box.h"
 #include "platform/system.h"
@@ -116,6 +117,7 @@ void KeepContexts(ShellWindows& windows, const Settings& s) {
 }
 
 void ListBothPanels() {
+  InstallChangeWatchers();
   for (int side : {kLeftPanel, kRightPanel}) {
     ReadFolder(PanelOf(side), ItemsOf(side));
     ComputeTotals(ItemsOf(side), PanelOf(side));

@@ -2,10 +2,12 @@
 
 #include "config/settings.h"
 #include "fileops/run_file.h"
+#include "panel/location_menu.h"
 #include "panel/navigation.h"
 #include "panel/panel_paint.h"
 #include "shell/activation.h"
 #include "shell/main_menu_win32.h"
+#include "shell/panel_commands_win32.h"
 #include "shell/shell_windows.h"
 #include "shell/toolbar.h"
 #include "shell/toolbar_model.h"
@@ -84,13 +86,17 @@ void ToolbarGoToParent(Panel& panel) {
 
 void ToolbarCommandConsole(Panel& panel) { OpenConsole(panel.path); }
 
-void ToolbarLocationMenu(Panel&, POINT) {}
-void ToolbarSelectGroup(Panel&) {}
+void ToolbarLocationMenu(Panel& panel, POINT screen) { OpenLocationMenuAt(panel, screen.x, screen.y); }
+void ToolbarSelectGroup(Panel& panel) { RunPanelAction(panel, ItemsOf(panel.side), PanelKey::SelectGroup); }
+void ToolbarMakeFolder(Panel& panel) { RunPanelAction(panel, ItemsOf(panel.side), PanelKey::MakeFolder); }
+// Copy and move always go to the other panel's folder.
+void ToolbarCopy(Panel& source, Panel&) { RunPanelAction(source, ItemsOf(source.side), PanelKey::Copy); }
+void ToolbarMove(Panel& source, Panel&) { RunPanelAction(source, ItemsOf(source.side), PanelKey::Move); }
+void ToolbarDeleteToRecycleBin(Panel& panel) {
+  RunPanelAction(panel, ItemsOf(panel.side), PanelKey::DeleteToRecycleBin);
+}
+// Find files and packing arrive with their parts.
 void ToolbarFindFiles(Panel&) {}
-void ToolbarMakeFolder(Panel&) {}
 void ToolbarPack(Panel&) {}
-void ToolbarCopy(Panel&, Panel&) {}
-void ToolbarMove(Panel&, Panel&) {}
-void ToolbarDeleteToRecycleBin(Panel&) {}
 
 }  // namespace nrv

@@ -1,0 +1,319 @@
+#include "shell/panel_commands_win32.h"
+
+#include <windows.h>
+
+#include "config/dialog_store.h"
+#include "config/history.h"
+#include "config/prompt_dialog_win32.h"
+#include "config/quick_search_win32.h"
+#include "config/settings.h"
+#include "core/listing.h"
+#include "core/masks.h"
+#include "core/selection.h"
+#include "core/sorting.h"
+#include "fileops/file_operation.h"
+#include "fileops/file_operation_win32.h"
+#include "fileops/make_folder.h"
+#include "fileops/run_file.h"
+#include "panel/clipboard_win32.h"
+#include "panel/location_menu.h"
+#include "panel/navigation.h"
+#include "panel/panel_paint.h"
+#include "panel/update_panel.h"
+#include "platform/shell.h"
+#include "shell/activation.h"
+#include "shell/command_ids.h"
+#include "shell/cursor_movement.h"
+#include "shell/fonts.h"
+#include "shell/main_layout_win32.h"
+#include "shell/main_menu_win32.h"
+#include "shell/options_commands_win32.h"
+#include "shell/shell_windows.h"
+#include "shell/toolbar_clicks_win32.h"
+
+namespace nrv {
+namespace {
+
+ItemList& ListOf(const Panel& panel) { return ItemsOf(panel.side); }
+
+void RedrawCursorArea(Panel& panel, ItemList& list) { DrawItems(list, panel); }
+
+void RedrawWithMarks(Panel& panel, ItemList& list) {
+  RepaintPanel(panel, list);
+  UpdateCheckMarks();
+}
+
+bool AskDestination(const DestinationQuestion& question, Text& answer) {
+  return PromptDialog(question.proposal, question.caption, question.text, answer,
+                      question.historyList) == kDialogOk;
+}
+
+void AfterFileOperation(Panel& panel, ItemList& list, const FileOperationResult& result) {
+  if (result.panelChanged) RepaintPanel(panel, list);
+  Panel& other = OtherPanel(panel);
+  if (result.otherChanged) RepaintPanel(other, ListOf(other));
+}
+
+void RunFileOperation(Panel& panel, ItemList& list, PanelKey action) {
+  Panel& other = OtherPanel(panel);
+  ItemList& otherList = ListOf(other);
+  const FileOperationHooks hooks = ShellFileOperationHooks(&AskDestination);
+  FileOperationResult result;
+  switch (action) {
+    case PanelKey::Copy: result = CopyCommand(panel, list, other, otherList, hooks); break;
+    case PanelKey::Move: result = MoveCommand(panel, list, other, otherList, hooks); break;
+    case PanelKey::DeleteToRecycleBin:
+      result = DeleteCommand(panel, list, other, otherList, true, hooks);
+      break;
+    default: result = DeleteCommand(panel, list, other, otherList, false, hooks); break;
+  }
+  AfterFileOperation(panel, list, result);
+}
+
+void SetViewMode(Panel& panel, ItemList& list, int32_t mode) {
+  panel.viewMode = mode;
+  RedrawWithMarks(panel, list);
+}
+
+void NextBriefColumns(Panel& panel, ItemList& list) {
+  if (panel.viewMode != kViewBrief) return;
+  panel.briefColumns = panel.briefColumns >= 4 ? 2 : panel.briefColumns + 1;
+  RedrawWithMarks(panel, list);
+}
+
+void SortBy(Panel& panel, ItemList& list, int32_t mode) {
+  if (SetSortMode(panel, list, mode) == 0) RedrawWithMarks(panel, list);
+}
+
+void SelectByMask(Panel& panel, ItemList& list, bool select) {
+  if (IsEmpty(list)) return;
+  Text mask;
+  const int answer =
+      select ? PromptDialog(u"*.*", u"Select file(s)", u"Enter the file name or mask to selection: ", mask,
+                            kHistorySelections)
+             : PromptDialog(u"*.*", u"Deselect file(s)", u"Enter the file name or mask to deselection: ",
+                            mask, kHistorySelections);
+  if (answer != kDialogOk) return;
+  AddHistory(kHistorySelections, mask);
+  ApplyMaskSelection(panel, list, mask, select);
+  RedrawCursorArea(panel, list);
+}
+
+void MakeFolder(Panel& panel, ItemList& list) {
+  if (IsEmpty(list)) return;
+  AddHistory(kHistoryRecentLocations, panel.path);
+  if (panel.archiveOpen || panel.temporary || panel.ftp) return;
+  if (SetCurrentFolder(panel) != 0) return;
+  Text typed;
+  if (PromptDialog({}, u"Make folder", u"Create the folder:", typed, kHistoryCreateFolder) != kDialogOk) return;
+  if (CreateTypedFolder(panel, typed) != 0) return;
+  Panel& left = PanelOf(kLeftPanel);
+  Panel& right = PanelOf(kRightPanel);
+  UpdateBothPanels(left, ItemsOf(kLeftPanel), right, ItemsOf(kRightPanel));
+  PlaceCursorOnCreated(panel, list, typed);
+  RepaintPanel(left, ItemsOf(kLeftPanel));
+  RepaintPanel(right, ItemsOf(kRightPanel));
+  ActivatePanel(panel);
+}
+
+void Reload(Panel& panel, ItemList& list) {
+  if (UpdatePanel(panel, list) == PanelUpdate::Updated) RepaintPanel(panel, list);
+}
+
+void CursorProperties(Panel& panel, ItemList& list) {
+  if (IsEmpty(list) || SetCurrentFolder(panel) != 0) return;
+  ShowItemProperties(panel, ItemName(At(list, panel.cursor)));
+}
+
+void OpenCursorItem(Panel& panel, ItemList& list) {
+  const bool wasTemporary = panel.temporary != 0;
+  if (EnterKey(panel, list) != 0 && panel.path.empty()) return;
+  RedrawMovedPanel(panel, list);
+  if (wasTemporary != (panel.temporary != 0)) UpdateCheckMarks();
+  if (panel.active) ActivatePanel(panel);
+}
+
+void ToParent(Panel& panel, ItemList& list) {
+  if (GoToParent(panel, list) == 0 || !IsEmpty(list)) RedrawMovedPanel(panel, list);
+}
+
+void RunQuickSearch(Panel& panel, ItemList& list, char16_t typed) {
+  const Text start(1, typed);
+  if (JumpToPrefix(panel, list, start) < 0) return;
+  RedrawCursorArea(panel, list);
+  QuickSearch(start, panel, list, [](ItemList& items, Panel& shown) { DrawItems(items, shown); });
+}
+
+template <typename Move>
+void MoveCursor(Panel& panel, ItemList& list, Move move) {
+  if (move(panel, list) == 0) RedrawCursorArea(panel, list);
+}
+
+// The panel menus (2001..2029, 4001..4029) on their own side.
+void RunPanelMenuCommand(uint32_t leftId, Panel& panel, ItemList& list) {
+  switch (leftId) {
+    case command::kSource: OpenLocationMenu(panel); break;
+    case command::kViewBrief: SetViewMode(panel, list, kViewBrief); break;
+    case command::kViewMedium: SetViewMode(panel, list, kViewMedium); break;
+    case command::kViewFull: SetViewMode(panel, list, kViewFull); break;
+    case command::kFilePanel:
+      if (panel.temporary && LeaveTemporaryOrFtp(panel, list) == 0) {
+        RedrawMovedPanel(panel, list);
+        UpdateCheckMarks();
+      }
+      break;
+    case command::kTemporaryPanel:
+      if (!panel.temporary && OpenTemporaryPanel(panel, list, OtherPanel(panel)) == 0) {
+        RedrawMovedPanel(panel, list);
+        UpdateCheckMarks();
+      }
+      break;
+    case command::kSortName: SortBy(panel, list, kSortName); break;
+    case command::kSortExtension: SortBy(panel, list, kSortExtension); break;
+    case command::kSortWriteTime: SortBy(panel, list, kSortWriteTime); break;
+    case command::kSortSize: SortBy(panel, list, kSortSize); break;
+    case command::kSortUnsorted: SortBy(panel, list, kSortUnsorted); break;
+    case command::kSortCreationTime: SortBy(panel, list, kSortCreationTime); break;
+    case command::kSortAccessTime: SortBy(panel, list, kSortAccessTime); break;
+    case command::kReloadPanel: Reload(panel, list); break;
+    case command::kPanelFont: ChoosePanelFont(panel, false); break;
+    case command::kTitleFont: ChoosePanelFont(panel, true); break;
+    case command::kColumns2:
+    case command::kColumns3:
+    case command::kColumns4:
+      panel.briefColumns = static_cast<int32_t>(leftId - command::kColumns2) + 2;
+      RedrawWithMarks(panel, list);
+      break;
+    default: break;
+  }
+}
+
+// Files and Commands items that act on the active panel, as their keys do.
+PanelKey ActionOfFilesCommand(uint32_t id) {
+  switch (id) {
+    case command::kCopy: return PanelKey::Copy;
+    case command::kMove: return PanelKey::Move;
+    case command::kMakeFolder: return PanelKey::MakeFolder;
+    case command::kDelete: return PanelKey::DeletePermanently;
+    case command::kDeleteToRecycleBin: return PanelKey::DeleteToRecycleBin;
+    case command::kFileProperties: return PanelKey::Properties;
+    case command::kSelectGroup: return PanelKey::SelectGroup;
+    case command::kDeselectGroup: return PanelKey::DeselectGroup;
+    case command::kInvertSelection: return PanelKey::InvertSelection;
+    case command::kSelectAll: return PanelKey::SelectAll;
+    case command::kCopyFullPaths: return PanelKey::CopyFullPaths;
+    case command::kCopyNames: return PanelKey::CopyNames;
+    default: return PanelKey::None;
+  }
+}
+
+void UpdateFileLists(uint32_t which) {
+  if (which == kLeftPanel || which == kRightPanel) {
+    Reload(PanelOf(static_cast<int>(which)), ItemsOf(static_cast<int>(which)));
+    return;
+  }
+  Panel& left = PanelOf(kLeftPanel);
+  Panel& right = PanelOf(kRightPanel);
+  const BothPanelsUpdate update = UpdateBothPanels(left, ItemsOf(kLeftPanel), right, ItemsOf(kRightPanel));
+  if (update.left == PanelUpdate::Updated) RepaintPanel(left, ItemsOf(kLeftPanel));
+  if (update.right == PanelUpdate::Updated) RepaintPanel(right, ItemsOf(kRightPanel));
+  if (Panel* active = ActivePanel()) ActivatePanel(*active);
+}
+
+}  // namespace
+
+void RedrawMovedPanel(Panel& panel, ItemList& list) {
+  RepaintPanel(panel, list);
+  ShowActivePathInTitle();
+}
+
+void RunPanelAction(Panel& panel, ItemList& list, PanelKey action) {
+  switch (action) {
+    case PanelKey::None: break;
+    case PanelKey::CursorDown: MoveCursor(panel, list, CursorDown); break;
+    case PanelKey::CursorUp: MoveCursor(panel, list, CursorUp); break;
+    case PanelKey::ColumnForward: MoveCursor(panel, list, ColumnForward); break;
+    case PanelKey::ColumnBack: MoveCursor(panel, list, ColumnBack); break;
+    case PanelKey::CursorHome: MoveCursor(panel, list, CursorHome); break;
+    case PanelKey::CursorEnd: MoveCursor(panel, list, CursorEnd); break;
+    case PanelKey::PageDown: MoveCursor(panel, list, PageDown); break;
+    case PanelKey::PageUp: MoveCursor(panel, list, PageUp); break;
+    case PanelKey::ToggleAndDown: MoveCursor(panel, list, ToggleAndDown); break;
+    case PanelKey::CopyNames: CopyNamesToClipboard(list, panel, false); break;
+    case PanelKey::CopyFullPaths:
+      if (!IsEmpty(list) && (panel.archiveOpen || SetCurrentFolder(panel) == 0))
+        CopyNamesToClipboard(list, panel, true);
+      break;
+    case PanelKey::Open: OpenCursorItem(panel, list); break;
+    case PanelKey::Parent: ToParent(panel, list); break;
+    case PanelKey::Copy:
+    case PanelKey::Move:
+    case PanelKey::DeleteToRecycleBin:
+    case PanelKey::DeletePermanently: RunFileOperation(panel, list, action); break;
+    case PanelKey::MakeFolder: MakeFolder(panel, list); break;
+    case PanelKey::SortName: SortBy(panel, list, kSortName); break;
+    case PanelKey::SortExtension: SortBy(panel, list, kSortExtension); break;
+    case PanelKey::SortWriteTime: SortBy(panel, list, kSortWriteTime); break;
+    case PanelKey::SortSize: SortBy(panel, list, kSortSize); break;
+    case PanelKey::SortUnsorted: SortBy(panel, list, kSortUnsorted); break;
+    case PanelKey::SortCreationTime: SortBy(panel, list, kSortCreationTime); break;
+    case PanelKey::SortAccessTime: SortBy(panel, list, kSortAccessTime); break;
+    case PanelKey::SelectGroup: SelectByMask(panel, list, true); break;
+    case PanelKey::DeselectGroup: SelectByMask(panel, list, false); break;
+    case PanelKey::InvertSelection:
+      InvertSelection(list, panel);
+      RedrawCursorArea(panel, list);
+      break;
+    case PanelKey::SelectAll:
+      SetAll(list, panel, 1);
+      RedrawCursorArea(panel, list);
+      break;
+    case PanelKey::DeselectAll:
+      SetAll(list, panel, 0);
+      RedrawCursorArea(panel, list);
+      break;
+    case PanelKey::ViewBrief: SetViewMode(panel, list, kViewBrief); break;
+    case PanelKey::ViewMedium: SetViewMode(panel, list, kViewMedium); break;
+    case PanelKey::ViewFull: SetViewMode(panel, list, kViewFull); break;
+    case PanelKey::NextBriefColumns: NextBriefColumns(panel, list); break;
+    case PanelKey::Reload: Reload(panel, list); break;
+    case PanelKey::Properties: CursorProperties(panel, list); break;
+    // The archive, viewer, editor and find-files commands arrive with those parts.
+    case PanelKey::AddToArchive:
+    case PanelKey::ExtractFromArchive:
+    case PanelKey::View:
+    case PanelKey::Edit:
+    case PanelKey::FindFiles: break;
+  }
+}
+
+void RunQuickSearchFromPanel(Panel& panel, ItemList& list, char16_t typed) { RunQuickSearch(panel, list, typed); }
+
+void RunMainCommand(uint32_t id) {
+  if (id == command::kUpdateFileLists) return;  // carries its panel in lParam: see the caller
+  const uint32_t commandId = CommandOfMenuId(id);
+  if (HandleOptionsCommand(commandId)) return;
+  if (const auto panelCommand = command::SplitPanelCommand(commandId); panelCommand.side) {
+    RunPanelMenuCommand(panelCommand.leftId, PanelOf(panelCommand.side), ItemsOf(panelCommand.side));
+    return;
+  }
+  switch (commandId) {
+    case command::kFullScreen: ToggleFullScreen(TheShellWindows().main); return;
+    case command::kExit: ::SendMessageW(TheShellWindows().main, WM_CLOSE, 0, 0); return;
+    case command::kRunDialog:
+      platform::ExecuteWithShell(u"open", u"rundll32.exe", u"shell32.dll,#61", {});
+      return;
+    default: break;
+  }
+  Panel* active = ActivePanel();
+  if (!active) return;
+  if (commandId == command::kCommandConsole) {
+    OpenConsole(active->path);
+    return;
+  }
+  RunPanelAction(*active, ListOf(*active), ActionOfFilesCommand(commandId));
+}
+
+void RunUpdateFileLists(uint32_t which) { UpdateFileLists(which); }
+
+}  // namespace nrv

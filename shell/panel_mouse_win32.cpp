@@ -1,0 +1,61 @@
+#include "shell/panel_mouse_win32.h"
+
+#include <cstdlib>
+
+#include "config/settings.h"
+#include "panel/context_menu_win32.h"
+#include "panel/panel_paint.h"
+#include "shell/activation.h"
+#include "shell/cursor_movement.h"
+#include "shell/panel_commands_win32.h"
+
+namespace nrv {
+namespace {
+
+constexpr UINT_PTR kContextMenuTimer = 1003;
+constexpr int kMenuCancelDistance = 5;
+
+// The pointer's height when the right button went down, per side.
+int gRightPressY[3] = {0, 0, 0};
+
+HWND WindowOf(const Panel& panel) { return static_cast<HWND>(panel.window); }
+
+}  // namespace
+
+void OnPanelLeftDown(Panel& panel, ItemList& list, int x, int y) {
+  HitTest(panel, list, x, y);
+  ActivatePanel(panel);
+  panel.leftButtonDown = 1;
+  DrawItems(list, panel);
+}
+
+void OnPanelDoubleClick(Panel& panel, ItemList& list) {
+  if (!IsEmpty(list)) RunPanelAction(panel, list, PanelKey::Open);
+  ActivatePanel(panel);
+}
+
+void OnPanelRightDown(Panel& panel, ItemList& list, int x, int y) {
+  if (RightPress(panel, list, x, y) != 0) return;
+  ActivatePanel(panel);
+  const Settings& settings = TheSettings();
+  if (settings.PanelAllowSysmenu)
+    ::SetTimer(WindowOf(panel), kContextMenuTimer, static_cast<UINT>(settings.PanelContextMenuTimer),
+               &ContextMenuTimer);
+  gRightPressY[panel.side] = y;
+  DrawItems(list, panel);
+}
+
+void OnPanelMouseMove(Panel& panel, ItemList& list, int x, int y) {
+  // Moving with the right button down selects instead of opening the menu.
+  if (std::abs(y - gRightPressY[panel.side]) > kMenuCancelDistance)
+    ::KillTimer(WindowOf(panel), kContextMenuTimer);
+  if (panel.rightDragActive && RightDrag(panel, list, x, y) == 0) DrawItems(list, panel);
+  // Dragging files out starts here once drag and drop exists.
+}
+
+void OnPanelWheel(Panel& panel, ItemList& list, int wheelDelta) {
+  if (WheelStep(panel, list, wheelDelta < 0, TheSettings().PanelScrollColumns != 0) == 0)
+    DrawItems(list, panel);
+}
+
+}  // namespace nrv
