@@ -17,6 +17,8 @@ class TempFolder {
   }
   ~TempFolder() {
     std::error_code ignored;
+    // Listings make their folder current; a removed current folder would break later tests.
+    std::filesystem::current_path(std::filesystem::temp_directory_path(), ignored);
     std::filesystem::remove_all(path_, ignored);
   }
   TempFolder(const TempFolder&) = delete;
