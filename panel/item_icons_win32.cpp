@@ -14,9 +14,24 @@ void ReleaseIcon(PanelItem& item) {
   item.icon = nullptr;
 }
 
+// Where the icons were last trimmed, per side: the page moves far less often than icons load.
+struct TrimmedAt {
+  const ItemList* list = nullptr;
+  int count = -1;
+  int top = -1;
+  int capacity = -1;
+};
+TrimmedAt gTrimmedAt[3];
+
 // Only a page before, the page and a page after keep their icons.
 void ReleaseFarIcons(ItemList& list, const Panel& panel) {
   const int count = Count(list);
+  TrimmedAt& last = gTrimmedAt[panel.side == kRightPanel ? kRightPanel : kLeftPanel];
+  const TrimmedAt now{&list, count, panel.top, panel.capacity};
+  if (last.list == now.list && last.count == now.count && last.top == now.top &&
+      last.capacity == now.capacity)
+    return;
+  last = now;
   const int before = panel.top - panel.capacity;
   if (before > 0 && before < count)
     for (int i = 0; i < before; ++i) ReleaseIcon(At(list, i));

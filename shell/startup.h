@@ -8,4 +8,9 @@ namespace nrv {
 // start-up stops early.
 int RunNorvane(HINSTANCE instance);
 
+// The start-up steps in their order, without the loop: 0, or -1 when start-up stopped early.
+int StartShell(HINSTANCE instance);
+// Releases what start-up made.
+void StopShell();
+
 }  // namespace nrv

@@ -146,15 +146,22 @@ void ReleaseShellObjects(ShellWindows& windows) {
 }
 
 struct OleSession {
-  bool started = SUCCEEDED(::OleInitialize(nullptr));
-  ~OleSession() {
+  bool started = false;
+  void Start() { started = SUCCEEDED(::OleInitialize(nullptr)); }
+  void Stop() {
     if (started) ::OleUninitialize();
+    started = false;
   }
 };
 
+OleSession& TheOleSession() {
+  static OleSession session;
+  return session;
+}
+
 }  // namespace
 
-int RunNorvane(HINSTANCE instance) {
+int StartShell(HINSTANCE instance) {
   ShellWindows& windows = TheShellWindows();
   ShellState& state = TheShellState();
   Settings& settings = TheSettings();
@@ -174,8 +181,8 @@ int RunNorvane(HINSTANCE instance) {
   state.statusFontSize = settings.FontStatusbarSize;
   state.statusFontFace = settings.FontStatusbarFace;
   LoadToolIcons(windows);
-  if (BuildMainMenu() < 0) return 0;
-  if (CreateShellWindows(instance, MainMenuBar()) < 0) return 0;
+  if (BuildMainMenu() < 0) return -1;
+  if (CreateShellWindows(instance, MainMenuBar()) < 0) return -1;
   state.windowsCreated = true;
   AttachMenu();  // the bar stays only when PanelShowMenu is set
   LoadCursors(windows);
@@ -184,7 +191,7 @@ int RunNorvane(HINSTANCE instance) {
   const Text processFolder = platform::CurrentFolder();
   if (processFolder.empty()) {
     ReportError(u"Critical error: GetCurrentDirectory() failed.");
-    return 0;
+    return -1;
   }
   const Text leftStart = StartFolder(settings.PanelPathLeft, processFolder);
   const Text rightStart = StartFolder(settings.PanelPathRight, processFolder);
@@ -208,7 +215,7 @@ int RunNorvane(HINSTANCE instance) {
   state.editorOpen = false;
   ::DragAcceptFiles(windows.left, TRUE);
   ::DragAcceptFiles(windows.right, TRUE);
-  OleSession ole;
+  TheOleSession().Start();
 
   if (::IsWindowVisible(windows.main)) {
     PanelOf(kLeftPanel).active = 1;
@@ -225,8 +232,17 @@ int RunNorvane(HINSTANCE instance) {
   ComputeClientMetrics();
   ::SendMessageW(windows.main, WM_SIZE, 0, 0);
 
-  RunMainLoop();
-  ReleaseShellObjects(windows);
+  return 0;
+}
+
+void StopShell() {
+  ReleaseShellObjects(TheShellWindows());
+  TheOleSession().Stop();
+}
+
+int RunNorvane(HINSTANCE instance) {
+  if (StartShell(instance) == 0) RunMainLoop();
+  StopShell();
   return 0;
 }
 
