@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include "platform/system.h"
+#include "platform/win32/logfont.h"
 #include "platform/win32/wide.h"
 
 namespace nrv::platform {
@@ -30,22 +31,7 @@ int OsMajorVersion() {
 FontDescription IconTitleFont() {
   LOGFONTW native{};
   ::SystemParametersInfoW(SPI_GETICONTITLELOGFONT, sizeof(native), &native, 0);
-  FontDescription font;
-  font.lfCharSet = native.lfCharSet;
-  font.lfClipPrecision = native.lfClipPrecision;
-  font.lfEscapement = native.lfEscapement;
-  font.lfFaceName = FromWide(native.lfFaceName);
-  font.lfHeight = native.lfHeight;
-  font.lfItalic = native.lfItalic;
-  font.lfOrientation = native.lfOrientation;
-  font.lfOutPrecision = native.lfOutPrecision;
-  font.lfPitchAndFamily = native.lfPitchAndFamily;
-  font.lfQuality = native.lfQuality;
-  font.lfStrikeOut = native.lfStrikeOut;
-  font.lfUnderline = native.lfUnderline;
-  font.lfWeight = native.lfWeight;
-  font.lfWidth = native.lfWidth;
-  return font;
+  return FromLogFont(native);
 }
 
 uint32_t SystemColor(int index) { return ::GetSysColor(index); }
