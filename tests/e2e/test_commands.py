@@ -126,11 +126,22 @@ def test_right_drag_selects_a_run_and_copy_takes_exactly_it(rig):
     panel_left, _ = app.panels()
     shot = wait_active_title(app, panel_left, "left")
 
-    # Press on a2, drag down to a4: three items selected.
-    x, y_from = row_centre(shot, panel_left, 2)
-    _, y_to = row_centre(shot, panel_left, 4)
-    rig.x.run("xdotool", "mousemove", "--sync", str(x), str(y_from), "mousedown", "3",
-              "mousemove", "--sync", str(x), str(y_to), "mouseup", "3")
+    def right_drag(y_from, y_to):
+        rig.x.run("xdotool", "mousemove", "--sync", str(x), str(y_from), "mousedown", "3",
+                  "mousemove", "--sync", str(x), str(y_to), "mouseup", "3")
+
+    # Press on a2, drag down to a4: three items selected. Pressed again on a selected item
+    # (a3) and dragged to a4, both are deselected and a2 stays.
+    x, y_a2 = row_centre(shot, panel_left, 2)
+    _, y_a3 = row_centre(shot, panel_left, 3)
+    _, y_a4 = row_centre(shot, panel_left, 4)
+    right_drag(y_a2, y_a4)
+    right_drag(y_a3, y_a4)
+    app.key("F5")
+    prompt = app.message_box("Copy")
+    assert prompt.text.startswith("Copy a2.bin to:")
+    prompt.answer("Escape")
+    right_drag(y_a3, y_a4)  # a3 was clear: this drag selects again
     app.key("F5")
     prompt = app.message_box("Copy")
     assert prompt.text.startswith("Copy 3 items to:")
