@@ -108,7 +108,11 @@ int EnterFolder(Panel& panel, ItemList& list, const PanelItem& item) {
   }
 
   if (!platform::SetCurrentFolder(panel.path)) {
-    ReportWithPath(u"Cannot set current directory: \"", panel.path, u"\"");
+    // The panel is back on its folder before the message shows: activating the main window
+    // again while the box is up puts the panel's path into the caption.
+    const Text failed = panel.path;
+    panel.path = oldPath;
+    ReportWithPath(u"Cannot set current directory: \"", failed, u"\"");
     Restore(panel, list, oldPath, oldFtpDir, oldTarget);
     return -1;
   }
