@@ -72,7 +72,7 @@ def wait_gone(app, caption, timeout=15):
 
 def listed_rows(shot, panel):
     """Vertical ranges of the rows a panel lists: below the text of its title line and above
-    its status area, the runs of rows with dark pixels at the start of the name (right of the icon)."""
+    its status area, the runs of rows with dark pixels where names begin, right of the icons."""
     left, top, right, bottom = panel.client
     status = bytes(STATUS_BACKGROUND)
     y = top
@@ -112,7 +112,7 @@ def red_pixels(shot, panel, band):
 # tests ---------------------------------------------------------------------------------------
 
 def test_quick_search_follows_the_typed_prefix_and_refuses_what_no_name_continues(rig):
-    left = rig.folder("left", folders=["alpha", "beta", "bravo", "charlie"])
+    left = rig.folder("left", folders=["+extra", "-extra", "alpha", "beta", "bravo", "charlie"])
     right = rig.folder("right")
     rig.save_configuration(left, right, SortPanelLeft=1000)
     app = rig.start(rig.folder("elsewhere"))
@@ -121,8 +121,8 @@ def test_quick_search_follows_the_typed_prefix_and_refuses_what_no_name_continue
 
     app.key("b")
     box_xid = x_dialog(app, "Search")
-    box = poll(lambda: [w for w in app.windows() if w.top == 0 and w.text == "Search" and w.visible],
-               15, "the quick-search box")[0]
+    box = poll(lambda: [w for w in app.windows()
+                        if w.top == 0 and w.text == "Search" and w.visible], 15, "the search box")[0]
     # Centred on the panel, its lower edge 6 pixels below the panel's.
     assert box.rect[0] == panel_left.rect[0] + panel_left.width // 2 - box.width // 2
     assert box.rect[3] == panel_left.rect[3] + 6
@@ -145,15 +145,13 @@ def test_quick_search_follows_the_typed_prefix_and_refuses_what_no_name_continue
     app.key("Return")
     app.wait_title(windows_path(left / "beta"))
 
-    # "+" and "-" do not start a search.
+    # "+" and "-" on the main keyboard, and a first letter no name starts with, start no
+    # search: Enter still opens the folder the cursor was left on.
     app.key("BackSpace")
-    app.wait_title(windows_path(left))
-    app.key("minus", "plus", "c")
-    rig.x.focus(x_dialog(app, "Search"))
-    rig.x.key("Escape")
-    wait_gone(app, "Search")
-    app.key("Return")
-    app.wait_title(windows_path(left / "charlie"))
+    app.wait_title(windows_path(left))  # the cursor is back on beta
+    app.key("minus", "plus", "z", "Return")
+    app.wait_title(windows_path(left / "beta"))
+    assert app.x_window("Search") is None
 
 
 def test_drive_menu_changes_drive_and_a_drive_root_has_no_parent(rig):
@@ -313,6 +311,18 @@ def test_gray_star_inverts_files_and_folders_but_never_the_up_entry(rig):
     shot = app.screenshot()
     assert red_pixels(shot, panel_left, bands[0]) == 0, "\"..\" is drawn selected"
     assert red_pixels(shot, panel_left, bands[1]) > 0, "sub is not drawn selected"
+
+    # Deselecting by mask reaches folders too.
+    app.key("ctrl+a", "KP_Subtract")
+    prompt = app.message_box("Deselect file(s)")
+    rig.x.focus(prompt.xid())
+    rig.x.key("ctrl+a", "BackSpace")
+    rig.x.type("s*")
+    prompt.answer("Return")
+    app.key("F5")
+    prompt = app.message_box("Copy")
+    assert prompt.text.startswith("Copy 3 items to:"), prompt.text
+    prompt.answer("Escape")
     assert not list(right.iterdir())
 
 
@@ -331,8 +341,8 @@ def test_entering_a_folder_that_has_gone_reports_it_and_the_panel_stays(rig):
     shutil.rmtree(left / "sub" / "inner")
     app.key("Down", "Return")
     box = app.message_box()
-    assert box.text.startswith(f'Cannot set current directory: "{windows_path(left / "sub" / "inner")}"'), \
-        box.text
+    inner = windows_path(left / "sub" / "inner")
+    assert box.text.startswith(f'Cannot set current directory: "{inner}"'), box.text
     # While the message shows, the caption names the folder the panel still shows.
     assert app.title() == windows_path(left / "sub")
     box.answer("Return")
