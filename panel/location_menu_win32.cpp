@@ -1,7 +1,13 @@
 #include "panel/location_menu.h"
 
 #include <windows.h>
+#include <shellapi.h>
 #include <shlobj.h>
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
 
 #include "config/history.h"
 #include "core/drive_table.h"
@@ -27,6 +33,37 @@ struct PopupMenu {
   }
 };
 
+// The texts and shell icons of the open menu: owner-drawn items carry their text as item data,
+// and the drawing code asks for the icon by item id.
+struct OpenMenuData {
+  std::vector<std::unique_ptr<std::wstring>> texts;
+  std::map<UINT_PTR, HICON> icons;
+  ~OpenMenuData() {
+    for (auto& [id, icon] : icons)
+      if (icon) ::DestroyIcon(icon);
+  }
+};
+OpenMenuData* gOpenMenu = nullptr;
+
+HICON ShellIconOf(const Text& path) {
+  if (path.empty()) return nullptr;
+  SHFILEINFOW info{};
+  if (!::SHGetFileInfoW(platform::Wide(path), 0, &info, sizeof(info), SHGFI_ICON | SHGFI_SMALLICON))
+    return nullptr;
+  return info.hIcon;
+}
+
+HICON GenericIcon() {
+  HICON small = nullptr;
+  ::ExtractIconExW(L"shell32.dll", 15, nullptr, &small, 1);
+  return small;
+}
+
+const wchar_t* KeepText(OpenMenuData& data, const Text& text) {
+  data.texts.push_back(std::make_unique<std::wstring>(text.begin(), text.end()));
+  return data.texts.back()->c_str();
+}
+
 Text SpecialFolder(int csidl) {
   wchar_t buffer[MAX_PATH] = {};
   if (FAILED(::SHGetFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, buffer))) return {};
@@ -38,21 +75,26 @@ std::vector<Text> SpecialFolders() {
           SpecialFolder(CSIDL_MYMUSIC), SpecialFolder(CSIDL_MYVIDEO)};
 }
 
-void AppendEntries(HMENU menu, const std::vector<LocationEntry>& entries) {
+void AppendEntries(HMENU menu, const std::vector<LocationEntry>& entries, OpenMenuData& data) {
   for (const LocationEntry& entry : entries) {
     switch (entry.kind) {
-      case LocationEntry::Kind::Separator: ::AppendMenuW(menu, MF_SEPARATOR, 0, nullptr); break;
+      case LocationEntry::Kind::Separator:
+        ::AppendMenuW(menu, MF_OWNERDRAW | MF_SEPARATOR, 0, nullptr);
+        break;
       case LocationEntry::Kind::RecentSubmenu: {
         HMENU submenu = ::CreatePopupMenu();  // owned by the parent menu once appended
-        AppendEntries(submenu, entry.children);
-        ::AppendMenuW(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(submenu), platform::Wide(entry.text));
+        AppendEntries(submenu, entry.children, data);
+        const auto id = reinterpret_cast<UINT_PTR>(submenu);
+        data.icons[id] = GenericIcon();
+        ::AppendMenuW(menu, MF_OWNERDRAW | MF_POPUP, id, KeepText(data, entry.text));
         break;
       }
       case LocationEntry::Kind::Item: {
-        UINT flags = MF_STRING;
+        UINT flags = MF_OWNERDRAW;
         if (entry.checked) flags |= MF_CHECKED;
         if (entry.disabled) flags |= MF_GRAYED;
-        ::AppendMenuW(menu, flags, entry.command, platform::Wide(entry.text));
+        data.icons[entry.command] = entry.iconPath.empty() ? GenericIcon() : ShellIconOf(entry.iconPath);
+        ::AppendMenuW(menu, flags, entry.command, KeepText(data, entry.text));
         break;
       }
     }
@@ -77,15 +119,27 @@ void OpenLocationMenu(Panel& panel) {
 void OpenLocationMenuAt(Panel& panel, int screenX, int screenY) {
   platform::SetWaitCursor(true);
   BuildDriveTable();
+  OpenMenuData data;
   PopupMenu menu;
   AppendEntries(menu.handle, LocationMenuModel(panel, TheDriveTable(), SpecialFolders(),
-                                               ReadHistory(kHistoryRecentLocations)));
+                                               ReadHistory(kHistoryRecentLocations)),
+                data);
   platform::SetWaitCursor(false);
   gMenuSide = panel.side;
+  gOpenMenu = &data;
   const UINT chosen = static_cast<UINT>(::TrackPopupMenu(
       menu.handle, TPM_RETURNCMD | TPM_LEFTALIGN | TPM_TOPALIGN, screenX, screenY, 0,
       TheShellWindows().main, nullptr));
+  gOpenMenu = nullptr;
   if (chosen) RunLocationCommand(chosen);
+}
+
+bool LocationMenuIcon(uintptr_t itemId, NativeIcon& icon) {
+  if (!gOpenMenu) return false;
+  const auto found = gOpenMenu->icons.find(itemId);
+  if (found == gOpenMenu->icons.end()) return false;
+  icon = found->second;
+  return true;
 }
 
 bool RunLocationCommand(uint32_t command) {

@@ -4,6 +4,7 @@
 #include <deque>
 #include <vector>
 
+#include "panel/location_menu.h"
 #include "platform/win32/gdi_objects.h"
 #include "platform/win32/wide.h"
 #include "shell/command_ids.h"
@@ -340,6 +341,10 @@ void DrawMenuItemWithIcon(const DRAWITEMSTRUCT& draw, HICON icon) {
 
 bool OnDrawMenuItem(const DRAWITEMSTRUCT& draw) {
   if (draw.CtlType != ODT_MENU) return false;
+  if (NativeIcon shellIcon = nullptr; LocationMenuIcon(draw.itemID, shellIcon)) {
+    DrawMenuItemWithIcon(draw, static_cast<HICON>(shellIcon));
+    return true;
+  }
   const TextView text = reinterpret_cast<const char16_t*>(ItemText(draw.itemData));
   const int icon = IsKeptSubmenu(draw.itemID) ? MenuIconForSubmenu(text)
                                                : MenuIconForCommand(CommandOfMenuId(draw.itemID));
