@@ -36,6 +36,10 @@ class LocationMenu:
         return len(self.drives)
 
     @property
+    def desktop(self):
+        return len(self.drives) + 1
+
+    @property
     def documents(self):
         return len(self.drives) + 2
 
@@ -207,21 +211,33 @@ def test_drive_menu_changes_drive_and_a_drive_root_has_no_parent(rig):
     app.wait_title(windows_path(right))
 
 
-def test_documents_and_the_recent_locations_submenu(rig):
+def test_special_folders_and_the_recent_locations_submenu(rig):
     start = rig.folder("start", files=["a.txt"])
     app = rig.start(start)
     app.wait_title(windows_path(start))
     menu = LocationMenu(rig)
 
+    def moved_from(old):
+        return poll(lambda: (lambda t: t if t != old else None)(app.title()), 15,
+                    f"the title to change from {old}")
+
     choose(app, "alt+F1", menu.documents)
-    documents = poll(lambda: (lambda t: t if t != windows_path(start) else None)(app.title()),
-                     15, "the title to change to the documents folder")
+    documents = moved_from(windows_path(start))
     assert re.fullmatch(r"C:\\users\\[^\\]+\\Documents", documents, re.IGNORECASE), documents
-    app.key("BackSpace")
-    app.wait_title(documents.rsplit("\\", 1)[0])
-    # The documents folder went into the recent locations: the newest is the submenu's first.
-    choose(app, "alt+F1", menu.recent, "Right")
+    choose(app, "alt+F1", menu.desktop)
+    desktop = moved_from(documents)
+    assert re.fullmatch(r"C:\\users\\[^\\]+\\Desktop", desktop, re.IGNORECASE), desktop
+
+    # Both went into the recent locations, the newest first in the submenu; going to one
+    # again makes it the newest.
+    choose(app, "alt+F1", menu.recent, "Right", "Down")
     app.wait_title(documents)
+    choose(app, "alt+F1", menu.recent, "Right", "Down")
+    app.wait_title(desktop)
+    app.key("BackSpace")
+    app.wait_title(desktop.rsplit("\\", 1)[0])
+    choose(app, "alt+F1", menu.recent, "Right")
+    app.wait_title(desktop)
 
 
 def test_temporary_panel_is_left_by_its_up_entry_and_exists_once(rig):
@@ -285,6 +301,30 @@ def test_temporary_panel_is_left_by_its_up_entry_and_exists_once(rig):
     app.wait_title(windows_path(left))
     app.key("Home", "Return")
     app.wait_title(windows_path(left.parent))
+
+
+def test_the_left_menu_makes_the_temporary_panel_and_the_file_panel_again(rig):
+    left = rig.folder("left", files=["a.txt", "b.txt"], folders=["sub"])
+    right = rig.folder("right", files=["r.txt"])
+    rig.save_configuration(left, right, SortPanelLeft=1000)
+    app = rig.start(rig.folder("elsewhere"))
+    app.wait_title(windows_path(left))
+    panel_left, _ = app.panels()
+    rows(app, panel_left, 4)
+
+    # "Left": Source, Mode, Columns (brief mode), Font..., Titles font..., File panel,
+    # Temporary panel, Sort mode, Reload panel.
+    app.key("F9", "Down", *["Down"] * 6, "Return")
+    rows(app, panel_left, 1)
+    app.key("F9", "Down", *["Down"] * 5, "Return")
+    rows(app, panel_left, 4)
+    assert app.title() == windows_path(left)
+    # "Source" opens the drive and location menu over the left panel.
+    app.key("F9", "Down", "Return")
+    popup = poll(lambda: popup_menus(app), 15, "the location menu from Source")
+    assert [p.rect[:2] for p in popup] == [panel_left.client[:2]]
+    app.x.key("Escape")
+    poll(lambda: not popup_menus(app), 15, "Escape to close the menu")
 
 
 def test_gray_star_inverts_files_and_folders_but_never_the_up_entry(rig):
