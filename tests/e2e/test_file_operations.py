@@ -163,6 +163,18 @@ def test_single_file_copy_proposes_the_other_folder_and_takes_a_new_name(rig):
     assert (left / "one.txt").is_file()
 
 
+def test_proposal_into_a_drive_root_has_a_single_backslash(rig):
+    left = rig.folder("left", files=["one.txt"])
+    app = start(rig, left, Path("/"))
+    app.key("Down", "F5")
+    prompt = app.message_box("Copy")
+    rig.x.focus(prompt.xid())
+    rig.x.key("Home", "shift+End", "ctrl+c")
+    wait_clipboard(rig, ["Z:\\one.txt"], "the proposal into Z:\\")
+    prompt.answer("Escape")
+    assert not Path("/one.txt").exists()
+
+
 def trash_entries():
     base = Path(os.environ.get("XDG_DATA_HOME") or Path.home() / ".local" / "share") / "Trash"
     return {p.name for p in (base / "files").iterdir()} if (base / "files").is_dir() else set()
@@ -228,18 +240,20 @@ def test_move_and_both_deletes_with_the_shells_confirmations(rig):
 
 def test_delete_with_the_recycle_bin_switched_off_deletes_for_good(rig):
     tag = f"norvane-e2e-{os.getpid()}"
-    name = f"{tag}-not-recycled.txt"
-    left = rig.folder("left", files=[name, "other.txt"])
+    names = [f"{tag}-1.txt", f"{tag}-2.txt"]
+    left = rig.folder("left", files=[*names, "other.txt"])
     right = rig.folder("right")
     app = start(rig, left, right, PanelDeleteRecycle=False)
     trash_before = trash_entries()
     try:
-        app.key("Down", "Delete")  # "..", norvane-e2e-..., other.txt
+        # "..", norvane-e2e-...-1, -2, other.txt: two selected, the cursor on other.txt.
+        app.key("Down", "Insert", "Insert", "Delete")
         box = shell_box(app)
-        assert box.caption == "Confirm file deletion"
+        print("\ndeleting two items asks:", box)
         box.answer("Return")
-        poll(lambda: not (left / name).exists(), WORK, f"{name} deleted")
+        poll(lambda: not any((left / n).exists() for n in names), WORK, "the two deleted")
         wait_rows(app, app.panels()[0], 2, "the left panel re-read after the delete")
+        assert (left / "other.txt").is_file()
         assert not [n for n in trash_entries() - trash_before if n.startswith(tag)]
     finally:
         remove_from_trash(n for n in trash_entries() - trash_before if n.startswith(tag))
@@ -311,10 +325,16 @@ def test_panels_follow_new_names_on_disk_but_not_content_changes(rig):
     # Renaming is a change of names: the panel re-reads and the selection goes.
     (left / "k3.txt").rename(left / "k9.txt")
     poll(lambda: selected_pixels(app, panel_left) == 0, 10, "the rename to re-read the left panel")
+    # So is a change of attributes (a file made read-only).
+    app.key("Home", "Down", "Insert")
+    poll(lambda: selected_pixels(app, panel_left) > 20, 10, "an item drawn selected")
+    (left / "k2.txt").chmod(0o444)
+    poll(lambda: selected_pixels(app, panel_left) == 0, 10, "the attribute change to re-read")
 
 
 def test_names_to_the_clipboard_and_names_outside_the_ansi_code_page_copy(rig):
-    names = sorted(["Ж-файл.txt", "ελληνικά.txt", "日本語のファイル.txt", "plain.txt", "zürich €.txt"])
+    names = sorted(["Ж-файл.txt", "ελληνικά.txt", "日本語のファイル.txt", "plain.txt", "zürich €.txt",
+                    "smile \U0001F600.txt"])
     left = rig.folder("left", files={n: n * 300 for n in names})
     right = rig.folder("right")
     app = start(rig, left, right)
