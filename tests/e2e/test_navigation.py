@@ -125,8 +125,8 @@ def test_quick_search_follows_the_typed_prefix_and_refuses_what_no_name_continue
 
     app.key("b")
     box_xid = x_dialog(app, "Search")
-    box = poll(lambda: [w for w in app.windows()
-                        if w.top == 0 and w.text == "Search" and w.visible], 15, "the search box")[0]
+    box = poll(lambda: [w for w in app.windows() if w.top == 0 and w.text == "Search"
+                        and w.visible], 15, "the search box")[0]
     # Centred on the panel, its lower edge 6 pixels below the panel's.
     assert box.rect[0] == panel_left.rect[0] + panel_left.width // 2 - box.width // 2
     assert box.rect[3] == panel_left.rect[3] + 6
@@ -209,6 +209,57 @@ def test_drive_menu_changes_drive_and_a_drive_root_has_no_parent(rig):
     app.wait_title("C:\\")
     app.key("Tab")
     app.wait_title(windows_path(right))
+
+
+def test_the_menu_marks_the_panels_drive_or_the_temporary_panel(rig):
+    left = rig.folder("left", files=["a.txt"])
+    right = rig.folder("right")
+    rig.save_configuration(left, right)
+    app = rig.start(rig.folder("elsewhere"))
+    app.wait_title(windows_path(left))
+    menu = LocationMenu(rig)
+    rig.x.mouse_move(1279, 1023)  # no entry under the pointer
+
+    def picture():
+        """The menu as drawn (two pictures in a row agree), closed again."""
+        popup = open_menu(app, "alt+F1")
+        shot = app.wait_painted(popup.rect)
+        app.x.key("Escape")
+        poll(lambda: not popup_menus(app), 15, "Escape to close the menu")
+        left_edge, top, right_edge, bottom = popup.rect
+        return [shot.row(y, left_edge, right_edge) for y in range(top, bottom)]
+
+    def entries(lines):
+        """Vertical ranges of the entries' texts, top to bottom."""
+        bands, start = [], None
+        for y, line in enumerate(lines):
+            dark = is_dark(line[16 * 3:80 * 3])
+            if dark and start is None:
+                start = y
+            elif not dark and start is not None:
+                if bands and start - bands[-1][1] <= 2:
+                    start = bands.pop()[0]
+                bands.append((start, y))
+                start = None
+        return bands
+
+    def changed_entries(before, after, bands):
+        """The entries nearest to the lines that differ between two pictures of the menu."""
+        lines = [y for y, (a, b) in enumerate(zip(before, after)) if a != b]
+        return {min(range(len(bands)), key=lambda i: abs((bands[i][0] + bands[i][1]) / 2 - y))
+                for y in lines}
+
+    on_z = picture()
+    bands = entries(on_z)
+    choose(app, "alt+F1", menu.drive("C"))
+    app.wait_title("C:\\")
+    on_c = picture()
+    assert changed_entries(on_z, on_c, bands) == {menu.drive("C"), menu.drive("Z")}
+
+    choose(app, "alt+F1", menu.temporary)
+    temporary = picture()
+    # The temporary panel: the mark leaves the drive for "Temporary panel".
+    assert changed_entries(on_c, temporary, bands) == {menu.drive("C"), menu.temporary}
 
 
 def test_special_folders_and_the_recent_locations_submenu(rig):
