@@ -1,6 +1,13 @@
 """Copy, move and delete through the shell, the panels following the disk by themselves, the
 quit guard while a copy runs, and names on the clipboard: what the user sees on the screen, on
-disk, on the clipboard and in the shell's own dialogs (Wine 8's shell32 here)."""
+disk, on the clipboard and in the shell's own dialogs (Wine 8's shell32 here).
+
+What Wine 8's shell does with the program's requests: it asks "Confirm file deletion" (Yes,
+Yes to all, No, Cancel) before every delete, once for a selection; with the recycle-bin flag it
+moves the file into the Linux user's trash (~/.local/share/Trash); it draws no progress window
+for a copy started from a worker thread; it copies nothing and says nothing when a source has
+gone or the target folder takes no files; it cancels, silently, a move of several plain files
+into a folder; it asks "Confirm file overwrite" over a read-only file and then replaces it."""
 
 import hashlib
 import os
@@ -283,9 +290,10 @@ def test_quitting_waits_for_a_running_copy(rig):
         wait.answer("Return")
         assert app.running()
 
-        poll(lambda: sum(p.stat().st_size for p in right.iterdir()) == sum(sizes) and
-             not [b for b in app.message_boxes() if b.text], 120, "the copy to end")
-        poll(lambda: not app.message_boxes(), WORK, "the shell's progress window to close")
+        poll(lambda: sum(p.stat().st_size for p in right.iterdir()) == sum(sizes), 120,
+             "the copy to write every byte")
+        # The shell call has returned once the panels are read again: the selection goes.
+        poll(lambda: selected_pixels(app, app.panels()[0]) == 0, WORK, "the copy to end")
         app.key("F10")
         app.message_box("Question").answer("Return")
         assert app.wait_exit() == 0
@@ -416,7 +424,7 @@ def read_only(folder, on):
         folder.chmod(0o555 if on else 0o755)
 
 
-def test_failed_copies_lose_nothing_and_both_panels_are_read_again(rig):
+def test_failed_and_cancelled_operations_lose_nothing_and_both_panels_are_read_again(rig):
     # Without watchers only the file operation's own update can bring the panels up to date;
     # files made from Linux meanwhile show whether a panel was read again.
     left = rig.folder("left", files={"keep.txt": "new content\n", "stay.txt": "stays\n",
@@ -463,3 +471,32 @@ def test_failed_copies_lose_nothing_and_both_panels_are_read_again(rig):
                       ["old.txt", "outside.txt", "outside2.txt", "stay.txt"])
     if "stay.txt" in copied:
         assert (right / "stay.txt").read_text() == "stays\n"
+
+    # A move of several plain files into a folder: Wine 8's shell cancels it without a word.
+    app.key("Home", "Down", "Insert", "Insert")  # keep.txt, stay.txt
+    poll(lambda: selected_pixels(app, panel_left) > 20, 10, "two items drawn selected")
+    (right / "outside4.txt").write_text("made meanwhile\n")
+    app.key("F6")
+    prompt = app.message_box("Rename/Move")
+    assert prompt.text.startswith("Rename/Move 2 items to:")
+    prompt.answer("Return")
+    seen = answer_shell_until(
+        app, lambda: selected_pixels(app, panel_left) == 0 and
+        rows(app, panel_right) == 1 + len(list(right.iterdir())), "both panels read again")
+    moved = sorted(p.name for p in right.iterdir() if p.name in ("keep.txt", "stay.txt"))
+    print("moving two files: the shell showed", seen, "and moved", moved)
+    for name, text in (("keep.txt", "new content\n"), ("stay.txt", "stays\n")):
+        assert [p.read_text() for p in (left / name, right / name) if p.exists()] == [text]
+    assert rows(app, panel_left) == 1 + len(list(left.iterdir()))
+
+    # A delete the user cancels in the shell's question: nothing goes, both panels are read.
+    app.key("Home", "Down", "Insert")  # keep.txt
+    poll(lambda: selected_pixels(app, panel_left) > 20, 10, "keep.txt drawn selected")
+    (right / "outside3.txt").write_text("made meanwhile\n")
+    app.key("shift+Delete")
+    box = shell_box(app)
+    assert box.caption == "Confirm file deletion"
+    box.answer("Escape")
+    poll(lambda: selected_pixels(app, panel_left) == 0 and
+         rows(app, panel_right) == 1 + len(list(right.iterdir())), WORK, "both panels read again")
+    assert (left / "keep.txt").read_text() == "new content\n"
