@@ -421,6 +421,38 @@ def test_gray_star_inverts_files_and_folders_but_never_the_up_entry(rig):
     assert not list(right.iterdir())
 
 
+def test_going_up_brings_back_the_cursor_and_the_page_of_before(rig):
+    left = rig.folder("left", folders=[f"d{i:02d}" for i in range(80)])
+    right = rig.folder("right")
+    rig.save_configuration(left, right, SortPanelLeft=1000, PanelAutoUpdatePanels=False)
+    app = rig.start(rig.folder("elsewhere"))
+    app.wait_title(windows_path(left))
+    panel_left, _ = app.panels()
+
+    def picture():
+        """The title and the listed rows; the status area below them (times, free space)
+        may change on its own."""
+        shot = app.wait_painted(panel_left.client)
+        left_edge, top, right_edge, bottom = panel_left.client
+        lines = [shot.row(y, left_edge, right_edge) for y in range(top, bottom)]
+        status = bytes(STATUS_BACKGROUND)
+        end = next(i for i, line in enumerate(lines)
+                   if i > 30 and line.count(status) > len(line) // 6)
+        return lines[:end]
+
+    # Two pages down and a few items on: the cursor sits inside a page that does not start
+    # or end with it.
+    app.key("Next", "Next", "Up", "Up", "Up")
+    before = picture()
+    app.key("Return")
+    inside = poll(lambda: (lambda t: t if t != windows_path(left) else None)(app.title()), 15,
+                  "the title to name the folder entered")
+    assert inside.rsplit("\\", 1)[0] == windows_path(left)
+    app.key("BackSpace")
+    app.wait_title(windows_path(left))
+    assert picture() == before, "the panel does not show the page it showed before"
+
+
 def test_entering_a_folder_that_has_gone_reports_it_and_the_panel_stays(rig):
     left = rig.folder("left", folders=["sub"])
     (left / "sub" / "inner").mkdir()
