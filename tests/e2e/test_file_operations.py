@@ -340,6 +340,28 @@ def test_panels_follow_new_names_on_disk_but_not_content_changes(rig):
     poll(lambda: selected_pixels(app, panel_left) == 0, 10, "the attribute change to re-read")
 
 
+def test_after_entering_a_subfolder_the_old_folder_no_longer_updates_the_panel(rig):
+    left = rig.folder("left", files=["x.txt"], folders=["sub"])
+    (left / "sub" / "s1.txt").write_text("s1\n")
+    (left / "sub" / "s2.txt").write_text("s2\n")
+    right = rig.folder("right")
+    app = start(rig, left, right)
+    panel_left, panel_right = app.panels()
+    app.key("Down", "Return")
+    app.wait_title(windows_path(left / "sub"))
+    app.key("Down", "Insert")
+    poll(lambda: selected_pixels(app, panel_left) > 20, 10, "s1.txt drawn selected")
+    # A new name in the folder the panel left, then one in the right panel's folder: once the
+    # right panel shows its file, a watcher still on the old folder would have re-read too.
+    (left / "new-in-old.txt").write_text("x\n")
+    (right / "sentinel.txt").write_text("x\n")
+    wait_rows(app, panel_right, 2, "the right panel showing the sentinel file")
+    assert selected_pixels(app, panel_left) > 20, "the old folder's change re-read the panel"
+    # The folder shown is still watched.
+    (left / "sub" / "s3.txt").write_text("s3\n")
+    wait_rows(app, panel_left, 4, "the subfolder's new file shown")
+
+
 def test_names_to_the_clipboard_and_names_outside_the_ansi_code_page_copy(rig):
     names = sorted(["Ж-файл.txt", "ελληνικά.txt", "日本語のファイル.txt", "plain.txt", "zürich €.txt",
                     "smile \U0001F600.txt"])
