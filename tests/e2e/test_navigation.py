@@ -7,7 +7,7 @@ import shutil
 
 from norvane_e2e import poll, windows_path
 from norvane_e2e.checks import STATUS_BACKGROUND, is_dark
-from norvane_e2e.settings import KEY
+from norvane_e2e.settings import KEY, SELECTED_BACKGROUND
 
 POPUP_MENU = "#32768"
 SELECTED_TEXT = (255, 0, 0)  # ClrPanelSelectedText of the default scheme
@@ -156,6 +156,40 @@ def test_quick_search_follows_the_typed_prefix_and_refuses_what_no_name_continue
     app.key("minus", "plus", "z", "Return")
     app.wait_title(windows_path(left / "beta"))
     assert app.x_window("Search") is None
+
+
+def test_quick_search_brings_the_found_item_to_the_middle_of_the_column(rig):
+    left = rig.folder("left", folders=[f"d{i:02d}" for i in range(80)])
+    right = rig.folder("right")
+    rig.save_configuration(left, right, SortPanelLeft=1000, ModePanelLeft=1002)
+    app = rig.start(rig.folder("elsewhere"))
+    app.wait_title(windows_path(left))
+    panel_left, _ = app.panels()
+
+    def cursor_row():
+        """The index of the cursor's row among the rows shown, and how many rows are shown."""
+        shot = app.wait_painted(panel_left.client)
+        bands = listed_rows(shot, panel_left)
+        x = panel_left.client[0]
+        marked = [i for i, (top, bottom) in enumerate(bands)
+                  if shot.count(SELECTED_BACKGROUND, (x + 100, top, x + 140, bottom))]
+        assert len(marked) == 1, f"cursor rows {marked} among {len(bands)}"
+        return marked[0], len(bands)
+
+    for prefix, name in (("d4", "d40"), ("d7", "d70")):
+        app.key(prefix[0])
+        rig.x.focus(x_dialog(app, "Search"))
+        rig.x.key(prefix[1], "Escape")
+        wait_gone(app, "Search")
+        row, shown = cursor_row()
+        # ".." is item 0, so dNN is item NN + 1; near the end the last page is shown whole.
+        index = int(name[1:]) + 1
+        expected = shown // 2 if index + shown - shown // 2 <= 81 else shown - (81 - index)
+        assert row == expected, f"{name}: row {row} of {shown}"
+        app.key("Return")
+        app.wait_title(windows_path(left / name))
+        app.key("BackSpace")
+        app.wait_title(windows_path(left))
 
 
 def test_drive_menu_changes_drive_and_a_drive_root_has_no_parent(rig):
