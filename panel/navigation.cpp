@@ -174,7 +174,8 @@ int EnterItem(Panel& panel, ItemList& list) {
 
 int EnterKey(Panel& panel, ItemList& list) {
   if (IsEmpty(list)) return -1;
-  if (!panel.temporary && !platform::IsExistingFolder(panel.path)) {
+  // The temporary panel too: its items are opened, and it is left, from its folder.
+  if (!platform::IsExistingFolder(panel.path)) {
     ReportError(panel.path + u" is not available");
     return -1;
   }

@@ -524,6 +524,35 @@ def test_entering_a_folder_that_has_gone_reports_it_and_the_panel_stays(rig):
         assert app.title() == windows_path(left / "sub")
 
 
+def test_the_temporary_panel_whose_folder_has_gone_refuses_enter(rig):
+    left = rig.folder("left", files=["a.txt"])
+    right = rig.folder("right")
+    rig.save_configuration(left, right, PanelAutoUpdatePanels=False)
+    app = rig.start(rig.folder("elsewhere"))
+    app.wait_title(windows_path(left))
+    menu = LocationMenu(rig)
+    _, panel_right = app.panels()
+    app.key("Tab")
+    app.wait_title(windows_path(right))
+    choose(app, "alt+F2", menu.temporary)
+    rows(app, panel_right, 1)
+    app.key("Tab")
+    app.wait_title(windows_path(left))
+    app.key("Down", "F5")  # a.txt into the temporary panel
+    rows(app, panel_right, 2)
+
+    shutil.rmtree(right)
+    app.key("Tab")
+    app.wait_title(windows_path(right))
+    # Opening a.txt and leaving by ".." both need the panel's folder.
+    for keys in (("End", "Return"), ("Home", "Return")):
+        app.key(*keys)
+        box = app.message_box()
+        assert box.text.startswith(f"{windows_path(right)} is not available"), box.text
+        box.answer("Return")
+        rows(app, panel_right, 2)
+
+
 def test_copy_history_keeps_the_ten_newest_with_a_case_only_repeat_moved_up(rig):
     files = [f"f{i:02d}.txt" for i in range(1, 13)]
     left = rig.folder("left", files=files)
