@@ -441,8 +441,13 @@ def test_gray_star_inverts_files_and_folders_but_never_the_up_entry(rig):
     assert red_pixels(shot, panel_left, bands[0]) == 0, "\"..\" is drawn selected"
     assert red_pixels(shot, panel_left, bands[1]) > 0, "sub is not drawn selected"
 
-    # Deselecting by mask reaches folders too.
-    app.key("ctrl+a", "KP_Subtract")
+    # Select all takes folders as well (PanelSelectFolders is off), deselecting by mask
+    # reaches them too, and Ctrl+U leaves the cursor item alone to copy.
+    app.key("ctrl+a", "F5")
+    prompt = app.message_box("Copy")
+    assert prompt.text.startswith("Copy 4 items to:"), prompt.text
+    prompt.answer("Escape")
+    app.key("KP_Subtract")
     prompt = app.message_box("Deselect file(s)")
     rig.x.focus(prompt.xid())
     rig.x.key("ctrl+a", "BackSpace")
@@ -451,6 +456,10 @@ def test_gray_star_inverts_files_and_folders_but_never_the_up_entry(rig):
     app.key("F5")
     prompt = app.message_box("Copy")
     assert prompt.text.startswith("Copy 3 items to:"), prompt.text
+    prompt.answer("Escape")
+    app.key("ctrl+u", "F5")
+    prompt = app.message_box("Copy")
+    assert prompt.text.startswith("Copy a.txt to:"), prompt.text
     prompt.answer("Escape")
     assert not list(right.iterdir())
 
