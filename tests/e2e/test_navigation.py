@@ -310,6 +310,9 @@ def test_special_folders_and_the_recent_locations_submenu(rig):
         return poll(lambda: (lambda t: t if t != old else None)(app.title()), 15,
                     f"the title to change from {old}")
 
+    # A copy, even one given up at its prompt, remembers the folder it was started in.
+    app.key("Down", "F5")
+    app.message_box("Copy").answer("Escape")
     choose(app, "alt+F1", menu.documents)
     documents = moved_from(windows_path(start))
     assert re.fullmatch(r"C:\\users\\[^\\]+\\Documents", documents, re.IGNORECASE), documents
@@ -327,6 +330,8 @@ def test_special_folders_and_the_recent_locations_submenu(rig):
     app.wait_title(desktop.rsplit("\\", 1)[0])
     choose(app, "alt+F1", menu.recent, "Right")
     app.wait_title(desktop)
+    choose(app, "alt+F1", menu.recent, "Right", "Down", "Down")
+    app.wait_title(windows_path(start))
 
 
 def test_temporary_panel_is_left_by_its_up_entry_and_exists_once(rig):
