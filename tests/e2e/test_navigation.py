@@ -1,6 +1,7 @@
-"""Moving about as the user does: quick search, the drive and location menu, the temporary
-panel, inverting the selection, the parent of a drive root, folders that vanish under the
-panel, and the Copy history that the destination prompt fills."""
+"""Moving about as the user does: quick search, the drive and location menu with its special
+folders and recent locations, the temporary panel, group selection, going up (to the page of
+before, and not past a drive root), folders that vanish under the panel, and the Copy history
+that the destination prompt fills."""
 
 import re
 import shutil
