@@ -16,6 +16,8 @@ import subprocess
 import time
 from pathlib import Path
 
+import pytest
+
 from norvane_e2e import MessageBox, poll, windows_path
 from norvane_e2e.checks import is_dark, text_bands, wait_active_title
 from norvane_e2e.settings import colour
@@ -522,3 +524,37 @@ def test_failed_and_cancelled_operations_lose_nothing_and_both_panels_are_read_a
     poll(lambda: selected_pixels(app, panel_left) == 0 and
          rows(app, panel_right) == 1 + len(list(right.iterdir())), WORK, "both panels read again")
     assert (left / "keep.txt").read_text() == "new content\n"
+
+
+def test_copy_onto_a_full_disk_loses_nothing(rig):
+    left = rig.folder("left", files={"small.txt": "small\n"})
+    big = left / "big.bin"
+    big.write_bytes(os.urandom(3 << 20))
+    before = digest(big)
+    right = rig.folder("right")
+    mounted = subprocess.run(["mount", "-t", "tmpfs", "-o", "size=1m", "tmpfs", str(right)],
+                             stdin=subprocess.DEVNULL, capture_output=True)
+    if mounted.returncode != 0:
+        pytest.skip("a small file system cannot be mounted here: " + mounted.stderr.decode())
+    try:
+        app = start(rig, left, right, PanelAutoUpdatePanels=False)
+        panel_left, panel_right = app.panels()
+        app.key("Down")  # big.bin
+        (right / "outside.txt").write_text("made meanwhile\n")  # shows once the panel is read
+        app.key("F5")
+        prompt = app.message_box("Copy")
+        assert prompt.text.startswith("Copy big.bin to:")
+        prompt.answer("Return")
+        seen = answer_shell_until(
+            app, lambda: rows(app, panel_right) == 1 + len(list(right.iterdir())) >= 3,
+            "the target read again after the copy")
+        print("\nonto a full disk the shell showed:", seen, "and left", sorted(
+            (p.name, p.stat().st_size) for p in right.iterdir()))
+        assert digest(big) == before
+        assert (left / "small.txt").read_text() == "small\n"
+        assert rows(app, panel_left) == 3
+    finally:
+        for app in rig.apps:
+            app.close()
+        rig.prefix.kill()  # nothing of Wine may hold the mount when it goes
+        subprocess.run(["umount", str(right)], stdin=subprocess.DEVNULL, capture_output=True)
