@@ -150,12 +150,6 @@ std::vector<StoredValue> Dump() {
   return out;
 }
 
-const StoredValue* Find(const std::vector<StoredValue>& values, TextView name) {
-  for (const auto& value : values)
-    if (value.name == name) return &value;
-  return nullptr;
-}
-
 // Writes the values into a fresh key, in the given order.
 void Restore(const std::vector<StoredValue>& values) {
   platform::portable::ResetRegistry();
@@ -165,12 +159,6 @@ void Restore(const std::vector<StoredValue>& values) {
     ASSERT_EQ(platform::SetValue(key, value.name, value.type, value.data.data(),
                                  static_cast<uint32_t>(value.data.size())),
               0u);
-}
-
-void Put(TextView name, uint32_t type, const void* data, uint32_t size) {
-  RegistryKey key;
-  ASSERT_EQ(platform::CreateUserKey(kKey, RegistryAccess::Write, key), 0u);
-  ASSERT_EQ(platform::SetValue(key, name, type, data, size), 0u);
 }
 
 Text LoadError(int code) {
@@ -373,49 +361,6 @@ TEST_F(SettingsStore, SaveWritesEveryValueInOrderWithItsKindAndSize) {
   }
 }
 
-TEST_F(SettingsStore, SaveWritesTextsAsTwiceTheirLengthWithoutTerminator) {
-  Settings s = NonDefault();
-  s.ExternalEditor.clear();
-  ASSERT_EQ(SaveSettings(s), 0);
-  const auto values = Dump();
-  const struct {
-    const char16_t* name;
-    Text text;
-  } texts[] = {{u"PanelPathLeft", s.PanelPathLeft},   {u"PanelPathRight", s.PanelPathRight},
-               {u"ExternalViewer", s.ExternalViewer}, {u"ExternalEditor", s.ExternalEditor},
-               {u"l_lfFaceName", s.l_.lfFaceName},    {u"lt_lfFaceName", s.lt_.lfFaceName},
-               {u"r_lfFaceName", s.r_.lfFaceName},    {u"rt_lfFaceName", s.rt_.lfFaceName}};
-  for (const auto& t : texts) {
-    SCOPED_TRACE(ToUtf8(t.name));
-    const StoredValue* value = Find(values, t.name);
-    ASSERT_NE(value, nullptr);
-    ASSERT_EQ(value->data.size(), t.text.size() * 2);
-    if (!t.text.empty()) {
-      EXPECT_EQ(std::memcmp(value->data.data(), t.text.data(), value->data.size()), 0);
-    }
-  }
-}
-
-TEST_F(SettingsStore, SaveStoresDwordAndFlagBytes) {
-  Settings s = NonDefault();
-  s.WindowsOffset = -33;
-  s.PanelLargeIcons = 1;
-  s.PanelShowToolbar = 0;
-  ASSERT_EQ(SaveSettings(s), 0);
-  const auto values = Dump();
-  int32_t offset = 0;
-  std::memcpy(&offset, Find(values, u"WindowsOffset")->data.data(), 4);
-  EXPECT_EQ(offset, -33);
-  uint32_t colour = 0;
-  std::memcpy(&colour, Find(values, u"ClrPanelText")->data.data(), 4);
-  EXPECT_EQ(colour, s.ClrPanelText);
-  EXPECT_EQ(Find(values, u"PanelLargeIcons")->data[0], 1);
-  EXPECT_EQ(Find(values, u"PanelShowToolbar")->data[0], 0);
-  int32_t weight = 0;
-  std::memcpy(&weight, Find(values, u"rt_lfWeight")->data.data(), 4);
-  EXPECT_EQ(weight, s.rt_.lfWeight);
-}
-
 TEST_F(SettingsStore, RoundTripOfANonDefaultRecord) {
   Settings saved = NonDefault();
   ASSERT_EQ(SaveSettings(saved), 0);
@@ -531,34 +476,6 @@ TEST_F(SettingsStore, KeyThatCannotBeCreatedGivesDefaultsSilently) {
   ExpectSame(s, Defaults());
 }
 
-TEST_F(SettingsStore, MissingColorSchemeGivesDefaultsSilently) {
-  auto values = SavedValues();
-  std::erase_if(values, [](const StoredValue& v) { return v.name == u"ColorScheme"; });
-  Restore(values);
-  Settings s = NonDefault();
-  EXPECT_EQ(LoadSettings(s), -1);
-  EXPECT_TRUE(gMessages.empty());
-  ExpectSame(s, Defaults());
-}
-
-TEST_F(SettingsStore, UnfitColorSchemeGivesDefaultsSilently) {
-  const uint16_t two = 3;
-  Put(u"ColorScheme", kRegDword, &two, 2);
-  Settings s = NonDefault();
-  EXPECT_EQ(LoadSettings(s), -1);
-  EXPECT_TRUE(gMessages.empty());
-  ExpectSame(s, Defaults());
-}
-
-TEST_F(SettingsStore, OnlyColorSchemeGivesOneMessageWithErrorTwo) {
-  const int32_t scheme = 1;
-  Put(u"ColorScheme", kRegDword, &scheme, 4);
-  Settings s = NonDefault();
-  EXPECT_EQ(LoadSettings(s), -1);
-  ExpectLoadMessage(2);
-  ExpectSame(s, Defaults());
-}
-
 TEST_F(SettingsStore, MissingLaterValueGivesOneMessageAndDiscardsWhatWasRead) {
   auto values = SavedValues();
   std::erase_if(values, [](const StoredValue& v) { return v.name == u"PanelLargeIcons"; });
@@ -610,71 +527,6 @@ TEST_F(SettingsStore, LoadReadsInTheSpecifiedOrder) {
   }
 }
 
-TEST_F(SettingsStore, WrongSizesAndTypesAreRefusedWithInvalidData) {
-  const auto values = SavedValues();
-  struct Case {
-    const char16_t* name;
-    uint32_t type;
-    std::vector<unsigned char> data;
-  };
-  const Case cases[] = {
-      {u"HistoryCount", kRegDword, {10, 0}},                          // DWORD too short
-      {u"HistoryCount", kRegDword, {10, 0, 0, 0, 0, 0, 0, 0}},        // DWORD too long
-      {u"HistoryCount", kRegBinary, {10, 0, 0, 0}},                   // DWORD of the wrong type
-      {u"HistoryCount", kRegSz, {}},                                  // empty, wrong type
-      {u"ClrPanelText", kRegDword, {}},                               // DWORD of size 0
-      {u"PanelLargeIcons", kRegBinary, {1, 0, 0, 0}},                 // FLAG too long
-      {u"PanelLargeIcons", kRegBinary, {}},                           // FLAG of size 0
-      {u"PanelLargeIcons", kRegDword, {1}},                           // FLAG of the wrong type
-      {u"PanelLargeIcons", kRegDword, {1, 0, 0, 0}},                  // FLAG as a DWORD
-      {u"PanelPathLeft", kRegBinary, {'C', 0, ':', 0}},               // TEXT of the wrong type
-      {u"PanelPathLeft", kRegDword, {}},                              // TEXT wrong type, empty
-      {u"ExternalEditor", kRegSz, {'C', 0, ':'}},                     // TEXT of an odd size
-      {u"rt_lfFaceName", 2 /* REG_EXPAND_SZ */, {'A', 0}},            // TEXT of another string type
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(ToUtf8(c.name) + " type " + std::to_string(c.type) + " size " +
-                 std::to_string(c.data.size()));
-    Restore(values);
-    Put(c.name, c.type, c.data.data(), static_cast<uint32_t>(c.data.size()));
-    gMessages.clear();
-    Settings s = NonDefault();
-    EXPECT_EQ(LoadSettings(s), -1);
-    ExpectLoadMessage(13);
-    ExpectSame(s, Defaults());
-  }
-}
-
-TEST_F(SettingsStore, FlagBytesOtherThanZeroOrOneAreKept) {
-  SavedValues();
-  const unsigned char seven = 7;
-  Put(u"PanelShowIcons", kRegBinary, &seven, 1);
-  Settings s = Defaults();
-  EXPECT_EQ(LoadSettings(s), 0);
-  EXPECT_TRUE(gMessages.empty());
-  EXPECT_EQ(s.PanelShowIcons, 7);
-}
-
-TEST_F(SettingsStore, PathOf259CharactersIsRestoredAnd260IsNot) {
-  Settings s = NonDefault();
-  s.PanelPathLeft = u"C:\\" + Text(256, u'a');
-  s.PanelPathRight = u"C:\\" + Text(257, u'b');
-  ASSERT_EQ(s.PanelPathLeft.size(), 259u);
-  ASSERT_EQ(s.PanelPathRight.size(), 260u);
-  ASSERT_EQ(SaveSettings(s), 0);
-  const auto values = Dump();
-  EXPECT_EQ(Find(values, u"PanelPathLeft")->data.size(), 518u);
-  EXPECT_EQ(Find(values, u"PanelPathRight")->data.size(), 520u);
-
-  Settings loaded = Defaults();
-  EXPECT_EQ(LoadSettings(loaded), 0);
-  EXPECT_TRUE(gMessages.empty());
-  EXPECT_EQ(loaded.PanelPathLeft, s.PanelPathLeft);
-  EXPECT_EQ(loaded.PanelPathRight, u"");
-  EXPECT_EQ(loaded.ExternalViewer, s.ExternalViewer);  // the later values are still read
-  EXPECT_EQ(loaded.rt_.lfFaceName, s.rt_.lfFaceName);
-}
-
 TEST_F(SettingsStore, LongTextsOfAnyKindLeaveTheirFieldEmpty) {
   Settings s = NonDefault();
   s.ExternalEditor = Text(1000, u'e');
@@ -688,24 +540,6 @@ TEST_F(SettingsStore, LongTextsOfAnyKindLeaveTheirFieldEmpty) {
   EXPECT_EQ(loaded.lt_.lfFaceName, s.lt_.lfFaceName);
 }
 
-TEST_F(SettingsStore, EmptyPathIsStoredWithSizeZeroAndReadBackEmpty) {
-  Settings s = NonDefault();
-  s.PanelPathLeft.clear();
-  ASSERT_EQ(SaveSettings(s), 0);
-  const StoredValue* value = nullptr;
-  const auto values = Dump();
-  value = Find(values, u"PanelPathLeft");
-  ASSERT_NE(value, nullptr);
-  EXPECT_EQ(value->type, kRegSz);
-  EXPECT_EQ(value->data.size(), 0u);
-
-  Settings loaded = Defaults();
-  EXPECT_EQ(LoadSettings(loaded), 0);
-  EXPECT_TRUE(gMessages.empty());
-  EXPECT_EQ(loaded.PanelPathLeft, u"");
-  EXPECT_EQ(loaded.PanelPathRight, s.PanelPathRight);
-}
-
 TEST_F(SettingsStore, LoadEmptiesTheTextsBeforeReading) {
   Settings s = NonDefault();
   s.ExternalViewer.clear();
@@ -714,15 +548,6 @@ TEST_F(SettingsStore, LoadEmptiesTheTextsBeforeReading) {
   loaded.ExternalViewer = u"stale";
   EXPECT_EQ(LoadSettings(loaded), 0);
   EXPECT_EQ(loaded.ExternalViewer, u"");
-}
-
-TEST_F(SettingsStore, TextWrittenWithItsTerminatorEndsThere) {
-  SavedValues();
-  const char16_t withZero[] = u"C:\\Other";  // 8 characters and the terminator
-  Put(u"PanelPathRight", kRegSz, withZero, sizeof(withZero));
-  Settings s = Defaults();
-  EXPECT_EQ(LoadSettings(s), 0);
-  EXPECT_EQ(s.PanelPathRight, u"C:\\Other");
 }
 
 TEST_F(SettingsStore, LoadDoesNotApplyTheSchemeItReads) {
