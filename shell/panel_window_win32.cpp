@@ -28,7 +28,9 @@ LRESULT PanelProc(int side, HWND window, UINT message, WPARAM wParam, LPARAM lPa
     case WM_CHAR: OnPanelCharacter(PanelOf(side), ItemsOf(side), wParam); return 0;
     case WM_LBUTTONDOWN: OnPanelLeftDown(PanelOf(side), ItemsOf(side), PointerX(lParam), PointerY(lParam)); return 0;
     case WM_LBUTTONDBLCLK: OnPanelDoubleClick(PanelOf(side), ItemsOf(side)); return 0;
-    case WM_RBUTTONDOWN: OnPanelRightDown(PanelOf(side), ItemsOf(side), PointerX(lParam), PointerY(lParam)); return 0;
+    // A quick second press of the right button is a press like any other.
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONDBLCLK: OnPanelRightDown(PanelOf(side), ItemsOf(side), PointerX(lParam), PointerY(lParam)); return 0;
     case WM_MOUSEMOVE: OnPanelMouseMove(PanelOf(side), ItemsOf(side), PointerX(lParam), PointerY(lParam)); return 0;
     case WM_MOUSEWHEEL: OnPanelWheel(PanelOf(side), ItemsOf(side), GET_WHEEL_DELTA_WPARAM(wParam)); return 0;
     default: return ::DefWindowProcW(window, message, wParam, lParam);
