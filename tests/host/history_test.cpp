@@ -5,6 +5,7 @@
 #include "platform/portable/portable_controls.h"
 #include "platform/registry.h"
 #include "platform/registry_text.h"
+#include "support/stored_history.h"
 
 namespace nrv {
 namespace {
@@ -17,15 +18,7 @@ class History : public ::testing::Test {
   }
   void TearDown() override { platform::portable::ResetRegistry(); }
 
-  // Value names and texts as stored, in enumeration order.
-  std::vector<std::pair<Text, Text>> Stored(int list) {
-    std::vector<std::pair<Text, Text>> stored;
-    platform::RegistryKey key;
-    if (platform::OpenUserKey(HistoryKeyPath(list), platform::RegistryAccess::Read, key) != 0) return stored;
-    Text name, text;
-    for (uint32_t i = 0; platform::EnumTextValue(key, i, 1000, name, text) == 0; ++i) stored.emplace_back(name, text);
-    return stored;
-  }
+  static std::vector<std::pair<Text, Text>> Stored(int list) { return test::StoredHistory(list); }
 };
 
 TEST_F(History, CaseOnlyDuplicateMovesToTheNewestPlaceWithTheNewText) {

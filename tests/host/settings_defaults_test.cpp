@@ -2,11 +2,14 @@
 #include <gtest/gtest.h>
 
 #include "config/settings.h"
+#include "support/settings_records.h"
 #include "platform/files.h"
 #include "platform/system.h"
 
 namespace nrv {
 namespace {
+
+using test::ExpectSameFont;
 
 constexpr Colour Rgb(uint32_t r, uint32_t g, uint32_t b) { return r | (g << 8) | (b << 16); }
 
@@ -71,22 +74,6 @@ void ExpectWhiteScheme(const Settings& s) {
   EXPECT_EQ(s.ClrEditorSelectedText, Rgb(0, 0, 0));
 }
 
-void ExpectSameFont(const FontGroup& a, const FontGroup& b) {
-  EXPECT_EQ(a.lfCharSet, b.lfCharSet);
-  EXPECT_EQ(a.lfClipPrecision, b.lfClipPrecision);
-  EXPECT_EQ(a.lfEscapement, b.lfEscapement);
-  EXPECT_EQ(a.lfFaceName, b.lfFaceName);
-  EXPECT_EQ(a.lfHeight, b.lfHeight);
-  EXPECT_EQ(a.lfItalic, b.lfItalic);
-  EXPECT_EQ(a.lfOrientation, b.lfOrientation);
-  EXPECT_EQ(a.lfOutPrecision, b.lfOutPrecision);
-  EXPECT_EQ(a.lfPitchAndFamily, b.lfPitchAndFamily);
-  EXPECT_EQ(a.lfQuality, b.lfQuality);
-  EXPECT_EQ(a.lfStrikeOut, b.lfStrikeOut);
-  EXPECT_EQ(a.lfUnderline, b.lfUnderline);
-  EXPECT_EQ(a.lfWeight, b.lfWeight);
-  EXPECT_EQ(a.lfWidth, b.lfWidth);
-}
 
 // A record that differs from the defaults in every field.
 Settings Scrambled() {
