@@ -81,12 +81,25 @@ class Rig:
                                                        without, **changes))
 
     def start(self, cwd, exe=None, wait=True):
+        app = self._launch(cwd, exe)
+        if wait:
+            try:
+                app.wait_main_window()
+            except AssertionError:
+                # Now and then the Wine loader itself gives up (exit code 1, nothing printed)
+                # before the program runs; a program that ran and died says more than that.
+                if (app.running() or app.process.returncode != 1 or
+                        (app.log.exists() and app.log.read_text(errors="replace").strip())):
+                    raise
+                app = self._launch(cwd, exe)
+                app.wait_main_window()
+        return app
+
+    def _launch(self, cwd, exe):
         app = Norvane(self.x, self.prefix, self.spy, exe or self.exe, cwd,
                       self.dir / f"run{len(self.apps) + 1}")
         self.apps.append(app)
         app.start()
-        if wait:
-            app.wait_main_window()
         return app
 
     def finish(self, failed):
