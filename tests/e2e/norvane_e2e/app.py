@@ -7,7 +7,7 @@ from dataclasses import dataclass
 from pathlib import Path
 
 from .wine import windows_path
-from .xserver import poll, poll_value
+from .xserver import Timeout, poll, poll_value
 
 MAIN_CLASS = "WC_NRVMAINWND"
 LEFT_CLASS = "WC_NRVPANEL_LEFT"
@@ -193,7 +193,20 @@ class Norvane:
         return self.x.name(self.main_xid)
 
     def wait_title(self, expected, timeout=STEP_TIMEOUT):
-        return poll_value(self.title, expected, timeout, "the main window title")
+        try:
+            return poll_value(self.title, expected, timeout, "the main window title")
+        except Timeout as timeout_error:
+            raise Timeout(f"{timeout_error}; {self._window_report()}") from None
+
+    def _window_report(self):
+        """What the Win32 side shows, for a failure message: the main window's text and any
+        message box, so that a stalled start-up says where it stands."""
+        windows = self.windows()
+        main = self.main(windows)
+        boxes = [str(MessageBox(self, b, [w for w in windows if w.top == b.hwnd]))
+                 for b in self.message_boxes(windows)]
+        return (f"Win32 main window text {main.text if main else None!r}, "
+                f"running {self.running()}, message boxes {boxes}")
 
     def wait_panel_folders(self, left, right):
         """Checks by the window title which folders the panels show: the left one while it is
