@@ -17,14 +17,21 @@ enum class RegistryAccess { Read, Write };
 class RegistryKey {
  public:
   RegistryKey() = default;
-  ~RegistryKey();
+  ~RegistryKey() { Reset(); }
   RegistryKey(const RegistryKey&) = delete;
   RegistryKey& operator=(const RegistryKey&) = delete;
-  RegistryKey(RegistryKey&& other) noexcept;
-  RegistryKey& operator=(RegistryKey&& other) noexcept;
+  RegistryKey(RegistryKey&& other) noexcept : handle_(other.handle_) { other.handle_ = nullptr; }
+  RegistryKey& operator=(RegistryKey&& other) noexcept {
+    if (this != &other) {
+      Reset(other.handle_);
+      other.handle_ = nullptr;
+    }
+    return *this;
+  }
 
   bool IsOpen() const { return handle_ != nullptr; }
   void* Handle() const { return handle_; }
+  // Closes the key held (each platform closes its own kind of handle) and takes handle.
   void Reset(void* handle = nullptr);
 
  private:

@@ -71,17 +71,6 @@ uint32_t CopyOut(const std::vector<unsigned char>& data, void* out, uint32_t* si
 
 }  // namespace
 
-RegistryKey::~RegistryKey() { Reset(); }
-RegistryKey::RegistryKey(RegistryKey&& other) noexcept : handle_(other.handle_) {
-  other.handle_ = nullptr;
-}
-RegistryKey& RegistryKey::operator=(RegistryKey&& other) noexcept {
-  if (this != &other) {
-    Reset(other.handle_);
-    other.handle_ = nullptr;
-  }
-  return *this;
-}
 void RegistryKey::Reset(void* handle) {
   delete static_cast<OpenKey*>(handle_);
   handle_ = handle;

@@ -13,17 +13,6 @@ REGSAM Sam(RegistryAccess access) {
 
 }  // namespace
 
-RegistryKey::~RegistryKey() { Reset(); }
-RegistryKey::RegistryKey(RegistryKey&& other) noexcept : handle_(other.handle_) {
-  other.handle_ = nullptr;
-}
-RegistryKey& RegistryKey::operator=(RegistryKey&& other) noexcept {
-  if (this != &other) {
-    Reset(other.handle_);
-    other.handle_ = nullptr;
-  }
-  return *this;
-}
 void RegistryKey::Reset(void* handle) {
   if (handle_) ::RegCloseKey(static_cast<HKEY>(handle_));
   handle_ = handle;
