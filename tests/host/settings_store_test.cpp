@@ -1,5 +1,5 @@
 // The settings store against the in-memory registry: the failures only the host can stage and
-// the live state taken on saving. Layout and reading rules are checked under Wine.
+// the texts on loading. Layout, reading rules and the live state are checked under Wine.
 #include <gtest/gtest.h>
 
 #include "config/settings.h"
@@ -13,7 +13,6 @@ namespace nrv {
 namespace {
 
 using test::ExpectSame;
-using test::ExpectSameFont;
 using test::NonDefault;
 
 Settings Defaults() {
@@ -35,34 +34,6 @@ void ExpectOneError(const std::vector<platform::MessageRequest>& taken, const Te
   EXPECT_EQ(taken[0].caption, u"Error");
   EXPECT_EQ(taken[0].icon, platform::MessageIcon::Error);
   EXPECT_EQ(taken[0].owner, nullptr);
-}
-
-TEST_F(SettingsStore, SaveTakesTheLiveStateFirst) {
-  Settings s = Defaults();
-  LiveState live;
-  live.SortPanelLeft = 1004, live.ModePanelRight = 1002, live.ModePanelLeftColumns = 4;
-  live.WindowsOffset = 80;
-  live.PanelPathLeft = u"C:\\live\\left";
-  live.FontStatusbarFace = 1004;
-  live.leftTitleFont = test::Font(2, u"B");
-  live.rightFont = test::Font(3, u"C");
-  live.WindowRight = 1920, live.WindowBottom = 1080;
-  ASSERT_EQ(SaveSettings(s, live), 0);
-  EXPECT_EQ(s.WindowsOffset, 80);  // the record itself follows the live state too
-
-  Settings loaded = Defaults();
-  ASSERT_EQ(LoadSettings(loaded), 0);
-  EXPECT_EQ(loaded.SortPanelLeft, 1004);
-  EXPECT_EQ(loaded.ModePanelRight, 1002);
-  EXPECT_EQ(loaded.ModePanelLeftColumns, 4);
-  EXPECT_EQ(loaded.WindowsOffset, 80);
-  EXPECT_EQ(loaded.PanelPathLeft, u"C:\\live\\left");
-  EXPECT_EQ(loaded.FontStatusbarFace, 1004);
-  ExpectSameFont(loaded.lt_, live.leftTitleFont);
-  ExpectSameFont(loaded.r_, live.rightFont);
-  EXPECT_EQ(loaded.WindowRight, 1920);
-  EXPECT_EQ(loaded.WindowBottom, 1080);
-  EXPECT_TRUE(messages.Taken().empty());
 }
 
 TEST_F(SettingsStore, RefusedWritesGiveTheSaveMessageAndKeepEarlierValues) {
