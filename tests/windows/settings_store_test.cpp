@@ -6,166 +6,82 @@
 
 #include <cstring>
 #include <map>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "config/settings.h"
 #include "config/settings_store.h"
 #include "platform/files.h"
-#include "platform/message_box.h"
 #include "platform/system.h"
+#include "support/message_capture.h"
 #include "support/settings_records.h"
 
 namespace nrv {
 namespace {
 
-using test::Colours;
 using test::ExpectSame;
-using test::ExpectSameFont;
-using test::Font;
 using test::NonDefault;
 
-const wchar_t kKey[] = L"Software\\Norvane\\";
-
-// ---- messages --------------------------------------------------------------------------------
-
-std::vector<platform::MessageRequest> gMessages;
-
-platform::MessageAnswer Capture(const platform::MessageRequest& request) {
-  gMessages.push_back(request);
-  return platform::MessageAnswer::Ok;
-}
-
-Text LoadError(int code) {
-  return u"Error load configuration from system registry: HKEY_CURRENT_USER\\Software\\Norvane\\"
-         u" Error " + Ascii(std::to_string(code)) + u".";
-}
-
-void ExpectOneLoadMessage(int code) {
-  ASSERT_EQ(gMessages.size(), 1u);
-  EXPECT_EQ(gMessages[0].text, LoadError(code));
-  EXPECT_EQ(gMessages[0].caption, u"Error");
-  EXPECT_EQ(gMessages[0].icon, platform::MessageIcon::Error);
-  EXPECT_EQ(gMessages[0].owner, nullptr);
-}
-
-// ---- the registry, through the Win32 API itself -------------------------------------------------
-
-void DeleteNorvaneKey() {
-  LONG result = ::RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Norvane");
-  ASSERT_TRUE(result == ERROR_SUCCESS || result == ERROR_FILE_NOT_FOUND) << result;
-  result = ::RegDeleteKeyW(HKEY_CURRENT_USER, L"Software\\Norvane");
-  ASSERT_TRUE(result == ERROR_SUCCESS || result == ERROR_FILE_NOT_FOUND) << result;
-}
-
-bool KeyExists() {
-  HKEY key = nullptr;
-  if (::RegOpenKeyExW(HKEY_CURRENT_USER, kKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
-  ::RegCloseKey(key);
-  return true;
-}
+const wchar_t kKey[] = L"Software\\Norvane";
 
 struct StoredValue {
   DWORD type = 0;
   std::vector<BYTE> data;
 };
 
+// The key's values through the Win32 API itself, independently of the store.
 std::map<std::wstring, StoredValue> Dump() {
   std::map<std::wstring, StoredValue> out;
   HKEY key = nullptr;
   if (::RegOpenKeyExW(HKEY_CURRENT_USER, kKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return out;
-  for (DWORD index = 0;; ++index) {
-    wchar_t name[512];
-    DWORD nameLength = 512;
-    StoredValue value;
-    DWORD size = 0;
-    if (::RegEnumValueW(key, index, name, &nameLength, nullptr, &value.type, nullptr, &size) !=
-        ERROR_SUCCESS)
-      break;
-    value.data.resize(size + 2);  // room for a terminator Wine may append
-    nameLength = 512;
-    DWORD readSize = size + 2;
-    EXPECT_EQ(::RegEnumValueW(key, index, name, &nameLength, nullptr, &value.type,
-                              value.data.data(), &readSize),
-              ERROR_SUCCESS);
-    value.data.resize(size);
-    out[std::wstring(name, nameLength)] = std::move(value);
+  wchar_t name[256];
+  BYTE data[2048];
+  DWORD nameLength = 256, size = sizeof(data), type = 0;
+  for (DWORD i = 0; ::RegEnumValueW(key, i, name, &nameLength, nullptr, &type, data, &size) == ERROR_SUCCESS; ++i) {
+    out[std::wstring(name, nameLength)] = {type, std::vector<BYTE>(data, data + size)};
+    nameLength = 256, size = sizeof(data);
   }
   ::RegCloseKey(key);
   return out;
 }
 
 void Put(const wchar_t* name, DWORD type, const void* data, DWORD size) {
-  HKEY key = nullptr;
-  ASSERT_EQ(::RegCreateKeyExW(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key,
-                              nullptr),
-            ERROR_SUCCESS);
-  EXPECT_EQ(::RegSetValueExW(key, name, 0, type, static_cast<const BYTE*>(data), size),
-            ERROR_SUCCESS);
-  ::RegCloseKey(key);
+  ASSERT_EQ(::RegSetKeyValueW(HKEY_CURRENT_USER, kKey, name, type, data, size), ERROR_SUCCESS);
 }
 
-void Remove(const wchar_t* name) {
-  HKEY key = nullptr;
-  ASSERT_EQ(::RegOpenKeyExW(HKEY_CURRENT_USER, kKey, 0, KEY_WRITE, &key), ERROR_SUCCESS);
-  EXPECT_EQ(::RegDeleteValueW(key, name), ERROR_SUCCESS);
-  ::RegCloseKey(key);
-}
-
-// ---- the values and their kinds, written out independently of the store ----------------------
-
-enum class Kind { Dword, Flag, Text };
-
-std::map<std::wstring, Kind> ExpectedKinds() {
-  std::map<std::wstring, Kind> out;
-  const wchar_t* const dwords[] = {
-      L"ColorScheme",
-      L"ClrPanelBackground", L"ClrPanelText", L"ClrPanelHighlightText",
-      L"ClrPanelStatusbarBackground", L"ClrPanelStatusbarText", L"ClrPanelSelectedBackground",
-      L"ClrPanelSelectedText", L"ClrPanelCursorBackground", L"ClrPanelCursorText",
-      L"ClrPanelFilesText", L"ClrPanelFoldersText", L"ClrPanelJunctionFrame",
-      L"ClrPanelFolderFrame", L"ClrPanelLongNameFrame", L"ClrPanelHiddenFilesText",
-      L"ClrPanelArchiveFilesText", L"ClrPanelExecutableFilesText", L"ClrPanelToolbarBackground",
-      L"ClrPanelToolbarBackgroundSelected", L"ClrPanelToolbarText", L"ClrPanelMenuText",
-      L"ClrPanelMenuBackground", L"ClrPanelMenuBackgroundDefault",
-      L"ClrPanelMenuBackgroundChecked", L"ClrPanelTitleBackground", L"ClrViewerBackground",
-      L"ClrViewerText", L"ClrViewerStatusbarBackground", L"ClrViewerStatusbarText",
-      L"ClrViewerSelectedBackground", L"ClrViewerSelectedText", L"ClrEditorBackground",
-      L"ClrEditorText", L"ClrEditorStatusbarBackground", L"ClrEditorStatusbarText",
-      L"ClrEditorSelectedBackground", L"ClrEditorSelectedText",
-      L"FontPanelSizeLeft", L"FontPanelFaceLeft", L"FontPanelSizeRight", L"FontPanelFaceRight",
-      L"FontViewerSize", L"FontViewerFace", L"FontStatusbarSize", L"FontStatusbarFace",
-      L"SortPanelLeft", L"SortPanelRight", L"ModePanelLeft", L"ModePanelRight",
-      L"ModePanelLeftColumns", L"ModePanelRightColumns", L"PanelContextMenuTimer",
-      L"WindowsOffset", L"HistoryCount", L"WindowLeft", L"WindowTop", L"WindowRight",
-      L"WindowBottom"};
-  for (const wchar_t* name : dwords) out[name] = Kind::Dword;
-  const wchar_t* const flags[] = {
-      L"PanelShowToolbar", L"PanelShowMenu", L"PanelAutoUpdatePanels",
-      L"PanelAutoUpdateNetwork", L"PanelShowFreeSize", L"PanelShowFreeSizeNetwork",
-      L"PanelShowFileOwners", L"PanelScrollColumns", L"PanelSelectFolders",
-      L"PanelDeleteRecycle", L"PanelAllowDragdrop", L"PanelAllowSysmenu", L"PanelShowTooltips",
-      L"PanelShowPanelStatusbar", L"PanelShowIcons", L"PanelLargeIcons", L"ArrageHorizontal",
-      L"ViewerSavePosition", L"UseExternalViewer", L"UseExternalEditor", L"EditorSavePosition",
-      L"EditorWordWrap"};
-  for (const wchar_t* name : flags) out[name] = Kind::Flag;
-  for (const wchar_t* prefix : {L"l_", L"lt_", L"r_", L"rt_"}) {
-    for (const wchar_t* member :
-         {L"lfCharSet", L"lfClipPrecision", L"lfEscapement", L"lfHeight", L"lfItalic",
-          L"lfOrientation", L"lfPitchAndFamily", L"lfOutPrecision", L"lfQuality",
-          L"lfStrikeOut", L"lfUnderline", L"lfWeight", L"lfWidth"})
-      out[std::wstring(prefix) + member] = Kind::Dword;
-    out[std::wstring(prefix) + L"lfFaceName"] = Kind::Text;
+// The stored names are what earlier versions and other tools read: a rename loses a setting.
+std::map<std::wstring, DWORD> ExpectedTypes() {
+  std::map<std::wstring, DWORD> out;
+  const auto add = [&](const wchar_t* names, DWORD type, const wchar_t* prefix = L"") {
+    std::wistringstream words(names);
+    for (std::wstring word; words >> word;) out[prefix + word] = type;
+  };
+  add(L"ColorScheme FontPanelSizeLeft FontPanelFaceLeft FontPanelSizeRight FontPanelFaceRight FontViewerSize "
+      L"FontViewerFace FontStatusbarSize FontStatusbarFace SortPanelLeft SortPanelRight ModePanelLeft ModePanelRight "
+      L"ModePanelLeftColumns ModePanelRightColumns PanelContextMenuTimer WindowsOffset HistoryCount WindowLeft "
+      L"WindowTop WindowRight WindowBottom", REG_DWORD);
+  add(L"PanelBackground PanelText PanelHighlightText PanelStatusbarBackground PanelStatusbarText "
+      L"PanelSelectedBackground PanelSelectedText PanelCursorBackground PanelCursorText PanelFilesText "
+      L"PanelFoldersText PanelJunctionFrame PanelFolderFrame PanelLongNameFrame PanelHiddenFilesText "
+      L"PanelArchiveFilesText PanelExecutableFilesText PanelToolbarBackground PanelToolbarBackgroundSelected "
+      L"PanelToolbarText PanelMenuText PanelMenuBackground PanelMenuBackgroundDefault PanelMenuBackgroundChecked "
+      L"PanelTitleBackground ViewerBackground ViewerText ViewerStatusbarBackground ViewerStatusbarText "
+      L"ViewerSelectedBackground ViewerSelectedText EditorBackground EditorText EditorStatusbarBackground "
+      L"EditorStatusbarText EditorSelectedBackground EditorSelectedText", REG_DWORD, L"Clr");
+  add(L"PanelShowToolbar PanelShowMenu PanelAutoUpdatePanels PanelAutoUpdateNetwork PanelShowFreeSize "
+      L"PanelShowFreeSizeNetwork PanelShowFileOwners PanelScrollColumns PanelSelectFolders PanelDeleteRecycle "
+      L"PanelAllowDragdrop PanelAllowSysmenu PanelShowTooltips PanelShowPanelStatusbar PanelShowIcons "
+      L"PanelLargeIcons ArrageHorizontal ViewerSavePosition UseExternalViewer UseExternalEditor EditorSavePosition "
+      L"EditorWordWrap", REG_BINARY);
+  add(L"PanelPathLeft PanelPathRight ExternalViewer ExternalEditor", REG_SZ);
+  for (const wchar_t* font : {L"l_", L"lt_", L"r_", L"rt_"}) {
+    add(L"lfCharSet lfClipPrecision lfEscapement lfHeight lfItalic lfOrientation lfPitchAndFamily lfOutPrecision "
+        L"lfQuality lfStrikeOut lfUnderline lfWeight lfWidth", REG_DWORD, font);
+    add(L"lfFaceName", REG_SZ, font);
   }
-  for (const wchar_t* name :
-       {L"PanelPathLeft", L"PanelPathRight", L"ExternalViewer", L"ExternalEditor"})
-    out[name] = Kind::Text;
   return out;
 }
-
-// ---- records -----------------------------------------------------------------------------------
-
-
 
 Settings Defaults() {
   Settings s;
@@ -173,155 +89,92 @@ Settings Defaults() {
   return s;
 }
 
-
-
 class WineSettingsStore : public ::testing::Test {
  protected:
-  void SetUp() override {
-    DeleteNorvaneKey();
-    gMessages.clear();
-    previous_ = platform::SetMessageHook(&Capture);
+  void SetUp() override { ::RegDeleteTreeW(HKEY_CURRENT_USER, kKey), ::RegDeleteKeyW(HKEY_CURRENT_USER, kKey); }
+  void TearDown() override { SetUp(); }
+  static void SaveNonDefault() {
+    Settings s = NonDefault();
+    ASSERT_EQ(SaveSettings(s), 0);
   }
-  void TearDown() override {
-    platform::SetMessageHook(previous_);
-    DeleteNorvaneKey();
+
+  // A refused load gives the whole default record back, with the message of the error or none.
+  static void ExpectRefusedLoad(int error) {
+    test::MessageCapture messages;
+    Settings s = NonDefault();
+    EXPECT_EQ(LoadSettings(s), -1);
+    ExpectSame(s, Defaults());
+    const auto taken = messages.Taken();
+    ASSERT_EQ(taken.size(), error ? 1u : 0u);
+    if (!error) return;
+    EXPECT_EQ(taken[0].text, u"Error load configuration from system registry: HKEY_CURRENT_USER\\Software\\"
+                             u"Norvane\\ Error " + Ascii(std::to_string(error)) + u".");
+    EXPECT_EQ(taken[0].caption, u"Error");
+    EXPECT_EQ(taken[0].icon, platform::MessageIcon::Error);
+    EXPECT_EQ(taken[0].owner, nullptr);
   }
-  platform::MessageHook previous_ = nullptr;
 };
 
-// ---- tests -------------------------------------------------------------------------------------
-
-TEST_F(WineSettingsStore, FirstRunGivesDefaultsThenSaveCreatesEveryValue) {
-  ASSERT_FALSE(KeyExists());
+TEST_F(WineSettingsStore, FirstRunGivesDefaultsThenSaveWritesEveryValueWithItsTypeAndSize) {
+  test::MessageCapture messages;
   Settings s = NonDefault();
   EXPECT_EQ(LoadSettings(s), -1);
-  EXPECT_TRUE(gMessages.empty());
   ExpectSame(s, Defaults());
   EXPECT_EQ(s.PanelPathLeft, platform::CurrentFolder());
   EXPECT_EQ(s.lt_.lfFaceName, platform::OsMajorVersion() >= 6 ? u"Consolas" : u"Courier New");
-  EXPECT_TRUE(KeyExists());  // opened with "create when missing"
+  HKEY key = nullptr;
+  EXPECT_EQ(::RegOpenKeyExW(HKEY_CURRENT_USER, kKey, 0, KEY_READ, &key), ERROR_SUCCESS) << "made on loading";
+  ::RegCloseKey(key);
   EXPECT_TRUE(Dump().empty());
 
   Settings saved = NonDefault();
   ASSERT_EQ(SaveSettings(saved), 0);
-  EXPECT_TRUE(gMessages.empty());
-
   const auto values = Dump();
-  const auto kinds = ExpectedKinds();
-  EXPECT_EQ(kinds.size(), 141u);
-  EXPECT_EQ(values.size(), kinds.size());
-  for (const auto& [name, kind] : kinds) {
+  const auto types = ExpectedTypes();
+  ASSERT_EQ(types.size(), 141u);
+  EXPECT_EQ(values.size(), types.size());
+  for (const auto& [name, type] : types) {
     SCOPED_TRACE(std::string(name.begin(), name.end()));
-    const auto it = values.find(name);
-    ASSERT_NE(it, values.end());
-    switch (kind) {
-      case Kind::Dword:
-        EXPECT_EQ(it->second.type, static_cast<DWORD>(REG_DWORD));
-        EXPECT_EQ(it->second.data.size(), 4u);
-        break;
-      case Kind::Flag:
-        EXPECT_EQ(it->second.type, static_cast<DWORD>(REG_BINARY));
-        EXPECT_EQ(it->second.data.size(), 1u);
-        break;
-      case Kind::Text:
-        EXPECT_EQ(it->second.type, static_cast<DWORD>(REG_SZ));
-        break;
+    ASSERT_EQ(values.count(name), 1u);
+    EXPECT_EQ(values.at(name).type, type);
+    if (type != REG_SZ) {
+      EXPECT_EQ(values.at(name).data.size(), type == REG_DWORD ? 4u : 1u);
     }
   }
-
-  // The raw data of a few values of each kind; every text is 2 x length bytes.
-  const std::pair<const wchar_t*, Text> texts[] = {
-      {L"PanelPathLeft", saved.PanelPathLeft},   {L"PanelPathRight", saved.PanelPathRight},
-      {L"ExternalViewer", saved.ExternalViewer}, {L"ExternalEditor", saved.ExternalEditor},
-      {L"l_lfFaceName", saved.l_.lfFaceName},    {L"lt_lfFaceName", saved.lt_.lfFaceName},
-      {L"r_lfFaceName", saved.r_.lfFaceName},    {L"rt_lfFaceName", saved.rt_.lfFaceName}};
-  for (const auto& [name, text] : texts) {
-    const StoredValue& value = values.at(name);
-    ASSERT_EQ(value.data.size(), text.size() * 2) << std::string(text.begin(), text.end());
-    EXPECT_EQ(std::memcmp(value.data.data(), text.data(), value.data.size()), 0);
+  // Texts are two bytes a character and no terminator, names outside the ANSI code page included.
+  for (const auto& [name, text] : {std::pair{L"PanelPathRight", saved.PanelPathRight},
+                                   std::pair{L"rt_lfFaceName", saved.rt_.lfFaceName}}) {
+    const auto& data = values.at(name).data;
+    ASSERT_EQ(data.size(), text.size() * 2);
+    EXPECT_EQ(std::memcmp(data.data(), text.data(), data.size()), 0);
   }
   int32_t number = 0;
   std::memcpy(&number, values.at(L"WindowsOffset").data.data(), 4);
   EXPECT_EQ(number, -33);
-  std::memcpy(&number, values.at(L"rt_lfWeight").data.data(), 4);
-  EXPECT_EQ(number, saved.rt_.lfWeight);
-  uint32_t colour = 0;
-  std::memcpy(&colour, values.at(L"ClrEditorSelectedText").data.data(), 4);
-  EXPECT_EQ(colour, saved.ClrEditorSelectedText);
   EXPECT_EQ(values.at(L"PanelLargeIcons").data[0], 1);
-  EXPECT_EQ(values.at(L"PanelShowToolbar").data[0], 0);
 
-  // Read back.
   Settings loaded = Defaults();
   EXPECT_EQ(LoadSettings(loaded), 0);
-  EXPECT_TRUE(gMessages.empty());
   ExpectSame(loaded, saved);
+  EXPECT_TRUE(messages.Taken().empty());
 }
 
-TEST_F(WineSettingsStore, OnlyColorSchemeGivesOneMessageWithTheKeyAndErrorTwo) {
+TEST_F(WineSettingsStore, StartUpMessagesOnlyForAKeyThatIsThereButIncomplete) {
   const DWORD scheme = 2;
   Put(L"ColorScheme", REG_DWORD, &scheme, 4);
-  Settings s = NonDefault();
-  EXPECT_EQ(LoadSettings(s), -1);
-  ExpectOneLoadMessage(2);
-  ExpectSame(s, Defaults());
-}
+  ExpectRefusedLoad(2);
 
-TEST_F(WineSettingsStore, MissingPanelLargeIconsGivesOneMessageAndDefaults) {
-  Settings saved = NonDefault();
-  ASSERT_EQ(SaveSettings(saved), 0);
-  Remove(L"PanelLargeIcons");
-  Settings s = NonDefault();
-  EXPECT_EQ(LoadSettings(s), -1);
-  ExpectOneLoadMessage(2);
-  ExpectSame(s, Defaults());
-}
+  // Without a scheme the stored values are not taken and nothing is said; neither are they with
+  // a scheme that is not a number.
+  SaveNonDefault();
+  ::RegDeleteKeyValueW(HKEY_CURRENT_USER, kKey, L"ColorScheme");
+  ExpectRefusedLoad(0);
+  Put(L"ColorScheme", REG_SZ, u"3", 4);
+  ExpectRefusedLoad(0);
 
-TEST_F(WineSettingsStore, MissingColorSchemeGivesDefaultsSilently) {
-  Settings saved = NonDefault();
-  ASSERT_EQ(SaveSettings(saved), 0);
-  Remove(L"ColorScheme");
-  Settings s = NonDefault();
-  EXPECT_EQ(LoadSettings(s), -1);
-  EXPECT_TRUE(gMessages.empty());
-  ExpectSame(s, Defaults());
-}
-
-TEST_F(WineSettingsStore, PathOf259CharactersIsRestoredAnd260IsNot) {
-  Settings saved = NonDefault();
-  saved.PanelPathLeft = u"C:\\" + Text(256, u'a');
-  ASSERT_EQ(saved.PanelPathLeft.size(), 259u);
-  ASSERT_EQ(SaveSettings(saved), 0);
-  EXPECT_EQ(Dump().at(L"PanelPathLeft").data.size(), 518u);
-  Settings loaded = Defaults();
-  EXPECT_EQ(LoadSettings(loaded), 0);
-  EXPECT_TRUE(gMessages.empty());
-  EXPECT_EQ(loaded.PanelPathLeft, saved.PanelPathLeft);
-
-  saved.PanelPathLeft += u'b';
-  ASSERT_EQ(saved.PanelPathLeft.size(), 260u);
-  ASSERT_EQ(SaveSettings(saved), 0);
-  EXPECT_EQ(Dump().at(L"PanelPathLeft").data.size(), 520u);
-  loaded = Defaults();
-  EXPECT_EQ(LoadSettings(loaded), 0);
-  EXPECT_TRUE(gMessages.empty());
-  EXPECT_EQ(loaded.PanelPathLeft, u"");
-  EXPECT_EQ(loaded.PanelPathRight, saved.PanelPathRight);
-  EXPECT_EQ(loaded.rt_.lfFaceName, saved.rt_.lfFaceName);
-}
-
-TEST_F(WineSettingsStore, EmptyPathIsStoredWithSizeZeroAndReadBackEmpty) {
-  Settings saved = NonDefault();
-  saved.PanelPathRight.clear();
-  ASSERT_EQ(SaveSettings(saved), 0);
-  const auto values = Dump();
-  EXPECT_EQ(values.at(L"PanelPathRight").type, static_cast<DWORD>(REG_SZ));
-  EXPECT_EQ(values.at(L"PanelPathRight").data.size(), 0u);
-  Settings loaded = Defaults();
-  EXPECT_EQ(LoadSettings(loaded), 0);
-  EXPECT_TRUE(gMessages.empty());
-  EXPECT_EQ(loaded.PanelPathRight, u"");
-  EXPECT_EQ(loaded.PanelPathLeft, saved.PanelPathLeft);
+  SaveNonDefault();
+  ::RegDeleteKeyValueW(HKEY_CURRENT_USER, kKey, L"PanelLargeIcons");
+  ExpectRefusedLoad(2);
 }
 
 TEST_F(WineSettingsStore, WrongTypesAndSizesAreRefusedWithInvalidData) {
@@ -331,61 +184,53 @@ TEST_F(WineSettingsStore, WrongTypesAndSizesAreRefusedWithInvalidData) {
     std::vector<BYTE> data;
   };
   const Case cases[] = {
-      {L"HistoryCount", REG_DWORD, {10, 0}},                    // DWORD too short
-      {L"HistoryCount", REG_BINARY, {10, 0, 0, 0, 0, 0, 0, 0}}, // too long, wrong type
-      {L"HistoryCount", REG_QWORD, {10, 0, 0, 0, 0, 0, 0, 0}},  // a QWORD
-      {L"HistoryCount", REG_BINARY, {10, 0, 0, 0}},             // right size, wrong type
-      {L"PanelLargeIcons", REG_BINARY, {1, 0, 0, 0}},           // FLAG too long
-      {L"PanelLargeIcons", REG_BINARY, {}},                     // FLAG empty
-      {L"PanelLargeIcons", REG_DWORD, {1, 0, 0, 0}},            // FLAG as a DWORD
-      {L"PanelPathLeft", REG_BINARY, {'C', 0, ':', 0}},         // TEXT of the wrong type
-      {L"PanelPathLeft", REG_EXPAND_SZ, {'C', 0, ':', 0}},      // another string type
-      {L"ExternalEditor", REG_SZ, {'C', 0, ':'}},               // TEXT of an odd size
+      {L"HistoryCount", REG_DWORD, {10, 0}},
+      {L"HistoryCount", REG_QWORD, {10, 0, 0, 0, 0, 0, 0, 0}},
+      {L"HistoryCount", REG_BINARY, {10, 0, 0, 0}},
+      {L"PanelLargeIcons", REG_BINARY, {1, 0, 0, 0}},
+      {L"PanelLargeIcons", REG_BINARY, {}},
+      {L"PanelLargeIcons", REG_DWORD, {1, 0, 0, 0}},
+      {L"PanelPathLeft", REG_BINARY, {'C', 0, ':', 0}},
+      {L"PanelPathLeft", REG_EXPAND_SZ, {'C', 0, ':', 0}},
+      {L"ExternalEditor", REG_SZ, {'C', 0, ':'}},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(std::string(c.name, c.name + std::wcslen(c.name)) + " type " +
-                 std::to_string(c.type) + " size " + std::to_string(c.data.size()));
-    DeleteNorvaneKey();
-    Settings saved = NonDefault();
-    ASSERT_EQ(SaveSettings(saved), 0);
+    SCOPED_TRACE(std::string(c.name, c.name + std::wcslen(c.name)) + " type " + std::to_string(c.type) + " size " +
+                 std::to_string(c.data.size()));
+    SaveNonDefault();
     Put(c.name, c.type, c.data.data(), static_cast<DWORD>(c.data.size()));
-    gMessages.clear();
-    Settings s = NonDefault();
-    EXPECT_EQ(LoadSettings(s), -1);
-    ExpectOneLoadMessage(13);
-    ExpectSame(s, Defaults());
+    ExpectRefusedLoad(13);
   }
 }
 
-TEST_F(WineSettingsStore, UnfitColorSchemeGivesDefaultsSilently) {
+TEST_F(WineSettingsStore, PathsUpTo259CharactersComeBackAndEmptyOnesAreStoredEmpty) {
   Settings saved = NonDefault();
+  saved.PanelPathLeft = u"C:\\" + Text(256, u'a');
+  saved.PanelPathRight.clear();
   ASSERT_EQ(SaveSettings(saved), 0);
-  const char16_t text[] = u"3";
-  Put(L"ColorScheme", REG_SZ, text, sizeof(text));
-  Settings s = NonDefault();
-  EXPECT_EQ(LoadSettings(s), -1);
-  EXPECT_TRUE(gMessages.empty());
-  ExpectSame(s, Defaults());
+  EXPECT_EQ(Dump().at(L"PanelPathLeft").data.size(), 518u);
+  EXPECT_EQ(Dump().at(L"PanelPathRight").data.size(), 0u);
+  Settings loaded = Defaults();
+  EXPECT_EQ(LoadSettings(loaded), 0);
+  EXPECT_EQ(loaded.PanelPathLeft, saved.PanelPathLeft);
+  EXPECT_EQ(loaded.PanelPathRight, u"");
+
+  saved.PanelPathLeft += u'b';
+  ASSERT_EQ(SaveSettings(saved), 0);
+  EXPECT_EQ(Dump().at(L"PanelPathLeft").data.size(), 520u);
+  EXPECT_EQ(LoadSettings(loaded), 0);
+  EXPECT_EQ(loaded.PanelPathLeft, u"") << "260 characters are one too many";
+  EXPECT_EQ(loaded.rt_.lfFaceName, saved.rt_.lfFaceName);
 }
 
-TEST_F(WineSettingsStore, FlagByteOtherThanZeroOrOneIsKept) {
-  Settings saved = NonDefault();
-  ASSERT_EQ(SaveSettings(saved), 0);
+TEST_F(WineSettingsStore, ValuesOtherProgramsWroteAreReadAsTheyAre) {
+  SaveNonDefault();
   const BYTE seven = 7;
   Put(L"EditorWordWrap", REG_BINARY, &seven, 1);
+  Put(L"PanelPathLeft", REG_SZ, L"D:\\Elsewhere", sizeof(L"D:\\Elsewhere"));  // with its terminator
   Settings s = Defaults();
   EXPECT_EQ(LoadSettings(s), 0);
-  EXPECT_TRUE(gMessages.empty());
   EXPECT_EQ(s.EditorWordWrap, 7);
-}
-
-TEST_F(WineSettingsStore, TextWrittenWithItsTerminatorByAnotherProgramIsRead) {
-  Settings saved = NonDefault();
-  ASSERT_EQ(SaveSettings(saved), 0);
-  const wchar_t path[] = L"D:\\Elsewhere";
-  Put(L"PanelPathLeft", REG_SZ, path, sizeof(path));
-  Settings s = Defaults();
-  EXPECT_EQ(LoadSettings(s), 0);
   EXPECT_EQ(s.PanelPathLeft, u"D:\\Elsewhere");
 }
 
