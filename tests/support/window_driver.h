@@ -1,0 +1,153 @@
+#pragma once
+// Windows for the tests of the Win32 side: a stand-in for the main window or a panel that
+// records what it is sent, and a driver that plays steps inside a dialog's or a menu's own loop.
+#include <windows.h>
+
+#include <cstdlib>
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "shell/main_menu_win32.h"
+#include "shell/shell_windows.h"
+
+namespace nrv::test {
+
+// Wine without an X display cannot make top-level windows.
+inline bool DisplayAvailable() {
+  const char* display = std::getenv("DISPLAY");
+  return display && *display;
+}
+
+inline std::wstring TextOf(HWND window) {
+  std::wstring text(static_cast<size_t>(::GetWindowTextLengthW(window)) + 1, L'\0');
+  text.resize(static_cast<size_t>(::GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
+// What the stand-in windows were sent since the newest one was made.
+struct WindowRecord {
+  int sizes = 0;
+  std::vector<std::pair<WPARAM, LPARAM>> commands;
+  std::vector<HMENU> popups;  // WM_INITMENUPOPUP
+  std::vector<UINT> messages;  // WM_SIZE and WM_COMMAND, in order
+};
+inline WindowRecord& Record() {
+  static WindowRecord record;
+  return record;
+}
+
+// Owner-draw requests go to the menu code, as the main window's procedure does.
+inline LRESULT CALLBACK RecordingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_SIZE: ++Record().sizes, Record().messages.push_back(message); return 0;
+    case WM_COMMAND: Record().commands.emplace_back(wParam, lParam), Record().messages.push_back(message); return 0;
+    case WM_INITMENUPOPUP: Record().popups.push_back(reinterpret_cast<HMENU>(wParam)); return 0;
+    case WM_MEASUREITEM: return OnMeasureMenuItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam));
+    case WM_DRAWITEM: return OnDrawMenuItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+    default: return ::DefWindowProcW(window, message, wParam, lParam);
+  }
+}
+
+// A top-level window for one test; as the main window it takes the program's place meanwhile.
+class StandInWindow {
+ public:
+  StandInWindow(RECT place, bool asMain, DWORD style = WS_POPUP | WS_VISIBLE) : asMain_(asMain) {
+    static const ATOM atom = [] {
+      WNDCLASSW windowClass{};
+      windowClass.lpfnWndProc = RecordingProc;
+      windowClass.hInstance = ::GetModuleHandleW(nullptr);
+      windowClass.lpszClassName = L"NrvTestWindow";
+      return ::RegisterClassW(&windowClass);
+    }();
+    window_ = ::CreateWindowExW(0, MAKEINTATOM(atom), L"Norvane test", style, place.left, place.top,
+                                place.right - place.left, place.bottom - place.top, nullptr, nullptr,
+                                ::GetModuleHandleW(nullptr), nullptr);
+    if (asMain_) previous_ = std::exchange(TheShellWindows().main, window_);
+    Record() = {};
+  }
+  ~StandInWindow() {
+    if (asMain_) TheShellWindows().main = previous_;
+    ::SetMenu(window_, nullptr);  // the menu bar outlives the window
+    ::DestroyWindow(window_);
+    Record() = {};
+  }
+  StandInWindow(const StandInWindow&) = delete;
+  StandInWindow& operator=(const StandInWindow&) = delete;
+
+  HWND Get() const { return window_; }
+
+ private:
+  HWND window_ = nullptr;
+  HWND previous_ = nullptr;
+  bool asMain_ = false;
+};
+
+// Plays one step per tick of a thread timer, from inside the modal loop of the test's own
+// thread. For a dialog the steps wait until it shows; one left open well after the last step
+// is closed, so a failing test ends instead of waiting for a person.
+class Driver {
+ public:
+  using Step = std::function<void(HWND dialog)>;
+
+  explicit Driver(std::vector<Step> steps, bool dialog = true) : steps_(std::move(steps)), dialog_(dialog) {
+    Current() = this;
+    timer_ = ::SetTimer(nullptr, 0, 50, &Tick);
+  }
+  ~Driver() {
+    ::KillTimer(nullptr, timer_);
+    Current() = nullptr;
+  }
+  Driver(const Driver&) = delete;
+  Driver& operator=(const Driver&) = delete;
+
+  bool AllStepsRan() const { return next_ == steps_.size(); }
+  bool ClosedByForce() const { return forced_; }
+
+ private:
+  static Driver*& Current() {
+    static Driver* driver = nullptr;
+    return driver;
+  }
+  static BOOL CALLBACK TakeDialog(HWND window, LPARAM out) {
+    wchar_t name[16] = {};
+    ::GetClassNameW(window, name, 16);
+    if (!::IsWindowVisible(window) || std::wstring(name) != L"#32770") return TRUE;
+    *reinterpret_cast<HWND*>(out) = window;
+    return FALSE;
+  }
+  static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
+    Driver* driver = Current();
+    HWND dialog = nullptr;
+    ::EnumThreadWindows(::GetCurrentThreadId(), &TakeDialog, reinterpret_cast<LPARAM>(&dialog));
+    if (!driver || (driver->dialog_ && !dialog)) return;
+    if (driver->next_ < driver->steps_.size()) {
+      driver->steps_[driver->next_++](dialog);
+    } else if (++driver->idleTicks_ > 100 && dialog) {
+      driver->forced_ = true;
+      ::PostMessageW(dialog, WM_CLOSE, 0, 0);
+    }
+  }
+
+  std::vector<Step> steps_;
+  bool dialog_ = true;
+  size_t next_ = 0;
+  int idleTicks_ = 0;
+  bool forced_ = false;
+  UINT_PTR timer_ = 0;
+};
+
+inline void Click(HWND dialog, int button) { ::SendMessageW(::GetDlgItem(dialog, button), BM_CLICK, 0, 0); }
+
+// A key as the keyboard would bring it: posted, so the modal loop sees it first.
+inline void PostKey(HWND window, WPARAM key) { ::PostMessageW(window, WM_KEYDOWN, key, 1); }
+
+// A typed character as an edit sees it: the key goes down, then the character arrives.
+inline void TypeCharacter(HWND edit, wchar_t character) {
+  const SHORT key = ::VkKeyScanW(character);
+  ::SendMessageW(edit, WM_KEYDOWN, key == -1 ? 0 : (key & 0xFF), 1);
+  ::SendMessageW(edit, WM_CHAR, character, 1);
+}
+
+}  // namespace nrv::test

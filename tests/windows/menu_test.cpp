@@ -1,0 +1,204 @@
+// The main menu bar as Win32 holds it: built from the model, its check marks, owner drawing,
+// F9, the Options switches and the toolbar's popups.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <memory>
+#include <set>
+#include <string>
+#include <tuple>
+
+#include "config/settings.h"
+#include "config/settings_store.h"
+#include "platform/registry.h"
+#include "platform/win32/wide.h"
+#include "shell/command_ids.h"
+#include "shell/main_menu_win32.h"
+#include "shell/menu_model.h"
+#include "shell/options_commands_win32.h"
+#include "shell/shell_windows.h"
+#include "shell/toolbar_clicks_win32.h"
+#include "support/message_capture.h"
+#include "support/window_driver.h"
+
+namespace nrv {
+namespace {
+
+MENUITEMINFOW ItemAt(HMENU menu, int position) {
+  MENUITEMINFOW info{};
+  info.cbSize = sizeof(info);
+  info.fMask = MIIM_FTYPE | MIIM_ID | MIIM_DATA | MIIM_SUBMENU | MIIM_STATE;
+  ::GetMenuItemInfoW(menu, static_cast<UINT>(position), TRUE, &info);
+  return info;
+}
+
+void ExpectMatchesModel(HMENU menu, const std::vector<MenuEntry>& entries, const std::string& where) {
+  ASSERT_EQ(::GetMenuItemCount(menu), static_cast<int>(entries.size())) << where;
+  for (size_t i = 0; i < entries.size(); ++i) {
+    const MENUITEMINFOW item = ItemAt(menu, static_cast<int>(i));
+    const std::string at = where + " #" + std::to_string(i);
+    EXPECT_TRUE(item.fType & MFT_OWNERDRAW) << at;
+    EXPECT_EQ(platform::FromWide(reinterpret_cast<const wchar_t*>(item.dwItemData)), entries[i].text) << at;
+    EXPECT_EQ((item.fType & MFT_SEPARATOR) != 0, entries[i].kind == MenuEntry::Kind::Separator) << at;
+    if (entries[i].kind == MenuEntry::Kind::Item) {
+      EXPECT_LE(item.wID, 0xFFFFu) << at << ": a command message carries 16 bits";
+      EXPECT_EQ(CommandOfMenuId(item.wID), entries[i].command) << at;
+    }
+    if (entries[i].kind == MenuEntry::Kind::Submenu) ExpectMatchesModel(item.hSubMenu, entries[i].children, at);
+  }
+}
+
+void CollectChecked(HMENU menu, std::set<uint32_t>& checked) {
+  for (int i = 0; i < ::GetMenuItemCount(menu); ++i) {
+    const MENUITEMINFOW item = ItemAt(menu, i);
+    if (item.fState & MFS_CHECKED) checked.insert(CommandOfMenuId(item.wID));
+    if (item.hSubMenu) CollectChecked(item.hSubMenu, checked);
+  }
+}
+
+std::set<uint32_t> CheckedCommands() {
+  std::set<uint32_t> checked;
+  CollectChecked(MainMenuBar(), checked);
+  return checked;
+}
+
+// Settings, panel and shell state that a test changes come back afterwards.
+class MainMenu : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    TheSettings().PanelShowToolbar = TheSettings().PanelShowMenu = 1;
+    PanelOf(kLeftPanel).side = kLeftPanel, PanelOf(kRightPanel).side = kRightPanel;
+    ASSERT_EQ(BuildMainMenu(), 0);
+  }
+  void TearDown() override {
+    TheSettings() = settings_, TheShellState() = state_;
+    PanelOf(kLeftPanel) = left_, PanelOf(kRightPanel) = right_;
+  }
+  void MakeWindow() {
+    window_ = std::make_unique<test::StandInWindow>(RECT{10, 20, 810, 520}, true, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+  }
+  HWND Window() const { return window_->Get(); }
+
+ private:
+  Settings settings_ = TheSettings();
+  ShellState state_ = TheShellState();
+  Panel left_ = PanelOf(kLeftPanel), right_ = PanelOf(kRightPanel);
+  std::unique_ptr<test::StandInWindow> window_;
+};
+
+#define NEED_WINDOW()                                                               \
+  if (!test::DisplayAvailable()) GTEST_SKIP() << "no display for a top-level window"; \
+  MakeWindow();                                                                     \
+  ASSERT_NE(Window(), nullptr)
+
+TEST_F(MainMenu, BuiltFromTheModelWithEveryPanelsSubmenusAtHand) {
+  const std::vector<MenuPopup> model = MainMenuModel();
+  ASSERT_EQ(::GetMenuItemCount(MainMenuBar()), static_cast<int>(model.size()));
+  for (size_t i = 0; i < model.size(); ++i) {
+    wchar_t name[32] = {};
+    ::GetMenuStringW(MainMenuBar(), static_cast<UINT>(i), name, 32, MF_BYPOSITION);
+    EXPECT_EQ(platform::FromWide(name), model[i].name);
+    EXPECT_FALSE(ItemAt(MainMenuBar(), static_cast<int>(i)).fType & MFT_OWNERDRAW) << "bar names are plain text";
+    ExpectMatchesModel(::GetSubMenu(MainMenuBar(), static_cast<int>(i)), model[i].entries, ToUtf8(model[i].name));
+  }
+  EXPECT_EQ(CommandOfMenuId(MenuIdOfCommand(70012)), 70012u);
+  const auto holds = [](HMENU menu, uint32_t command) {
+    return ::GetMenuState(menu, MenuIdOfCommand(command), MF_BYCOMMAND) != static_cast<UINT>(-1);
+  };
+  EXPECT_TRUE(holds(SubmenusOf(kLeftPanel).sort, command::kSortName));
+  EXPECT_FALSE(holds(SubmenusOf(kLeftPanel).sort, command::kSortName + command::kRightPanelOffset));
+  EXPECT_TRUE(holds(SubmenusOf(kRightPanel).mode, command::kViewBrief + command::kRightPanelOffset));
+  EXPECT_FALSE(holds(SubmenusOf(kRightPanel).columns, command::kViewBrief + command::kRightPanelOffset));
+}
+
+TEST_F(MainMenu, CheckMarksFollowPanelsAndSwitchesAndEarlierMarksGo) {
+  Panel left, right;
+  left.viewMode = kViewFull, left.sortMode = kSortWriteTime, left.briefColumns = 3, left.temporary = 1;
+  right.side = kRightPanel, right.viewMode = kViewBrief, right.sortMode = kSortSize, right.briefColumns = 4;
+  Settings settings;
+  settings.PanelShowMenu = 1, settings.PanelShowToolbar = 0, settings.ArrageHorizontal = 1;
+  UpdateCheckMarks(left, right, settings);
+  EXPECT_EQ(CheckedCommands(), (std::set<uint32_t>{2004, 2012, 2028, 2008, 4002, 4013, 4029, 4007, 7006, 7007}));
+
+  // An archive panel is neither a file panel nor the temporary one; codes outside the tables check nothing.
+  left.temporary = 0, left.archiveOpen = 1, left.viewMode = kViewMedium, left.sortMode = kSortAccessTime;
+  left.briefColumns = 2, right.sortMode = 999, right.briefColumns = 5;
+  settings.PanelShowMenu = 0, settings.PanelShowToolbar = 1, settings.ArrageHorizontal = 0;
+  UpdateCheckMarks(left, right, settings);
+  EXPECT_EQ(CheckedCommands(), (std::set<uint32_t>{2003, 2016, 2027, 4002, 4007, 7005}));
+}
+
+TEST_F(MainMenu, OwnerDrawnItemsAreMeasuredForTheirTextAndKey) {
+  MEASUREITEMSTRUCT measure{};
+  measure.CtlType = ODT_MENU;
+  measure.itemData = reinterpret_cast<ULONG_PTR>(L"");
+  ASSERT_TRUE(OnMeasureMenuItem(measure));
+  EXPECT_EQ(measure.itemWidth, 0u);
+  EXPECT_EQ(measure.itemHeight, 1u);
+  measure.itemData = reinterpret_cast<ULONG_PTR>(L"Delete to Recycle Bin\t F8");
+  OnMeasureMenuItem(measure);
+  EXPECT_EQ(measure.itemWidth, 222u);
+  EXPECT_EQ(measure.itemHeight, 22u);
+  measure.CtlType = ODT_BUTTON;
+  EXPECT_FALSE(OnMeasureMenuItem(measure));
+}
+
+TEST_F(MainMenu, SwitchesFlipWithTheirMarksResizeAndHidingTheMenuIsAnnouncedOnce) {
+  NEED_WINDOW();
+  AttachMenu();
+  test::Record() = {};
+  test::MessageCapture capture;
+  EXPECT_TRUE(HandleOptionsCommand(command::kShowToolbar));
+  EXPECT_EQ(TheSettings().PanelShowToolbar, 0);
+  EXPECT_FALSE(::GetMenuState(MainMenuBar(), command::kShowToolbar, MF_BYCOMMAND) & MF_CHECKED);
+  EXPECT_EQ(test::Record().sizes, 1);
+  EXPECT_TRUE(HandleOptionsCommand(command::kAlwaysShowMenu));
+  EXPECT_EQ(::GetMenu(Window()), nullptr);
+  EXPECT_TRUE(HandleOptionsCommand(command::kAlwaysShowMenu));
+  EXPECT_EQ(::GetMenu(Window()), MainMenuBar());
+  EXPECT_TRUE(::GetMenuState(MainMenuBar(), command::kAlwaysShowMenu, MF_BYCOMMAND) & MF_CHECKED);
+  const auto messages = capture.Taken();
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_EQ(messages[0].text, u"Menu will be hidden. Use F9 to show menu.");
+  EXPECT_EQ(messages[0].caption, u"Hide menu");
+  EXPECT_FALSE(HandleOptionsCommand(command::kPanelSettings)) << "not a switch";
+}
+
+TEST_F(MainMenu, F9ShowsTheBarOnlyWhileTheMenuIsOpen) {
+  NEED_WINDOW();
+  TheSettings().PanelShowMenu = 0;
+  AttachMenu();
+  HMENU seen = nullptr;
+  {
+    test::Driver driver({[&](HWND) { seen = ::GetMenu(Window()), ::EndMenu(); }}, false);
+    OpenMainMenuFromKeyboard();
+    EXPECT_TRUE(driver.AllStepsRan()) << "the menu loop did not run";
+  }
+  EXPECT_EQ(seen, MainMenuBar());
+  EXPECT_EQ(::GetMenu(Window()), nullptr);
+  TheShellState().viewerOpen = true;
+  test::Driver driver({[](HWND) { ::EndMenu(); }}, false);
+  OpenMainMenuFromKeyboard();
+  EXPECT_FALSE(driver.AllStepsRan()) << "no menu while the viewer is open";
+  EXPECT_EQ(::GetMenu(Window()), nullptr);
+}
+
+TEST_F(MainMenu, ToolbarPopsUpTheActivePanelsSubmenuAndItsChoiceArrivesAsTheCommand) {
+  NEED_WINDOW();
+  PanelOf(kLeftPanel).active = PanelOf(kRightPanel).active = 0;
+  OnToolbarClick(190, 5);
+  EXPECT_TRUE(test::Record().popups.empty()) << "no active panel, no popup";
+
+  PanelOf(kRightPanel).active = 1;
+  {
+    test::Driver driver({[this](HWND) { test::PostKey(Window(), VK_DOWN), test::PostKey(Window(), VK_RETURN); }},
+                        false);
+    OnToolbarClick(130, 5);
+  }
+  EXPECT_EQ(test::Record().popups, std::vector<HMENU>{SubmenusOf(kRightPanel).mode});
+  ASSERT_EQ(test::Record().commands.size(), 1u);
+  EXPECT_EQ(LOWORD(test::Record().commands[0].first), command::kViewBrief + command::kRightPanelOffset);
+}
+
+}  // namespace
+}  // namespace nrv
