@@ -1,6 +1,5 @@
-"""Fixtures of the end-to-end tier: one Xvfb per session, a fresh Wine prefix and fresh
-folders per test under build/e2e/<test>/, a screenshot under build/e2e/failures/ when a test
-fails, and only our own processes ended."""
+"""One Xvfb per session; per test a fresh Wine prefix and folders under build/e2e/<test>/, a
+screenshot under build/e2e/failures/ when it fails, and only our own processes ended."""
 
 import os
 import re
@@ -17,13 +16,11 @@ from norvane_e2e.settings import KEY, configuration  # noqa: E402
 
 # NORVANE_E2E_DIR lets a second session run beside this one without sharing test folders.
 BUILD = Path(os.environ.get("NORVANE_E2E_DIR", REPO / "build" / "e2e")).resolve()
-FAILURES = BUILD / "failures"
 
 
 @pytest.hookimpl(hookwrapper=True, tryfirst=True)
 def pytest_runtest_makereport(item, call):
-    outcome = yield
-    report = outcome.get_result()
+    report = (yield).get_result()
     setattr(item, "report_" + report.when, report)
 
 
@@ -41,9 +38,7 @@ def spy():
 
 @pytest.fixture(scope="session")
 def norvane_exe():
-    exe = Path(os.environ.get("NORVANE_EXE", REPO / "build" / "windows-x64" / "norvane.exe"))
-    if not exe.is_absolute():
-        exe = REPO / exe
+    exe = REPO / os.environ.get("NORVANE_EXE", "build/windows-x64/norvane.exe")
     if not exe.is_file():
         pytest.fail(f"{exe} does not exist: build it (scripts/test does) or set NORVANE_EXE")
     return exe.resolve()
@@ -59,12 +54,12 @@ class Rig:
             shutil.rmtree(self.dir)
         self.dir.mkdir(parents=True)
         self.x, self.spy, self.exe = xserver, spy, exe
-        self.prefix = WinePrefix.fresh(self.dir / "prefix", xserver, decorated=True)
+        self.prefix = WinePrefix.fresh(self.dir / "prefix", xserver)
         self.apps = []
 
     def folder(self, name, files=(), folders=()):
-        """A fresh folder under the test's folder with these files (name -> text, or a list of
-        names for small files) and empty subfolders."""
+        """A fresh folder with these files (name -> text, or names of small files) and empty
+        subfolders."""
         path = self.dir / "files" / name
         path.mkdir(parents=True)
         items = files.items() if isinstance(files, dict) else ((f, f + "\n") for f in files)
@@ -74,11 +69,13 @@ class Rig:
             (path / folder_name).mkdir()
         return path
 
-    def save_configuration(self, left, right, without=(), **changes):
-        """A saved configuration in the registry with the panels starting in these folders
-        (see settings.configuration); only before the first program of the test starts."""
+    def save_configuration(self, left, right, **changes):
+        """A saved configuration with the panels in these folders; before the first start."""
         self.prefix.add_user_values(KEY, configuration(windows_path(left), windows_path(right),
-                                                       without, **changes))
+                                                       **changes))
+
+    def registry(self, subkey=KEY):
+        return self.spy.registry(self.prefix, subkey)
 
     def start(self, cwd, exe=None, wait=True):
         app = self._launch(cwd, exe)
@@ -99,11 +96,10 @@ class Rig:
         app = Norvane(self.x, self.prefix, self.spy, exe or self.exe, cwd,
                       self.dir / f"run{len(self.apps) + 1}")
         self.apps.append(app)
-        app.start()
-        return app
+        return app.start()
 
     def finish(self, failed):
-        picture = FAILURES / f"{self.dir.name}.png"
+        picture = BUILD / "failures" / f"{self.dir.name}.png"
         try:
             if failed:
                 self.x.screenshot(picture)
@@ -117,8 +113,7 @@ class Rig:
 
 @pytest.fixture
 def rig(request, xserver, spy, norvane_exe):
-    name = re.sub(r"[^A-Za-z0-9_.-]+", "_", request.node.name)
-    rig = Rig(name, xserver, spy, norvane_exe)
+    rig = Rig(re.sub(r"[^A-Za-z0-9_.-]+", "_", request.node.name), xserver, spy, norvane_exe)
     yield rig
     report = getattr(request.node, "report_call", None)
     rig.finish(failed=report is None or report.failed)

@@ -1,24 +1,7 @@
-"""What the tests look for on the screen and in window geometry."""
+"""What the tests read off the screen: active titles and listed rows."""
 
-from .settings import SELECTED_BACKGROUND, colour
-from .xserver import poll
-
-STATUS_BACKGROUND = colour("ClrPanelTitleBackground")
-
-
-def default_window_rect(screen_height):
-    """Where the main window goes when no rectangle is saved: W = 1.4 x screen height, the
-    window 2W/3 by 2H/3 centred on (W/2, H/2)."""
-    wide = int(screen_height * 1.4)
-    width, height = 2 * wide // 3, 2 * screen_height // 3
-    left, top = wide // 2 - width // 2, screen_height // 2 - height // 2
-    return (left, top, left + width, top + height)
-
-
-def divider_widths(main, offset):
-    """Left and right panel widths for a divider offset in percent from the centre."""
-    half = (main.client[2] - main.client[0]) // 2
-    return int(half + offset / 100.0 * half), int(half - offset / 100.0 * half)
+from .settings import SELECTED_BACKGROUND, SELECTED_TEXT, STATUS_BACKGROUND
+from .xserver import poll, poll_value
 
 
 def title_band(panel):
@@ -32,32 +15,25 @@ def is_dark(row):
     return any(max(row[i:i + 3]) < 100 for i in range(0, len(row), 3))
 
 
-def dark_pixels(shot, rect):
-    return sum(1 for colour in shot.colours(rect) if max(colour) < 100)
-
-
-def wait_active_title(app, panel, side, timeout=15):
-    """Waits until the window has settled (two pictures in a row agree) with panel's title
-    drawn as the active one; returns that screenshot."""
+def wait_active_title(app, panel, timeout=15):
+    """Waits until the whole window has settled with panel's title drawn as the active one;
+    returns that screenshot."""
     def settled():
-        shot = app.wait_painted(x_rect(app))
+        shot = app.wait_painted(app.x_rect())
         return shot if shot.count(SELECTED_BACKGROUND, title_band(panel)) > 50 else None
-    return poll(settled, timeout, f"the {side} panel's title drawn as the active one")
+    return poll(settled, timeout, "the panel's title drawn as the active one")
 
 
-def x_rect(app):
-    """The main window's X window as (left, top, right, bottom)."""
-    x, y, width, height = app.x_geometry()
-    return (x, y, x + width, y + height)
-
-
-def text_bands(shot, panel, x0, x1):
-    """Vertical ranges (top, bottom) in screen coordinates of the listed items of a panel:
-    the runs of rows whose columns x0..x1 (panel client coordinates) hold dark pixels, from
-    below the title's run down to the status area."""
-    bands, start = [], None
-    left, top, _, bottom = panel.client
+def text_bands(shot, panel, x0=20, x1=80):
+    """Vertical ranges (top, bottom) of the rows a panel lists, ".." first: below the text of
+    its title and above its status area, the runs of rows with dark pixels in columns x0..x1
+    from the panel's left edge."""
+    left, top, right, bottom = panel.client
     status = bytes(STATUS_BACKGROUND)
+    for title_text in (True, False):  # down to the title's text, then past it
+        while top < bottom and is_dark(shot.row(top, left, right)) != title_text:
+            top += 1
+    bands, start = [], None
     for y in range(top, bottom):
         row = shot.row(y, left + x0, left + x1)
         if row.count(status) > len(row) // 6:
@@ -66,7 +42,22 @@ def text_bands(shot, panel, x0, x1):
         if dark and start is None:
             start = y
         elif not dark and start is not None:
+            if bands and start - bands[-1][1] <= 2:  # the dot of an i over its stem
+                start = bands.pop()[0]
             bands.append((start, y))
             start = None
-    return bands[1:]
+    return bands
 
+
+def listed(app, panel):
+    return len(text_bands(app.screenshot(), panel))
+
+
+def rows(app, panel, count, timeout=30):
+    """Waits until the panel lists count rows (".." included)."""
+    poll_value(lambda: listed(app, panel), count, timeout, "the rows listed in the panel")
+
+
+def selected_pixels(app, panel):
+    """Pixels in the selected-text colour: none once a re-read has cleared the selection."""
+    return app.screenshot().count(SELECTED_TEXT, panel.client)

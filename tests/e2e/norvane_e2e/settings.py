@@ -1,55 +1,27 @@
-"""A complete saved configuration as the program stores it under HKCU\\Software\\Norvane, for
-tests that start from saved settings. Every value must be present: one missing value makes
-the program discard the whole key with a message."""
+"""A complete saved configuration under HKCU\\Software\\Norvane, for tests that start from one.
+Every value must be there: one missing value makes the program drop the whole key."""
 
 KEY = "Software\\Norvane"
 
-
-def rgb(r, g, b):
-    return r | g << 8 | b << 16
-
-
-# Colour scheme 3 "White", the default.
-WHITE = {
-    "ClrPanelBackground": rgb(255, 255, 255),
-    "ClrPanelText": rgb(180, 180, 180),
-    "ClrPanelHighlightText": rgb(0, 0, 0),
-    "ClrPanelStatusbarBackground": rgb(125, 171, 255),
-    "ClrPanelStatusbarText": rgb(0, 0, 0),
-    "ClrPanelSelectedBackground": rgb(125, 171, 255),
-    "ClrPanelSelectedText": rgb(255, 0, 0),
-    "ClrPanelCursorBackground": rgb(60, 110, 160),
-    "ClrPanelCursorText": rgb(0, 0, 0),
-    "ClrPanelFilesText": rgb(32, 32, 32),
-    "ClrPanelFoldersText": rgb(0, 0, 0),
-    "ClrPanelJunctionFrame": rgb(160, 160, 160),
-    "ClrPanelFolderFrame": rgb(0, 0, 0),
-    "ClrPanelLongNameFrame": rgb(100, 100, 100),
-    "ClrPanelHiddenFilesText": rgb(103, 103, 165),
-    "ClrPanelArchiveFilesText": rgb(166, 0, 141),
-    "ClrPanelExecutableFilesText": rgb(23, 75, 255),
-    "ClrPanelToolbarBackground": rgb(240, 240, 240),
-    "ClrPanelToolbarBackgroundSelected": rgb(125, 171, 255),
-    "ClrPanelToolbarText": rgb(0, 0, 0),
-    "ClrPanelMenuText": rgb(0, 0, 0),
-    "ClrPanelMenuBackground": rgb(125, 171, 255),
-    "ClrPanelMenuBackgroundDefault": rgb(255, 255, 255),
-    "ClrPanelMenuBackgroundChecked": rgb(200, 200, 200),
-    "ClrPanelTitleBackground": rgb(200, 200, 200),
-    "ClrViewerBackground": rgb(255, 255, 255),
-    "ClrViewerText": rgb(32, 32, 32),
-    "ClrViewerStatusbarBackground": rgb(125, 171, 255),
-    "ClrViewerStatusbarText": rgb(0, 0, 0),
-    "ClrViewerSelectedBackground": rgb(125, 171, 255),
-    "ClrViewerSelectedText": rgb(0, 0, 0),
-    "ClrEditorBackground": rgb(255, 255, 255),
-    "ClrEditorText": rgb(32, 32, 32),
-    "ClrEditorStatusbarBackground": rgb(125, 171, 255),
-    "ClrEditorStatusbarText": rgb(0, 0, 0),
-    "ClrEditorSelectedBackground": rgb(125, 171, 255),
-    "ClrEditorSelectedText": rgb(0, 0, 0),
-}
-
+# Colour scheme 3 "White", the default, as RRGGBB.
+WHITE = {name: int(value[4:6] + value[2:4] + value[0:2], 16) for name, value in (
+    item.split("=") for item in """
+    ClrPanelBackground=ffffff ClrPanelText=b4b4b4 ClrPanelHighlightText=000000
+    ClrPanelStatusbarBackground=7dabff ClrPanelStatusbarText=000000
+    ClrPanelSelectedBackground=7dabff ClrPanelSelectedText=ff0000
+    ClrPanelCursorBackground=3c6ea0 ClrPanelCursorText=000000 ClrPanelFilesText=202020
+    ClrPanelFoldersText=000000 ClrPanelJunctionFrame=a0a0a0 ClrPanelFolderFrame=000000
+    ClrPanelLongNameFrame=646464 ClrPanelHiddenFilesText=6767a5
+    ClrPanelArchiveFilesText=a6008d ClrPanelExecutableFilesText=174bff
+    ClrPanelToolbarBackground=f0f0f0 ClrPanelToolbarBackgroundSelected=7dabff
+    ClrPanelToolbarText=000000 ClrPanelMenuText=000000 ClrPanelMenuBackground=7dabff
+    ClrPanelMenuBackgroundDefault=ffffff ClrPanelMenuBackgroundChecked=c8c8c8
+    ClrPanelTitleBackground=c8c8c8 ClrViewerBackground=ffffff ClrViewerText=202020
+    ClrViewerStatusbarBackground=7dabff ClrViewerStatusbarText=000000
+    ClrViewerSelectedBackground=7dabff ClrViewerSelectedText=000000
+    ClrEditorBackground=ffffff ClrEditorText=202020 ClrEditorStatusbarBackground=7dabff
+    ClrEditorStatusbarText=000000 ClrEditorSelectedBackground=7dabff
+    ClrEditorSelectedText=000000""".split())}
 
 
 def colour(name):
@@ -59,50 +31,48 @@ def colour(name):
 
 
 SELECTED_BACKGROUND = colour("ClrPanelSelectedBackground")
+SELECTED_TEXT = colour("ClrPanelSelectedText")
+STATUS_BACKGROUND = colour("ClrPanelTitleBackground")
 
-FLAGS = {
-    "PanelShowToolbar": True, "PanelShowMenu": True, "PanelAutoUpdatePanels": True,
-    "PanelAutoUpdateNetwork": False, "PanelShowFreeSize": True,
-    "PanelShowFreeSizeNetwork": False, "PanelShowFileOwners": False,
-    "PanelScrollColumns": False, "PanelSelectFolders": False, "PanelDeleteRecycle": True,
-    "PanelAllowDragdrop": True, "PanelAllowSysmenu": True, "PanelShowTooltips": True,
-    "PanelShowPanelStatusbar": True, "PanelShowIcons": True, "PanelLargeIcons": False,
-    "ArrageHorizontal": False, "ViewerSavePosition": True, "UseExternalViewer": False,
-    "UseExternalEditor": False, "EditorSavePosition": True, "EditorWordWrap": False,
-}
+FLAGS = dict.fromkeys(
+    "PanelShowToolbar PanelShowMenu PanelAutoUpdatePanels PanelShowFreeSize PanelDeleteRecycle "
+    "PanelAllowDragdrop PanelAllowSysmenu PanelShowTooltips PanelShowPanelStatusbar "
+    "PanelShowIcons ViewerSavePosition EditorSavePosition".split(), True)
+FLAGS.update(dict.fromkeys(
+    "PanelAutoUpdateNetwork PanelShowFreeSizeNetwork PanelShowFileOwners PanelScrollColumns "
+    "PanelSelectFolders PanelLargeIcons ArrageHorizontal UseExternalViewer UseExternalEditor "
+    "EditorWordWrap".split(), False))
 
-LOGFONT_MEMBERS = ["lfCharSet", "lfClipPrecision", "lfEscapement", "lfHeight", "lfItalic",
-                   "lfOrientation", "lfPitchAndFamily", "lfOutPrecision", "lfQuality",
-                   "lfStrikeOut", "lfUnderline", "lfWeight", "lfWidth"]
+LOGFONT = ("lfCharSet lfClipPrecision lfEscapement lfHeight lfItalic lfOrientation "
+           "lfPitchAndFamily lfOutPrecision lfQuality lfStrikeOut lfUnderline lfWeight "
+           "lfWidth").split()
 
 
 def font_group(prefix, face, height, weight, charset):
-    group = {prefix + member: 0 for member in LOGFONT_MEMBERS}
+    group = {prefix + member: 0 for member in LOGFONT}
     group.update({prefix + "lfHeight": height, prefix + "lfWeight": weight,
                   prefix + "lfCharSet": charset, prefix + "lfFaceName": face})
     return group
 
 
-def configuration(left, right, without=(), **changes):
-    """Every value of a saved configuration: the defaults, the panels starting in the Windows
-    paths left and right, then changes (value name -> int, bool or str), less the values
-    named in without."""
-    values = {"ColorScheme": 3, **WHITE}
-    values.update({name: 1001 for name in (
-        "FontPanelSizeLeft", "FontPanelFaceLeft", "FontPanelSizeRight", "FontPanelFaceRight",
-        "FontViewerSize", "FontViewerFace", "FontStatusbarSize", "FontStatusbarFace")})
+def configuration(left, right, **changes):
+    """Every value of a saved configuration with the panels in the Windows paths left and
+    right, then changes (value name -> int, bool or str)."""
+    values = {"ColorScheme": 3, **WHITE, **FLAGS}
+    values.update(dict.fromkeys(
+        "FontPanelSizeLeft FontPanelFaceLeft FontPanelSizeRight FontPanelFaceRight "
+        "FontViewerSize FontViewerFace FontStatusbarSize FontStatusbarFace".split(), 1001))
     values.update({"SortPanelLeft": 1002, "SortPanelRight": 1001, "ModePanelLeft": 1002,
                    "ModePanelRight": 1000, "ModePanelLeftColumns": 2, "ModePanelRightColumns": 2,
                    "PanelContextMenuTimer": 300, "WindowsOffset": 0, "HistoryCount": 10,
                    "WindowLeft": 0, "WindowTop": 0, "WindowRight": 0, "WindowBottom": 0})
-    values.update(FLAGS)
-    values.update(font_group("l_", "Tahoma", -11, 400, 0))
-    values.update(font_group("lt_", "Consolas", 15, 0, 1))
-    values.update(font_group("r_", "Tahoma", -11, 400, 0))
-    values.update(font_group("rt_", "Consolas", 15, 0, 1))
+    for prefix, face, height, weight, charset in (("l_", "Tahoma", -11, 400, 0),
+                                                  ("lt_", "Consolas", 15, 0, 1),
+                                                  ("r_", "Tahoma", -11, 400, 0),
+                                                  ("rt_", "Consolas", 15, 0, 1)):
+        values.update(font_group(prefix, face, height, weight, charset))
     values.update({"PanelPathLeft": left, "PanelPathRight": right,
                    "ExternalViewer": "", "ExternalEditor": ""})
-    unknown = (set(changes) | set(without)) - set(values)
+    unknown = set(changes) - set(values)
     assert not unknown, f"not configuration values: {unknown}"
-    values.update(changes)
-    return {name: value for name, value in values.items() if name not in without}
+    return {**values, **changes}

@@ -1,4 +1,4 @@
-"""Xvfb and the X tools that look at it and type into it."""
+"""Xvfb, the X tools that look at it and type into it, and its pixels."""
 
 import ctypes
 import os
@@ -12,14 +12,13 @@ SCREEN = (1280, 1024)
 
 
 class Timeout(AssertionError):
-    """A condition a test waited for did not come about in time."""
+    pass
 
 
 def poll(condition, timeout, what, interval=0.05):
     """Calls condition until it returns something true and returns that; fails after timeout
-    seconds with a message naming what was waited for and the last value seen."""
+    seconds naming what was waited for and the last value seen."""
     deadline = time.monotonic() + timeout
-    last = None
     while True:
         last = condition()
         if last:
@@ -29,11 +28,10 @@ def poll(condition, timeout, what, interval=0.05):
         time.sleep(interval)
 
 
-def poll_value(get, expected, timeout, what, interval=0.05):
-    """Calls get until it returns expected; fails after timeout naming the last value."""
+def poll_value(get, expected, timeout, what):
     seen = []
     try:
-        poll(lambda: seen.append(get()) or seen[-1] == expected, timeout, what, interval)
+        poll(lambda: seen.append(get()) or seen[-1] == expected, timeout, what)
     except Timeout:
         raise Timeout(f"waited {timeout:g} s for {what}: expected {expected!r}, "
                       f"last seen {seen[-1]!r}") from None
@@ -43,57 +41,36 @@ def poll_value(get, expected, timeout, what, interval=0.05):
 class XServer:
     """An Xvfb on a display it picks itself (-displayfd), ended by its PID in stop()."""
 
-    def __init__(self, logdir, size=SCREEN):
-        self.size = size
-        logdir = Path(logdir)
-        logdir.mkdir(parents=True, exist_ok=True)
+    def __init__(self, logdir):
+        log_path = Path(logdir) / "xvfb.log"
+        log_path.parent.mkdir(parents=True, exist_ok=True)
         read_end, write_end = os.pipe()
-        with open(logdir / "xvfb.log", "wb") as log:
+        with open(log_path, "wb") as log:
             self.process = subprocess.Popen(
-                ["Xvfb", "-displayfd", str(write_end), "-screen", "0",
-                 f"{size[0]}x{size[1]}x24", "-nolisten", "tcp"],
-                pass_fds=(write_end,), stdin=subprocess.DEVNULL, stdout=log, stderr=log,
-                start_new_session=True)
+                ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "%dx%dx24" % SCREEN,
+                 "-nolisten", "tcp"], pass_fds=(write_end,), stdin=subprocess.DEVNULL,
+                stdout=log, stderr=log, start_new_session=True)
         os.close(write_end)
+        self._x11 = None
         try:
-            self._wait_ready(read_end, logdir)
+            ready = select.select([read_end], [], [], 30)[0]
+            number = os.read(read_end, 16).strip() if ready else b""
+            if not number:
+                raise RuntimeError(f"Xvfb did not start; see {log_path}")
+            self.display = ":" + number.decode()
+            poll(lambda: self.run("xdpyinfo", check=False).returncode == 0, 30,
+                 f"Xvfb on {self.display} to answer xdpyinfo")
         except BaseException:
             self.stop()
             raise
-
-    def _wait_ready(self, read_end, logdir):
-        try:
-            number = b""
-            deadline = time.monotonic() + 30
-            while not number.endswith(b"\n"):
-                left = deadline - time.monotonic()
-                if left <= 0 or self.process.poll() is not None:
-                    raise RuntimeError(f"Xvfb did not start; see {logdir / 'xvfb.log'}")
-                ready, _, _ = select.select([read_end], [], [], left)
-                if ready:
-                    chunk = os.read(read_end, 16)
-                    if not chunk:
-                        raise RuntimeError(f"Xvfb did not start; see {logdir / 'xvfb.log'}")
-                    number += chunk
         finally:
             os.close(read_end)
-        self.display = ":" + number.decode().strip()
-        self._grabber = None
-        poll(lambda: subprocess.run(["xdpyinfo"], env=self.env(), stdout=subprocess.DEVNULL,
-                                    stderr=subprocess.DEVNULL).returncode == 0,
-             30, f"Xvfb on {self.display} to answer xdpyinfo", interval=0.02)
 
     def env(self, **extra):
-        env = dict(os.environ)
-        env.pop("WAYLAND_DISPLAY", None)
-        env["DISPLAY"] = self.display
-        env.update(extra)
-        return env
+        env = {k: v for k, v in os.environ.items() if k != "WAYLAND_DISPLAY"}
+        return {**env, "DISPLAY": self.display, **extra}
 
     def stop(self):
-        if getattr(self, "_grabber", None) is not None:
-            self._grabber.close()
-            self._grabber = None
         if self.process.poll() is None:
             self.process.terminate()
             try:
@@ -102,45 +79,30 @@ class XServer:
                 self.process.kill()
                 self.process.wait()
 
-    # X tools ---------------------------------------------------------------------------
-
-    def run(self, *args, check=True, timeout=20):
+    def run(self, *args, check=True):
         result = subprocess.run(list(args), env=self.env(), stdin=subprocess.DEVNULL,
-                                capture_output=True, text=True, timeout=timeout)
+                                capture_output=True, text=True, timeout=20)
         if check and result.returncode != 0:
-            raise RuntimeError(f"{' '.join(args)} failed ({result.returncode}): "
-                               f"{result.stderr.strip()}")
+            raise RuntimeError(f"{' '.join(args)} failed: {result.stderr.strip()}")
         return result
 
     def search(self, *criteria):
-        """X window ids that xdotool search finds, in stacking order; none is no error."""
-        out = self.run("xdotool", "search", *criteria, check=False).stdout
-        return [int(line) for line in out.split()]
+        return [int(line) for line in self.run("xdotool", "search", *criteria,
+                                               check=False).stdout.split()]
 
     def name(self, xid):
         result = self.run("xdotool", "getwindowname", str(xid), check=False)
         return result.stdout.rstrip("\n") if result.returncode == 0 else None
 
     def info(self, xid):
-        """Map state and absolute geometry (x, y, width, height) from xwininfo, or None."""
+        """Whether the window is viewable and its (left, top, right, bottom), or None."""
         result = self.run("xwininfo", "-id", str(xid), check=False)
         if result.returncode != 0:
             return None
-        fields = {}
-        for line in result.stdout.splitlines():
-            key, _, value = line.strip().partition(":")
-            fields[key] = value.strip()
-        return {
-            "viewable": fields.get("Map State") == "IsViewable",
-            "geometry": (int(fields["Absolute upper-left X"]),
-                         int(fields["Absolute upper-left Y"]),
-                         int(fields["Width"]), int(fields["Height"])),
-        }
-
-    def pid(self, xid):
-        out = self.run("xprop", "-id", str(xid), "_NET_WM_PID", check=False).stdout
-        _, _, value = out.partition("=")
-        return int(value) if value.strip().isdigit() else None
+        f = dict(line.strip().partition(":")[::2] for line in result.stdout.splitlines())
+        x, y = int(f["Absolute upper-left X"]), int(f["Absolute upper-left Y"])
+        return (f["Map State"].strip() == "IsViewable",
+                (x, y, x + int(f["Width"]), y + int(f["Height"])))
 
     def focus(self, xid):
         # No window manager runs, so activation requests go nowhere; focusing the X window
@@ -148,125 +110,72 @@ class XServer:
         self.run("xdotool", "windowfocus", "--sync", str(xid))
 
     def key(self, *keys):
-        """Real key events (XTEST) to whatever has the focus, e.g. key("F10"), key("alt+Return")."""
         self.run("xdotool", "key", *keys)
 
     def type(self, text):
         self.run("xdotool", "type", "--delay", "20", text)
 
-    def click(self, x, y, button=1):
-        self.run("xdotool", "mousemove", "--sync", str(x), str(y), "click", str(button))
+    def click(self, x, y):
+        self.run("xdotool", "mousemove", "--sync", str(x), str(y), "click", "1")
 
-    def mouse_move(self, x, y):
-        self.run("xdotool", "mousemove", "--sync", str(x), str(y))
-
-    def screenshot(self, save_png=None, rect=None):
-        """The screen (or rect of it) as it is now, read straight from the X server."""
-        if self._grabber is None:
-            self._grabber = Grabber(self.display)
-        shot = self._grabber.grab(rect or (0, 0, *self.size))
+    def screenshot(self, save_png=None):
+        """The screen as it is now, read with XGetImage through libX11: milliseconds, where
+        a child process (import) takes a fifth of a second."""
+        if self._x11 is None:
+            x11 = ctypes.CDLL("libX11.so.6")
+            x11.XOpenDisplay.restype = x11.XGetImage.restype = ctypes.c_void_p
+            x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
+            x11.XDefaultRootWindow.restype = ctypes.c_ulong
+            x11.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
+            x11.XGetImage.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_int,
+                                      ctypes.c_uint, ctypes.c_uint, ctypes.c_ulong, ctypes.c_int]
+            x11.XDestroyImage.argtypes = [ctypes.c_void_p]
+            self._display = x11.XOpenDisplay(self.display.encode())
+            self._root = x11.XDefaultRootWindow(self._display)
+            self._x11 = x11
+        width, height = SCREEN
+        all_planes, z_pixmap = 0xFFFFFFFF, 2
+        image = self._x11.XGetImage(self._display, self._root, 0, 0, width, height,
+                                    all_planes, z_pixmap)
+        try:
+            # An XImage starts with four ints, then its data: BGRX rows, 4 bytes a pixel.
+            data = ctypes.cast(image + 16, ctypes.POINTER(ctypes.c_void_p))[0]
+            raw = ctypes.string_at(data, width * height * 4)
+        finally:
+            self._x11.XDestroyImage(image)
+        rgb = bytearray(width * height * 3)
+        rgb[0::3], rgb[1::3], rgb[2::3] = raw[2::4], raw[1::4], raw[0::4]
+        shot = Screenshot(width, bytes(rgb))
         if save_png:
             shot.save_png(save_png)
         return shot
 
 
-class _XImage(ctypes.Structure):
-    _fields_ = [("width", ctypes.c_int), ("height", ctypes.c_int), ("xoffset", ctypes.c_int),
-                ("format", ctypes.c_int), ("data", ctypes.POINTER(ctypes.c_ubyte)),
-                ("byte_order", ctypes.c_int), ("bitmap_unit", ctypes.c_int),
-                ("bitmap_bit_order", ctypes.c_int), ("bitmap_pad", ctypes.c_int),
-                ("depth", ctypes.c_int), ("bytes_per_line", ctypes.c_int),
-                ("bits_per_pixel", ctypes.c_int)]
-
-
-class Grabber:
-    """Reads screen pixels with XGetImage through libX11: a few milliseconds where a child
-    process (import) takes a fifth of a second, fine enough to time a first paint."""
-
-    def __init__(self, display):
-        self.x11 = ctypes.CDLL("libX11.so.6")
-        self.x11.XOpenDisplay.restype = ctypes.c_void_p
-        self.x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
-        self.x11.XDefaultRootWindow.restype = ctypes.c_ulong
-        self.x11.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
-        self.x11.XGetImage.restype = ctypes.POINTER(_XImage)
-        self.x11.XGetImage.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_int,
-                                       ctypes.c_uint, ctypes.c_uint, ctypes.c_ulong, ctypes.c_int]
-        self.x11.XDestroyImage.argtypes = [ctypes.POINTER(_XImage)]
-        self.x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
-        self.display = self.x11.XOpenDisplay(display.encode())
-        if not self.display:
-            raise RuntimeError(f"cannot open X display {display}")
-        self.root = self.x11.XDefaultRootWindow(self.display)
-
-    def grab(self, rect):
-        left, top, right, bottom = rect
-        width, height = right - left, bottom - top
-        z_pixmap, all_planes = 2, 0xFFFFFFFF
-        image = self.x11.XGetImage(self.display, self.root, left, top, width, height,
-                                   all_planes, z_pixmap)
-        if not image:
-            raise RuntimeError(f"XGetImage of {rect} failed")
-        try:
-            info = image.contents
-            if info.bits_per_pixel != 32 or info.byte_order != 0:
-                raise RuntimeError(f"unexpected X image format: {info.bits_per_pixel} bpp")
-            stride = info.bytes_per_line
-            raw = ctypes.string_at(info.data, stride * height)
-        finally:
-            self.x11.XDestroyImage(image)
-        if stride != width * 4:
-            raw = b"".join(raw[y * stride:y * stride + width * 4] for y in range(height))
-        rgb = bytearray(width * height * 3)
-        rgb[0::3], rgb[1::3], rgb[2::3] = raw[2::4], raw[1::4], raw[0::4]  # BGRX to RGB
-        return Screenshot(width, height, bytes(rgb), origin=(left, top))
-
-    def close(self):
-        self.x11.XCloseDisplay(self.display)
-
-
 class Screenshot:
-    """An RGB picture of the screen or a part of it. Every method takes screen coordinates
-    (the same as Win32's); origin is the screen position of the picture's top-left pixel."""
+    """An RGB picture of the whole screen; coordinates are the screen's (and Win32's)."""
 
-    def __init__(self, width, height, pixels, origin=(0, 0)):
-        self.width, self.height, self.pixels = width, height, pixels
-        self.origin = origin
-
-    def pixel(self, x, y):
-        x, y = x - self.origin[0], y - self.origin[1]
-        offset = (y * self.width + x) * 3
-        return tuple(self.pixels[offset:offset + 3])
+    def __init__(self, width, pixels):
+        self.width, self.pixels = width, pixels
 
     def row(self, y, x0, x1):
         """The raw bytes of pixels x0..x1-1 of row y, for comparing rows."""
-        ox, oy = self.origin
-        start = ((y - oy) * self.width + max(x0 - ox, 0)) * 3
-        return self.pixels[start:start + max(0, min(x1 - ox, self.width) - max(x0 - ox, 0)) * 3]
-
-    def _rows(self, rect):
-        ox, oy = self.origin
-        left, top, right, bottom = rect
-        left, right = max(left, ox), min(right, ox + self.width)
-        for y in range(max(top, oy), min(bottom, oy + self.height)):
-            yield self.row(y, left, right)
-
-    def count(self, colour, rect):
-        """Pixels of exactly this colour inside rect (left, top, right, bottom; right and
-        bottom exclusive)."""
-        needle = bytes(colour)
-        return sum(1 for row in self._rows(rect) for i in range(0, len(row), 3)
-                   if row[i:i + 3] == needle)
+        return self.pixels[(y * self.width + x0) * 3:(y * self.width + x1) * 3]
 
     def colours(self, rect):
-        return {tuple(row[i:i + 3]) for row in self._rows(rect) for i in range(0, len(row), 3)}
+        left, top, right, bottom = rect
+        return {row[i:i + 3] for y in range(top, bottom)
+                for row in [self.row(y, left, right)] for i in range(0, len(row), 3)}
+
+    def count(self, colour, rect):
+        """Pixels of exactly this colour inside rect (right and bottom exclusive)."""
+        left, top, right, bottom = rect
+        needle = bytes(colour)
+        return sum(1 for y in range(top, bottom) for row in [self.row(y, left, right)]
+                   for i in range(0, len(row), 3) if row[i:i + 3] == needle)
 
     def save_png(self, path):
-        path = Path(path)
-        path.parent.mkdir(parents=True, exist_ok=True)
-        header = f"P6\n{self.width} {self.height}\n255\n".encode()
-        convert = shutil.which("convert", path="/usr/bin") or "convert"
-        subprocess.run([convert, "ppm:-", str(path)], input=header + self.pixels, check=True,
-                       capture_output=True, timeout=30)
-        return path
-
+        Path(path).parent.mkdir(parents=True, exist_ok=True)
+        header = f"P6\n{self.width} {len(self.pixels) // 3 // self.width}\n255\n".encode()
+        subprocess.run([shutil.which("convert", path="/usr/bin") or "convert", "ppm:-",
+                        str(path)], input=header + self.pixels, check=True, capture_output=True,
+                       timeout=30)
