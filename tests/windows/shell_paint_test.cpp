@@ -1,0 +1,117 @@
+// The shell's windows, fonts and the panels' painting, read back from real device contexts.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include "config/settings.h"
+#include "core/item_list.h"
+#include "panel/panel_paint.h"
+#include "panel/panel_paint_win32.h"
+#include "platform/win32/wide.h"
+#include "shell/drawing_objects.h"
+#include "shell/fonts.h"
+#include "shell/main_layout_win32.h"
+#include "shell/shell_windows.h"
+#include "shell/window_procedures.h"
+#include "support/window_driver.h"
+
+namespace nrv {
+namespace {
+
+TEST(ShellFonts, FixedTableFontsAreMadeAsDescribedAndLongFacesAreCut) {
+  CreateFixedFontTable(6);
+  for (int32_t face = 1000; face <= 1004; ++face) {
+    for (int32_t size = 1000; size <= 1002; ++size) {
+      LOGFONTW made{};
+      ASSERT_EQ(::GetObjectW(FixedFont(size, face), sizeof(made), &made), static_cast<int>(sizeof(made)));
+      EXPECT_EQ(FromLogFont(made).lfHeight, FixedFontDescription(size, face, 6).lfHeight);
+      EXPECT_EQ(FromLogFont(made).lfFaceName, FixedFontDescription(size, face, 6).lfFaceName);
+    }
+  }
+  EXPECT_EQ(FixedFont(1003, 1000), nullptr);
+  platform::FontDescription d;
+  d.lfFaceName = Text(40, u'f');
+  EXPECT_EQ(FromLogFont(ToLogFont(d)).lfFaceName, Text(LF_FACESIZE - 1, u'f'));
+}
+
+TEST(ItemColours, TextColourByTheFirstRuleThatAppliesAndTheCursorOnlyWhenActive) {
+  const Settings saved = TheSettings();
+  Settings& s = TheSettings();
+  s.ClrPanelBackground = 1, s.ClrPanelSelectedBackground = 2, s.ClrPanelSelectedText = 3;
+  s.ClrPanelHiddenFilesText = 4, s.ClrPanelFoldersText = 5, s.ClrPanelExecutableFilesText = 6;
+  s.ClrPanelArchiveFilesText = 7, s.ClrPanelFilesText = 8;
+  const std::pair<const char16_t*, uint32_t> items[] = {
+      {u"docs", FILE_ATTRIBUTE_DIRECTORY}, {u"old.zip", FILE_ATTRIBUTE_HIDDEN}, {u"x.zip", FILE_ATTRIBUTE_DIRECTORY},
+      {u"NAME.ZIP", FILE_ATTRIBUTE_ARCHIVE}, {u"setup.Exe", 0}, {u"run.cmd", 0}, {u"pack.7z", 0}, {u"file.tgz", 0}};
+  ItemList list;
+  for (const auto& [name, attributes] : items) {
+    Append(list, NewItem(name));
+    At(list, Count(list) - 1).attributes = attributes;
+  }
+  At(list, 0).selected = 1;
+  Panel panel;
+  HDC dc = ::CreateCompatibleDC(nullptr);
+  std::vector<COLORREF> texts;
+  for (int i = 0; i < Count(list); ++i) texts.push_back((ItemColours(dc, list, panel, i), ::GetTextColor(dc)));
+  EXPECT_EQ(texts, (std::vector<COLORREF>{3, 4, 5, 7, 6, 6, 7, 8}));
+
+  panel.cursor = 1;
+  ItemColours(dc, list, panel, 1);
+  EXPECT_EQ(::GetBkColor(dc), 1u) << "no cursor in the inactive panel";
+  panel.active = 1;
+  ItemColours(dc, list, panel, 1);
+  EXPECT_EQ(::GetBkColor(dc), 2u);
+  ItemColours(dc, list, panel, -1);
+  EXPECT_EQ(::GetTextColor(dc), 1u) << "an empty cell is invisible";
+  panel.statusHeight = 36, s.PanelShowPanelStatusbar = 1;
+  EXPECT_TRUE(StatusAreaShown(panel, 40));
+  EXPECT_FALSE(StatusAreaShown(panel, 39)) << "the status area needs room right of its icon";
+  ::DeleteDC(dc);
+  TheSettings() = saved;
+}
+
+TEST(ShellWindows, MadeWithTheirClassesAndPanelsPaintTitlesCursorAndColumnLines) {
+  if (!test::DisplayAvailable()) GTEST_SKIP() << "no display";
+  Settings& settings = TheSettings();
+  ApplyDefaults(settings);  // left panel Full, right panel Brief
+  ASSERT_EQ(CreateShellWindows(::GetModuleHandleW(nullptr), nullptr), 0);
+  ShellWindows& w = TheShellWindows();
+  wchar_t name[32] = {};
+  ::GetClassNameW(w.main, name, 32);
+  EXPECT_STREQ(name, L"WC_NRVMAINWND");
+  EXPECT_EQ(test::TextOf(w.main), L"Norvane ");
+  EXPECT_TRUE(::IsWindowVisible(w.left));
+  EXPECT_FALSE(::IsWindowVisible(w.viewer));
+
+  CreateFixedFontTable(6);
+  ApplyPanelFonts(settings);
+  w.leftDc = platform::KeptDc(w.left);
+  w.rightDc = platform::KeptDc(w.right);
+  MakePensAndBrushes();
+  for (int side : {kLeftPanel, kRightPanel}) {
+    Panel& panel = PanelOf(side);
+    panel.side = side;
+    panel.window = side == kLeftPanel ? w.left : w.right;
+    panel.dc = side == kLeftPanel ? w.leftDc.Get() : w.rightDc.Get();
+    panel.viewMode = side == kLeftPanel ? settings.ModePanelLeft : settings.ModePanelRight;
+    panel.briefColumns = 2, panel.path = u"C:\\", panel.active = side == kLeftPanel;
+    for (const char16_t* item : {u"..", u"sub", u"a.txt"}) Append(ItemsOf(side), NewItem(item));
+  }
+  TheShellState().windowsCreated = true;
+  LayOutChildren();
+  for (int side : {kLeftPanel, kRightPanel}) RepaintPanel(PanelOf(side), ItemsOf(side));
+  const Panel& left = PanelOf(kLeftPanel);
+  const Panel& right = PanelOf(kRightPanel);
+  const auto pixel = [](const Panel& panel, int x, int y) { return ::GetPixel(static_cast<HDC>(panel.dc), x, y); };
+  const COLORREF selected = settings.ClrPanelSelectedBackground, background = settings.ClrPanelBackground;
+  ASSERT_NE(selected, background);
+  EXPECT_EQ(pixel(left, 2, 1), selected) << "the active title";
+  EXPECT_EQ(pixel(right, 2, 1), background) << "the inactive title";
+  EXPECT_EQ(pixel(left, left.iconSize + 40, left.firstRowY), selected) << "the cursor";
+  EXPECT_EQ(pixel(left, left.firstColumnX + left.iconSize + 1, left.firstRowY + 1), background) << "not on the icon";
+  EXPECT_EQ(pixel(right, right.iconSize + 40, right.firstRowY), background) << "no cursor when inactive";
+  EXPECT_EQ(pixel(right, right.columnWidth + 4, right.firstRowY + 1), settings.ClrPanelText) << "column line";
+  TheShellState().windowsCreated = false;
+}
+
+}  // namespace
+}  // namespace nrv
