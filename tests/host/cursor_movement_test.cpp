@@ -26,16 +26,6 @@ class CursorMovement : public ::testing::Test {
   ItemList list;
 };
 
-TEST_F(CursorMovement, EmptyPanelMovesNothing) {
-  panel.cursor = 3;
-  EXPECT_EQ(CursorDown(panel, list), -1);
-  EXPECT_EQ(PageDown(panel, list), -1);
-  EXPECT_EQ(WheelStep(panel, list, true, false), -1);
-  EXPECT_EQ(RightPress(panel, list, 10, 30), -1);
-  EXPECT_EQ(HitTest(panel, list, 10, 30), 0);
-  EXPECT_EQ(panel.cursor, 3);
-}
-
 TEST_F(CursorMovement, KeysStopAtTheEndsAndKeepTheCursorOnThePage) {
   Fill(30);
   PageUp(panel, list);
@@ -81,30 +71,13 @@ TEST_F(CursorMovement, HitTestClampsToColumnsRowsAndItems) {
   EXPECT_EQ(HitTest(panel, list, -40, -40), 0);
 }
 
-TEST_F(CursorMovement, InsertAndRightDragNeverSelectTheUpEntry) {
-  Fill(10);
+TEST_F(CursorMovement, InsertNeverSelectsTheUpEntry) {
+  Fill(5);
   ToggleAndDown(panel, list);
   ToggleAndDown(panel, list);
   EXPECT_EQ(At(list, 0).selected, 0u);
   EXPECT_EQ(At(list, 1).selected, 1u);
   EXPECT_EQ(panel.cursor, 2);
-  At(list, 1).selected = 0;
-
-  // A press on an unselected item selects it; dragging down selects the run.
-  RightPress(panel, list, 5, 31);  // item 1
-  RightDrag(panel, list, 5, 59);   // item 3
-  EXPECT_EQ(panel.selectedFiles, 3);
-  panel.rightDragActive = 0;
-  // A press on a selected item deselects; moving up from the anchor covers the pointer's item
-  // up to the one before the anchor.
-  RightPress(panel, list, 5, 41);  // item 2
-  RightDrag(panel, list, 5, 59);
-  EXPECT_EQ(At(list, 3).selected, 0u);
-  EXPECT_EQ(At(list, 1).selected, 1u);
-  RightDrag(panel, list, 5, 21);
-  EXPECT_EQ(At(list, 1).selected, 0u);
-  EXPECT_EQ(At(list, 0).selected, 0u);
-  EXPECT_EQ(panel.selectedFiles, 0);
 }
 
 }  // namespace

@@ -7,7 +7,6 @@
 #include "core/sorting.h"
 #include "platform/files.h"
 #include "support/item_names.h"
-#include "support/temp_folder.h"
 
 namespace nrv {
 namespace {
@@ -75,17 +74,6 @@ TEST(SortByName, KeysStopAtTheNameLimit) {
   // A folder's key holds its mark and 1023 characters of the name, so these two tie.
   EXPECT_FALSE(CompareNames(At(list, 2), At(list, 3)));
   EXPECT_FALSE(CompareNames(At(list, 3), At(list, 2)));
-
-  // The extension key holds 260 characters the same way.
-  const Text extension(259, u'e');
-  ItemList folders;
-  Append(folders, Folder(u"z." + extension + u"a"));
-  Append(folders, Folder(u"a." + extension + u"b"));
-  EXPECT_TRUE(CompareExtensions(At(folders, 1), At(folders, 0)));
-  ItemList files;
-  Append(files, File(u"z." + extension + u"a"));
-  Append(files, File(u"a." + extension + u"b"));
-  EXPECT_TRUE(CompareExtensions(At(files, 0), At(files, 1)));
 }
 
 // Names that start with the class marks themselves, names equal when folded, shared stems
@@ -171,28 +159,6 @@ TEST(SortItems, EmptyListsAndUnknownModesChangeNothing) {
   EXPECT_EQ(Names(list), (Order{u"b", u"a"}));
 }
 
-TEST(SortItems, UnsortedRereadsTheFolderButLeavesTheTemporaryPanelAndTheCursor) {
-  test::TempFolder folder;
-  folder.MakeFile("present");
-  Panel panel;
-  panel.path = folder.Path().u16string();
-  ItemList list;
-  for (int i = 0; i < 5; ++i) Append(list, File(u"gone" + Ascii(std::to_string(i))));
-  panel.cursor = 3;
-  panel.top = 1;
-  EXPECT_EQ(SetSortMode(panel, list, kSortUnsorted), 0);
-  EXPECT_EQ(Count(list), 2);  // "..", "present"
-  EXPECT_EQ(panel.cursor, 3);  // its item is gone: it stays where it was
-  EXPECT_EQ(panel.top, 1);
-
-  panel.temporary = 1;
-  ClearItems(list);
-  Append(list, File(u"b"));
-  Append(list, File(u"a"));
-  EXPECT_EQ(SortItems(list, panel), 0);
-  EXPECT_EQ(Names(list), (Order{u"b", u"a"}));
-}
-
 // Switches to mode with the cursor and top row given; answers where they went.
 std::pair<int, int> CursorAfter(Panel& panel, ItemList& list, int32_t mode, int cursor, int top) {
   panel.cursor = cursor;
@@ -219,16 +185,6 @@ TEST(ResortKeepingCursor, KeepsTheDistanceFromTheTopRowOnListsOfAPageOrMore) {
   EXPECT_EQ(CursorAfter(panel, list, kSortName, 39, 30), std::make_pair(10, 1));
   panel.capacity = 51;
   EXPECT_EQ(CursorAfter(panel, list, kSortSize, 10, 4), std::make_pair(39, 0));
-}
-
-TEST(ResortKeepingCursor, FindsTheFirstNameThatMatchesFolded) {
-  ItemList list;
-  Append(list, File(u"readme", 5));
-  Append(list, Folder(u"README"));
-  Panel panel;
-  panel.capacity = 10;
-  EXPECT_EQ(CursorAfter(panel, list, kSortSize, 0, 0), std::make_pair(0, 0));
-  EXPECT_EQ(ItemName(At(list, 0)), u"README");
 }
 
 }  // namespace
