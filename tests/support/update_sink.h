@@ -3,6 +3,7 @@
 // UpdateFileLists, and pumps the test thread's messages until something arrives.
 #include <windows.h>
 
+#include <cstdint>
 #include <functional>
 #include <vector>
 
@@ -21,11 +22,8 @@ class UpdateSink {
       windowClass.lpszClassName = L"NrvUpdateSink";
       return ::RegisterClassW(&windowClass);
     }();
-    (void)atom;
-    window_ = ::CreateWindowExW(0, L"NrvUpdateSink", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                ::GetModuleHandleW(nullptr), nullptr);
+    window_ = ::CreateWindowExW(0, MAKEINTATOM(atom), L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
     Sides().clear();
-    OnUpdate() = nullptr;
     SetUpdateFileListsTarget(window_);
   }
   ~UpdateSink() {
@@ -36,7 +34,6 @@ class UpdateSink {
   UpdateSink(const UpdateSink&) = delete;
   UpdateSink& operator=(const UpdateSink&) = delete;
 
-  HWND Get() const { return window_; }
   // The side parameter of every UpdateFileLists received, in order.
   static std::vector<LPARAM>& Sides() {
     static std::vector<LPARAM> sides;
@@ -50,32 +47,22 @@ class UpdateSink {
 
   // Pumps until count messages were received or the time is up; true when they were.
   bool WaitFor(size_t count, DWORD milliseconds) const {
-    const ULONGLONG end = ::GetTickCount64() + milliseconds;
-    while (Sides().size() < count && ::GetTickCount64() < end) Pump(20);
+    for (const ULONGLONG end = ::GetTickCount64() + milliseconds; Sides().size() < count && ::GetTickCount64() < end;) {
+      ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+      for (MSG message; ::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE);) ::DispatchMessageW(&message);
+    }
     return Sides().size() >= count;
   }
-  // Pumps for the whole time (for checking that nothing arrives).
-  void PumpFor(DWORD milliseconds) const {
-    const ULONGLONG end = ::GetTickCount64() + milliseconds;
-    while (::GetTickCount64() < end) Pump(20);
-  }
+  // Pumps for the whole time, for checking that nothing arrives.
+  void PumpFor(DWORD milliseconds) const { WaitFor(SIZE_MAX, milliseconds); }
 
  private:
-  static void Pump(DWORD milliseconds) {
-    ::MsgWaitForMultipleObjects(0, nullptr, FALSE, milliseconds, QS_ALLINPUT);
-    MSG message;
-    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-      ::TranslateMessage(&message);
-      ::DispatchMessageW(&message);
-    }
-  }
   static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_COMMAND && wParam == command::kUpdateFileLists) {
-      Sides().push_back(lParam);
-      if (OnUpdate()) OnUpdate()(lParam);
-      return 0;
-    }
-    return ::DefWindowProcW(window, message, wParam, lParam);
+    if (message != WM_COMMAND || wParam != command::kUpdateFileLists)
+      return ::DefWindowProcW(window, message, wParam, lParam);
+    Sides().push_back(lParam);
+    if (OnUpdate()) OnUpdate()(lParam);
+    return 0;
   }
 
   HWND window_ = nullptr;
