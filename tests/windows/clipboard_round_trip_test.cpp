@@ -1,8 +1,7 @@
+// The clipboard and the shell's context menu as other programs see them.
 #include <gtest/gtest.h>
-#include <windows.h>
 #include <ole2.h>
-
-#include <vector>
+#include <windows.h>
 
 #include "config/settings.h"
 #include "core/listing.h"
@@ -10,6 +9,7 @@
 #include "panel/context_menu_win32.h"
 #include "platform/win32/wide.h"
 #include "support/temp_folder.h"
+#include "support/window_driver.h"
 
 namespace nrv {
 namespace {
@@ -19,10 +19,8 @@ Text ReadClipboardText() {
   if (!::OpenClipboard(nullptr)) return u"<not opened>";
   Text text = u"<none>";
   if (HANDLE data = ::GetClipboardData(CF_UNICODETEXT)) {
-    if (const auto* chars = static_cast<const wchar_t*>(::GlobalLock(data))) {
-      text = platform::FromWide(chars);
-      ::GlobalUnlock(data);
-    }
+    text = platform::FromWide(static_cast<const wchar_t*>(::GlobalLock(data)));
+    ::GlobalUnlock(data);
   }
   ::CloseClipboard();
   return text;
@@ -44,44 +42,32 @@ class WineClipboard : public ::testing::Test {
   ItemList list;
 };
 
-TEST_F(WineClipboard, TextComesBackExactly) {
+TEST_F(WineClipboard, TextAndThePanelsNamesOrFullPathsComeBackExactlyWithCrLf) {
   const Text text = u"first line\r\nzweite Zeile \u00e4\u00f6\u00fc\r\n\u0436\r\n";
   ASSERT_TRUE(CopyTextToClipboard(text));
   EXPECT_EQ(ReadClipboardText(), text);
   ASSERT_TRUE(CopyTextToClipboard(u""));
   EXPECT_EQ(ReadClipboardText(), u"");
-}
 
-TEST_F(WineClipboard, NamesAndFullPathsOfThePanel) {
   panel.cursor = 3;
   ASSERT_TRUE(CopyNamesToClipboard(list, panel, true));
-  wchar_t full[MAX_PATH] = {};
-  ::GetFullPathNameW(L"beta.txt", MAX_PATH, full, nullptr);
-  EXPECT_EQ(ReadClipboardText(), platform::FromWide(full) + u"\r\n");
-
-  At(list, 1).selected = 1;
-  At(list, 2).selected = 1;
+  EXPECT_EQ(ReadClipboardText(), panel.path + u"\\beta.txt\r\n");
+  At(list, 1).selected = At(list, 2).selected = 1;
   RecountSelection(list, panel);
   ASSERT_TRUE(CopyNamesToClipboard(list, panel, false));
   EXPECT_EQ(ReadClipboardText(), u"gamma\r\nalpha.txt\r\n");
 }
 
-// Closes the shell menu as soon as it is up.
-void CALLBACK CloseMenu(HWND, UINT, UINT_PTR, DWORD) { ::EndMenu(); }
-
-TEST_F(WineClipboard, ShellMenuForNamesAndForTheFolderItself) {
-  const char* display = std::getenv("DISPLAY");
-  if (!display || !*display) GTEST_SKIP() << "menus need a display";
+TEST_F(WineClipboard, ShellMenuForNamesAndForTheFolderItselfButNotForMissingItems) {
+  if (!test::DisplayAvailable()) GTEST_SKIP() << "menus need a display";
   ::OleInitialize(nullptr);
-  HWND owner = ::CreateWindowExW(0, L"STATIC", L"owner", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
-                                 ::GetModuleHandleW(nullptr), nullptr);
-  const UINT_PTR timer = ::SetTimer(nullptr, 0, 300, &CloseMenu);
-  EXPECT_TRUE(ShowShellContextMenu(owner, panel.path, {u"alpha.txt", u"beta.txt"}));
-  EXPECT_TRUE(ShowShellContextMenu(owner, panel.path, {}));
-  EXPECT_FALSE(ShowShellContextMenu(owner, panel.path, {u"alpha.txt", u"no such file"}));
-  EXPECT_FALSE(ShowShellContextMenu(owner, panel.path + u"\\missing", {}));
+  test::StandInWindow owner({0, 0, 10, 10}, false);
+  const UINT_PTR timer = ::SetTimer(nullptr, 0, 300, [](HWND, UINT, UINT_PTR, DWORD) { ::EndMenu(); });
+  EXPECT_TRUE(ShowShellContextMenu(owner.Get(), panel.path, {u"alpha.txt", u"beta.txt"}));
+  EXPECT_TRUE(ShowShellContextMenu(owner.Get(), panel.path, {}));
+  EXPECT_FALSE(ShowShellContextMenu(owner.Get(), panel.path, {u"alpha.txt", u"no such file"}));
+  EXPECT_FALSE(ShowShellContextMenu(owner.Get(), panel.path + u"\\missing", {}));
   ::KillTimer(nullptr, timer);
-  ::DestroyWindow(owner);
   ::OleUninitialize();
 }
 
