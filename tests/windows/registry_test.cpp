@@ -1,0 +1,95 @@
+// The registry layer and the history lists on Wine's real registry.
+#include <gtest/gtest.h>
+
+#include "config/history.h"
+#include "config/settings.h"
+#include "platform/errors.h"
+#include "platform/registry.h"
+#include "support/stored_history.h"
+
+namespace nrv {
+namespace {
+
+using namespace platform;
+
+const Text kProbe = u"Software\\NorvaneTest\\Probe";
+
+TEST(WineRegistry, TextsKeepTheirExactSizeValuesComeByNameAndReadAccessRefusesWrites) {
+  DeleteUserKey(kProbe);
+  RegistryKey key;
+  ASSERT_EQ(CreateUserKey(kProbe, RegistryAccess::Write, key), 0u);
+  const uint32_t number = 42;
+  // The registry counts a forgotten terminator when a zero follows the data; a text stored
+  // without one must not be followed by a zero.
+  const char16_t unterminated[] = u"C:\\x?";
+  ASSERT_EQ(SetValue(key, u"Zeta", kRegDword, &number, 4), 0u);
+  ASSERT_EQ(SetValue(key, u"Mid", kRegSz, unterminated, 8), 0u);
+  ASSERT_EQ(SetValue(key, u"Padded", kRegSz, Text(u"C:\\x").c_str(), 8), 0u);
+  ASSERT_EQ(OpenUserKey(kProbe, RegistryAccess::Read, key), 0u);
+  Text name;
+  uint32_t type = 0, size = 0;
+  const Text byName[] = {u"Mid", u"Padded", u"Zeta"};  // Wine's order, not the order written
+  for (uint32_t i = 0; i < 3; ++i) {
+    ASSERT_EQ(EnumValue(key, i, name, &type, nullptr, &size), 0u);
+    EXPECT_EQ(name, byName[i]);
+  }
+  EXPECT_EQ(EnumValue(key, 3, name, nullptr, nullptr, nullptr), kErrorNoMoreItems);
+  ASSERT_EQ(QueryValue(key, u"Mid", &type, nullptr, &size), 0u);
+  EXPECT_EQ(type, kRegSz);
+  EXPECT_EQ(size, 8u);
+  ASSERT_EQ(QueryValue(key, u"Padded", &type, nullptr, &size), 0u);
+  EXPECT_EQ(size, 10u);
+  char16_t small[2];
+  size = sizeof(small);
+  EXPECT_EQ(QueryValue(key, u"Mid", &type, small, &size), kErrorMoreData);
+  EXPECT_EQ(size, 8u);
+  EXPECT_EQ(QueryValue(key, u"Missing", &type, nullptr, &size), kErrorFileNotFound);
+  EXPECT_EQ(SetValue(key, u"X", kRegDword, &number, 4), kErrorAccessDenied);
+
+  key.Reset();
+  EXPECT_EQ(DeleteUserKey(kProbe), 0u);
+  EXPECT_EQ(OpenUserKey(kProbe, RegistryAccess::Read, key), kErrorFileNotFound);
+  EXPECT_NE(DeleteUserKey(kProbe), 0u);
+}
+
+class WineHistory : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    TheSettings() = Settings{};
+    for (int list = 1; list <= 10; ++list) DeleteUserKey(HistoryKeyPath(list));
+  }
+  void TearDown() override { SetUp(); }
+};
+
+TEST_F(WineHistory, RewrittenOldestFirstWithCaseInsensitiveDeduplicationAsExactTexts) {
+  AddHistory(kHistoryCopy, u"C:\\Data");
+  for (int i = 0; i < 9; ++i) AddHistory(kHistoryCopy, u"C:\\d" + Ascii(std::to_string(i)));
+  AddHistory(kHistoryCopy, u"c:\\DATA");  // a case-only duplicate: moves, does not grow
+  AddHistory(kHistoryCopy, u"C:\\eleventh");
+  const auto stored = test::StoredHistory(kHistoryCopy);
+  ASSERT_EQ(stored.size(), 10u);
+  EXPECT_EQ(stored[0], (std::pair<Text, Text>{u"Item0", u"C:\\d1"}));
+  EXPECT_EQ(stored[8], (std::pair<Text, Text>{u"Item8", u"c:\\DATA"}));
+  EXPECT_EQ(stored[9], (std::pair<Text, Text>{u"Item9", u"C:\\eleventh"}));
+  RegistryKey key;
+  ASSERT_EQ(OpenUserKey(HistoryKeyPath(kHistoryCopy), RegistryAccess::Read, key), 0u);
+  uint32_t type = 0, size = 0;
+  ASSERT_EQ(QueryValue(key, u"Item9", &type, nullptr, &size), 0u);
+  EXPECT_EQ(type, kRegSz);
+  EXPECT_EQ(size, 2u * 11u) << "two bytes a character, no terminator";
+}
+
+TEST_F(WineHistory, MoreThanTenEntriesStayInOrderDespiteNameOrderedEnumerationAndPositionsSurvive) {
+  TheSettings().HistoryCount = 12;
+  std::vector<Text> added;
+  for (int i = 0; i < 12; ++i) added.push_back(u"D:\\m" + Ascii(std::to_string(i)));
+  for (const Text& entry : added) AddHistory(kHistoryMove, entry);
+  EXPECT_EQ(ReadHistory(kHistoryMove), added);
+  AddHistory(kHistoryViewer, u"C:\\Big.log", 123456789012LL);
+  AddHistory(kHistoryViewer, u"c:\\big.LOG", 77);
+  EXPECT_EQ(test::StoredHistory(kHistoryViewer).size(), 1u);
+  EXPECT_EQ(ReadHistoryPosition(kHistoryViewer, u"C:\\BIG.log"), 77);
+}
+
+}  // namespace
+}  // namespace nrv
