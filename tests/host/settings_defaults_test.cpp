@@ -25,14 +25,6 @@ TEST(SettingsDefaults, ResetEveryFieldWhateverWasThereBefore) {
   EXPECT_FALSE(s.PanelPathLeft.empty());
 }
 
-TEST(SettingsDefaults, TitleFontFollowsTheOsVersion) {
-  EXPECT_EQ(DefaultTitleFont(6).lfFaceName, u"Consolas");
-  EXPECT_EQ(DefaultTitleFont(6).lfHeight, 15);
-  EXPECT_EQ(DefaultTitleFont(10).lfFaceName, u"Consolas");
-  EXPECT_EQ(DefaultTitleFont(5).lfFaceName, u"Courier New");
-  EXPECT_EQ(DefaultTitleFont(5).lfHeight, 14);
-}
-
 TEST(SettingsSchemes, WindowsDefaultLeavesTheCursorAndOthersLeaveTheNumber) {
   Settings s = NonDefault();
   const Colour cursor = s.ClrPanelCursorBackground;

@@ -2,8 +2,6 @@
 
 #include "core/drive_table.h"
 #include "platform/files.h"
-#include "shell/quit_question.h"
-#include "shell/running_operations.h"
 #include "shell/start_paths.h"
 #include "support/message_capture.h"
 #include "support/temp_folder.h"
@@ -42,28 +40,6 @@ TEST(StartPaths, DriveComesFromTheTableOrTheNetworkElseEachSideComplains) {
   ASSERT_EQ(taken.size(), 2u);
   EXPECT_EQ(taken[0].text, u"Error get current drive right");
   EXPECT_EQ(taken[1].text, u"Error get current drive left");
-}
-
-platform::MessageAnswer gAnswer = platform::MessageAnswer::Ok;
-std::vector<platform::MessageRequest> gAsked;
-
-TEST(QuitQuestion, OkQuitsOnlyWithoutRunningFileOperations) {
-  const platform::MessageHook previous = platform::SetMessageHook([](const platform::MessageRequest& request) {
-    gAsked.push_back(request);
-    return request.buttons == platform::MessageButtons::OkCancel ? gAnswer : platform::MessageAnswer::Ok;
-  });
-  gAnswer = platform::MessageAnswer::Cancel;
-  EXPECT_FALSE(ConfirmQuit(nullptr));
-  gAnswer = platform::MessageAnswer::Ok;
-  EXPECT_TRUE(ConfirmQuit(nullptr));
-  RunningFileOperations() += 1;
-  EXPECT_FALSE(ConfirmQuit(nullptr));
-  RunningFileOperations() -= 1;
-  platform::SetMessageHook(previous);
-  ASSERT_EQ(gAsked.size(), 4u);
-  EXPECT_EQ(gAsked[0].text, u"Do You want to quit program?");
-  EXPECT_EQ(gAsked[3].text, u"Please wait for completion of all file operations");
-  EXPECT_EQ(gAsked[3].icon, platform::MessageIcon::Information);
 }
 
 }  // namespace

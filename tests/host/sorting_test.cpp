@@ -100,15 +100,6 @@ TEST(SortByName, AgreesWithJoinedKeysOnRandomNames) {
   }
 }
 
-TEST(SortByExtension, FoldersFirstThenNoExtensionThenByExtensionThenName) {
-  ItemList list;
-  for (TextView name : {u"c.txt", u"b.DOC", u"README", u"a.doc", u"z.do", u".profile"})
-    Append(list, File(name));
-  for (TextView name : {u"x.zip", u"y", u"..", u"Alpha"}) Append(list, Folder(name));
-  EXPECT_EQ(Sorted(list, kSortExtension), (Order{u"..", u"Alpha", u"y", u"x.zip", u".profile",
-                                                 u"README", u"z.do", u"a.doc", u"b.DOC", u"c.txt"}));
-}
-
 TEST(SortBySize, SignedSixtyFourBitThenName) {
   ItemList list;
   for (auto [name, size] : {std::pair{u"huge", INT64_MAX}, {u"4g", int64_t{1} << 32},
