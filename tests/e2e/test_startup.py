@@ -5,7 +5,7 @@ import shutil
 from norvane_e2e import poll, poll_value, windows_path
 from norvane_e2e.app import START_TIMEOUT
 from norvane_e2e.checks import is_dark, text_bands, title_band, wait_active_title
-from norvane_e2e.settings import KEY, SELECTED_BACKGROUND, STATUS_BACKGROUND, colour
+from norvane_e2e.settings import SELECTED_BACKGROUND, STATUS_BACKGROUND, colour
 from norvane_e2e.xserver import SCREEN
 
 WS_CAPTION, SW_SHOWNORMAL, SW_SHOWMAXIMIZED = 0x00C00000, 1, 3
