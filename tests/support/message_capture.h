@@ -12,32 +12,27 @@ class MessageCapture {
   MessageCapture() { previous_ = platform::SetMessageHook(&Record); }
   ~MessageCapture() {
     platform::SetMessageHook(previous_);
-    std::lock_guard lock(Mutex());
-    Messages().clear();
+    std::lock_guard lock(mutex_);
+    messages_.clear();
   }
   MessageCapture(const MessageCapture&) = delete;
   MessageCapture& operator=(const MessageCapture&) = delete;
 
   std::vector<platform::MessageRequest> Taken() const {
-    std::lock_guard lock(Mutex());
-    return Messages();
+    std::lock_guard lock(mutex_);
+    return messages_;
   }
 
  private:
-  static std::mutex& Mutex() {
-    static std::mutex mutex;
-    return mutex;
-  }
-  static std::vector<platform::MessageRequest>& Messages() {
-    static std::vector<platform::MessageRequest> messages;
-    return messages;
-  }
+  // Watchers and workers report from their own threads.
   static platform::MessageAnswer Record(const platform::MessageRequest& request) {
-    std::lock_guard lock(Mutex());
-    Messages().push_back(request);
+    std::lock_guard lock(mutex_);
+    messages_.push_back(request);
     return platform::MessageAnswer::Ok;
   }
 
+  static inline std::mutex mutex_;
+  static inline std::vector<platform::MessageRequest> messages_;
   platform::MessageHook previous_ = nullptr;
 };
 

@@ -31,7 +31,6 @@ struct WindowRecord {
   int sizes = 0;
   std::vector<std::pair<WPARAM, LPARAM>> commands;
   std::vector<HMENU> popups;  // WM_INITMENUPOPUP
-  std::vector<UINT> messages;  // WM_SIZE and WM_COMMAND, in order
 };
 inline WindowRecord& Record() {
   static WindowRecord record;
@@ -41,8 +40,8 @@ inline WindowRecord& Record() {
 // Owner-draw requests go to the menu code, as the main window's procedure does.
 inline LRESULT CALLBACK RecordingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_SIZE: ++Record().sizes, Record().messages.push_back(message); return 0;
-    case WM_COMMAND: Record().commands.emplace_back(wParam, lParam), Record().messages.push_back(message); return 0;
+    case WM_SIZE: ++Record().sizes; return 0;
+    case WM_COMMAND: Record().commands.emplace_back(wParam, lParam); return 0;
     case WM_INITMENUPOPUP: Record().popups.push_back(reinterpret_cast<HMENU>(wParam)); return 0;
     case WM_MEASUREITEM: return OnMeasureMenuItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam));
     case WM_DRAWITEM: return OnDrawMenuItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
@@ -73,9 +72,6 @@ class StandInWindow {
     ::DestroyWindow(window_);
     Record() = {};
   }
-  StandInWindow(const StandInWindow&) = delete;
-  StandInWindow& operator=(const StandInWindow&) = delete;
-
   HWND Get() const { return window_; }
 
  private:
@@ -92,24 +88,17 @@ class Driver {
   using Step = std::function<void(HWND dialog)>;
 
   explicit Driver(std::vector<Step> steps, bool dialog = true) : steps_(std::move(steps)), dialog_(dialog) {
-    Current() = this;
+    current_ = this;
     timer_ = ::SetTimer(nullptr, 0, 50, &Tick);
   }
   ~Driver() {
     ::KillTimer(nullptr, timer_);
-    Current() = nullptr;
+    current_ = nullptr;
   }
-  Driver(const Driver&) = delete;
-  Driver& operator=(const Driver&) = delete;
-
   bool AllStepsRan() const { return next_ == steps_.size(); }
   bool ClosedByForce() const { return forced_; }
 
  private:
-  static Driver*& Current() {
-    static Driver* driver = nullptr;
-    return driver;
-  }
   static BOOL CALLBACK TakeDialog(HWND window, LPARAM out) {
     wchar_t name[16] = {};
     ::GetClassNameW(window, name, 16);
@@ -118,7 +107,7 @@ class Driver {
     return FALSE;
   }
   static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
-    Driver* driver = Current();
+    Driver* driver = current_;
     HWND dialog = nullptr;
     ::EnumThreadWindows(::GetCurrentThreadId(), &TakeDialog, reinterpret_cast<LPARAM>(&dialog));
     if (!driver || (driver->dialog_ && !dialog)) return;
@@ -130,6 +119,7 @@ class Driver {
     }
   }
 
+  static inline Driver* current_ = nullptr;
   std::vector<Step> steps_;
   bool dialog_ = true;
   size_t next_ = 0;

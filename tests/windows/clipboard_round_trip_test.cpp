@@ -58,11 +58,13 @@ TEST_F(WineClipboard, TextAndThePanelsNamesOrFullPathsComeBackExactlyWithCrLf) {
   EXPECT_EQ(ReadClipboardText(), u"gamma\r\nalpha.txt\r\n");
 }
 
+void CALLBACK CloseMenu(HWND, UINT, UINT_PTR, DWORD) { ::EndMenu(); }
+
 TEST_F(WineClipboard, ShellMenuForNamesAndForTheFolderItselfButNotForMissingItems) {
   if (!test::DisplayAvailable()) GTEST_SKIP() << "menus need a display";
   ::OleInitialize(nullptr);
   test::StandInWindow owner({0, 0, 10, 10}, false);
-  const UINT_PTR timer = ::SetTimer(nullptr, 0, 300, [](HWND, UINT, UINT_PTR, DWORD) { ::EndMenu(); });
+  const UINT_PTR timer = ::SetTimer(nullptr, 0, 300, &CloseMenu);
   EXPECT_TRUE(ShowShellContextMenu(owner.Get(), panel.path, {u"alpha.txt", u"beta.txt"}));
   EXPECT_TRUE(ShowShellContextMenu(owner.Get(), panel.path, {}));
   EXPECT_FALSE(ShowShellContextMenu(owner.Get(), panel.path, {u"alpha.txt", u"no such file"}));
