@@ -115,23 +115,6 @@ TEST_F(FileOperations, NothingStartsOnTheUpEntryAndDeleteAsksNothing) {
   EXPECT_EQ(gSeen.requests[2].flags, 0x0200);
 }
 
-TEST_F(FileOperations, ADropIsCopiedWithoutAskingAndItsTargetRemembered) {
-  ReadyList dropped;
-  dropped.names = Z(u"/x/one.txt\0/x/two\0\0");
-  dropped.length = static_cast<uint32_t>(dropped.names.size());
-  dropped.count = 2;
-  FileOperationArgs args;
-  args.destinationFolder = other.path;
-  args.ready = &dropped;
-  args.operation = kOperationCopy;
-  Select({2});  // the panel's own selection plays no part
-  EXPECT_EQ(FileOperation(args, panel, list, other, otherList, hooks).status, 0);
-  EXPECT_TRUE(gSeen.questions.empty());
-  ASSERT_EQ(gSeen.requests.size(), 1u);
-  EXPECT_EQ(gSeen.requests[0].sourceList, dropped.names);
-  EXPECT_EQ(ReadHistory(kHistoryCopy), std::vector<Text>{other.path + u"\\"});
-}
-
 TEST_F(FileOperations, TheTemporaryPanelTakesCopiesAsFullPathItemsAndTouchesNoFile) {
   other.temporary = 1;
   other.sortMode = kSortName;

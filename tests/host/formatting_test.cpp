@@ -101,19 +101,5 @@ TEST_F(StatusTexts, SelectionAndTotalsLinesUpToTheLargestNumbers) {
             u"Free 8589934592 G (9 223 372 036 854 775 807)");
 }
 
-TEST_F(StatusTexts, TitleOfEachKindOfLocation) {
-  panel.path = u"C:\\Data";
-  panel.findName = u"pack.7z";
-  panel.ftpCurrentDir = u"/pub/";
-  EXPECT_EQ(TitleText(panel, u"ftp://host"), u" C:\\Data ");
-  panel.ftp = 1;
-  EXPECT_EQ(TitleText(panel, u"ftp://host"), u" ftp://host/pub/ ");
-  panel.archiveOpen = 1;
-  panel.archiveFolder = u"docs\\";
-  EXPECT_EQ(TitleText(panel, u"ftp://host"), u" pack.7z\\docs\\ ");
-  panel.temporary = 1;
-  EXPECT_EQ(TitleText(panel, u"ftp://host"), u" Temporary panel ");
-}
-
 }  // namespace
 }  // namespace nrv

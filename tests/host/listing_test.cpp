@@ -19,19 +19,6 @@ class Listing : public ::testing::Test {
   ItemList list;
 };
 
-TEST_F(Listing, TotalsLeaveOutTheUpEntry) {
-  test::TempFolder folder;
-  folder.MakeFolder("Sub");
-  folder.MakeFile("b.txt", 10);
-  folder.MakeFile("A.doc", 2000000);
-  panel.path = folder.Path().u16string();
-  ASSERT_EQ(ReadFolder(panel, list), 0);
-  ComputeTotals(list, panel);
-  EXPECT_EQ(panel.fileCount, 2);
-  EXPECT_EQ(panel.folderCount, 1);
-  EXPECT_EQ(panel.totalBytes, 2000010);
-}
-
 TEST_F(Listing, FreeSpaceFollowsTheSwitchesAndTheDriveType) {
   platform::portable::SetDrives({{u'C', platform::kDriveFixed, 1 << 20, 512 * 1000, {}},
                                  {u'N', platform::kDriveRemote, 1 << 20, 512 * 7, {}}});

@@ -37,7 +37,7 @@ TEST(MatchMask, FoldsLatinAndCyrillicOnly) {
   EXPECT_EQ(StartsWithFolded(u"re", u""), 0);
 }
 
-TEST(GroupSelection, FoldersOnlyWhenAllowedButAlwaysDeselectedAndNeverTheUpEntry) {
+TEST(GroupSelection, MasksTakeFoldersOnlyWhenAllowedAndQuickSearchCentres) {
   TheSettings() = Settings{};
   Panel panel;
   ItemList list;
@@ -61,6 +61,16 @@ TEST(GroupSelection, FoldersOnlyWhenAllowedButAlwaysDeselectedAndNeverTheUpEntry
   EXPECT_EQ(panel.selectedFolders + panel.selectedFiles, 0);
   ApplyMaskSelection(panel, list, u"*.txt", true);
   EXPECT_EQ(panel.selectedFiles, 2);
+
+  // Quick search takes the first match in list order and centres it, but no more than a page
+  // from the end.
+  panel.itemCount = Count(list), panel.visibleCount = 4, panel.columns = 1;
+  EXPECT_EQ(JumpToPrefix(panel, list, u"RE"), 1);
+  EXPECT_EQ(panel.top, 0);
+  EXPECT_EQ(JumpToPrefix(panel, list, u"da"), 4);
+  EXPECT_EQ(panel.top, 1);
+  EXPECT_EQ(JumpToPrefix(panel, list, u"zz"), -1);
+  EXPECT_EQ(panel.cursor, 4);
   TheSettings() = Settings{};
 }
 

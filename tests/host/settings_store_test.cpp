@@ -1,5 +1,5 @@
 // The settings store against the in-memory registry: the failures only the host can stage and
-// the texts on loading. Layout, reading rules and the live state are checked under Wine.
+// the live state and texts. Layout and reading rules are checked under Wine.
 #include <gtest/gtest.h>
 
 #include "config/settings.h"
@@ -34,6 +34,26 @@ void ExpectOneError(const std::vector<platform::MessageRequest>& taken, const Te
   EXPECT_EQ(taken[0].caption, u"Error");
   EXPECT_EQ(taken[0].icon, platform::MessageIcon::Error);
   EXPECT_EQ(taken[0].owner, nullptr);
+}
+
+TEST_F(SettingsStore, SaveTakesTheLiveStateFirst) {
+  Settings s = NonDefault();
+  LiveState live;
+  live.SortPanelLeft = 1004, live.ModePanelRightColumns = 4, live.WindowsOffset = 80;
+  live.PanelPathRight = u"C:\\live";
+  live.FontStatusbarFace = 1004;
+  live.rightTitleFont = test::Font(3, u"C");
+  live.WindowBottom = 1080;
+  ASSERT_EQ(SaveSettings(s, live), 0);
+  Settings loaded = Defaults();
+  ASSERT_EQ(LoadSettings(loaded), 0);
+  EXPECT_EQ(loaded.SortPanelLeft, 1004);
+  EXPECT_EQ(loaded.ModePanelRightColumns, 4);
+  EXPECT_EQ(loaded.WindowsOffset, 80);
+  EXPECT_EQ(loaded.PanelPathRight, u"C:\\live");
+  EXPECT_EQ(loaded.FontStatusbarFace, 1004);
+  test::ExpectSameFont(loaded.rt_, live.rightTitleFont);
+  EXPECT_EQ(loaded.WindowBottom, 1080);
 }
 
 TEST_F(SettingsStore, RefusedWritesGiveTheSaveMessageAndKeepEarlierValues) {
@@ -80,16 +100,6 @@ TEST_F(SettingsStore, OverlongTextsOfAnyKindLoadEmptyAndStaleTextsDoNotSurvive) 
   EXPECT_EQ(loaded.l_.lfFaceName, u"");
   EXPECT_EQ(loaded.ExternalViewer, u"");
   EXPECT_EQ(loaded.lt_.lfFaceName, s.lt_.lfFaceName);
-}
-
-TEST_F(SettingsStore, LoadKeepsTheStoredColoursRatherThanApplyingTheScheme) {
-  Settings saved = NonDefault();
-  saved.ColorScheme = kSchemeGray;
-  ASSERT_EQ(SaveSettings(saved), 0);
-  Settings loaded = Defaults();
-  ASSERT_EQ(LoadSettings(loaded), 0);
-  EXPECT_EQ(loaded.ColorScheme, kSchemeGray);
-  EXPECT_EQ(loaded.ClrPanelBackground, saved.ClrPanelBackground);
 }
 
 }  // namespace

@@ -52,15 +52,6 @@ Text ReferenceExtensionKey(const PanelItem& item) {
   return Folded(key.substr(0, 260));
 }
 
-TEST(SortByName, FoldsOnlyLatinCapitalsAndPrefixesGoFirst) {
-  ItemList list;
-  // '[' lies between 'Z' and 'a': it sorts first only when capitals are folded down.
-  for (TextView name : {u"\u0430", u"\u0411", u"\u0410", u"Z", u"[x]", u"abc", u"AB"})
-    Append(list, File(name));
-  EXPECT_EQ(Sorted(list, kSortName),
-            (Order{u"[x]", u"AB", u"abc", u"Z", u"\u0410", u"\u0411", u"\u0430"}));
-}
-
 TEST(SortByName, KeysStopAtTheNameLimit) {
   const Text stem(1023, u'n');
   ItemList list;
