@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <random>
+#include <tuple>
 #include <utility>
 
 #include "core/sorting.h"
@@ -52,27 +53,15 @@ Text ReferenceExtensionKey(const PanelItem& item) {
   return Folded(key.substr(0, 260));
 }
 
-TEST(SortByName, KeysStopAtTheNameLimit) {
-  const Text stem(1023, u'n');
-  ItemList list;
-  Append(list, File(stem + u"b"));
-  Append(list, File(stem + u"a"));
-  Append(list, Folder(stem + u"b"));
-  Append(list, Folder(stem + u"a"));
-  Append(list, File(stem + u"ab"));  // cut to 1024 characters: stem + "a"
-  EXPECT_TRUE(CompareNames(At(list, 1), At(list, 0)));
-  EXPECT_FALSE(CompareNames(At(list, 1), At(list, 4)));
-  // A folder's key holds its mark and 1023 characters of the name, so these two tie.
-  EXPECT_FALSE(CompareNames(At(list, 2), At(list, 3)));
-  EXPECT_FALSE(CompareNames(At(list, 3), At(list, 2)));
-}
-
 // Names that start with the class marks themselves, names equal when folded, shared stems
-// that stop the fast runs over equal characters mid-word, and every item against itself.
+// that stop the fast runs over equal characters mid-word, names and extensions that run past
+// the key limits, and every item against itself.
 TEST(SortByName, AgreesWithJoinedKeysOnRandomNames) {
   const char16_t alphabet[] = {u'a', u'A', u'b', u'B', u'.', u'_', u'\u0001', u'\u0002',
                                u'\u0003', u'\u044F', u'\u042F', u'z'};
-  const TextView stems[] = {u"", u"IMG_2024", u"img_2024", u"Report-A", u"report-a"};
+  const Text longExtension = u"." + Text(259, u'e');
+  const Text stems[] = {u"", u"IMG_2024", u"img_2024", u"Report-A", u"report-a",
+                        Text(1021, u'n'), u"a" + longExtension, u"B" + longExtension};
   std::mt19937 random(7);
   ItemList list;
   for (int i = 0; i < 300; ++i) {
@@ -102,21 +91,13 @@ TEST(SortBySize, SignedSixtyFourBitThenName) {
 }
 
 TEST(SortByTime, NewestFirstWithTheUpEntryAboveEverything) {
-  struct Times {
-    const char16_t* name;
-    uint64_t access, creation, write;
-  };
-  const Times rows[] = {{u"..", 0, 0, 0},
-                        {u"old", 1, 0xFFFFFFFFull, 0x8000000000000000ull},
-                        {u"mid", 0xFFFFFFFFull, 0x100000000ull, 2},
-                        {u"new", 0x100000000ull, 1, 0x7FFFFFFFFFFFFFFFull},
-                        {u"dir", 0x8000000000000000ull, 5, 1},
-                        {u"max", ~0ull, 0, 0},
-                        {u"Tie", 0, 0, 0}};
   ItemList list;
-  for (const Times& row : rows) {
-    PanelItem* item = row.name[0] == u'.' || row.name == Text(u"dir") ? Folder(row.name) : File(row.name);
-    item->accessTime = row.access, item->creationTime = row.creation, item->writeTime = row.write;
+  for (auto [name, access, creation, write] :
+       {std::tuple{u"..", 0ull, 0ull, 0ull}, {u"old", 1ull, 0xFFFFFFFFull, 0x8000000000000000ull},
+        {u"mid", 0xFFFFFFFFull, 0x100000000ull, 2ull}, {u"new", 0x100000000ull, 1ull, 0x7FFFFFFFFFFFFFFFull},
+        {u"dir", 0x8000000000000000ull, 5ull, 1ull}, {u"max", ~0ull, 0ull, 0ull}, {u"Tie", 0ull, 0ull, 0ull}}) {
+    PanelItem* item = name[0] == u'.' || name == Text(u"dir") ? Folder(name) : File(name);
+    item->accessTime = access, item->creationTime = creation, item->writeTime = write;
     Append(list, item);
   }
   // A file with every bit set ties with the up entry and falls back to the name order.
