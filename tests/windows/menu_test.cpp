@@ -1,5 +1,5 @@
 // The main menu bar as Win32 holds it: built from the model, its check marks, owner drawing,
-// F9, the Options switches and the toolbar's popups.
+// F9 and the toolbar's popups. The Options switches are played end to end.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -15,10 +15,8 @@
 #include "shell/command_ids.h"
 #include "shell/main_menu_win32.h"
 #include "shell/menu_model.h"
-#include "shell/options_commands_win32.h"
 #include "shell/shell_windows.h"
 #include "shell/toolbar_clicks_win32.h"
-#include "support/message_capture.h"
 #include "support/window_driver.h"
 
 namespace nrv {
@@ -141,27 +139,6 @@ TEST_F(MainMenu, OwnerDrawnItemsAreMeasuredForTheirTextAndKey) {
   EXPECT_EQ(measure.itemHeight, 22u);
   measure.CtlType = ODT_BUTTON;
   EXPECT_FALSE(OnMeasureMenuItem(measure));
-}
-
-TEST_F(MainMenu, SwitchesFlipWithTheirMarksResizeAndHidingTheMenuIsAnnouncedOnce) {
-  NEED_WINDOW();
-  AttachMenu();
-  test::Record() = {};
-  test::MessageCapture capture;
-  EXPECT_TRUE(HandleOptionsCommand(command::kShowToolbar));
-  EXPECT_EQ(TheSettings().PanelShowToolbar, 0);
-  EXPECT_FALSE(::GetMenuState(MainMenuBar(), command::kShowToolbar, MF_BYCOMMAND) & MF_CHECKED);
-  EXPECT_EQ(test::Record().sizes, 1);
-  EXPECT_TRUE(HandleOptionsCommand(command::kAlwaysShowMenu));
-  EXPECT_EQ(::GetMenu(Window()), nullptr);
-  EXPECT_TRUE(HandleOptionsCommand(command::kAlwaysShowMenu));
-  EXPECT_EQ(::GetMenu(Window()), MainMenuBar());
-  EXPECT_TRUE(::GetMenuState(MainMenuBar(), command::kAlwaysShowMenu, MF_BYCOMMAND) & MF_CHECKED);
-  const auto messages = capture.Taken();
-  ASSERT_EQ(messages.size(), 1u);
-  EXPECT_EQ(messages[0].text, u"Menu will be hidden. Use F9 to show menu.");
-  EXPECT_EQ(messages[0].caption, u"Hide menu");
-  EXPECT_FALSE(HandleOptionsCommand(command::kPanelSettings)) << "not a switch";
 }
 
 TEST_F(MainMenu, F9ShowsTheBarOnlyWhileTheMenuIsOpen) {
