@@ -63,16 +63,15 @@ TEST_F(CursorMovement, WheelMovesOneItemOrOneColumnPerMessage) {
   EXPECT_EQ(panel.cursor, 2);
 }
 
-TEST_F(CursorMovement, HitTestClampsToColumnsRowsAndItems) {
+TEST_F(CursorMovement, HitTestClampsToColumnsRowsAndItemsAndInsertSkipsTheUpEntry) {
   Fill(10);
   EXPECT_EQ(HitTest(panel, list, 105, 41), 6);   // column 1, row 2
   EXPECT_EQ(HitTest(panel, list, 5000, 25), 8);  // past the last column: column 2, row 0
   EXPECT_EQ(HitTest(panel, list, 250, 900), 9);  // past the list
   EXPECT_EQ(HitTest(panel, list, -40, -40), 0);
-}
 
-TEST_F(CursorMovement, InsertNeverSelectsTheUpEntry) {
-  Fill(5);
+  // Insert never selects the up entry.
+  panel.cursor = 0;
   ToggleAndDown(panel, list);
   ToggleAndDown(panel, list);
   EXPECT_EQ(At(list, 0).selected, 0u);

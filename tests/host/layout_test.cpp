@@ -72,30 +72,25 @@ TEST_F(Layout, ColumnsCellsAndCapacity) {
   EXPECT_EQ(panel.viewMode, kViewBrief);
 }
 
-TEST_F(Layout, StatusAreaGivesWayWhenThePanelIsTooLow) {
+TEST_F(Layout, LowPanelsLoseTheStatusAreaFirstAndTooSmallOnesFail) {
   ASSERT_EQ(Lay(8, 20, 300, 111), 0);  // title 26 + one row 19 + status 66
   EXPECT_EQ(panel.statusHidden, 0);
   EXPECT_EQ(panel.rowsPerColumn, 1);
   ASSERT_EQ(Lay(8, 20, 300, 110), 0);
   EXPECT_EQ(panel.statusHidden, 1);
-  ASSERT_EQ(Lay(8, 20, 300, 400), 0);
-  EXPECT_EQ(panel.statusHidden, 0);
-}
-
-TEST_F(Layout, TooSmallPanelsFailWithNothingToShow) {
-  TheSettings().PanelShowIcons = 0;  // no icon to give the rows their height
-  EXPECT_EQ(Lay(0, 20, 300, 400), -1);
-  EXPECT_EQ(panel.capacity, 0);
-  TheSettings().PanelShowIcons = 1;
-  EXPECT_EQ(Lay(8, 0, 300, 400), -1);
-  // 17 pixels wide leaves 15 for a 16-pixel icon.
-  EXPECT_EQ(Lay(8, 20, 17, 400), -1);
-  EXPECT_EQ(Lay(8, 20, 18, 400), 0);
+  EXPECT_EQ(panel.rowsPerColumn, 4);
   // Lower than title plus one row.
   EXPECT_EQ(Lay(8, 20, 300, 44), -1);
   EXPECT_EQ(panel.capacity, 0);
   EXPECT_EQ(Lay(8, 20, 300, 45), 0);
   EXPECT_EQ(panel.capacity, 2);  // two columns in Brief
+  // 17 pixels wide leaves 15 for a 16-pixel icon.
+  EXPECT_EQ(Lay(8, 20, 17, 400), -1);
+  EXPECT_EQ(Lay(8, 20, 18, 400), 0);
+  EXPECT_EQ(panel.statusHidden, 0);
+  EXPECT_EQ(Lay(8, 0, 300, 400), -1);
+  TheSettings().PanelShowIcons = 0;  // no icon to give the rows their height
+  EXPECT_EQ(Lay(0, 20, 300, 400), -1);
 }
 
 }  // namespace
