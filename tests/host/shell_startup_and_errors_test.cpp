@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "core/drive_table.h"
+#include "platform/errors.h"
 #include "platform/files.h"
+#include "shell/error_report.h"
 #include "shell/start_paths.h"
 #include "support/message_capture.h"
 #include "support/temp_folder.h"
@@ -40,6 +42,25 @@ TEST(StartPaths, DriveComesFromTheTableOrTheNetworkElseEachSideComplains) {
   ASSERT_EQ(taken.size(), 2u);
   EXPECT_EQ(taken[0].text, u"Error get current drive right");
   EXPECT_EQ(taken[1].text, u"Error get current drive left");
+}
+
+TEST(ErrorReport, SystemTextOrServerReplyOrJustTheCodeAndExecuteResultsBelow33) {
+  test::MessageCapture messages;
+  platform::SetLastError(2);
+  ReportError(u"Cannot open \"a.txt\"");
+  platform::SetLastError(4242);  // no system text
+  ReportError(u"Odd");
+  ReportExecuteResult(33, u"fine.exe");
+  ReportExecuteResult(31, u"C:\\doc.xyz");
+  const auto taken = messages.Taken();
+  ASSERT_EQ(taken.size(), 3u);
+  EXPECT_EQ(taken[0].text, u"Cannot open \"a.txt\"\n\nError 2: The system cannot find the file specified.");
+  EXPECT_EQ(taken[0].caption, u"Norvane 1.0.0");
+  EXPECT_EQ(taken[1].text, u"Odd\n\nError 4242");
+  EXPECT_EQ(taken[2].text.rfind(u"There is no application associated", 0), 0u);
+  EXPECT_EQ(taken[2].text.substr(taken[2].text.size() - 13), u" \r\nC:\\doc.xyz");
+  EXPECT_EQ(ErrorReportText(u"FTP", 12003, u"ignored", u"550 No such file"), u"FTP\n\n550 No such file");
+  EXPECT_EQ(ErrorReportText(u"FTP", 12003, u"", u""), u"FTP\n\nInet error 12003");
 }
 
 }  // namespace
