@@ -87,18 +87,18 @@ TEST_F(WineWatcher, AStoppedWatcherAndTheOldFolderStaySilent) {
 }
 
 TEST_F(WineWatcher, NoWatcherForArchivesTemporaryPanelsOrNetworkDrivesUnlessAskedAndFailuresAreReported) {
+  const auto watched = [this] {
+    StartWatcher(panel);
+    return panel.updateEvent != nullptr;
+  };
   panel.archiveOpen = 1;
-  StartWatcher(panel);
-  EXPECT_EQ(panel.updateEvent, nullptr);
+  EXPECT_FALSE(watched());
   panel.archiveOpen = 0, panel.temporary = 1;
-  StartWatcher(panel);
-  EXPECT_EQ(panel.updateEvent, nullptr);
+  EXPECT_FALSE(watched());
   panel.temporary = 0, panel.drive.type = 4;
-  StartWatcher(panel);
-  EXPECT_EQ(panel.updateEvent, nullptr);
+  EXPECT_FALSE(watched());
   TheSettings().PanelAutoUpdateNetwork = 1;
-  StartWatcher(panel);
-  EXPECT_NE(panel.updateEvent, nullptr);
+  EXPECT_TRUE(watched());
   SignalWatcher(panel);
 
   test::MessageCapture messages;
