@@ -122,11 +122,9 @@ TEST_F(WineDialogs, PromptAndPasswordCancelledByButtonEscapeOrCloseBoxGiveNothin
 
 TEST_F(WineDialogs, PasswordIsHiddenAndKeptAfterOk) {
   EXPECT_EQ(Play({[](HWND dialog) {
-                    EXPECT_EQ(TextOf(dialog), L"Request of the password");
                     const HWND edit = ::GetDlgItem(dialog, IDC_PASSWORD_EDIT);
                     EXPECT_NE(::GetWindowLongW(edit, GWL_STYLE) & ES_PASSWORD, 0);
                     EXPECT_EQ(::GetFocus(), edit);
-                    ExpectCentredOnMain(dialog);
                     ::SetWindowTextW(edit, L"s3cr\u00E9t");
                   },
                   [](HWND dialog) { Click(dialog, IDOK); }},

@@ -1,4 +1,4 @@
-// Listing and going up through real folders on Wine's disk.
+// Listing real folders on Wine's disk.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -7,7 +7,6 @@
 
 #include "config/settings.h"
 #include "core/listing.h"
-#include "panel/navigation.h"
 #include "platform/win32/wide.h"
 #include "support/item_names.h"
 #include "support/message_capture.h"
@@ -82,16 +81,6 @@ TEST_F(WineListing, FailuresAreReportedWithTheSystemTextAndKeepTheList) {
   EXPECT_GT(taken[0].text.size(), prefix.size()) << "Wine's own description follows";
   EXPECT_EQ(taken[0].caption, u"Norvane 1.0.0");
   EXPECT_NE(taken[1].text.find(file + u"\"\n\nError "), Text::npos);
-}
-
-TEST_F(WineListing, GoingUpPutsTheCursorOnTheFolderLeftAndStopsAtTheDriveRoot) {
-  panel.sortMode = kSortName;
-  panel.path = u"C:\\windows";
-  ASSERT_EQ(ReadFolder(panel, list), 0);
-  ASSERT_EQ(GoToParent(panel, list), 0);
-  EXPECT_EQ(panel.path, u"C:\\");
-  EXPECT_EQ(ItemName(At(list, panel.cursor)), u"windows");
-  EXPECT_EQ(GoToParent(panel, list), -1);
 }
 
 }  // namespace

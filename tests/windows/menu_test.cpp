@@ -1,9 +1,8 @@
 // The main menu bar as Win32 holds it: built from the model, its check marks, owner drawing,
-// F9 and the toolbar's popups. The Options switches are played end to end.
+// and the toolbar's popups. The Options switches and F9 are played end to end.
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <memory>
 #include <set>
 #include <string>
 #include <tuple>
@@ -72,22 +71,12 @@ class MainMenu : public ::testing::Test {
     TheSettings() = settings_, TheShellState() = state_;
     PanelOf(kLeftPanel) = left_, PanelOf(kRightPanel) = right_;
   }
-  void MakeWindow() {
-    window_ = std::make_unique<test::StandInWindow>(RECT{10, 20, 810, 520}, true, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
-  }
-  HWND Window() const { return window_->Get(); }
 
  private:
   Settings settings_ = TheSettings();
   ShellState state_ = TheShellState();
   Panel left_ = PanelOf(kLeftPanel), right_ = PanelOf(kRightPanel);
-  std::unique_ptr<test::StandInWindow> window_;
 };
-
-#define NEED_WINDOW()                                                               \
-  if (!test::DisplayAvailable()) GTEST_SKIP() << "no display for a top-level window"; \
-  MakeWindow();                                                                     \
-  ASSERT_NE(Window(), nullptr)
 
 TEST_F(MainMenu, BuiltFromTheModelWithEveryPanelsSubmenusAtHand) {
   const std::vector<MenuPopup> model = MainMenuModel();
@@ -141,34 +130,16 @@ TEST_F(MainMenu, OwnerDrawnItemsAreMeasuredForTheirTextAndKey) {
   EXPECT_FALSE(OnMeasureMenuItem(measure));
 }
 
-TEST_F(MainMenu, F9ShowsTheBarOnlyWhileTheMenuIsOpen) {
-  NEED_WINDOW();
-  TheSettings().PanelShowMenu = 0;
-  AttachMenu();
-  HMENU seen = nullptr;
-  {
-    test::Driver driver({[&](HWND) { seen = ::GetMenu(Window()), ::EndMenu(); }}, false);
-    OpenMainMenuFromKeyboard();
-    EXPECT_TRUE(driver.AllStepsRan()) << "the menu loop did not run";
-  }
-  EXPECT_EQ(seen, MainMenuBar());
-  EXPECT_EQ(::GetMenu(Window()), nullptr);
-  TheShellState().viewerOpen = true;
-  test::Driver driver({[](HWND) { ::EndMenu(); }}, false);
-  OpenMainMenuFromKeyboard();
-  EXPECT_FALSE(driver.AllStepsRan()) << "no menu while the viewer is open";
-  EXPECT_EQ(::GetMenu(Window()), nullptr);
-}
-
 TEST_F(MainMenu, ToolbarPopsUpTheActivePanelsSubmenuAndItsChoiceArrivesAsTheCommand) {
-  NEED_WINDOW();
+  if (!test::DisplayAvailable()) GTEST_SKIP() << "no display for a top-level window";
+  const test::StandInWindow window({10, 20, 810, 520}, true);
   PanelOf(kLeftPanel).active = PanelOf(kRightPanel).active = 0;
   OnToolbarClick(190, 5);
   EXPECT_TRUE(test::Record().popups.empty()) << "no active panel, no popup";
 
   PanelOf(kRightPanel).active = 1;
   {
-    test::Driver driver({[this](HWND) { test::PostKey(Window(), VK_DOWN), test::PostKey(Window(), VK_RETURN); }},
+    test::Driver driver({[&](HWND) { test::PostKey(window.Get(), VK_DOWN), test::PostKey(window.Get(), VK_RETURN); }},
                         false);
     OnToolbarClick(130, 5);
   }

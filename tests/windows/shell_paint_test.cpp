@@ -17,42 +17,6 @@
 namespace nrv {
 namespace {
 
-TEST(ItemColours, TextColourByTheFirstRuleThatAppliesAndTheCursorOnlyWhenActive) {
-  const Settings saved = TheSettings();
-  Settings& s = TheSettings();
-  s.ClrPanelBackground = 1, s.ClrPanelSelectedBackground = 2, s.ClrPanelSelectedText = 3;
-  s.ClrPanelHiddenFilesText = 4, s.ClrPanelFoldersText = 5, s.ClrPanelExecutableFilesText = 6;
-  s.ClrPanelArchiveFilesText = 7, s.ClrPanelFilesText = 8;
-  const std::pair<const char16_t*, uint32_t> items[] = {
-      {u"docs", FILE_ATTRIBUTE_DIRECTORY}, {u"old.zip", FILE_ATTRIBUTE_HIDDEN}, {u"x.zip", FILE_ATTRIBUTE_DIRECTORY},
-      {u"NAME.ZIP", FILE_ATTRIBUTE_ARCHIVE}, {u"setup.Exe", 0}, {u"file.tgz", 0}};
-  ItemList list;
-  for (const auto& [name, attributes] : items) {
-    Append(list, NewItem(name));
-    At(list, Count(list) - 1).attributes = attributes;
-  }
-  At(list, 0).selected = 1;
-  Panel panel;
-  HDC dc = ::CreateCompatibleDC(nullptr);
-  std::vector<COLORREF> texts;
-  for (int i = 0; i < Count(list); ++i) texts.push_back((ItemColours(dc, list, panel, i), ::GetTextColor(dc)));
-  EXPECT_EQ(texts, (std::vector<COLORREF>{3, 4, 5, 7, 6, 8}));
-
-  panel.cursor = 1;
-  ItemColours(dc, list, panel, 1);
-  EXPECT_EQ(::GetBkColor(dc), 1u) << "no cursor in the inactive panel";
-  panel.active = 1;
-  ItemColours(dc, list, panel, 1);
-  EXPECT_EQ(::GetBkColor(dc), 2u);
-  ItemColours(dc, list, panel, -1);
-  EXPECT_EQ(::GetTextColor(dc), 1u) << "an empty cell is invisible";
-  panel.statusHeight = 36, s.PanelShowPanelStatusbar = 1;
-  EXPECT_TRUE(StatusAreaShown(panel, 40));
-  EXPECT_FALSE(StatusAreaShown(panel, 39)) << "the status area needs room right of its icon";
-  ::DeleteDC(dc);
-  TheSettings() = saved;
-}
-
 TEST(ShellWindows, MadeWithTheirClassesAndPanelsPaintTitlesCursorAndColumnLines) {
   if (!test::DisplayAvailable()) GTEST_SKIP() << "no display";
   Settings& settings = TheSettings();
