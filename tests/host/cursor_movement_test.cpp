@@ -50,19 +50,6 @@ TEST_F(CursorMovement, KeysStopAtTheEndsAndKeepTheCursorOnThePage) {
   EXPECT_EQ(Where(), std::make_pair(0, 0));
 }
 
-TEST_F(CursorMovement, WheelMovesOneItemOrOneColumnPerMessage) {
-  Fill(30);
-  WheelStep(panel, list, true, false);
-  EXPECT_EQ(Where(), std::make_pair(1, 1));
-  WheelStep(panel, list, true, true);
-  EXPECT_EQ(Where(), std::make_pair(5, 5));
-  WheelStep(panel, list, false, false);
-  EXPECT_EQ(Where(), std::make_pair(4, 4));
-  panel.cursor = 2;
-  WheelStep(panel, list, false, true);  // not a whole column left: nothing
-  EXPECT_EQ(panel.cursor, 2);
-}
-
 TEST_F(CursorMovement, HitTestClampsToColumnsRowsAndItemsAndInsertSkipsTheUpEntry) {
   Fill(10);
   EXPECT_EQ(HitTest(panel, list, 105, 41), 6);   // column 1, row 2

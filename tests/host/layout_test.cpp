@@ -4,6 +4,9 @@
 
 #include "config/settings.h"
 #include "core/layout.h"
+#include "shell/fixed_font_table.h"
+#include "shell/main_layout.h"
+#include "shell/status_bar_fields.h"
 
 namespace nrv {
 namespace {
@@ -91,6 +94,88 @@ TEST_F(Layout, LowPanelsLoseTheStatusAreaFirstAndTooSmallOnesFail) {
   EXPECT_EQ(Lay(8, 0, 300, 400), -1);
   TheSettings().PanelShowIcons = 0;  // no icon to give the rows their height
   EXPECT_EQ(Lay(0, 20, 300, 400), -1);
+}
+
+MainLayoutInput Client(int32_t width, int32_t height, int32_t offset = 0, bool stacked = false) {
+  MainLayoutInput input;
+  input.clientWidth = width;
+  input.clientHeight = height;
+  input.statusCharHeight = 16;
+  input.toolbarHeight = kToolbarHeight;
+  input.windowsOffset = offset;
+  input.stacked = stacked;
+  return input;
+}
+
+TEST(ShellLayout, PanelsShareTheRoomAroundTheOffsetInsideTheDefaultWindow) {
+  // An odd width leaves the last column to the gap paint.
+  PanelRects rects = LayOutPanels(Client(1001, 600));
+  EXPECT_EQ(rects.left, (ShellRect{0, 20, 500, 564}));
+  EXPECT_EQ(rects.right, (ShellRect{500, 20, 500, 564}));
+  EXPECT_EQ(PanelGap(Client(1001, 600)), (ShellRect{0, 20, 1001, 564}));
+  rects = LayOutPanels(Client(1000, 600, -30));
+  EXPECT_EQ(rects.left.width, 350);
+  EXPECT_EQ(rects.right.width, 650);
+
+  // Stacked: 617/2 - 16/2 - 20/2 + 1 = 291.
+  rects = LayOutPanels(Client(800, 617, 0, true));
+  EXPECT_EQ(rects.left, (ShellRect{0, 20, 800, 291}));
+  EXPECT_EQ(rects.right, (ShellRect{0, 311, 800, 291}));
+  rects = LayOutPanels(Client(800, 617, -50, true));
+  EXPECT_EQ(rects.left.height, 291 - 145);
+  EXPECT_EQ(rects.right.height, 291 + 145);
+
+  // The first window: two thirds of a screen 1.4 times as wide as high, centred.
+  EXPECT_EQ(DefaultWindowRect(800), (ShellRect{187, 134, 746, 533}));
+  // 1.4 x 1001 = 1401.4 is cut to 1401 before the thirds are taken.
+  EXPECT_EQ(DefaultWindowRect(1001), (ShellRect{233, 167, 934, 667}));
+}
+
+TEST(ShellLayout, TheDividerIsDraggedToEightyPercentAndSteppedOnePast) {
+  MainLayoutInput input = Client(1000, 600);
+  int32_t offset = 7;
+  ASSERT_TRUE(DividerOffsetAt(input, 101, 300, offset));
+  EXPECT_EQ(offset, -79);  // -79.8 is cut towards zero
+  EXPECT_TRUE(DividerOffsetAt(input, 900, 300, offset));
+  EXPECT_EQ(offset, 80);
+  EXPECT_FALSE(DividerOffsetAt(input, 950, 300, offset));
+  EXPECT_EQ(offset, 80);
+  EXPECT_EQ(StepDivider(75, 1), 85);
+  EXPECT_EQ(StepDivider(80, 1), 80);
+  EXPECT_EQ(StepDivider(-85, 1), -75);
+
+  EXPECT_FALSE(IsOverDivider(input, 500, 503, 300));
+  EXPECT_FALSE(IsOverDivider(input, 500, 500, 20));   // on the toolbar
+  EXPECT_FALSE(IsOverDivider(input, 500, 500, 584));  // on the status line
+  EXPECT_TRUE(IsOverDivider(input, 500, 500, 583));
+}
+
+TEST(FixedFontTable, OutsideTheTableNothingAndOlderSystemsGetCourierNew) {
+  EXPECT_EQ(FixedFontIndex(999, 1000), -1);
+  EXPECT_EQ(FixedFontIndex(1000, 1005), -1);
+  EXPECT_TRUE(FixedFontDescription(1000, 1009, 10).lfFaceName.empty());
+  for (int32_t face : {1001, 1002}) EXPECT_EQ(FixedFontDescription(1000, face, 5).lfFaceName, u"Courier New");
+  EXPECT_EQ(FixedFontDescription(1000, 1001, 5).lfHeight, 14);
+  EXPECT_EQ(FixedFontDescription(1000, 1001, 6).lfHeight, 15);
+}
+
+TEST(MainStatusBar, FieldsRunRightToLeftAndBlanksCoverTheRest) {
+  CurrentItemInfo current;
+  current.name = u"report.txt";
+  current.attributes = 0x21;  // read-only, archive
+  current.typeName = u"Text Document";
+  current.owner = u"alice";
+  const StatusBarFields fields = ArrangeStatusBar(current, 100);
+  EXPECT_EQ(fields.typeName, u" " + Text(17, u' ') + u"Text Document  ");
+  EXPECT_EQ(fields.attributes, u"  -R-A-      ");
+  EXPECT_EQ(fields.owner, u" alice ");
+  EXPECT_EQ(fields.typeColumn, 100 - 33 + 1);
+  EXPECT_EQ(fields.ownerColumn, fields.typeColumn - 13 - 7);
+  EXPECT_EQ(fields.blankFrom, 10);
+  EXPECT_EQ(fields.blankTo, fields.ownerColumn);
+  // A type name longer than thirty characters is not cut.
+  current.typeName = Text(40, u'x');
+  EXPECT_EQ(ArrangeStatusBar(current, 100).typeName.size(), 43u);
 }
 
 }  // namespace

