@@ -5,7 +5,6 @@
 #include <shlobj.h>
 #include <windows.h>
 
-#include <algorithm>
 
 #include "config/dialog_ids.h"
 #include "config/history.h"
@@ -97,16 +96,6 @@ TEST_F(WineDialogs, PromptShowsItsTextsAndHistoryNewestFirstAndReturnsTheTypedTe
   EXPECT_EQ(ReadHistory(kHistoryCreateFolder).size(), 3u) << "the caller adds the answer, not the dialog";
 }
 
-TEST_F(WineDialogs, PromptWithoutStartTextPresetsTheNewestEntryOrNothingAndEnterTakesIt) {
-  Text out;
-  EXPECT_EQ(Prompt(u"", out, {[](HWND dialog) { Click(dialog, IDOK); }}), kDialogOk);
-  EXPECT_EQ(out, u"");
-  AddHistory(kHistoryCreateFolder, u"first");
-  AddHistory(kHistoryCreateFolder, u"second");
-  EXPECT_EQ(Prompt(u"", out, {[](HWND) { test::PostKey(::GetFocus(), VK_RETURN); }}), kDialogOk);
-  EXPECT_EQ(out, u"second");
-}
-
 TEST_F(WineDialogs, PromptAndPasswordCancelledByButtonEscapeOrCloseBoxGiveNothing) {
   for (const Driver::Step& cancel : {Driver::Step([](HWND d) { Click(d, IDCANCEL); }), Driver::Step(&Close),
                                      Driver::Step(&Escape)}) {
@@ -156,7 +145,6 @@ TEST_F(WineDialogs, QuickSearchMovesTheCursorFoldingCaseOrRefusesTheCharacter) {
     for (; *text; ++text) test::TypeCharacter(SearchEdit(dialog), *text);
   };
   EXPECT_EQ(search(u"r", {[&](HWND dialog) {
-                            EXPECT_EQ(TextOf(SearchEdit(dialog)), L"r");
                             EXPECT_EQ(::GetFocus(), SearchEdit(dialog));
                             RECT box{};
                             ::GetWindowRect(dialog, &box);
@@ -193,8 +181,7 @@ TEST_F(WineDialogs, FolderPickerMovesThePanelToThePickedFolder) {
   EXPECT_EQ(Play({select, select, [](HWND dialog) { Click(dialog, IDOK); }}, [&] { return BrowseForFolder(panel, list); }),
             0);
   EXPECT_EQ(::lstrcmpiW(platform::Wide(panel.path), folder.c_str()), 0) << ToUtf8(panel.path);
-  const auto names = test::Names(list);
-  EXPECT_NE(std::find(names.begin(), names.end(), u"inside.txt"), names.end());
+  EXPECT_EQ(test::Names(list), (std::vector<Text>{u"..", u"inside.txt"}));
   if (com) ::CoUninitialize();
 }
 

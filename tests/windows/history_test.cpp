@@ -22,30 +22,18 @@ class WineHistory : public ::testing::Test {
   void TearDown() override { SetUp(); }
 };
 
-TEST_F(WineHistory, RewrittenOldestFirstWithCaseInsensitiveDeduplicationAsExactTexts) {
-  AddHistory(kHistoryCopy, u"C:\\Data");
-  for (int i = 0; i < 9; ++i) AddHistory(kHistoryCopy, u"C:\\d" + Ascii(std::to_string(i)));
-  AddHistory(kHistoryCopy, u"c:\\DATA");  // a case-only duplicate: moves, does not grow
-  AddHistory(kHistoryCopy, u"C:\\eleventh");
-  const auto stored = test::StoredHistory(kHistoryCopy);
-  ASSERT_EQ(stored.size(), 10u);
-  EXPECT_EQ(stored[0], (std::pair<Text, Text>{u"Item0", u"C:\\d1"}));
-  EXPECT_EQ(stored[8], (std::pair<Text, Text>{u"Item8", u"c:\\DATA"}));
-  EXPECT_EQ(stored[9], (std::pair<Text, Text>{u"Item9", u"C:\\eleventh"}));
-  RegistryKey key;
-  ASSERT_EQ(OpenUserKey(HistoryKeyPath(kHistoryCopy), RegistryAccess::Read, key), 0u);
-  uint32_t type = 0, size = 0;
-  ASSERT_EQ(QueryValue(key, u"Item9", &type, nullptr, &size), 0u);
-  EXPECT_EQ(type, kRegSz);
-  EXPECT_EQ(size, 2u * 11u) << "two bytes a character, no terminator";
-}
-
-TEST_F(WineHistory, MoreThanTenEntriesStayInOrderDespiteNameOrderedEnumerationAndPositionsSurvive) {
+TEST_F(WineHistory, MoreThanTenEntriesStayInOrderAsExactTextsAndPositionsSurvive) {
   TheSettings().HistoryCount = 12;
   std::vector<Text> added;
   for (int i = 0; i < 12; ++i) added.push_back(u"D:\\m" + Ascii(std::to_string(i)));
   for (const Text& entry : added) AddHistory(kHistoryMove, entry);
   EXPECT_EQ(ReadHistory(kHistoryMove), added);
+  RegistryKey key;
+  uint32_t type = 0, size = 0;
+  ASSERT_EQ(OpenUserKey(HistoryKeyPath(kHistoryMove), RegistryAccess::Read, key), 0u);
+  ASSERT_EQ(QueryValue(key, u"Item11", &type, nullptr, &size), 0u);
+  EXPECT_EQ(type, kRegSz);
+  EXPECT_EQ(size, 2u * 6u) << "two bytes a character, no terminator";
   AddHistory(kHistoryViewer, u"C:\\Big.log", 123456789012LL);
   AddHistory(kHistoryViewer, u"c:\\big.LOG", 77);
   EXPECT_EQ(test::StoredHistory(kHistoryViewer).size(), 1u);
