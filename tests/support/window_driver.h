@@ -75,8 +75,7 @@ class StandInWindow {
   HWND Get() const { return window_; }
 
  private:
-  HWND window_ = nullptr;
-  HWND previous_ = nullptr;
+  HWND window_ = nullptr, previous_ = nullptr;
   bool asMain_ = false;
 };
 
@@ -99,17 +98,10 @@ class Driver {
   bool ClosedByForce() const { return forced_; }
 
  private:
-  static BOOL CALLBACK TakeDialog(HWND window, LPARAM out) {
-    wchar_t name[16] = {};
-    ::GetClassNameW(window, name, 16);
-    if (!::IsWindowVisible(window) || std::wstring(name) != L"#32770") return TRUE;
-    *reinterpret_cast<HWND*>(out) = window;
-    return FALSE;
-  }
   static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
     Driver* driver = current_;
-    HWND dialog = nullptr;
-    ::EnumThreadWindows(::GetCurrentThreadId(), &TakeDialog, reinterpret_cast<LPARAM>(&dialog));
+    HWND dialog = ::FindWindowW(L"#32770", nullptr);  // the dialog class
+    if (dialog && !::IsWindowVisible(dialog)) dialog = nullptr;
     if (!driver || (driver->dialog_ && !dialog)) return;
     if (driver->next_ < driver->steps_.size()) {
       driver->steps_[driver->next_++](dialog);
