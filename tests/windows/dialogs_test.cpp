@@ -96,30 +96,23 @@ TEST_F(WineDialogs, PromptShowsItsTextsAndHistoryNewestFirstAndReturnsTheTypedTe
   EXPECT_EQ(ReadHistory(kHistoryCreateFolder).size(), 3u) << "the caller adds the answer, not the dialog";
 }
 
-TEST_F(WineDialogs, PromptAndPasswordCancelledByButtonEscapeOrCloseBoxGiveNothing) {
+TEST_F(WineDialogs, PasswordIsHiddenAndKeptAfterOkAndCancelsClearItAndThePromptsText) {
+  const auto typePassword = [](HWND dialog) {
+    const HWND edit = ::GetDlgItem(dialog, IDC_PASSWORD_EDIT);
+    EXPECT_NE(::GetWindowLongW(edit, GWL_STYLE) & ES_PASSWORD, 0);
+    EXPECT_EQ(::GetFocus(), edit);
+    ::SetWindowTextW(edit, L"s3cr\u00E9t");
+  };
+  EXPECT_EQ(Play({typePassword, [](HWND dialog) { Click(dialog, IDOK); }}, &PasswordDialog), kDialogOk);
+  EXPECT_EQ(TheDialogStore().password, u"s3cr\u00E9t");
   for (const Driver::Step& cancel : {Driver::Step([](HWND d) { Click(d, IDCANCEL); }), Driver::Step(&Close),
                                      Driver::Step(&Escape)}) {
     Text out = u"left over";
     EXPECT_EQ(Prompt(u"typed", out, {cancel}), kDialogCancel);
     EXPECT_EQ(out, u"");
-    TheDialogStore().password = u"old";
-    EXPECT_EQ(Play({[](HWND d) { ::SetDlgItemTextW(d, IDC_PASSWORD_EDIT, L"typed"); }, cancel}, &PasswordDialog),
-              kDialogCancel);
+    EXPECT_EQ(Play({typePassword, cancel}, &PasswordDialog), kDialogCancel);
     EXPECT_EQ(TheDialogStore().password, u"");
   }
-}
-
-TEST_F(WineDialogs, PasswordIsHiddenAndKeptAfterOk) {
-  EXPECT_EQ(Play({[](HWND dialog) {
-                    const HWND edit = ::GetDlgItem(dialog, IDC_PASSWORD_EDIT);
-                    EXPECT_NE(::GetWindowLongW(edit, GWL_STYLE) & ES_PASSWORD, 0);
-                    EXPECT_EQ(::GetFocus(), edit);
-                    ::SetWindowTextW(edit, L"s3cr\u00E9t");
-                  },
-                  [](HWND dialog) { Click(dialog, IDOK); }},
-                 &PasswordDialog),
-            kDialogOk);
-  EXPECT_EQ(TheDialogStore().password, u"s3cr\u00E9t");
 }
 
 int redraws = 0;
