@@ -40,18 +40,30 @@ TEST(MatchMask, FoldsLatinAndCyrillicOnly) {
   EXPECT_EQ(StartsWithFolded(u"re", u""), 0);
 }
 
-TEST(GroupSelection, MasksTakeFoldersOnlyWhenAllowedAndQuickSearchCentres) {
-  TheSettings() = Settings{};
+class PanelNames : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    TheSettings() = Settings{};
+    for (auto [name, folder] : {std::pair{u"..", true}, {u"sub", true}, {u"one.txt", false},
+                                {u"two.txt", false}, {u"three.txt", false}}) {
+      PanelItem* item = NewItem(name);
+      item->attributes = folder ? 0x10 : 0x20;
+      item->size = folder ? kFolderSize : 1;
+      Append(list, item);
+    }
+    list.items[0]->size = kUpEntrySize;
+  }
+  void TearDown() override { TheSettings() = Settings{}; }
+  void Select(std::initializer_list<int> indices) {
+    for (PanelItem* item : list.items) item->selected = 0;
+    for (int index : indices) At(list, index).selected = 1;
+    RecountSelection(list, panel);
+  }
   Panel panel;
   ItemList list;
-  for (auto [name, folder] : {std::pair{u"..", true}, {u"Reports", true}, {u"readme.txt", false},
-                              {u"notes.TXT", false}, {u"data.bin", false}}) {
-    PanelItem* item = NewItem(name);
-    item->attributes = folder ? 0x10 : 0;
-    item->size = folder ? -1 : 10;
-    Append(list, item);
-  }
-  list.items[0]->size = kUpEntrySize;
+};
+
+TEST_F(PanelNames, MasksTakeFoldersOnlyWhenAllowedAndQuickSearchCentres) {
   ApplyMaskSelection(panel, list, u"*", true);
   EXPECT_EQ(panel.selectedFiles, 3);
   EXPECT_EQ(panel.selectedFolders, 0);
@@ -62,42 +74,19 @@ TEST(GroupSelection, MasksTakeFoldersOnlyWhenAllowedAndQuickSearchCentres) {
   TheSettings().PanelSelectFolders = 0;
   ApplyMaskSelection(panel, list, u"*", false);
   EXPECT_EQ(panel.selectedFolders + panel.selectedFiles, 0);
-  ApplyMaskSelection(panel, list, u"*.txt", true);
+  ApplyMaskSelection(panel, list, u"T*.txt", true);
   EXPECT_EQ(panel.selectedFiles, 2);
 
   // Quick search takes the first match in list order and centres it, but no more than a page
   // from the end.
   panel.itemCount = Count(list), panel.visibleCount = 4, panel.columns = 1;
-  EXPECT_EQ(JumpToPrefix(panel, list, u"RE"), 1);
+  EXPECT_EQ(JumpToPrefix(panel, list, u"ON"), 2);
   EXPECT_EQ(panel.top, 0);
-  EXPECT_EQ(JumpToPrefix(panel, list, u"da"), 4);
+  EXPECT_EQ(JumpToPrefix(panel, list, u"th"), 4);
   EXPECT_EQ(panel.top, 1);
   EXPECT_EQ(JumpToPrefix(panel, list, u"zz"), -1);
   EXPECT_EQ(panel.cursor, 4);
-  TheSettings() = Settings{};
 }
-
-class PanelNames : public ::testing::Test {
- protected:
-  void SetUp() override {
-    for (auto [name, folder] : {std::pair{u"..", true}, {u"sub", true}, {u"one.txt", false},
-                                {u"two.txt", false}, {u"three.txt", false}}) {
-      PanelItem* item = NewItem(name);
-      item->attributes = folder ? 0x10 : 0x20;
-      item->size = folder ? kFolderSize : 1;
-      Append(list, item);
-    }
-    list.items[0]->size = kUpEntrySize;
-    panel.path = u"C:\\pack.7z";
-  }
-  void Select(std::initializer_list<int> indices) {
-    for (PanelItem* item : list.items) item->selected = 0;
-    for (int index : indices) At(list, index).selected = 1;
-    RecountSelection(list, panel);
-  }
-  Panel panel;
-  ItemList list;
-};
 
 TEST_F(PanelNames, ClipboardLeavesOutTheUpEntryMarksArchiveFoldersAndCutsLongPaths) {
   panel.cursor = 0;
