@@ -137,25 +137,24 @@ TEST_F(WineDialogs, QuickSearchMovesTheCursorFoldingCaseOrRefusesTheCharacter) {
   const auto type = [](HWND dialog, const wchar_t* text) {
     for (; *text; ++text) test::TypeCharacter(SearchEdit(dialog), *text);
   };
-  EXPECT_EQ(search(u"r", {[&](HWND dialog) {
-                            EXPECT_EQ(::GetFocus(), SearchEdit(dialog));
-                            RECT box{};
-                            ::GetWindowRect(dialog, &box);
-                            EXPECT_EQ(box.left, place.left + (place.right - place.left) / 2 - (box.right - box.left) / 2);
-                            EXPECT_EQ(box.top, place.bottom - (box.bottom - box.top) + 6);
-                            type(dialog, L"Ea");
-                            EXPECT_EQ(panel.cursor, 2);
-                            EXPECT_EQ(redraws, 2);
-                            type(dialog, L"x");  // nothing continues "rEa" with x
-                            EXPECT_EQ(TextOf(SearchEdit(dialog)), L"rEa");
-                            EXPECT_EQ(redraws, 2);
-                            type(dialog, L"\b\bA");  // matched against the shortened text
-                            EXPECT_EQ(TextOf(SearchEdit(dialog)), L"rA");
-                            EXPECT_EQ(panel.cursor, 3);
-                            EXPECT_EQ(panel.top, 1);  // centred: 3 - 4 / 2
-                          },
-                          [](HWND dialog) { test::PostKey(SearchEdit(dialog), VK_RETURN); }}),
-            kDialogOk);
+  const auto typeAndCheck = [&](HWND dialog) {
+    EXPECT_EQ(::GetFocus(), SearchEdit(dialog));
+    RECT box{};
+    ::GetWindowRect(dialog, &box);
+    EXPECT_EQ(box.left, place.left + (place.right - place.left) / 2 - (box.right - box.left) / 2);
+    EXPECT_EQ(box.top, place.bottom - (box.bottom - box.top) + 6) << "over the panel's lower edge";
+    type(dialog, L"Ea");
+    EXPECT_EQ(panel.cursor, 2);
+    EXPECT_EQ(redraws, 2);
+    type(dialog, L"x");  // nothing continues "rEa" with x
+    EXPECT_EQ(TextOf(SearchEdit(dialog)), L"rEa");
+    EXPECT_EQ(redraws, 2);
+    type(dialog, L"\b\bA");  // matched against the shortened text
+    EXPECT_EQ(TextOf(SearchEdit(dialog)), L"rA");
+    EXPECT_EQ(panel.cursor, 3);
+    EXPECT_EQ(panel.top, 1);  // centred: 3 - 4 / 2
+  };
+  EXPECT_EQ(search(u"r", {typeAndCheck, [](HWND dialog) { test::PostKey(SearchEdit(dialog), VK_RETURN); }}), kDialogOk);
   EXPECT_EQ(search(u"", {[&](HWND dialog) { type(dialog, L"\u0414"); }, &Escape}), kDialogCancel);
   EXPECT_EQ(panel.cursor, 4) << "Cyrillic folds too, and the cursor stays where the search left it";
   EXPECT_EQ(search(u"n", {&Close}), kDialogCancel);
@@ -171,8 +170,8 @@ TEST_F(WineDialogs, FolderPickerMovesThePanelToThePickedFolder) {
   const auto select = [&](HWND dialog) {
     ::SendMessageW(dialog, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(folder.c_str()));
   };
-  EXPECT_EQ(Play({select, select, [](HWND dialog) { Click(dialog, IDOK); }}, [&] { return BrowseForFolder(panel, list); }),
-            0);
+  const auto pick = [&] { return BrowseForFolder(panel, list); };
+  EXPECT_EQ(Play({select, select, [](HWND dialog) { Click(dialog, IDOK); }}, pick), 0);
   EXPECT_EQ(::lstrcmpiW(platform::Wide(panel.path), folder.c_str()), 0) << ToUtf8(panel.path);
   EXPECT_EQ(test::Names(list), (std::vector<Text>{u"..", u"inside.txt"}));
   if (com) ::CoUninitialize();

@@ -45,17 +45,13 @@ void ExpectMatchesModel(HMENU menu, const std::vector<MenuEntry>& entries, const
   }
 }
 
-void CollectChecked(HMENU menu, std::set<uint32_t>& checked) {
+std::set<uint32_t> CheckedCommands(HMENU menu = MainMenuBar()) {
+  std::set<uint32_t> checked;
   for (int i = 0; i < ::GetMenuItemCount(menu); ++i) {
     const MENUITEMINFOW item = ItemAt(menu, i);
     if (item.fState & MFS_CHECKED) checked.insert(CommandOfMenuId(item.wID));
-    if (item.hSubMenu) CollectChecked(item.hSubMenu, checked);
+    if (item.hSubMenu) checked.merge(CheckedCommands(item.hSubMenu));
   }
-}
-
-std::set<uint32_t> CheckedCommands() {
-  std::set<uint32_t> checked;
-  CollectChecked(MainMenuBar(), checked);
   return checked;
 }
 
