@@ -28,7 +28,6 @@ inline std::wstring TextOf(HWND window) {
 
 // What the stand-in windows were sent since the newest one was made.
 struct WindowRecord {
-  int sizes = 0;
   std::vector<std::pair<WPARAM, LPARAM>> commands;
   std::vector<HMENU> popups;  // WM_INITMENUPOPUP
 };
@@ -40,7 +39,6 @@ inline WindowRecord& Record() {
 // Owner-draw requests go to the menu code, as the main window's procedure does.
 inline LRESULT CALLBACK RecordingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_SIZE: ++Record().sizes; return 0;
     case WM_COMMAND: Record().commands.emplace_back(wParam, lParam); return 0;
     case WM_INITMENUPOPUP: Record().popups.push_back(reinterpret_cast<HMENU>(wParam)); return 0;
     case WM_MEASUREITEM: return OnMeasureMenuItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam));

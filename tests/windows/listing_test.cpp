@@ -25,8 +25,11 @@ class WineListing : public ::testing::Test {
   ItemList list;
 };
 
-TEST_F(WineListing, UnsortedKeepsTheFileSystemOrderWithTheUpEntryOnlyBelowADriveRoot) {
-  for (const char* name : {"zeta.txt", "Alpha", "mid.doc", "beta"}) folder.MakeFile(name, 3);
+TEST_F(WineListing, UnsortedKeepsTheFileSystemOrderAndNamesComeBackExactly) {
+  // Names outside the ANSI code page and long names too.
+  const std::wstring names[] = {L"zeta.txt", L"Alpha", L"mid.doc", L"\x0414\x0430\x043D\x043D\x044B\x0435.txt",
+                                L"\x6587\x4EF6.doc", std::wstring(250, L'L') + L".long"};
+  for (const auto& name : names) folder.MakeFile(name, 3);
   folder.MakeFolder("Folder");
   panel.path = folder.Path().u16string();
   panel.sortMode = kSortUnsorted;
@@ -39,12 +42,15 @@ TEST_F(WineListing, UnsortedKeepsTheFileSystemOrderWithTheUpEntryOnlyBelowADrive
   } while (::FindNextFileW(find, &data));
   ::FindClose(find);
   EXPECT_EQ(Names(list), raw);
+  for (const auto& name : names) EXPECT_EQ(std::count(raw.begin(), raw.end(), platform::FromWide(name.c_str())), 1);
   ComputeTotals(list, panel);
-  EXPECT_EQ(panel.fileCount, 4);
+  EXPECT_EQ(panel.fileCount, 6);
   EXPECT_EQ(panel.folderCount, 1);
-  EXPECT_EQ(panel.totalBytes, 12);
+  EXPECT_EQ(panel.totalBytes, 18);
   EXPECT_GT(panel.freeBytes, 0);
+}
 
+TEST_F(WineListing, TheUpEntryIsThereOnlyBelowADriveRoot) {
   panel.path = folder.MakeFolder("empty").u16string();
   ASSERT_EQ(ReadFolder(panel, list), 0);
   EXPECT_EQ(Names(list), std::vector<Text>{u".."});
@@ -52,16 +58,6 @@ TEST_F(WineListing, UnsortedKeepsTheFileSystemOrderWithTheUpEntryOnlyBelowADrive
   ASSERT_EQ(ReadFolder(panel, list), 0);
   EXPECT_FALSE(IsEmpty(list));
   for (const PanelItem* item : list.items) EXPECT_FALSE(IsDotName(ItemName(*item)));
-}
-
-TEST_F(WineListing, NamesOutsideTheAnsiCodePageAndLongNamesComeBackExactly) {
-  const std::wstring made[] = {L"\x0414\x0430\x043D\x043D\x044B\x0435.txt", L"\x6587\x4EF6.doc",
-                               std::wstring(250, L'L') + L".long"};
-  for (const auto& name : made) folder.MakeFile(name, 1);
-  panel.path = folder.Path().u16string();
-  ASSERT_EQ(ReadFolder(panel, list), 0);
-  const auto names = Names(list);
-  for (const auto& name : made) EXPECT_EQ(std::count(names.begin(), names.end(), platform::FromWide(name.c_str())), 1);
 }
 
 TEST_F(WineListing, FailuresAreReportedWithTheSystemTextAndKeepTheList) {

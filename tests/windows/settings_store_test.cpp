@@ -24,10 +24,7 @@ using test::NonDefault;
 
 const wchar_t kKey[] = L"Software\\Norvane";
 
-struct StoredValue {
-  DWORD type = 0;
-  std::vector<BYTE> data;
-};
+struct StoredValue { DWORD type = 0; std::vector<BYTE> data; };
 
 // The key's values through the Win32 API itself, independently of the store.
 std::map<std::wstring, StoredValue> Dump() {
@@ -151,7 +148,7 @@ TEST_F(WineSettingsStore, WrongTypesAndSizesAreRefusedWithInvalidData) {
   }
 }
 
-TEST_F(WineSettingsStore, PathsUpTo259CharactersComeBackAndEmptyOnesAreStoredEmpty) {
+TEST_F(WineSettingsStore, TextsUpTo259CharactersComeBackEmptyOnesAreStoredEmptyAndOtherWritersAreRead) {
   Settings saved = NonDefault();
   saved.PanelPathLeft = u"C:\\" + Text(256, u'a');
   saved.PanelPathRight.clear();
@@ -169,17 +166,14 @@ TEST_F(WineSettingsStore, PathsUpTo259CharactersComeBackAndEmptyOnesAreStoredEmp
   EXPECT_EQ(LoadSettings(loaded), 0);
   EXPECT_EQ(loaded.PanelPathLeft, u"") << "260 characters are one too many";
   EXPECT_EQ(loaded.rt_.lfFaceName, saved.rt_.lfFaceName);
-}
 
-TEST_F(WineSettingsStore, ValuesOtherProgramsWroteAreReadAsTheyAre) {
-  SaveNonDefault();
+  // Values other programs wrote are read as they are: a text with its terminator, any flag byte.
   const BYTE seven = 7;
   Put(L"EditorWordWrap", REG_BINARY, &seven, 1);
-  Put(L"PanelPathLeft", REG_SZ, L"D:\\Elsewhere", sizeof(L"D:\\Elsewhere"));  // with its terminator
-  Settings s = Defaults();
-  EXPECT_EQ(LoadSettings(s), 0);
-  EXPECT_EQ(s.EditorWordWrap, 7);
-  EXPECT_EQ(s.PanelPathLeft, u"D:\\Elsewhere");
+  Put(L"PanelPathLeft", REG_SZ, L"D:\\Elsewhere", sizeof(L"D:\\Elsewhere"));
+  EXPECT_EQ(LoadSettings(loaded), 0);
+  EXPECT_EQ(loaded.EditorWordWrap, 7);
+  EXPECT_EQ(loaded.PanelPathLeft, u"D:\\Elsewhere");
 }
 
 }  // namespace
