@@ -1,14 +1,17 @@
 #pragma once
-// Windows for the tests of the Win32 side: a stand-in for the main window or a panel that
-// records what it is sent, and a driver that plays steps inside a dialog's or a menu's own loop.
+// Windows for the tests of the Win32 side: stand-ins for the main window or a panel that record
+// what they are sent, and a driver that plays steps inside a dialog's or a menu's own loop.
 #include <windows.h>
 
+#include <cstdint>
 #include <cstdlib>
 #include <functional>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "panel/update_target_win32.h"
+#include "shell/command_ids.h"
 #include "shell/main_menu_win32.h"
 #include "shell/shell_windows.h"
 
@@ -30,6 +33,7 @@ inline std::wstring TextOf(HWND window) {
 struct WindowRecord {
   std::vector<std::pair<WPARAM, LPARAM>> commands;
   std::vector<HMENU> popups;  // WM_INITMENUPOPUP
+  std::function<void(LPARAM)> onUpdate;  // run inside UpdateFileLists, as the main window's re-read
 };
 inline WindowRecord& Record() {
   static WindowRecord record;
@@ -39,7 +43,10 @@ inline WindowRecord& Record() {
 // Owner-draw requests go to the menu code, as the main window's procedure does.
 inline LRESULT CALLBACK RecordingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_COMMAND: Record().commands.emplace_back(wParam, lParam); return 0;
+    case WM_COMMAND:
+      Record().commands.emplace_back(wParam, lParam);
+      if (wParam == command::kUpdateFileLists && Record().onUpdate) Record().onUpdate(lParam);
+      return 0;
     case WM_INITMENUPOPUP: Record().popups.push_back(reinterpret_cast<HMENU>(wParam)); return 0;
     case WM_MEASUREITEM: return OnMeasureMenuItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam));
     case WM_DRAWITEM: return OnDrawMenuItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
@@ -47,18 +54,22 @@ inline LRESULT CALLBACK RecordingProc(HWND window, UINT message, WPARAM wParam, 
   }
 }
 
+inline const wchar_t* StandInClass() {
+  static const ATOM atom = [] {
+    WNDCLASSW windowClass{};
+    windowClass.lpfnWndProc = RecordingProc;
+    windowClass.hInstance = ::GetModuleHandleW(nullptr);
+    windowClass.lpszClassName = L"NrvTestWindow";
+    return ::RegisterClassW(&windowClass);
+  }();
+  return MAKEINTATOM(atom);
+}
+
 // A top-level window for one test; as the main window it takes the program's place meanwhile.
 class StandInWindow {
  public:
-  StandInWindow(RECT place, bool asMain, DWORD style = WS_POPUP | WS_VISIBLE) : asMain_(asMain) {
-    static const ATOM atom = [] {
-      WNDCLASSW windowClass{};
-      windowClass.lpfnWndProc = RecordingProc;
-      windowClass.hInstance = ::GetModuleHandleW(nullptr);
-      windowClass.lpszClassName = L"NrvTestWindow";
-      return ::RegisterClassW(&windowClass);
-    }();
-    window_ = ::CreateWindowExW(0, MAKEINTATOM(atom), L"Norvane test", style, place.left, place.top,
+  StandInWindow(RECT place, bool asMain) : asMain_(asMain) {
+    window_ = ::CreateWindowExW(0, StandInClass(), L"Norvane test", WS_POPUP | WS_VISIBLE, place.left, place.top,
                                 place.right - place.left, place.bottom - place.top, nullptr, nullptr,
                                 ::GetModuleHandleW(nullptr), nullptr);
     if (asMain_) previous_ = std::exchange(TheShellWindows().main, window_);
@@ -116,6 +127,42 @@ class Driver {
   int idleTicks_ = 0;
   bool forced_ = false;
   UINT_PTR timer_ = 0;
+};
+
+// A hidden message-only window as the target of UpdateFileLists, which needs no display.
+class UpdateSink {
+ public:
+  UpdateSink() {
+    window_ = ::CreateWindowExW(0, StandInClass(), L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+    Record() = {};
+    SetUpdateFileListsTarget(window_);
+  }
+  ~UpdateSink() {
+    SetUpdateFileListsTarget(nullptr);
+    ::DestroyWindow(window_);
+    Record() = {};
+  }
+
+  // The side parameter of every UpdateFileLists received, in order.
+  static std::vector<LPARAM> Sides() {
+    std::vector<LPARAM> sides;
+    for (const auto& [wParam, lParam] : Record().commands)
+      if (wParam == command::kUpdateFileLists) sides.push_back(lParam);
+    return sides;
+  }
+  // Pumps the thread's messages until count updates arrived or the time is up; true when they did.
+  bool WaitFor(size_t count, DWORD milliseconds) const {
+    for (const ULONGLONG end = ::GetTickCount64() + milliseconds; Sides().size() < count && ::GetTickCount64() < end;) {
+      ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+      for (MSG message; ::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE);) ::DispatchMessageW(&message);
+    }
+    return Sides().size() >= count;
+  }
+  // Pumps for the whole time, for checking that nothing arrives.
+  void PumpFor(DWORD milliseconds) const { WaitFor(SIZE_MAX, milliseconds); }
+
+ private:
+  HWND window_ = nullptr;
 };
 
 inline void Click(HWND dialog, int button) { ::SendMessageW(::GetDlgItem(dialog, button), BM_CLICK, 0, 0); }

@@ -14,7 +14,7 @@
 #include "fileops/file_operation_win32.h"
 #include "shell/running_operations.h"
 #include "support/temp_folder.h"
-#include "support/update_sink.h"
+#include "support/window_driver.h"
 
 namespace nrv {
 namespace {

@@ -12,7 +12,7 @@
 #include "panel/watcher_win32.h"
 #include "support/message_capture.h"
 #include "support/temp_folder.h"
-#include "support/update_sink.h"
+#include "support/window_driver.h"
 
 namespace nrv {
 namespace {
@@ -49,7 +49,7 @@ class WineWatcher : public ::testing::Test {
 };
 
 TEST_F(WineWatcher, NamesAndAttributesChangingReReadThePanelAndTheChainGoesOnButContentIsNotWatched) {
-  test::UpdateSink::OnUpdate() = [this](LPARAM side) {
+  test::Record().onUpdate = [this](LPARAM side) {
     if (side == panel.side) UpdatePanel(panel, list);
   };
   ASSERT_EQ(ReadFolder(panel, list), 0);
