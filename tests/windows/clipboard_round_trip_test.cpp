@@ -17,11 +17,9 @@ namespace {
 // The Unicode text on the clipboard, as another program would read it.
 Text ReadClipboardText() {
   if (!::OpenClipboard(nullptr)) return u"<not opened>";
-  Text text = u"<none>";
-  if (HANDLE data = ::GetClipboardData(CF_UNICODETEXT)) {
-    text = platform::FromWide(static_cast<const wchar_t*>(::GlobalLock(data)));
-    ::GlobalUnlock(data);
-  }
+  const HANDLE data = ::GetClipboardData(CF_UNICODETEXT);
+  const Text text = data ? platform::FromWide(static_cast<const wchar_t*>(::GlobalLock(data))) : u"<none>";
+  if (data) ::GlobalUnlock(data);
   ::CloseClipboard();
   return text;
 }

@@ -28,13 +28,6 @@ using test::TextOf;
 
 constexpr RECT kMain{100, 80, 901, 681};  // odd sizes catch rounding in the centring
 
-void ExpectCentredOnMain(HWND dialog) {
-  RECT own{};
-  ::GetWindowRect(dialog, &own);
-  EXPECT_EQ(own.left, kMain.left + (kMain.right - kMain.left) / 2 - (own.right - own.left) / 2);
-  EXPECT_EQ(own.top, kMain.top + (kMain.bottom - kMain.top) / 2 - (own.bottom - own.top) / 2);
-}
-
 void Close(HWND dialog) { ::PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0); }
 void Escape(HWND dialog) { test::PostKey(::GetFocus() ? ::GetFocus() : dialog, VK_ESCAPE); }
 
@@ -87,7 +80,10 @@ TEST_F(WineDialogs, PromptShowsItsTextsAndHistoryNewestFirstAndReturnsTheTypedTe
                       EXPECT_STREQ(entry, L"oldest");
                       EXPECT_EQ(TextOf(combo), L"preset");
                       EXPECT_TRUE(::IsChild(combo, ::GetFocus()) || ::GetFocus() == combo);
-                      ExpectCentredOnMain(dialog);
+                      RECT own{};  // centred on the main window
+                      ::GetWindowRect(dialog, &own);
+                      EXPECT_EQ(own.left, kMain.left + (kMain.right - kMain.left) / 2 - (own.right - own.left) / 2);
+                      EXPECT_EQ(own.top, kMain.top + (kMain.bottom - kMain.top) / 2 - (own.bottom - own.top) / 2);
                       ::SetWindowTextW(combo, std::wstring(300, L'x').c_str());
                     },
                     [](HWND dialog) { Click(dialog, IDOK); }}),

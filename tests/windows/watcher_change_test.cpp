@@ -69,7 +69,7 @@ TEST_F(WineWatcher, NamesAndAttributesChangingReReadThePanelAndTheChainGoesOnBut
   ::SetFileAttributesW((folder.Path() / "kept.txt").c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
-TEST_F(WineWatcher, AStoppedWatcherAndTheOldFolderStaySilent) {
+TEST_F(WineWatcher, StoppedWatchersOldFoldersAndPanelsThatNeedNoneStaySilentAndFailuresAreReported) {
   ASSERT_EQ(ReadFolder(panel, list), 0);
   SignalWatcher(panel);
   EXPECT_EQ(panel.updateEvent, nullptr);
@@ -84,9 +84,9 @@ TEST_F(WineWatcher, AStoppedWatcherAndTheOldFolderStaySilent) {
   EXPECT_TRUE(test::UpdateSink::Sides().empty());
   folder.MakeFile("sub/in-sub.txt");
   EXPECT_TRUE(sink.WaitFor(1, kPatience));
-}
 
-TEST_F(WineWatcher, NoWatcherForArchivesTemporaryPanelsOrNetworkDrivesUnlessAskedAndFailuresAreReported) {
+  // No watcher for archives, the temporary panel or network drives unless asked.
+  SignalWatcher(panel);
   const auto watched = [this] {
     StartWatcher(panel);
     return panel.updateEvent != nullptr;
