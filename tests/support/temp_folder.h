@@ -27,15 +27,12 @@ class TempFolder {
   const std::filesystem::path& Path() const { return path_; }
 
   std::filesystem::path MakeFile(const std::filesystem::path& name, size_t bytes = 0) const {
-    const auto full = path_ / name;
-    std::ofstream out(full, std::ios::binary);
-    out << std::string(bytes, 'x');
-    return full;
+    std::ofstream(path_ / name, std::ios::binary) << std::string(bytes, 'x');
+    return path_ / name;
   }
   std::filesystem::path MakeFolder(const std::filesystem::path& name) const {
-    const auto full = path_ / name;
-    std::filesystem::create_directories(full);
-    return full;
+    std::filesystem::create_directories(path_ / name);
+    return path_ / name;
   }
 
  private:

@@ -91,7 +91,6 @@ TEST_F(MainMenu, BuiltFromTheModelWithEveryPanelsSubmenusAtHand) {
   EXPECT_TRUE(holds(SubmenusOf(kLeftPanel).sort, command::kSortName));
   EXPECT_FALSE(holds(SubmenusOf(kLeftPanel).sort, command::kSortName + command::kRightPanelOffset));
   EXPECT_TRUE(holds(SubmenusOf(kRightPanel).mode, command::kViewBrief + command::kRightPanelOffset));
-  EXPECT_FALSE(holds(SubmenusOf(kRightPanel).columns, command::kViewBrief + command::kRightPanelOffset));
 }
 
 TEST_F(MainMenu, CheckMarksFollowPanelsAndSwitchesAndEarlierMarksGo) {
@@ -122,8 +121,6 @@ TEST_F(MainMenu, OwnerDrawnItemsAreMeasuredForTheirTextAndKey) {
   OnMeasureMenuItem(measure);
   EXPECT_EQ(measure.itemWidth, 222u);
   EXPECT_EQ(measure.itemHeight, 22u);
-  measure.CtlType = ODT_BUTTON;
-  EXPECT_FALSE(OnMeasureMenuItem(measure));
 }
 
 TEST_F(MainMenu, ToolbarPopsUpTheActivePanelsSubmenuAndItsChoiceArrivesAsTheCommand) {

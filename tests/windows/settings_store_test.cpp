@@ -131,7 +131,6 @@ TEST_F(WineSettingsStore, StartUpMessagesOnlyForAKeyThatIsThereButIncomplete) {
 TEST_F(WineSettingsStore, WrongTypesAndSizesAreRefusedWithInvalidData) {
   const std::tuple<const wchar_t*, DWORD, std::vector<BYTE>> cases[] = {
       {L"HistoryCount", REG_DWORD, {10, 0}},
-      {L"HistoryCount", REG_QWORD, {10, 0, 0, 0, 0, 0, 0, 0}},
       {L"HistoryCount", REG_BINARY, {10, 0, 0, 0}},
       {L"PanelLargeIcons", REG_BINARY, {1, 0, 0, 0}},
       {L"PanelLargeIcons", REG_BINARY, {}},
