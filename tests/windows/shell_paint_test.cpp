@@ -5,8 +5,6 @@
 #include "config/settings.h"
 #include "core/item_list.h"
 #include "panel/panel_paint.h"
-#include "panel/panel_paint_win32.h"
-#include "platform/win32/wide.h"
 #include "shell/drawing_objects.h"
 #include "shell/fonts.h"
 #include "shell/main_layout_win32.h"
