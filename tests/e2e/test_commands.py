@@ -4,7 +4,7 @@ window title, on disk and in the saved configuration."""
 import hashlib
 
 from norvane_e2e import poll, windows_path
-from norvane_e2e.checks import text_bands, wait_active_title
+from norvane_e2e.checks import text_bands, wait_active_title, wait_clipboard
 from norvane_e2e.settings import KEY
 
 OPTIONS_SAVE = ("F9", "Right", "Right", "Right", "Down", "Up", "Return")  # its last item
@@ -17,36 +17,41 @@ def saved(rig, value, subkey=KEY, check=lambda key: True):
     return poll(read, 20, f"{value} under HKCU\\{subkey}")
 
 
-def test_cursor_keys_and_quick_search_choose_what_enter_opens(rig):
-    # Where the cursor is shows in the title once Enter opens the folder under it.
-    left = rig.folder("left", folders=[f"d{i:03d}" for i in range(200)])
+def test_cursor_keys_quick_search_and_the_way_back_from_a_folder(rig):
+    # Ctrl+C puts the cursor item's full path on the clipboard: that is where the cursor is.
+    files = [f"f{i:03d}.txt" for i in range(200)]
+    left = rig.folder("left", files=files, folders=["sub"])
     rig.save_configuration(left, rig.folder("right"), SortPanelLeft=1000, ModePanelLeft=1002)
     app = rig.start(rig.folder("elsewhere"))
     app.wait_title(windows_path(left))
 
-    def opens(keys, name):
-        app.key(*keys, "Return")
-        app.wait_title(windows_path(left / name))
-        app.key("BackSpace")
-        app.wait_title(windows_path(left))
+    def cursor_on(keys, *names):
+        app.key(*keys, "ctrl+c")
+        wait_clipboard(rig, [windows_path(left / n) for n in names], f"{keys}: cursor on {names}")
 
-    opens(["Down"] * 3, "d002")  # "..", d000, d001, d002
-    opens([], "d002")  # Backspace left the cursor on the folder it came from
-    opens(["End"], "d199")
-    opens(["Home", "Down", "Next", "Prior"], "d000")  # a page down and up: as many items
-    opens(["Home", "Down", "Insert", "Insert"], "d002")  # Insert selects and moves on
+    cursor_on(["Down"] * 3, "f001.txt")  # "..", sub, f000, f001
+    cursor_on(["End"], "f199.txt")
+    cursor_on(["Home", "Down", "Down", "Next", "Prior"], "f000.txt")  # a page down and back up
+    cursor_on(["Home", "Down"], "sub")
+    app.key("Return", "Down")
+    app.wait_title(windows_path(left / "sub"))
+    app.key("BackSpace")
+    app.wait_title(windows_path(left))
+    cursor_on(["Down"], "f000.txt")  # back from sub, the cursor was on the folder left
     app.key("Home", "Up", "Return")  # Up stops at "..", which leads to the parent
     app.wait_title(windows_path(left.parent))
     app.key("Return")  # the cursor came up on left
     app.wait_title(windows_path(left))
 
-    # Typing opens the quick-search box and moves the cursor. No name goes on with "d15x", so
-    # x is refused and Backspace leaves "d1": 7 then finds d170 (d157 had x gone in).
-    app.key("d")
+    # Typing opens the quick-search box and moves the cursor. No name goes on with "f15x", so
+    # x is refused and Backspace leaves "f1": 7 then finds f170 (f157 had x gone in).
+    app.key("f")
     rig.x.focus(poll(lambda: app.x_window("Search"), 15, "the quick-search box"))
     rig.x.key("1", "5", "x", "BackSpace", "7", "Return")  # Enter closes the box
     poll(lambda: app.x_window("Search") is None, 15, "the quick-search box to close")
-    opens([], "d170")
+    cursor_on([], "f170.txt")
+    # Insert selects and moves on: the selection is what Ctrl+C takes then.
+    cursor_on(["Home", "Down", "Down", "Insert", "Insert"], "f000.txt", "f001.txt")
 
 
 def test_sort_and_view_keys_are_saved_and_the_menu_can_be_hidden(rig):
@@ -65,6 +70,8 @@ def test_sort_and_view_keys_are_saved_and_the_menu_can_be_hidden(rig):
                                                                                   1002]
     app.key("ctrl+4", *OPTIONS_SAVE)  # Ctrl+4 outside brief mode changes nothing
     assert saved(rig, "SortPanelLeft").dword("ModePanelRightColumns") == 2
+    app.key("ctrl+2", *OPTIONS_SAVE)
+    saved(rig, "ModePanelRight", check=lambda key: key.dword("ModePanelRight") == 1001)
 
     with_menu = app.main()
     height = lambda window: window.client[3] - window.client[1]  # noqa: E731

@@ -15,7 +15,8 @@ from pathlib import Path
 import pytest
 
 from norvane_e2e import MessageBox, poll, windows_path
-from norvane_e2e.checks import is_dark, listed, rows, selected_pixels, wait_active_title
+from norvane_e2e.checks import (is_dark, listed, rows, selected_pixels, wait_active_title,
+                                wait_clipboard)
 from norvane_e2e.settings import KEY, STATUS_BACKGROUND
 
 WORK = 30  # seconds a shell operation of these tests may take
@@ -43,18 +44,6 @@ def operation(app, key, caption, start, answer="Return"):
     box = app.message_box(caption)
     assert box.text.startswith(start), box.text
     box.answer(answer)
-
-
-def wait_clipboard(rig, lines, what):
-    """xclip hands CR LF over as LF: the lines are compared here; the exact CR LF endings are
-    the Windows-tier clipboard test's to check."""
-    def read():
-        out = subprocess.run(["xclip", "-o", "-selection", "clipboard", "-t", "UTF8_STRING"],
-                             env=rig.x.env(), stdin=subprocess.DEVNULL, capture_output=True,
-                             timeout=10).stdout.decode("utf-8", "replace")
-        return out.splitlines() == lines or out
-    text = poll(read, 15, what, interval=0.2)
-    assert text is True, f"{what}: the clipboard holds {text!r}"
 
 
 def trash():
@@ -126,6 +115,13 @@ def test_copy_move_and_delete_between_the_panels(rig):
                 (TRASH / "info" / (name + ".trashinfo")).unlink(missing_ok=True)
 
 
+def close_box(rig, app):
+    """Clicks the close button at the right end of the caption Wine draws."""
+    window = app.main()
+    frame = window.client[0] - window.rect[0]
+    rig.x.click(window.rect[2] - frame - 8, window.rect[1] + frame + 8)
+
+
 def test_quitting_waits_for_a_running_copy(rig):
     sizes = [256 << 20] * 6  # sparse on the Linux side; the copy writes every byte
     left = rig.folder("left")
@@ -139,7 +135,7 @@ def test_quitting_waits_for_a_running_copy(rig):
         app.key("ctrl+a")
         operation(app, "F5", "Copy", "Copy 6 items to:")
         poll(lambda: any(right.iterdir()), WORK, "the copy to begin")
-        app.key("F10")
+        close_box(rig, app)
         app.message_box("Question").answer("Return")
         wait = app.message_box("Information")
         assert wait.text == "Please wait for completion of all file operations"
@@ -150,7 +146,7 @@ def test_quitting_waits_for_a_running_copy(rig):
         poll(lambda: written() == sum(sizes), 120, "the copy to write every byte")
         # The shell call has returned once the panels are read again: the selection goes.
         poll(lambda: selected_pixels(app, app.panels()[0]) == 0, WORK, "the copy to end")
-        app.key("F10")
+        close_box(rig, app)
         app.message_box("Question").answer("Return")
         assert app.wait_exit() == 0
     finally:

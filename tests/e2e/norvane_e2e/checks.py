@@ -1,7 +1,9 @@
-"""What the tests read off the screen: active titles and listed rows."""
+"""What the tests read off the screen and the clipboard: active titles, listed rows, names."""
+
+import subprocess
 
 from .settings import SELECTED_BACKGROUND, SELECTED_TEXT, STATUS_BACKGROUND
-from .xserver import poll, poll_value
+from .xserver import Timeout, poll, poll_value
 
 
 def title_band(panel):
@@ -61,3 +63,20 @@ def rows(app, panel, count, timeout=30):
 def selected_pixels(app, panel):
     """Pixels in the selected-text colour: none once a re-read has cleared the selection."""
     return app.screenshot().count(SELECTED_TEXT, panel.client)
+
+
+def wait_clipboard(rig, lines, what):
+    """Waits until the clipboard holds these lines. xclip hands CR LF over as LF, so lines are
+    compared; the exact CR LF endings are the Windows-tier clipboard test's to check."""
+    seen = []
+
+    def read():
+        seen.append(subprocess.run(
+            ["xclip", "-o", "-selection", "clipboard", "-t", "UTF8_STRING"], env=rig.x.env(),
+            stdin=subprocess.DEVNULL, capture_output=True, timeout=10,
+        ).stdout.decode("utf-8", "replace"))
+        return seen[-1].splitlines() == lines
+    try:
+        poll(read, 15, what, interval=0.2)
+    except Timeout:
+        raise Timeout(f"{what}: the clipboard holds {seen[-1]!r}") from None
