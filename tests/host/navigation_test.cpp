@@ -71,6 +71,17 @@ TEST_F(Navigation, LinksLeadToTheirTargetExceptOnNetworkDrives) {
   PutCursorOn(u"junction");
   ASSERT_EQ(EnterItem(panel, list), 0);
   EXPECT_EQ(Slashed(panel.path), (folder.Path() / "junction").u16string());
+
+  // A link whose data can no longer be read is reported and the panel stays where it was.
+  panel.drive.type = platform::kDriveFixed;
+  panel.path = folder.Path().u16string();
+  PutCursorOn(u"junction");
+  std::filesystem::remove(folder.Path() / "junction");
+  std::filesystem::create_directory(folder.Path() / "junction");
+  EXPECT_EQ(EnterItem(panel, list), -1);
+  ASSERT_EQ(messages.Taken().size(), 1u);
+  EXPECT_EQ(messages.Taken()[0].text.rfind(u"Cannot open reparse point junction", 0), 0u);
+  EXPECT_EQ(panel.path, folder.Path().u16string());
 }
 
 TEST_F(Navigation, AFailedDriveChangeOrPathPromptIsReportedAndThePanelStays) {

@@ -24,6 +24,12 @@ TEST(MatchMask, OnePatternWithImpliedDot) {
   EXPECT_FALSE(MatchMask(u"a.txt", u"*.doc;*.txt"));
   EXPECT_TRUE(MatchMask(u"x.doc;y.txt", u"*.doc;*.txt"));
   EXPECT_FALSE(MatchMask(u"", u"*"));
+  // Masks of wildcards only: the implied dot counts as a character to match.
+  EXPECT_TRUE(MatchMask(u"README", u"*.*"));
+  EXPECT_TRUE(MatchMask(u"x", u"**"));
+  EXPECT_TRUE(MatchMask(u"abc", u"????"));
+  EXPECT_FALSE(MatchMask(u"abc", u"???"));
+  EXPECT_FALSE(MatchMask(u"abc.txt", u"???"));
   EXPECT_FALSE(MatchMask(u"a", u""));
   // Backtracking past a false start.
   EXPECT_TRUE(MatchMask(u"mississippi.x", u"*iss*ppi.?"));
