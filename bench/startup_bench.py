@@ -19,6 +19,7 @@ from pathlib import Path
 sys.path.insert(0, str(Path(__file__).resolve().parents[1] / "tests" / "e2e"))
 
 from norvane_e2e import REPO, WinePrefix, XServer  # noqa: E402
+from norvane_e2e.xserver import SCREEN  # noqa: E402
 from norvane_e2e.settings import SELECTED_BACKGROUND  # noqa: E402
 
 WORK = REPO / "build" / "e2e" / "bench"
@@ -26,25 +27,16 @@ DEADLINE = 60
 CAPTION_AND_MENU = 40  # Wine's caption and a menu bar: below them the program draws
 
 
-def count(shot, colour):
-    """Pixels of exactly colour in a screenshot; only the matches are looked at."""
-    needle, found, at = bytes(colour), 0, shot.pixels.find(bytes(colour))
-    while at >= 0:
-        if at % 3 == 0:
-            found += 1
-        at = shot.pixels.find(needle, at + 1)
-    return found
-
-
-def norvane_painted(shot):
+def norvane_painted(shot, rect):
     # The active panel's title and cursor row are drawn in the selection colour.
-    return count(shot, SELECTED_BACKGROUND) >= 50
+    return shot.count(SELECTED_BACKGROUND, rect) >= 50
 
 
-def notepad_painted(shot):
+def notepad_painted(shot, rect):
     # The edit control fills the client area with white: the middle half of the middle row.
-    x, y = shot.origin
-    row = shot.row(y + shot.height // 2, x + shot.width // 4, x + 3 * shot.width // 4)
+    left, top, right, bottom = rect
+    width = right - left
+    row = shot.row((top + bottom) // 2, left + width // 4, left + 3 * width // 4)
     return len(row) > 0 and row == b"\xff" * len(row)
 
 
@@ -64,13 +56,12 @@ def time_start(xserver, prefix, program, cwd, painted, log):
                         break
             if xid is not None:
                 info = xserver.info(xid)
-                if info and info["viewable"]:
-                    x, y, width, height = info["geometry"]
-                    top = y + CAPTION_AND_MENU
-                    rect = (max(x, 0), max(top, 0), min(x + width, xserver.size[0]),
-                            min(y + height, xserver.size[1]))
+                if info and info[0]:
+                    x, y, right, bottom = info[1]
+                    rect = (max(x, 0), max(y + CAPTION_AND_MENU, 0), min(right, SCREEN[0]),
+                            min(bottom, SCREEN[1]))
                     if rect[2] > rect[0] and rect[3] > rect[1] and \
-                            painted(xserver.screenshot(rect=rect)):
+                            painted(xserver.screenshot(), rect):
                         return time.perf_counter() - began
             time.sleep(0.005)
         raise RuntimeError(f"{program} showed no painted window within {DEADLINE} s")
