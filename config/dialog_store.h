@@ -21,6 +21,7 @@ inline constexpr size_t kDialogTextLength = 259;
 using QuickSearchRedraw = void (*)(ItemList& list, Panel& panel);
 
 struct DialogStore {
+  NativeWindow owner = nullptr;  // the window the open prompt is centred on
   int32_t result = kDialogNone;
   Text entered;  // the text read on OK, at most kDialogTextLength characters
   Text caption;

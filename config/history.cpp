@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "config/settings.h"
+#include "core/settings.h"
 #include "core/masks.h"
 #include "platform/registry_text.h"
 
@@ -92,7 +92,7 @@ Text HistoryKeyPath(int list) {
   return Text(u"Software\\Norvane\\History\\") + kNames[list - 1];
 }
 
-int AddHistory(int list, TextView entry, int64_t position) {
+int AddHistory(const Settings& settings, int list, TextView entry, int64_t position) {
   const Text path = HistoryKeyPath(list);
   if (path.empty()) return -1;
   const std::vector<Value> values = ReadValues(list);
@@ -122,7 +122,7 @@ int AddHistory(int list, TextView entry, int64_t position) {
   if (IsPositionList(list))
     WritePositions(key, keptPairs, entry, position);
   else
-    WriteEntries(key, keptEntries, entry, TheSettings().HistoryCount);
+    WriteEntries(key, keptEntries, entry, settings.HistoryCount);
   return 0;
 }
 

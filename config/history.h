@@ -5,6 +5,7 @@
 #include <optional>
 #include <vector>
 
+#include "core/settings.h"
 #include "platform/text.h"
 
 namespace nrv {
@@ -25,9 +26,9 @@ enum HistoryList : int {
 // "Software\Norvane\History\" and the list's key name; empty for an unknown number.
 Text HistoryKeyPath(int list);
 
-// Adds entry as the newest of the list (position is used by the viewer and editor lists);
-// -1 for an unknown list number.
-int AddHistory(int list, TextView entry, int64_t position = 0);
+// Adds entry as the newest of the list, keeping settings.HistoryCount entries (position is used
+// by the viewer and editor lists); -1 for an unknown list number.
+int AddHistory(const Settings& settings, int list, TextView entry, int64_t position = 0);
 
 // The entries, oldest first; empty for an unknown or missing list and for lists 5 and 6.
 std::vector<Text> ReadHistory(int list);

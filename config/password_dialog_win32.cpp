@@ -4,7 +4,6 @@
 
 #include "config/dialog_common_win32.h"
 #include "config/dialog_ids.h"
-#include "shell/shell_windows.h"
 
 namespace nrv {
 
@@ -13,7 +12,7 @@ namespace {
 INT_PTR CALLBACK PasswordProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
   switch (message) {
     case WM_INITDIALOG:
-      return FocusAndCentre(dialog, ::GetDlgItem(dialog, IDC_PASSWORD_EDIT), TheShellWindows().main);
+      return FocusAndCentre(dialog, ::GetDlgItem(dialog, IDC_PASSWORD_EDIT), static_cast<HWND>(TheDialogStore().owner));
     case WM_COMMAND: return OnOkOrCancel(dialog, LOWORD(wParam), IDC_PASSWORD_EDIT);
     case WM_CLOSE: EndSharedDialog(dialog, kDialogCancel, IDC_PASSWORD_EDIT); return TRUE;
     default: return FALSE;
@@ -22,11 +21,12 @@ INT_PTR CALLBACK PasswordProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) 
 
 }  // namespace
 
-int PasswordDialog() {
+int PasswordDialog(NativeWindow owner) {
   DialogStore& store = TheDialogStore();
+  store.owner = owner;
   store.entered.clear();
   store.result = kDialogNone;
-  ::DialogBoxParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_PASSWORD), TheShellWindows().main,
+  ::DialogBoxParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_PASSWORD), static_cast<HWND>(owner),
                     PasswordProc, 0);
   store.password = store.entered;
   return store.result;

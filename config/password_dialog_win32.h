@@ -6,6 +6,6 @@ namespace nrv {
 
 // kDialogOk or kDialogCancel, kDialogNone when the dialog cannot open. The entered text, empty
 // unless OK, replaces TheDialogStore().password.
-int PasswordDialog();
+int PasswordDialog(NativeWindow owner);
 
 }  // namespace nrv

@@ -8,7 +8,6 @@
 #include "config/dialog_ids.h"
 #include "config/history.h"
 #include "platform/win32/wide.h"
-#include "shell/shell_windows.h"
 
 namespace nrv {
 
@@ -28,7 +27,7 @@ BOOL OnPromptInit(HWND dialog) {
   Text shown = store.start;
   if (shown.empty() && !history.empty()) shown = history.back();
   ::SetWindowTextW(combo, platform::Wide(shown));
-  return FocusAndCentre(dialog, combo, TheShellWindows().main);
+  return FocusAndCentre(dialog, combo, static_cast<HWND>(store.owner));
 }
 
 INT_PTR CALLBACK PromptProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
@@ -42,7 +41,7 @@ INT_PTR CALLBACK PromptProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
 
 }  // namespace
 
-int PromptDialog(TextView start, TextView caption, TextView prompt, Text& out, int historyList) {
+int PromptDialog(NativeWindow owner, TextView start, TextView caption, TextView prompt, Text& out, int historyList) {
   DialogStore& store = TheDialogStore();
   store.result = kDialogCancel;
   store.entered.clear();
@@ -50,7 +49,8 @@ int PromptDialog(TextView start, TextView caption, TextView prompt, Text& out, i
   store.prompt = Text(prompt);
   store.start = Text(start);
   store.historyList = historyList;
-  ::DialogBoxParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_PROMPT), TheShellWindows().main, PromptProc,
+  store.owner = owner;
+  ::DialogBoxParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_PROMPT), static_cast<HWND>(owner), PromptProc,
                     0);
   out = store.entered;
   return store.result;

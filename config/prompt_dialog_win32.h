@@ -9,6 +9,6 @@ namespace nrv {
 // Empty caption, prompt or start text means none. The edit part shows the start text, else the
 // newest entry of historyList. Returns kDialogOk with the text in out, or kDialogCancel with out
 // empty (Cancel, Escape or the close box).
-int PromptDialog(TextView start, TextView caption, TextView prompt, Text& out, int historyList);
+int PromptDialog(NativeWindow owner, TextView start, TextView caption, TextView prompt, Text& out, int historyList);
 
 }  // namespace nrv

@@ -4,7 +4,7 @@
 #include <iterator>
 #include <string>
 
-#include "config/settings_colours.h"
+#include "core/settings_colours.h"
 #include "platform/errors.h"
 #include "platform/message_box.h"
 #include "platform/registry.h"

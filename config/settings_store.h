@@ -4,7 +4,7 @@
 // 1 byte) and TEXT (REG_SZ, UTF-16, written with 2 x length bytes and no terminator).
 #include <cstdint>
 
-#include "config/settings.h"
+#include "core/settings.h"
 #include "platform/text.h"
 
 namespace nrv {

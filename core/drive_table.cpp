@@ -4,11 +4,6 @@
 
 namespace nrv {
 
-DriveTable& TheDriveTable() {
-  static DriveTable table;
-  return table;
-}
-
 int BuildDriveTable(DriveTable& table) {
   table.rows.clear();
   const uint32_t mask = platform::LogicalDriveMask();

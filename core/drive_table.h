@@ -1,5 +1,5 @@
 #pragma once
-// The process-wide table of logical drives, rebuilt on demand.
+// The table of logical drives, rebuilt on demand.
 #include <vector>
 
 #include "core/panel.h"
@@ -12,11 +12,8 @@ struct DriveTable {
   std::vector<DriveInfo> rows;
 };
 
-DriveTable& TheDriveTable();
-
 // Fills the table from the platform's drives in letter order; 0 when at least one was found.
 int BuildDriveTable(DriveTable& table);
-inline int BuildDriveTable() { return BuildDriveTable(TheDriveTable()); }
 
 // "remote" for a UNC path, else the upper-cased text up to the first backslash after the
 // second character ("c:\data" gives "C:\").

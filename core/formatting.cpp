@@ -4,7 +4,7 @@
 
 #include <cstdio>
 
-#include "config/settings.h"
+#include "core/settings.h"
 #include "platform/files.h"
 #include "platform/system.h"
 

@@ -1,7 +1,6 @@
 #include "core/item_list.h"
 
 #include "core/panel.h"
-#include "panel/watcher.h"
 
 namespace nrv {
 
@@ -28,7 +27,6 @@ void ClearItems(ItemList& list) {
 }
 
 void ClearItems(ItemList& list, Panel& panel) {
-  SignalWatcher(panel);
   ClearItems(list);
   panel.itemCount = 0;
 }

@@ -28,7 +28,7 @@ void Append(ItemList& list, PanelItem* item);
 
 // Frees every item (icons destroyed).
 void ClearItems(ItemList& list);
-// The listing form: stops the panel's watcher first, and afterwards the panel counts no items.
+// The listing form: afterwards the panel counts no items.
 void ClearItems(ItemList& list, Panel& panel);
 
 // Appends a copy of every item of source to destination; with clearFirst the destination is

@@ -2,12 +2,12 @@
 
 #include <algorithm>
 
-#include "config/settings.h"
+#include "core/panel_context.h"
 
 namespace nrv {
 
 int ComputeLayout(Panel& panel, const LayoutInput& input) {
-  const Settings& settings = TheSettings();
+  const Settings& settings = SettingsOf(panel);
   panel.itemCount = input.itemCount;
   panel.capacity = 0;
   panel.iconSize = !settings.PanelShowIcons ? 0 : (settings.PanelLargeIcons ? 32 : 16);
@@ -59,7 +59,7 @@ CellContent CellContentOf(const Panel& panel) {
 }
 
 int32_t EffectiveViewMode(const Panel& panel) {
-  return panel.temporary ? static_cast<int32_t>(kViewMedium) : panel.viewMode;
+  return KindOf(panel) == LocationKind::Temporary ? static_cast<int32_t>(kViewMedium) : panel.viewMode;
 }
 
 }  // namespace nrv

@@ -1,11 +1,10 @@
 #include "core/listing.h"
 
-#include "config/settings.h"
 #include "core/drive_table.h"
+#include "core/panel_context.h"
 #include "core/sorting.h"
-#include "panel/watcher.h"
 #include "platform/system.h"
-#include "shell/error_report.h"
+#include "platform/error_report.h"
 
 namespace nrv {
 namespace {
@@ -18,14 +17,9 @@ struct WaitCursor {
 }  // namespace
 
 bool ShowsFreeSpace(const Panel& panel) {
-  const Settings& settings = TheSettings();
-  return !panel.ftp && settings.PanelShowFreeSize &&
+  const Settings& settings = SettingsOf(panel);
+  return KindOf(panel) != LocationKind::Ftp && settings.PanelShowFreeSize &&
          (settings.PanelShowFreeSizeNetwork || panel.drive.type != platform::kDriveRemote);
-}
-
-ItemList& TheTemporaryStore() {
-  static ItemList store;
-  return store;
 }
 
 int SetCurrentFolder(const Panel& panel) {
@@ -51,7 +45,6 @@ PanelItem* MakeItemFromFindData(const platform::FindData& data) {
 }
 
 int ReadFolder(Panel& panel, ItemList& list) {
-  SignalWatcher(panel);
   WaitCursor waiting;
   if (SetCurrentFolder(panel) != 0) return -1;
 
@@ -68,10 +61,6 @@ int ReadFolder(Panel& panel, ItemList& list) {
   find.Close();
 
   if (panel.sortMode != kSortUnsorted) SortItems(list, panel);
-  const Settings& settings = TheSettings();
-  if (settings.PanelAutoUpdatePanels &&
-      (settings.PanelAutoUpdateNetwork || panel.drive.type != platform::kDriveRemote))
-    StartWatcher(panel);
   return 0;
 }
 

@@ -6,10 +6,7 @@
 
 namespace nrv {
 
-// The temporary panel's items while no panel shows them.
-ItemList& TheTemporaryStore();
-
-// 0; -1 when the folder cannot be made current; -2 when it cannot be listed (list unchanged).
+// Lists the panel's folder (watching it is the panel layer's part). 0; -1 when the folder cannot be made current; -2 when it cannot be listed (list unchanged).
 int ReadFolder(Panel& panel, ItemList& list);
 
 PanelItem* MakeItemFromFindData(const platform::FindData& data);

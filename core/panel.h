@@ -4,9 +4,13 @@
 #include <cstdint>
 
 #include "platform/handles.h"
+#include "platform/worker.h"
 #include "platform/text.h"
 
 namespace nrv {
+
+struct PanelContext;
+struct PanelView;
 
 enum PanelSide : int32_t { kLeftPanel = 1, kRightPanel = 2 };
 
@@ -41,6 +45,8 @@ struct CurrentItemInfo {
 };
 
 struct Panel {
+  PanelContext* context = nullptr;  // the run's shared context; none outside an application
+  PanelView* view = nullptr;  // what the panel draws with; none before the windows exist
   int32_t side = kLeftPanel;
   int32_t columns = 0;
   int32_t rowsPerColumn = 0;
@@ -62,7 +68,7 @@ struct Panel {
   int32_t firstColumnX = 1;
   int32_t firstRowY = 0;
   Text path;  // the local folder; a drive root keeps its final backslash
-  NativeEvent updateEvent = nullptr;
+  Worker watcher;  // the change watcher of the current listing, when it is watched
   Text findName;
   int32_t archiveFormat = 0;
   int32_t archiveOpen = 0;

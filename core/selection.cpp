@@ -1,13 +1,13 @@
 #include "core/selection.h"
 
-#include "config/settings.h"
+#include "core/panel_context.h"
 #include "core/listing.h"
 #include "core/masks.h"
 
 namespace nrv {
 
 void ApplyMaskSelection(Panel& panel, ItemList& list, TextView mask, bool select) {
-  const bool foldersToo = !select || TheSettings().PanelSelectFolders;
+  const bool foldersToo = !select || SettingsOf(panel).PanelSelectFolders;
   for (PanelItem* item : list.items) {
     if (IsUpEntry(*item) || (IsFolder(*item) && !foldersToo)) continue;
     if (MatchMask(ItemName(*item), mask)) item->selected = select ? 1 : 0;

@@ -169,7 +169,7 @@ int SortItems(ItemList& list, Panel& panel) {
     case kSortWriteTime: SortBy<CompareWriteTimes>(list); break;
     case kSortUnsorted:
       // An archive or FTP panel gets its local folder here: its own order is not kept.
-      if (!panel.temporary) {
+      if (KindOf(panel) != LocationKind::Temporary) {
         ClearItems(list, panel);
         ReadFolder(panel, list);
       }

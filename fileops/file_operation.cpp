@@ -3,7 +3,8 @@
 #include <string>
 
 #include "config/history.h"
-#include "config/settings.h"
+#include "core/panel_context.h"
+#include "core/paths.h"
 #include "core/listing.h"
 #include "core/sorting.h"
 #include "panel/navigation.h"
@@ -57,21 +58,18 @@ PanelItem* TemporaryItemFor(TextView name) {
   return item;
 }
 
-void CopyIntoTemporary(TextView sourceList, Panel& temporary, ItemList& temporaryList) {
-  ForEachName(sourceList, [&](TextView name) { Append(temporaryList, TemporaryItemFor(name)); });
-  if (temporary.sortMode != kSortUnsorted) SortItems(temporaryList, temporary);
-  ComputeTotals(temporaryList, temporary);
-}
+bool IsTemporary(const Panel& panel) { return KindOf(panel) == LocationKind::Temporary; }
+bool IsFtp(const Panel& panel) { return KindOf(panel) == LocationKind::Ftp; }
 
 bool TakesOrdinaryPath(uint32_t operation, const Panel& panel, const Panel& other) {
-  if (!panel.temporary && !other.temporary) return true;
-  if (operation == kOperationCopy && panel.temporary) return true;
-  return operation == kOperationDelete && !panel.temporary;
+  if (!IsTemporary(panel) && !IsTemporary(other)) return true;
+  if (operation == kOperationCopy && IsTemporary(panel)) return true;
+  return operation == kOperationDelete && !IsTemporary(panel);
 }
 
 bool GoesToFtp(uint32_t operation, const Panel& panel, const Panel& other) {
-  if (!panel.ftp && !other.ftp) return false;
-  return !(operation == kOperationDelete && !panel.ftp);
+  if (!IsFtp(panel) && !IsFtp(other)) return false;
+  return !(operation == kOperationDelete && !IsFtp(panel));
 }
 
 FileOperationResult Nothing() { return {}; }
@@ -84,9 +82,27 @@ FileOperationResult Started() {
 
 }  // namespace
 
-FileOperationRequest& TheFileOperationRequest() {
-  static FileOperationRequest request;
-  return request;
+int CopyIntoTemporary(TextView sourceList, Panel& temporary, ItemList& temporaryList) {
+  ForEachName(sourceList, [&](TextView name) { Append(temporaryList, TemporaryItemFor(name)); });
+  if (temporary.sortMode != kSortUnsorted) SortItems(temporaryList, temporary);
+  ComputeTotals(temporaryList, temporary);
+  return 0;
+}
+
+FileOperationJob MakeFileOperationJob(uint32_t operation, TextView folder, TextView nameList,
+                                      TextView destination, uint16_t flags) {
+  FileOperationJob job;
+  job.operation = operation;
+  ForEachName(nameList, [&](TextView name) {
+    job.sources += AbsolutePath(folder, name);
+    job.sources += u'\0';
+  });
+  job.sources += u'\0';
+  if (!destination.empty()) job.destination = AbsolutePath(folder, destination);
+  job.destination += u'\0';
+  job.destination += u'\0';
+  job.flags = flags;
+  return job;
 }
 
 SourceNames CollectSourceNames(const Panel& panel, const ItemList& list) {
@@ -152,13 +168,13 @@ FileOperationResult FileOperation(const FileOperationArgs& args, Panel& panel, I
   }
   if (names.count == 0 || names.length == 0) return Nothing();
 
-  if (other.ftp)
+  if (IsFtp(other))
     destination = other.ftpCurrentDir;
-  else if (panel.ftp)
+  else if (IsFtp(panel))
     destination = WithClosingBackslash(other.path);
 
   if (!TakesOrdinaryPath(operation, panel, other)) {
-    if (operation != kOperationCopy || !other.temporary) return Nothing();
+    if (operation != kOperationCopy || !IsTemporary(other)) return Nothing();
     CopyIntoTemporary(names.list, other, otherList);
     FileOperationResult result = Started();
     result.otherChanged = true;
@@ -166,7 +182,7 @@ FileOperationResult FileOperation(const FileOperationArgs& args, Panel& panel, I
   }
 
   // An FTP folder proposal has no closing backslash and gets no name.
-  if (!args.ready && names.cursorOnly && names.cursorIsFile && !panel.temporary && !destination.empty() &&
+  if (!args.ready && names.cursorOnly && names.cursorIsFile && !IsTemporary(panel) && !destination.empty() &&
       destination.back() == u'\\')
     destination += names.firstName;
 
@@ -178,38 +194,19 @@ FileOperationResult FileOperation(const FileOperationArgs& args, Panel& panel, I
         return Nothing();
       destination = answer;
     }
-    AddHistory(operation == kOperationMove ? kHistoryMove : kHistoryCopy, destination);
+    AddHistory(SettingsOf(panel), operation == kOperationMove ? kHistoryMove : kHistoryCopy, destination);
   }
 
-  FileOperationRequest& request = TheFileOperationRequest();
-  request.operation = operation;
-  request.sourceList = names.list;
-  request.sourceLength = names.length;
-  request.destinationList = destination + u'\0' + u'\0';
-  request.destinationLength = static_cast<uint32_t>(request.destinationList.size());
-  request.flags = OperationFlags(args.allowRecycle, TheSettings().PanelDeleteRecycle != 0);
-
-  const auto dropBuffers = [&request] {
-    request.sourceList = Text();
-    request.destinationList = Text();
-    request.sourceLength = request.destinationLength = 0;
-  };
   if (GoesToFtp(operation, panel, other)) {
-    int status = -1;
-    if (!IsEmpty(list) && hooks.ftpTransfer) status = hooks.ftpTransfer(destination, panel, list, other, operation);
-    dropBuffers();
     FileOperationResult result;
-    result.status = status;
+    if (!IsEmpty(list) && hooks.ftpTransfer) result.status = hooks.ftpTransfer(destination, panel, list, other, operation);
     return result;
   }
-  if (!hooks.startWorker) {
-    dropBuffers();
-    return Nothing();
-  }
-  const int status = hooks.startWorker(request);
-  dropBuffers();
+  if (!hooks.startWorker) return Nothing();
+  const uint16_t flags = OperationFlags(args.allowRecycle, SettingsOf(panel).PanelDeleteRecycle != 0);
   FileOperationResult result;
-  result.status = status;
+  result.status = hooks.startWorker(MakeFileOperationJob(
+      operation, panel.path, names.list, operation == kOperationDelete ? TextView() : TextView(destination), flags));
   return result;
 }
 
@@ -228,9 +225,9 @@ FileOperationResult RunCommand(uint32_t operation, bool allowRecycle, Panel& pan
 
 FileOperationResult CopyCommand(Panel& panel, ItemList& list, Panel& other, ItemList& otherList,
                                 const FileOperationHooks& hooks) {
-  AddHistory(kHistoryRecentLocations, panel.path);
+  AddHistory(SettingsOf(panel), kHistoryRecentLocations, panel.path);
   if (IsEmpty(list)) return Nothing();
-  if (panel.archiveOpen) {
+  if (KindOf(panel) == LocationKind::Archive) {
     if (!hooks.extractArchive || SetCurrentFolder(panel) != 0) return Nothing();
     FileOperationResult result;
     result.status = hooks.extractArchive(panel, list, other);
@@ -241,16 +238,16 @@ FileOperationResult CopyCommand(Panel& panel, ItemList& list, Panel& other, Item
 
 FileOperationResult MoveCommand(Panel& panel, ItemList& list, Panel& other, ItemList& otherList,
                                 const FileOperationHooks& hooks) {
-  AddHistory(kHistoryRecentLocations, panel.path);
-  if (IsEmpty(list) || panel.archiveOpen) return Nothing();
+  AddHistory(SettingsOf(panel), kHistoryRecentLocations, panel.path);
+  if (IsEmpty(list) || KindOf(panel) == LocationKind::Archive) return Nothing();
   return RunCommand(kOperationMove, true, panel, list, other, otherList, hooks);
 }
 
 FileOperationResult DeleteCommand(Panel& panel, ItemList& list, Panel& other, ItemList& otherList,
                                   bool toRecycleBin, const FileOperationHooks& hooks) {
-  AddHistory(kHistoryRecentLocations, panel.path);
-  if (IsEmpty(list) || panel.archiveOpen) return Nothing();
-  if (panel.temporary) {
+  AddHistory(SettingsOf(panel), kHistoryRecentLocations, panel.path);
+  if (IsEmpty(list) || KindOf(panel) == LocationKind::Archive) return Nothing();
+  if (IsTemporary(panel)) {
     if (!toRecycleBin) return Nothing();
     RemoveFromTemporary(panel, list);
     FileOperationResult result = Started();

@@ -3,6 +3,7 @@
 // temporary panel) are made here; the shell call runs on a worker thread that the Win32 side
 // starts through FileOperationHooks::startWorker.
 #include <cstdint>
+#include <functional>
 
 #include "core/item_list.h"
 #include "core/panel.h"
@@ -20,18 +21,20 @@ inline constexpr uint32_t kOperationDelete = 3;
 inline constexpr uint16_t kFlagNoConfirmMakeFolder = 0x0200;
 inline constexpr uint16_t kFlagAllowUndo = 0x0040;
 
-// The one hand-off record between a command and its worker. The lists are NUL-separated and
-// closed by a second NUL; the lengths count characters with the closing NUL.
-struct FileOperationRequest {
+// What a worker gets: absolute paths built on the user-interface thread and the flags the
+// settings gave then, so that nothing it does depends on the process's current folder or on
+// what the user interface changes later. Lists are NUL-separated and closed by a second NUL.
+struct FileOperationJob {
   uint32_t operation = 0;
-  Text sourceList;
-  uint32_t sourceLength = 0;
-  Text destinationList;
-  uint32_t destinationLength = 0;
+  Text sources;
+  Text destination;
   uint16_t flags = 0;
-  NativeEvent handedOver = nullptr;
 };
-FileOperationRequest& TheFileOperationRequest();
+
+// The job for names relative to folder (absolute names stay as they are); destination is made
+// absolute the same way.
+FileOperationJob MakeFileOperationJob(uint32_t operation, TextView folder, TextView nameList,
+                                      TextView destination, uint16_t flags);
 
 // Names given ready-made (a drop), closed by a second NUL.
 struct ReadyList {
@@ -68,8 +71,8 @@ DestinationQuestion MakeDestinationQuestion(uint32_t operation, const SourceName
 
 // True when the user accepted; answer holds the edited destination.
 using DestinationPrompt = bool (*)(const DestinationQuestion& question, Text& answer);
-// Starts the worker for TheFileOperationRequest(); 0, or -1 when it could not start (reported).
-using WorkerStarter = int (*)(FileOperationRequest& request);
+// Starts the worker for a job; 0, or -1 when it could not start (reported).
+using WorkerStarter = std::function<int(FileOperationJob job)>;
 // The transfer between an FTP panel and a local one.
 using FtpTransfer = int (*)(TextView destination, Panel& panel, ItemList& list, Panel& other,
                             uint32_t operation);
@@ -112,5 +115,8 @@ FileOperationResult MoveCommand(Panel& panel, ItemList& list, Panel& other, Item
 // items off the list only (status 0, the panel itself changed).
 FileOperationResult DeleteCommand(Panel& panel, ItemList& list, Panel& other, ItemList& otherList,
                                   bool toRecycleBin, const FileOperationHooks& hooks);
+
+// Rows for the named files (full paths as they are now on disk) added to the temporary panel.
+int CopyIntoTemporary(TextView sourceList, Panel& temporary, ItemList& temporaryList);
 
 }  // namespace nrv

@@ -3,72 +3,62 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <utility>
 #include <vector>
 
 #include "panel/update_target_win32.h"
+#include "platform/error_report.h"
 #include "platform/system.h"
-#include "platform/win32/gdi_objects.h"
-#include "shell/error_report.h"
-#include "shell/running_operations.h"
 
 namespace nrv {
 namespace {
 
-inline void CloseKernelHandle(HANDLE handle) { ::CloseHandle(handle); }
-using KernelHandle = platform::UniqueHandle<HANDLE, CloseKernelHandle>;
-
-std::vector<wchar_t> CopyList(const Text& list, uint32_t length) {
-  std::vector<wchar_t> copy(length + 2, L'\0');  // always closed by two NULs
-  for (uint32_t i = 0; i < length && i < list.size(); ++i) copy[i] = static_cast<wchar_t>(list[i]);
+std::vector<wchar_t> WideList(const Text& list) {
+  std::vector<wchar_t> copy(list.begin(), list.end());
+  copy.push_back(L'\0');  // always closed by two NULs, whatever the list held
+  copy.push_back(L'\0');
   return copy;
-}
-
-DWORD WINAPI FileOperationWorker(LPVOID) {
-  RunningFileOperations().fetch_add(1);
-  FileOperationRequest& request = TheFileOperationRequest();
-  std::vector<wchar_t> sources = CopyList(request.sourceList, request.sourceLength);
-  std::vector<wchar_t> destination = CopyList(request.destinationList, request.destinationLength);
-  SHFILEOPSTRUCTW operation{};
-  operation.hwnd = nullptr;
-  operation.wFunc = request.operation;
-  operation.pFrom = sources.data();
-  operation.pTo = destination.data();
-  operation.fFlags = request.flags;
-  ::SetEvent(static_cast<HANDLE>(request.handedOver));
-
-  // The shell reports its own failures; the panels are read again whatever happened.
-  ::SHFileOperationW(&operation);
-  sources = {};
-  destination = {};
-  SendUpdateFileLists(0);
-  RunningFileOperations().fetch_sub(1);
-  return 0;
 }
 
 }  // namespace
 
-int StartFileOperationWorker(FileOperationRequest& request) {
-  KernelHandle handedOver(::CreateEventW(nullptr, FALSE, FALSE, nullptr));
-  KernelHandle thread;
-  if (handedOver) {
-    request.handedOver = handedOver.Get();
-    thread.Reset(::CreateThread(nullptr, 0, FileOperationWorker, nullptr, 0, nullptr));
-  }
-  if (!thread) {
-    request.handedOver = nullptr;
-    ReportError(u"File operations thread failed");
-    return -1;
-  }
-  ::WaitForSingleObject(handedOver.Get(), INFINITE);
-  request.handedOver = nullptr;
-  platform::SetWaitCursor(false);
-  return 0;
+int RunFileOperationJob(const FileOperationJob& job) {
+  std::vector<wchar_t> sources = WideList(job.sources);
+  std::vector<wchar_t> destination = WideList(job.destination);
+  SHFILEOPSTRUCTW operation{};
+  operation.hwnd = nullptr;
+  operation.wFunc = job.operation;
+  operation.pFrom = sources.data();
+  operation.pTo = destination.data();
+  operation.fFlags = job.flags;
+  return ::SHFileOperationW(&operation);
 }
 
-FileOperationHooks ShellFileOperationHooks(DestinationPrompt prompt) {
+int StartFileOperationWorker(WorkerSet& workers, PanelContext& context, FileOperationJob job) {
+  // Counted before the thread runs, so that the quit question can never miss it.
+  context.runningFileOperations.fetch_add(1);
+  PanelContext* target = &context;
+  const bool started = StartInSet(workers, [target, job = std::move(job)](const StopFlag&) {
+    // The shell reports its own failures; the panels are read again whatever happened.
+    RunFileOperationJob(job);
+    PostUpdateRequest(*target, 0);
+    target->runningFileOperations.fetch_sub(1);
+  });
+  platform::SetWaitCursor(false);
+  if (started) return 0;
+  context.runningFileOperations.fetch_sub(1);
+  ReportError(u"File operations thread failed");
+  return -1;
+}
+
+FileOperationHooks ShellFileOperationHooks(DestinationPrompt prompt, WorkerSet& workers, PanelContext& context) {
   FileOperationHooks hooks;
   hooks.prompt = prompt;
-  hooks.startWorker = &StartFileOperationWorker;
+  WorkerSet* set = &workers;
+  PanelContext* shared = &context;
+  hooks.startWorker = [set, shared](FileOperationJob job) {
+    return StartFileOperationWorker(*set, *shared, std::move(job));
+  };
   return hooks;
 }
 

@@ -2,35 +2,33 @@
 
 #include "config/history.h"
 #include "core/listing.h"
+#include "core/panel_context.h"
+#include "core/paths.h"
 #include "platform/files.h"
 #include "platform/message_box.h"
 #include "platform/shell.h"
-#include "shell/error_report.h"
+#include "platform/error_report.h"
 
 namespace nrv {
 namespace {
 
 constexpr size_t kPathLimit = 260;
 
-bool IsAbsolute(TextView name) {
-  if (!name.empty() && name[0] == u'\\') return true;
-  return name.size() >= 3 && name[1] == u':' && name[2] == u'\\';
-}
-
 }  // namespace
 
 Text FolderPathFor(TextView typed, TextView currentFolder) {
-  if (IsAbsolute(typed)) return Text(typed);
+  if (IsAbsolutePath(typed)) return Text(typed);
   Text folder(currentFolder);
   if (!folder.empty() && folder.back() == u'\\') folder.pop_back();
   return folder + u"\\" + Text(typed);
 }
 
 int CreateTypedFolder(const Panel& panel, TextView typed) {
-  if (panel.archiveOpen || panel.temporary || typed.empty()) return -1;
+  if (KindOf(panel) == LocationKind::Archive || KindOf(panel) == LocationKind::Temporary || typed.empty())
+    return -1;
   if (SetCurrentFolder(panel) != 0) return -1;
   Text current;
-  if (!IsAbsolute(typed)) {
+  if (!IsAbsolutePath(typed)) {
     current = platform::CurrentFolder();
     if (current.empty()) {
       ReportError(u"Cannot get current directory");
@@ -47,7 +45,7 @@ int CreateTypedFolder(const Panel& panel, TextView typed) {
     ReportError(u"Cannot create folder\n" + path);
     return -1;
   }
-  AddHistory(kHistoryCreateFolder, typed);
+  AddHistory(SettingsOf(panel), kHistoryCreateFolder, typed);
   return 0;
 }
 

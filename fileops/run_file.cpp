@@ -2,17 +2,12 @@
 
 #include "config/history.h"
 #include "core/panel_item.h"
+#include "core/paths.h"
 #include "platform/shell.h"
-#include "shell/error_report.h"
+#include "platform/error_report.h"
 
 namespace nrv {
 namespace {
-
-Text FullName(TextView folder, TextView name) {
-  Text path(folder);
-  if (path.empty() || path.back() != u'\\') path += u'\\';
-  return path + Text(name);
-}
 
 Text Interpreter() { return platform::SystemFolder() + u"\\cmd.exe"; }
 
@@ -24,12 +19,12 @@ bool IsConsoleProgram(uint32_t executableType) {
 }
 
 Text ConsoleRunParameters(TextView folder, TextView name) {
-  return u"/C \"\"" + FullName(folder, name) + u"\" & pause\"";
+  return u"/C \"\"" + JoinPath(folder, name) + u"\" & pause\"";
 }
 
-intptr_t RunFile(TextView folder, TextView name) {
-  AddHistory(kHistoryRecentLocations, folder);
-  const Text path = FullName(folder, name);
+intptr_t RunFile(const Settings& settings, TextView folder, TextView name) {
+  AddHistory(settings, kHistoryRecentLocations, folder);
+  const Text path = JoinPath(folder, name);
   if (IsConsoleProgram(platform::ExecutableType(path))) {
     const Text interpreter = Interpreter();
     const Text parameters = ConsoleRunParameters(folder, name);

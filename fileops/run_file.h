@@ -3,12 +3,13 @@
 #include <cstdint>
 
 #include "core/panel.h"
+#include "core/settings.h"
 
 namespace nrv {
 
 // Console programs run in cmd.exe and wait for a key at the end; anything else is opened
 // with its default verb. Returns the shell's result.
-intptr_t RunFile(TextView folder, TextView name);
+intptr_t RunFile(const Settings& settings, TextView folder, TextView name);
 
 // The parameters that keep a console open after the program: /C ""folder\name" & pause"
 Text ConsoleRunParameters(TextView folder, TextView name);

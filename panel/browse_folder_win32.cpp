@@ -7,7 +7,6 @@
 
 #include "panel/navigation.h"
 #include "platform/win32/wide.h"
-#include "shell/shell_windows.h"
 
 namespace nrv {
 
@@ -39,7 +38,7 @@ std::optional<Text> PickFolder(HWND owner) {
 }
 
 int BrowseForFolder(Panel& panel, ItemList& list) {
-  const std::optional<Text> folder = PickFolder(TheShellWindows().main);
+  const std::optional<Text> folder = PickFolder(::GetAncestor(static_cast<HWND>(panel.window), GA_ROOT));
   if (!folder) return -1;
   return ApplyBrowsedFolder(panel, list, *folder);
 }

@@ -17,20 +17,22 @@ std::vector<const PanelItem*> ItemsForClipboard(const Panel& panel, const ItemLi
   return items;
 }
 
-Text ClipboardNamesText(const Panel& panel, const ItemList& list, bool fullPaths) {
+Text LocalClipboardPath(const Panel&, const PanelItem& item, bool fullPath) {
+  if (!fullPath) return Text(ItemName(item));
+  Text full = platform::FullPathName(ItemName(item));
+  if (full.size() > kMaxPathLength) full.resize(kMaxPathLength);
+  return full;
+}
+
+Text ArchiveClipboardPath(const Panel&, const PanelItem& item, bool fullPath) {
+  Text text = fullPath && IsFolder(item) ? Text(u"\\") : Text();
+  return text + Text(ItemName(item));
+}
+
+Text ClipboardNamesText(const Panel& panel, const ItemList& list, bool fullPaths, ClipboardPath pathOf) {
   Text text;
   for (const PanelItem* item : ItemsForClipboard(panel, list)) {
-    const TextView name = ItemName(*item);
-    if (!fullPaths) {
-      text += name;
-    } else if (panel.archiveOpen) {
-      if (IsFolder(*item)) text += u'\\';
-      text += name;
-    } else {
-      Text full = platform::FullPathName(name);
-      if (full.size() > kMaxPathLength) full.resize(kMaxPathLength);
-      text += full;
-    }
+    text += pathOf(panel, *item, fullPaths);
     text += u"\r\n";
   }
   return text;

@@ -64,8 +64,8 @@ bool CopyTextToClipboard(TextView text) {
   return true;
 }
 
-bool CopyNamesToClipboard(const ItemList& list, const Panel& panel, bool fullPaths) {
-  return CopyTextToClipboard(ClipboardNamesText(panel, list, fullPaths));
+bool CopyNamesToClipboard(const ItemList& list, const Panel& panel, bool fullPaths, ClipboardPath pathOf) {
+  return CopyTextToClipboard(ClipboardNamesText(panel, list, fullPaths, pathOf));
 }
 
 }  // namespace nrv

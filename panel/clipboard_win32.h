@@ -2,6 +2,7 @@
 // Names and other text to the clipboard as Unicode text.
 #include "core/item_list.h"
 #include "core/panel.h"
+#include "panel/clipboard_text.h"
 #include "platform/text.h"
 
 namespace nrv {
@@ -11,6 +12,6 @@ bool CopyTextToClipboard(TextView text);
 
 // Ctrl+Ins (fullPaths false) and Ctrl+C (true). Full paths resolve against the current
 // directory, which is the active panel's folder.
-bool CopyNamesToClipboard(const ItemList& list, const Panel& panel, bool fullPaths);
+bool CopyNamesToClipboard(const ItemList& list, const Panel& panel, bool fullPaths, ClipboardPath pathOf);
 
 }  // namespace nrv

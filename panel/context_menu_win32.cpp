@@ -10,7 +10,6 @@
 #include "panel/context_menu_names.h"
 #include "panel/panel_paint.h"
 #include "platform/win32/wide.h"
-#include "shell/shell_windows.h"
 
 namespace nrv {
 namespace {
@@ -156,23 +155,6 @@ bool ForwardContextMenuMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   if (!gOpenMenu) return false;
   if (message != WM_INITMENUPOPUP && message != WM_DRAWITEM && message != WM_MEASUREITEM) return false;
   return SUCCEEDED(gOpenMenu->HandleMenuMsg(message, wParam, lParam));
-}
-
-void CALLBACK ContextMenuTimer(HWND window, UINT, UINT_PTR, DWORD) {
-  ::KillTimer(window, kContextMenuTimerId);
-  ShellWindows& windows = TheShellWindows();
-  int side = 0;
-  if (window && window == windows.left) side = kLeftPanel;
-  if (window && window == windows.right) side = kRightPanel;
-  if (side == 0) return;
-  Panel& panel = PanelOf(side);
-  ItemList& list = ItemsOf(side);
-  panel.rightDragActive = 0;
-  panel.leftButtonDown = 0;
-  if (SetCurrentFolder(panel) != 0) return;
-  const std::vector<Text> names = CollectContextMenuNames(panel, list);
-  RepaintPanel(panel, list);
-  ShowShellContextMenu(windows.main, panel.path, names);
 }
 
 }  // namespace nrv

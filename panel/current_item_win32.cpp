@@ -3,13 +3,13 @@
 
 #include <algorithm>
 
-#include "config/settings.h"
+#include "core/settings.h"
 #include "core/formatting.h"
 #include "panel/panel_paint_win32.h"
 #include "platform/win32/gdi_objects.h"
 #include "platform/win32/wide.h"
-#include "shell/main_layout_win32.h"
-#include "shell/shell_windows.h"
+#include "core/panel_context.h"
+#include "panel/panel_view.h"
 
 namespace nrv {
 
@@ -63,13 +63,13 @@ int TextWidth(HDC dc, TextView text) {
 
 void DrawCurrentLine(HDC dc, const PanelItem& item, Panel& panel, HICON icon) {
   const SIZE client = PanelClientSize(panel);
-  const Settings& settings = TheSettings();
+  const Settings& settings = SettingsOf(panel);
   Selection font(dc, static_cast<HFONT>(panel.titleFont));
   ::SetTextColor(dc, settings.ClrPanelHighlightText);
   ::SetBkColor(dc, settings.ClrPanelTitleBackground);
   const int32_t iconTop = client.cy - panel.statusHeight / 2 - 16;
   const RECT square{4, iconTop, 4 + 32, iconTop + 32};
-  ::FillRect(dc, &square, TheShellWindows().titleBrush.Get());
+  ::FillRect(dc, &square, static_cast<HBRUSH>(panel.view->titleBrush));
   if (icon) ::DrawIconEx(dc, 4, iconTop, icon, 32, 32, 0, nullptr, DI_NORMAL);
 
   const int32_t y = client.cy - panel.statusHeight + panel.titleFontHeight + 2;
@@ -101,9 +101,9 @@ void ShowCurrentItemInto(HDC dc, const PanelItem& item, Panel& panel) {
   current.name = Text(ItemName(item));
   current.typeName = description.typeName;
   current.owner.clear();
-  if (TheSettings().PanelShowFileOwners && KindOf(panel) == LocationKind::Local)
+  if (SettingsOf(panel).PanelShowFileOwners && KindOf(panel) == LocationKind::Local)
     current.owner = FileOwner(panel, item);
-  DrawMainStatusBar();
+  if (panel.view && panel.view->drawMainStatusBar) panel.view->drawMainStatusBar(panel.view->owner);
 }
 
 }  // namespace nrv

@@ -1,7 +1,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
-#include "config/settings.h"
+#include "core/panel_context.h"
 #include "panel/panel_paint.h"
 #include "platform/system.h"
 #include "platform/win32/wide.h"
@@ -51,7 +51,7 @@ HICON ShellIcon(const wchar_t* name, DWORD attributes, UINT size) {
 }  // namespace
 
 void LoadItemIcon(ItemList& list, Panel& panel, int index) {
-  const Settings& settings = TheSettings();
+  const Settings& settings = SettingsOf(panel);
   if (!settings.PanelShowIcons || index < 0 || index >= Count(list)) return;
   PanelItem& item = At(list, index);
   if (item.icon) return;

@@ -1,23 +1,21 @@
 #include "panel/navigation.h"
 
 #include "config/history.h"
-#include "config/settings.h"
+#include "core/panel_context.h"
+#include "core/paths.h"
 #include "core/listing.h"
 #include "core/sorting.h"
-#include "fileops/run_file.h"
 #include "panel/watcher.h"
 #include "platform/errors.h"
 #include "platform/files.h"
 #include "platform/message_box.h"
 #include "platform/shell.h"
-#include "shell/error_report.h"
+#include "platform/error_report.h"
 
 namespace nrv {
 namespace {
 
 constexpr uint32_t kMountPointTag = 0xA0000003;
-
-bool IsSeparator(char16_t c) { return c == u'\\' || c == u'/'; }
 
 char16_t FoldAtoZ(char16_t c) { return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + 32) : c; }
 
@@ -43,7 +41,7 @@ void ClearArchiveFields(Panel& panel) {
 
 // Leaving the temporary panel any way keeps its items for the next time it is opened.
 void KeepTemporaryItems(Panel& panel, ItemList& list) {
-  if (panel.temporary) CopyItems(list, TheTemporaryStore(), true);
+  if (KindOf(panel) == LocationKind::Temporary) CopyItems(list, TemporaryStoreOf(panel), true);
   panel.temporary = 0;
 }
 
@@ -69,7 +67,7 @@ void Restore(Panel& panel, ItemList& list, const Text& oldPath, const Text& oldF
   panel.path = oldPath;
   panel.ftpCurrentDir = oldFtpDir;
   panel.ftpTargetDir = oldTarget;
-  if (ReadFolder(panel, list) == 0) ComputeTotals(list, panel);
+  if (ListLocalFolder(panel, list) == 0) ComputeTotals(list, panel);
 }
 
 int EnterFolder(Panel& panel, ItemList& list, const PanelItem& item) {
@@ -79,7 +77,7 @@ int EnterFolder(Panel& panel, ItemList& list, const PanelItem& item) {
   const TextView name = ItemName(item);
 
   if (IsDotName(name)) {
-    if (panel.temporary) return LeaveTemporaryOrFtp(panel, list);
+    if (KindOf(panel) == LocationKind::Temporary) return LeaveTemporaryOrFtp(panel, list);
     const ParentPath up = SplitParent(panel.path);
     nameToFind = up.leftName;
     panel.path = up.parent;
@@ -116,7 +114,7 @@ int EnterFolder(Panel& panel, ItemList& list, const PanelItem& item) {
     Restore(panel, list, oldPath, oldFtpDir, oldTarget);
     return -1;
   }
-  if (ReadFolder(panel, list) != 0) {
+  if (ListLocalFolder(panel, list) != 0) {
     Restore(panel, list, oldPath, oldFtpDir, oldTarget);
     return -1;
   }
@@ -132,14 +130,10 @@ int EnterFolder(Panel& panel, ItemList& list, const PanelItem& item) {
 int EnterFile(Panel& panel, ItemList& list, const PanelItem& item) {
   if (SetCurrentFolder(panel) != 0) return -1;
   const Text name(ItemName(item));
-  if (panel.temporary) {
-    ReportExecuteResult(platform::ExecuteWithShell({}, name, {}, {}), name);
-  } else {
-    // Entering archives arrives with the archive library; until then files are run or opened.
-    RunFile(panel.path, name);
-  }
-  panel.active = 1;
   (void)list;
+  if (KindOf(panel) != LocationKind::Temporary) return kEnteredFile;
+  ReportExecuteResult(platform::ExecuteWithShell({}, name, {}, {}), name);
+  panel.active = 1;
   return 0;
 }
 
@@ -148,7 +142,7 @@ int EnterFile(Panel& panel, ItemList& list, const PanelItem& item) {
 ParentPath SplitParent(TextView path) {
   size_t last = TextView::npos;
   for (size_t i = path.size(); i-- > 0;)
-    if (IsSeparator(path[i])) {
+    if (IsPathSeparator(path[i])) {
       last = i;
       break;
     }
@@ -158,17 +152,12 @@ ParentPath SplitParent(TextView path) {
   return result;
 }
 
-Text JoinPath(TextView folder, TextView name) {
-  Text path(folder);
-  if (path.empty() || !IsSeparator(path.back())) path += u'\\';
-  return path + Text(name);
-}
-
 int EnterItem(Panel& panel, ItemList& list) {
-  if (IsEmpty(list) || panel.ftp || panel.archiveOpen) return -1;
+  const LocationKind kind = KindOf(panel);
+  if (IsEmpty(list) || kind == LocationKind::Ftp || kind == LocationKind::Archive) return -1;
   const int index = panel.cursor < 0 || panel.cursor >= Count(list) ? 0 : panel.cursor;
   const PanelItem& item = At(list, index);
-  const bool folder = IsFolder(item) && !(panel.temporary && !IsUpEntry(item));
+  const bool folder = IsFolder(item) && !(kind == LocationKind::Temporary && !IsUpEntry(item));
   return folder ? EnterFolder(panel, list, item) : EnterFile(panel, list, item);
 }
 
@@ -208,7 +197,7 @@ int ChangeDrive(Panel& panel, ItemList& list, const Panel& other, bool reload, c
   if (reload) {
     ClearArchiveFields(panel);
     ResetForNewLocation(panel);
-    if (ReadFolder(panel, list) == 0) ComputeTotals(list, panel);
+    if (ListLocalFolder(panel, list) == 0) ComputeTotals(list, panel);
   }
   platform::SetWaitCursor(false);
   return 0;
@@ -223,11 +212,11 @@ int SetPath(Panel& panel, ItemList& list, TextView path) {
     ReportError(u"Set Path");
     return -1;
   }
-  AddHistory(kHistoryRecentLocations, panel.path);
+  AddHistory(SettingsOf(panel), kHistoryRecentLocations, panel.path);
   ClearArchiveFields(panel);
   KeepTemporaryItems(panel, list);
   ResetForNewLocation(panel);
-  if (ReadFolder(panel, list) == 0) ComputeTotals(list, panel);
+  if (ListLocalFolder(panel, list) == 0) ComputeTotals(list, panel);
   return 0;
 }
 
@@ -245,9 +234,11 @@ int ApplyBrowsedFolder(Panel& panel, ItemList& list, TextView folder) {
     panel.drive.type = platform::kDriveRemote;
     panel.drive.totalBytes = panel.drive.freeBytes = 0;
   } else {
-    BuildDriveTable();
+    DriveTable scratch;
+    DriveTable& drives = panel.context ? panel.context->drives : scratch;
+    BuildDriveTable(drives);
     bool found = false;
-    for (const DriveInfo& row : TheDriveTable().rows) {
+    for (const DriveInfo& row : drives.rows) {
       if (!EqualsAtoZ(row.root, root)) continue;
       panel.drive.type = row.type;
       panel.drive.totalBytes = row.totalBytes;
@@ -262,21 +253,21 @@ int ApplyBrowsedFolder(Panel& panel, ItemList& list, TextView folder) {
   ClearArchiveFields(panel);
   panel.ftp = 0;
   ResetForNewLocation(panel);
-  if (ReadFolder(panel, list) == 0) ComputeTotals(list, panel);
+  if (ListLocalFolder(panel, list) == 0) ComputeTotals(list, panel);
   return 0;
 }
 
 int OpenTemporaryPanel(Panel& panel, ItemList& list, const Panel& other) {
-  if (panel.archiveOpen) return -1;
+  if (KindOf(panel) == LocationKind::Archive) return -1;
   panel.ftp = 0;
-  SignalWatcher(panel);
-  if (other.temporary) {
+  StopWatcher(panel);
+  if (KindOf(other) == LocationKind::Temporary) {
     platform::ShowMessage({nullptr, u"Cannot create 2 temporary panels", u"Norvane 1.0.0",
                            platform::MessageIcon::None, platform::MessageButtons::Ok});
     return -1;
   }
   panel.temporary = 1;
-  CopyItems(TheTemporaryStore(), list, true);
+  CopyItems(TemporaryStoreOf(panel), list, true);
   if (IsEmpty(list)) MakeUpEntry(panel, list);
   ResetForNewLocation(panel);
   ComputeTotals(list, panel);
@@ -291,9 +282,9 @@ int LeaveTemporaryOrFtp(Panel& panel, ItemList& list) {
   }
   panel.ftp = 0;
   panel.temporary = 0;
-  CopyItems(list, TheTemporaryStore(), true);
+  CopyItems(list, TemporaryStoreOf(panel), true);
   ResetForNewLocation(panel);
-  if (ReadFolder(panel, list) != 0) return -1;
+  if (ListLocalFolder(panel, list) != 0) return -1;
   ComputeTotals(list, panel);
   return 0;
 }

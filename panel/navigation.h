@@ -7,9 +7,13 @@
 
 namespace nrv {
 
+// EnterItem's answer for a file of a local folder: the caller opens it (it may be an archive,
+// or a program to run), with the panel's folder already current.
+inline constexpr int kEnteredFile = 1;
+
 // Opens the cursor item: enters a folder or a junction, goes up on "..", leaves the temporary
-// panel, or runs or opens a file. 0 on success, -1 when nothing changed or a move failed (the
-// old location is listed again).
+// panel, or opens a file of the temporary panel. 0 on success, kEnteredFile, or -1 when nothing
+// changed or a move failed (the old location is listed again).
 int EnterItem(Panel& panel, ItemList& list);
 
 // The Enter key: refuses with "%s is not available" when the panel's folder has gone.
@@ -24,7 +28,6 @@ struct ParentPath {
   Text leftName;
 };
 ParentPath SplitParent(TextView path);
-Text JoinPath(TextView folder, TextView name);
 
 int ChangeDrive(Panel& panel, ItemList& list, const Panel& other, bool reload, const DriveInfo& row);
 int SetPath(Panel& panel, ItemList& list, TextView path);

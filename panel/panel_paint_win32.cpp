@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "config/settings.h"
+#include "core/panel_context.h"
 #include "core/formatting.h"
 #include "core/layout.h"
 #include "core/listing.h"
@@ -10,8 +10,7 @@
 #include "panel/panel_paint_win32.h"
 #include "platform/win32/gdi_objects.h"
 #include "platform/win32/wide.h"
-#include "shell/shell_windows.h"
-#include "shell/toolbar.h"
+#include "panel/panel_view.h"
 
 namespace nrv {
 
@@ -24,8 +23,12 @@ HDC WindowDc(const Panel& panel) { return static_cast<HDC>(panel.dc); }
 HFONT ItemFont(const Panel& panel) { return static_cast<HFONT>(panel.font); }
 HFONT TitleFont(const Panel& panel) { return static_cast<HFONT>(panel.titleFont); }
 
+HPEN TextPen(const Panel& panel) { return static_cast<HPEN>(panel.view->textPen); }
+HBRUSH TitleBrush(const Panel& panel) { return static_cast<HBRUSH>(panel.view->titleBrush); }
+HBRUSH BackgroundBrush(const Panel& panel) { return static_cast<HBRUSH>(panel.view->backgroundBrush); }
+
 bool CanDraw(const Panel& panel) {
-  return TheShellState().windowsCreated && panel.window && panel.dc &&
+  return panel.view && panel.view->ready && panel.window && panel.dc &&
          ::IsWindowVisible(static_cast<HWND>(panel.window));
 }
 
@@ -67,7 +70,7 @@ void KeepCursorOnPage(Panel& panel) {
 void DrawStatusLine(HDC dc, const Panel& panel, int32_t y, TextView text, COLORREF colour) {
   const SIZE client = PanelClientSize(panel);
   ::SetTextColor(dc, colour);
-  ::SetBkColor(dc, TheSettings().ClrPanelTitleBackground);
+  ::SetBkColor(dc, SettingsOf(panel).ClrPanelTitleBackground);
   const RECT clip{kStatusTextLeft, y, client.cx - 1, y + panel.titleFontHeight};
   OpaqueText(dc, kStatusTextLeft, y, clip, text);
 }
@@ -77,7 +80,7 @@ void DrawSelectionAndTotals(HDC dc, const Panel& panel) {
   if (!StatusAreaShown(panel, client.cx)) return;
   Selection font(dc, TitleFont(panel));
   const int32_t top = client.cy - panel.statusHeight;
-  const Settings& settings = TheSettings();
+  const Settings& settings = SettingsOf(panel);
   DrawStatusLine(dc, panel, top + 2, SelectionLine(panel), settings.ClrPanelSelectedText);
   DrawStatusLine(dc, panel, top + 2 * panel.titleFontHeight + 4, TotalsLine(panel),
                  settings.ClrPanelHighlightText);
@@ -85,7 +88,7 @@ void DrawSelectionAndTotals(HDC dc, const Panel& panel) {
 
 void DrawColumnLines(HDC dc, const Panel& panel) {
   if (EffectiveViewMode(panel) != kViewBrief) return;
-  Selection pen(dc, TheShellWindows().textPen.Get());
+  Selection pen(dc, TextPen(panel));
   int32_t x = panel.columnWidth + 4;
   for (int32_t i = 1; i < panel.columns; ++i) {
     ::MoveToEx(dc, x, panel.firstRowY, nullptr);
@@ -100,13 +103,13 @@ void FillStatusArea(HDC dc, const Panel& panel, SIZE client) {
     area.right = client.cx + 5;
   } else {
     area.right = client.cx - 1;
-    if (TheSettings().ArrageHorizontal) area.bottom = client.cy - 1;
+    if (SettingsOf(panel).ArrageHorizontal) area.bottom = client.cy - 1;
   }
-  ::FillRect(dc, &area, TheShellWindows().titleBrush.Get());
+  ::FillRect(dc, &area, TitleBrush(panel));
 }
 
 void DrawPanelLines(HDC dc, const Panel& panel, SIZE client) {
-  Selection pen(dc, TheShellWindows().textPen.Get());
+  Selection pen(dc, TextPen(panel));
   if (panel.side == kLeftPanel) {
     ::MoveToEx(dc, client.cx - 1, 0, nullptr);
     ::LineTo(dc, client.cx - 1, client.cy);
@@ -114,7 +117,7 @@ void DrawPanelLines(HDC dc, const Panel& panel, SIZE client) {
   const int32_t y = client.cy - panel.statusHeight;
   ::MoveToEx(dc, 0, y, nullptr);
   ::LineTo(dc, client.cx, y);
-  if (panel.side == kLeftPanel && TheSettings().ArrageHorizontal) {
+  if (panel.side == kLeftPanel && SettingsOf(panel).ArrageHorizontal) {
     ::MoveToEx(dc, 0, client.cy - 1, nullptr);
     ::LineTo(dc, client.cx, client.cy - 1);
   }
@@ -129,12 +132,12 @@ SIZE PanelClientSize(const Panel& panel) {
 }
 
 bool StatusAreaShown(const Panel& panel, int32_t clientWidth) {
-  return TheSettings().PanelShowPanelStatusbar && !panel.statusHidden && panel.statusHeight > 0 &&
+  return SettingsOf(panel).PanelShowPanelStatusbar && !panel.statusHidden && panel.statusHeight > 0 &&
          clientWidth - 1 > kStatusTextLeft;
 }
 
 void ItemColours(HDC dc, const ItemList& list, const Panel& panel, int index) {
-  const Settings& s = TheSettings();
+  const Settings& s = SettingsOf(panel);
   if (index < 0) {
     ::SetTextColor(dc, s.ClrPanelBackground);
     ::SetBkColor(dc, s.ClrPanelBackground);
@@ -172,7 +175,7 @@ void DrawCell(HDC dc, ItemList& list, Panel& panel, int32_t pageCell, int index)
   ItemColours(cellDc, list, panel, index);
   const CellContent content = CellContentOf(panel);
   const RECT iconArea{0, 0, content.textLeft, place.height};
-  ::FillRect(cellDc, &iconArea, TheShellWindows().backgroundBrush.Get());
+  ::FillRect(cellDc, &iconArea, BackgroundBrush(panel));
 
   const PanelItem* item = index >= 0 ? &At(list, index) : nullptr;
   if (item && panel.iconSize > 0 && item->icon)
@@ -197,7 +200,7 @@ void DrawItemsInto(HDC dc, ItemList& list, Panel& panel) {
   const bool laidOut = Layout(dc, list, panel) == 0;
   KeepCursorOnPage(panel);
   if (laidOut) {
-    const bool icons = TheSettings().PanelShowIcons != 0;
+    const bool icons = SettingsOf(panel).PanelShowIcons != 0;
     int32_t k = 0;
     for (int index = panel.top; index < panel.itemCount && k < panel.capacity; ++index, ++k) {
       if (icons) LoadItemIcon(list, panel, index);
@@ -219,10 +222,10 @@ void DrawTitleInto(HDC dc, Panel& panel) {
   SIZE extent{};
   ::GetTextExtentPoint32W(dc, platform::Wide(title), static_cast<int>(title.size()), &extent);
   const RECT area{1, 0, client.cx - 1, extent.cy};
-  ::FillRect(dc, &area, TheShellWindows().backgroundBrush.Get());
+  ::FillRect(dc, &area, BackgroundBrush(panel));
   const int32_t width = area.right - area.left;
   const int32_t x = extent.cx < width ? client.cx / 2 - extent.cx / 2 - 1 : 1;
-  const Settings& settings = TheSettings();
+  const Settings& settings = SettingsOf(panel);
   ::SetBkColor(dc, panel.active ? settings.ClrPanelSelectedBackground : settings.ClrPanelBackground);
   OpaqueText(dc, x, 0, area, title);
 }
@@ -233,18 +236,17 @@ void RepaintPanel(Panel& panel, ItemList& list) {
   platform::MemoryCanvas canvas(WindowDc(panel), client.cx, client.cy);
   if (!canvas.Ready()) return;
   HDC dc = canvas.Dc();
-  const ShellWindows& windows = TheShellWindows();
-  Selection pen(dc, windows.textPen.Get());
-  Selection brush(dc, windows.backgroundBrush.Get());
+  Selection pen(dc, TextPen(panel));
+  Selection brush(dc, BackgroundBrush(panel));
   const RECT all{0, 0, client.cx, client.cy};
-  ::FillRect(dc, &all, windows.backgroundBrush.Get());
-  if (Layout(dc, list, panel) == 0 && TheSettings().PanelShowPanelStatusbar && !panel.statusHidden)
+  ::FillRect(dc, &all, BackgroundBrush(panel));
+  if (Layout(dc, list, panel) == 0 && SettingsOf(panel).PanelShowPanelStatusbar && !panel.statusHidden)
     FillStatusArea(dc, panel, client);
   DrawItemsInto(dc, list, panel);
   DrawTitleInto(dc, panel);
   DrawPanelLines(dc, panel, client);
   canvas.CopyTo(WindowDc(panel), 0, 0);
-  if (TheSettings().PanelShowToolbar) DrawToolbar();
+  if (SettingsOf(panel).PanelShowToolbar && panel.view->drawToolbar) panel.view->drawToolbar(panel.view->owner);
 }
 
 void DrawItems(ItemList& list, Panel& panel) {

@@ -1,17 +1,14 @@
 #include "panel/update_panel.h"
 
-#include <atomic>
-
 #include "core/listing.h"
 #include "core/sorting.h"
+#include "panel/watcher.h"
 #include "platform/files.h"
 #include "platform/shell.h"
-#include "shell/error_report.h"
+#include "platform/error_report.h"
 
 namespace nrv {
 namespace {
-
-std::atomic<FtpRelist> gFtpRelist{nullptr};
 
 void ClampCursor(Panel& panel, const ItemList& list) {
   if (panel.cursor >= Count(list)) panel.cursor = Count(list) - 1;
@@ -20,18 +17,9 @@ void ClampCursor(Panel& panel, const ItemList& list) {
 
 }  // namespace
 
-void SetFtpRelist(FtpRelist relist) { gFtpRelist = relist; }
-
 PanelUpdate UpdatePanel(Panel& panel, ItemList& list) {
   switch (KindOf(panel)) {
-    case LocationKind::Ftp: {
-      panel.ftpTargetDir = u".";
-      const FtpRelist relist = gFtpRelist.load();
-      if (!relist) return PanelUpdate::Unchanged;
-      if (relist(panel, list) != 0) return PanelUpdate::Failed;
-      ComputeTotals(list, panel);
-      return PanelUpdate::Updated;
-    }
+    case LocationKind::Ftp: return PanelUpdate::Unchanged;  // the FTP row re-reads its own
     case LocationKind::Temporary:
       if (panel.sortMode != kSortUnsorted) SortItems(list, panel);
       ComputeTotals(list, panel);
@@ -47,9 +35,9 @@ PanelUpdate UpdatePanel(Panel& panel, ItemList& list) {
     ReportError(u"Update filelist: Error GetCurrentDirectory()");
     return PanelUpdate::Failed;
   }
-  if (panel.archiveOpen) return PanelUpdate::Unchanged;
+  if (KindOf(panel) == LocationKind::Archive) return PanelUpdate::Unchanged;
   const int32_t cursor = panel.cursor;
-  if (ReadFolder(panel, list) != 0) return PanelUpdate::Failed;
+  if (ListLocalFolder(panel, list) != 0) return PanelUpdate::Failed;
   ComputeTotals(list, panel);
   panel.cursor = cursor;
   ClampCursor(panel, list);

@@ -11,11 +11,7 @@ enum class PanelUpdate {
   Updated,    // re-read or re-sorted: redraw the panel
 };
 
-// The FTP listing that re-reads an FTP panel in place; none yet, so FTP panels keep their list.
-using FtpRelist = int (*)(Panel& panel, ItemList& list);
-void SetFtpRelist(FtpRelist relist);
-
-// Local folder: "%s is not available" when the folder has gone, then ReadFolder and totals; the
+// Local folder: "%s is not available" when the folder has gone, then the listing and totals; the
 // cursor keeps its index (clamped to the new list), not its item. Temporary panel: re-sorted.
 PanelUpdate UpdatePanel(Panel& panel, ItemList& list);
 

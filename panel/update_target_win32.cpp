@@ -1,27 +1,20 @@
 #include "panel/update_target_win32.h"
 
-#include <atomic>
-
-#include "shell/command_ids.h"
-#include "shell/shell_windows.h"
-
 namespace nrv {
-namespace {
 
-std::atomic<HWND> gTarget{nullptr};
-
-}  // namespace
-
-void SetUpdateFileListsTarget(HWND window) { gTarget = window; }
-
-HWND UpdateFileListsTarget() {
-  if (HWND target = gTarget.load()) return target;
-  return TheShellWindows().main;
+void PostUpdateRequest(PanelContext& context, int side) {
+  const uint32_t before = context.pendingUpdates.fetch_or(UpdateBits(side));
+  if (before == 0 && context.updateTarget)
+    ::PostMessageW(static_cast<HWND>(context.updateTarget), kPostedUpdateMessage, 0, 0);
 }
 
-void SendUpdateFileLists(int side) {
-  if (HWND target = UpdateFileListsTarget())
-    ::SendMessageW(target, WM_COMMAND, command::kUpdateFileLists, static_cast<LPARAM>(side));
+int TakeUpdateRequests(PanelContext& context) {
+  switch (context.pendingUpdates.exchange(0)) {
+    case 1: return 1;
+    case 2: return 2;
+    case 3: return 0;
+    default: return -1;
+  }
 }
 
 }  // namespace nrv

@@ -1,15 +1,23 @@
 #pragma once
-// Where workers send UpdateFileLists: the main window, or a window a test puts in its place.
+// How workers ask the user-interface thread to re-read panels: posted, never sent, and coalesced
+// so that a burst of requests costs one re-read.
 #include <windows.h>
+
+#include <cstdint>
+
+#include "core/panel_context.h"
 
 namespace nrv {
 
-// nullptr goes back to the main window of TheShellWindows().
-void SetUpdateFileListsTarget(HWND window);
-HWND UpdateFileListsTarget();
+// The message the context's update target receives; its handler takes the pending sides.
+inline constexpr UINT kPostedUpdateMessage = WM_APP + 1;
 
-// Sends (not posts) UpdateFileLists with side 0 (both panels), 1 or 2; the caller waits until the
-// user-interface thread has re-read the panels.
-void SendUpdateFileLists(int side);
+// Marks side (0 both, 1 left, 2 right) for re-reading and posts the message unless one is
+// already on its way.
+void PostUpdateRequest(PanelContext& context, int side);
+
+// The sides asked for since the last call, as UpdateFileLists' side (0 both, 1, 2), or -1 for
+// none.
+int TakeUpdateRequests(PanelContext& context);
 
 }  // namespace nrv

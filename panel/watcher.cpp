@@ -1,33 +1,26 @@
 #include "panel/watcher.h"
 
-#include <atomic>
-
+#include "core/listing.h"
+#include "core/panel_context.h"
 #include "platform/files.h"
 
 namespace nrv {
-namespace {
-
-std::atomic<const WatcherBackend*> gBackend{nullptr};
-
-}  // namespace
 
 bool WatchesPanel(const Panel& panel, const Settings& settings) {
-  if (panel.archiveOpen || panel.temporary || panel.ftp) return false;
+  if (KindOf(panel) != LocationKind::Local) return false;
   if (!settings.PanelAutoUpdatePanels) return false;
   return settings.PanelAutoUpdateNetwork || panel.drive.type != platform::kDriveRemote;
 }
 
-void SetWatcherBackend(const WatcherBackend* backend) { gBackend = backend; }
+void StopWatcher(Panel& panel) { StopAndJoin(panel.watcher); }
 
-void StartWatcher(Panel& panel) {
-  const WatcherBackend* backend = gBackend.load();
-  if (!backend || !backend->start || !WatchesPanel(panel, TheSettings())) return;
-  backend->start(panel);
-}
-
-void SignalWatcher(Panel& panel) {
-  const WatcherBackend* backend = gBackend.load();
-  if (backend && backend->signal) backend->signal(panel);
+int ListLocalFolder(Panel& panel, ItemList& list) {
+  StopWatcher(panel);
+  if (panel.context && panel.context->watch.start && WatchesPanel(panel, SettingsOf(panel)))
+    panel.context->watch.start(panel);
+  const int status = ReadFolder(panel, list);
+  if (status != 0) StopWatcher(panel);
+  return status;
 }
 
 }  // namespace nrv

@@ -3,7 +3,7 @@
 #include "panel/panel_paint.h"
 #include "platform/win32/wide.h"
 #include "shell/activation.h"
-#include "shell/error_report.h"
+#include "platform/error_report.h"
 #include "shell/shell_windows.h"
 
 namespace nrv {

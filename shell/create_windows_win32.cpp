@@ -1,6 +1,6 @@
 #include <windows.h>
 
-#include "config/settings.h"
+#include "core/settings.h"
 #include "shell/main_layout.h"
 #include "shell/shell_windows.h"
 #include "shell/window_procedures.h"

@@ -1,6 +1,6 @@
 #include <windows.h>
 
-#include "config/settings.h"
+#include "core/settings.h"
 #include "shell/drawing_objects.h"
 #include "shell/shell_windows.h"
 
@@ -29,6 +29,10 @@ void MakePensAndBrushes() {
   for (HDC dc : {w.leftDc.Get(), w.rightDc.Get(), w.viewerDc.Get()})
     SelectInto(dc, w.textPen.Get(), w.backgroundBrush.Get());
   SelectInto(w.mainDc.Get(), w.textPen.Get(), w.mainBackgroundBrush.Get());
+  PanelView& view = TheApplication().view;
+  view.textPen = w.textPen.Get();
+  view.titleBrush = w.titleBrush.Get();
+  view.backgroundBrush = w.backgroundBrush.Get();
 }
 
 void RemakePensAndBrushes() { MakePensAndBrushes(); }

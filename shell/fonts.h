@@ -2,7 +2,7 @@
 // The fonts the shell makes: the fixed table, the panel fonts and the font dialog.
 #include <windows.h>
 
-#include "config/settings.h"
+#include "core/settings.h"
 #include "core/panel.h"
 #include "platform/system.h"
 #include "platform/win32/logfont.h"

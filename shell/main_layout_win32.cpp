@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "config/settings.h"
+#include "core/settings.h"
 #include "platform/win32/wide.h"
 #include "shell/fonts.h"
 #include "shell/main_layout_win32.h"

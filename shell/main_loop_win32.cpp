@@ -1,7 +1,7 @@
 #include <windows.h>
 
-#include "config/settings.h"
-#include "panel/location_menu.h"
+#include "core/settings.h"
+#include "shell/location_menu.h"
 #include "shell/activation.h"
 #include "shell/main_layout_win32.h"
 #include "shell/main_loop.h"

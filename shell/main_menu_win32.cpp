@@ -4,7 +4,7 @@
 #include <deque>
 #include <vector>
 
-#include "panel/location_menu.h"
+#include "shell/location_menu.h"
 #include "platform/win32/gdi_objects.h"
 #include "platform/win32/wide.h"
 #include "shell/command_ids.h"

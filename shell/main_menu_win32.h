@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "config/settings.h"
+#include "core/settings.h"
 #include "core/panel.h"
 
 namespace nrv {

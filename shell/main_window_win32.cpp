@@ -9,6 +9,7 @@
 #include "shell/options_commands_win32.h"
 #include "shell/panel_commands_win32.h"
 #include "shell/quit_question.h"
+#include "panel/update_target_win32.h"
 #include "shell/shell_windows.h"
 #include "shell/toolbar.h"
 #include "shell/toolbar_clicks_win32.h"
@@ -29,7 +30,7 @@ void OnResize() {
 }
 
 void OnClose(HWND window) {
-  if (ConfirmQuit(window)) ::PostQuitMessage(0);
+  if (ConfirmQuit(window, TheApplication().context.runningFileOperations)) ::PostQuitMessage(0);
 }
 
 void OnEraseBackground() {
@@ -48,6 +49,12 @@ void OnCommand(WPARAM wParam, LPARAM lParam) {
   RunMainCommand(static_cast<uint32_t>(wParam));
 }
 
+// Re-read requests of workers, gathered since the last one: one re-read for a burst.
+void OnPostedUpdates() {
+  const int which = TakeUpdateRequests(TheApplication().context);
+  if (which >= 0) RunUpdateFileLists(static_cast<uint32_t>(which));
+}
+
 int PointerX(LPARAM lParam) { return static_cast<short>(LOWORD(lParam)); }
 int PointerY(LPARAM lParam) { return static_cast<short>(HIWORD(lParam)); }
 
@@ -58,6 +65,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
   if (ForwardContextMenuMessage(message, wParam, lParam)) return 0;
   switch (message) {
     case WM_DESTROY: ::PostQuitMessage(0); return 0;
+    case kPostedUpdateMessage: OnPostedUpdates(); return 0;
     case WM_SIZE: OnResize(); return 0;
     case WM_ACTIVATE: FocusOnActivation(); return 0;
     case WM_CLOSE: OnClose(window); return 0;

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "config/settings.h"
+#include "core/settings.h"
 #include "config/settings_store.h"
 #include "platform/message_box.h"
 #include "shell/command_ids.h"

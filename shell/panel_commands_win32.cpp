@@ -6,7 +6,7 @@
 #include "config/history.h"
 #include "config/prompt_dialog_win32.h"
 #include "config/quick_search_win32.h"
-#include "config/settings.h"
+#include "core/settings.h"
 #include "core/listing.h"
 #include "core/masks.h"
 #include "core/selection.h"
@@ -16,7 +16,7 @@
 #include "fileops/make_folder.h"
 #include "fileops/run_file.h"
 #include "panel/clipboard_win32.h"
-#include "panel/location_menu.h"
+#include "shell/location_menu.h"
 #include "panel/navigation.h"
 #include "panel/panel_paint.h"
 #include "panel/update_panel.h"
@@ -44,7 +44,7 @@ void RedrawWithMarks(Panel& panel, ItemList& list) {
 }
 
 bool AskDestination(const DestinationQuestion& question, Text& answer) {
-  return PromptDialog(question.proposal, question.caption, question.text, answer,
+  return PromptDialog(TheShellWindows().main, question.proposal, question.caption, question.text, answer,
                       question.historyList) == kDialogOk;
 }
 
@@ -57,15 +57,16 @@ void AfterFileOperation(Panel& panel, ItemList& list, const FileOperationResult&
 void RunFileOperation(Panel& panel, ItemList& list, PanelKey action) {
   Panel& other = OtherPanel(panel);
   ItemList& otherList = ListOf(other);
-  const FileOperationHooks hooks = ShellFileOperationHooks(&AskDestination);
+  Application& application = TheApplication();
+  const FileOperationHooks hooks =
+      ShellFileOperationHooks(&AskDestination, application.fileWorkers, application.context);
+  const LocationOps& ops = OpsOf(panel);
   FileOperationResult result;
   switch (action) {
-    case PanelKey::Copy: result = CopyCommand(panel, list, other, otherList, hooks); break;
-    case PanelKey::Move: result = MoveCommand(panel, list, other, otherList, hooks); break;
-    case PanelKey::DeleteToRecycleBin:
-      result = DeleteCommand(panel, list, other, otherList, true, hooks);
-      break;
-    default: result = DeleteCommand(panel, list, other, otherList, false, hooks); break;
+    case PanelKey::Copy: result = ops.copyOut(panel, list, other, otherList, hooks); break;
+    case PanelKey::Move: result = ops.moveOut(panel, list, other, otherList, hooks); break;
+    case PanelKey::DeleteToRecycleBin: result = ops.remove(panel, list, other, otherList, true, hooks); break;
+    default: result = ops.remove(panel, list, other, otherList, false, hooks); break;
   }
   AfterFileOperation(panel, list, result);
 }
@@ -89,27 +90,30 @@ void SelectByMask(Panel& panel, ItemList& list, bool select) {
   if (IsEmpty(list)) return;
   Text mask;
   const int answer =
-      select ? PromptDialog(u"*.*", u"Select file(s)", u"Enter the file name or mask to selection: ", mask,
+      select ? PromptDialog(TheShellWindows().main, u"*.*", u"Select file(s)", u"Enter the file name or mask to selection: ", mask,
                             kHistorySelections)
-             : PromptDialog(u"*.*", u"Deselect file(s)", u"Enter the file name or mask to deselection: ",
+             : PromptDialog(TheShellWindows().main, u"*.*", u"Deselect file(s)", u"Enter the file name or mask to deselection: ",
                             mask, kHistorySelections);
   if (answer != kDialogOk) return;
-  AddHistory(kHistorySelections, mask);
+  AddHistory(TheSettings(), kHistorySelections, mask);
   ApplyMaskSelection(panel, list, mask, select);
   RedrawCursorArea(panel, list);
 }
 
 void MakeFolder(Panel& panel, ItemList& list) {
   if (IsEmpty(list)) return;
-  AddHistory(kHistoryRecentLocations, panel.path);
-  if (panel.archiveOpen || panel.temporary || panel.ftp) return;
+  AddHistory(TheSettings(), kHistoryRecentLocations, panel.path);
+  if (KindOf(panel) != LocationKind::Local) return;
   if (SetCurrentFolder(panel) != 0) return;
   Text typed;
-  if (PromptDialog({}, u"Make folder", u"Create the folder:", typed, kHistoryCreateFolder) != kDialogOk) return;
-  if (CreateTypedFolder(panel, typed) != 0) return;
+  if (PromptDialog(TheShellWindows().main, {}, u"Make folder", u"Create the folder:", typed, kHistoryCreateFolder) !=
+      kDialogOk)
+    return;
+  if (OpsOf(panel).makeFolder(panel, typed) != 0) return;
   Panel& left = PanelOf(kLeftPanel);
   Panel& right = PanelOf(kRightPanel);
-  UpdateBothPanels(left, ItemsOf(kLeftPanel), right, ItemsOf(kRightPanel));
+  OpsOf(left).refresh(left, ItemsOf(kLeftPanel));
+  OpsOf(right).refresh(right, ItemsOf(kRightPanel));
   PlaceCursorOnCreated(panel, list, typed);
   RepaintPanel(left, ItemsOf(kLeftPanel));
   RepaintPanel(right, ItemsOf(kRightPanel));
@@ -117,7 +121,7 @@ void MakeFolder(Panel& panel, ItemList& list) {
 }
 
 void Reload(Panel& panel, ItemList& list) {
-  if (UpdatePanel(panel, list) == PanelUpdate::Updated) RepaintPanel(panel, list);
+  if (OpsOf(panel).refresh(panel, list) == PanelUpdate::Updated) RepaintPanel(panel, list);
 }
 
 void CursorProperties(Panel& panel, ItemList& list) {
@@ -126,15 +130,21 @@ void CursorProperties(Panel& panel, ItemList& list) {
 }
 
 void OpenCursorItem(Panel& panel, ItemList& list) {
-  const bool wasTemporary = panel.temporary != 0;
-  if (EnterKey(panel, list) != 0 && panel.path.empty()) return;
+  const LocationKind kindBefore = KindOf(panel);
+  const int entered = EnterKey(panel, list);
+  if (entered == kEnteredFile) {
+    // Archives will be tried here first; until then a file is run or opened.
+    RunFile(TheSettings(), panel.path, ItemName(At(list, panel.cursor)));
+    panel.active = 1;
+  }
+  if (entered < 0 && panel.path.empty()) return;
   RedrawMovedPanel(panel, list);
-  if (wasTemporary != (panel.temporary != 0)) UpdateCheckMarks();
+  if (kindBefore != KindOf(panel)) UpdateCheckMarks();
   if (panel.active) ActivatePanel(panel);
 }
 
 void ToParent(Panel& panel, ItemList& list) {
-  if (GoToParent(panel, list) == 0 || !IsEmpty(list)) RedrawMovedPanel(panel, list);
+  if (OpsOf(panel).goUp(panel, list) == 0 || !IsEmpty(list)) RedrawMovedPanel(panel, list);
 }
 
 void RunQuickSearch(Panel& panel, ItemList& list, char16_t typed) {
@@ -214,9 +224,9 @@ void UpdateFileLists(uint32_t which) {
   }
   Panel& left = PanelOf(kLeftPanel);
   Panel& right = PanelOf(kRightPanel);
-  const BothPanelsUpdate update = UpdateBothPanels(left, ItemsOf(kLeftPanel), right, ItemsOf(kRightPanel));
-  if (update.left == PanelUpdate::Updated) RepaintPanel(left, ItemsOf(kLeftPanel));
-  if (update.right == PanelUpdate::Updated) RepaintPanel(right, ItemsOf(kRightPanel));
+  if (OpsOf(left).refresh(left, ItemsOf(kLeftPanel)) == PanelUpdate::Updated) RepaintPanel(left, ItemsOf(kLeftPanel));
+  if (OpsOf(right).refresh(right, ItemsOf(kRightPanel)) == PanelUpdate::Updated)
+    RepaintPanel(right, ItemsOf(kRightPanel));
   if (Panel* active = ActivePanel()) ActivatePanel(*active);
 }
 
@@ -239,10 +249,10 @@ void RunPanelAction(Panel& panel, ItemList& list, PanelKey action) {
     case PanelKey::PageDown: MoveCursor(panel, list, PageDown); break;
     case PanelKey::PageUp: MoveCursor(panel, list, PageUp); break;
     case PanelKey::ToggleAndDown: MoveCursor(panel, list, ToggleAndDown); break;
-    case PanelKey::CopyNames: CopyNamesToClipboard(list, panel, false); break;
+    case PanelKey::CopyNames: CopyNamesToClipboard(list, panel, false, OpsOf(panel).clipboardPath); break;
     case PanelKey::CopyFullPaths:
       if (!IsEmpty(list) && (panel.archiveOpen || SetCurrentFolder(panel) == 0))
-        CopyNamesToClipboard(list, panel, true);
+        CopyNamesToClipboard(list, panel, true, OpsOf(panel).clipboardPath);
       break;
     case PanelKey::Open: OpenCursorItem(panel, list); break;
     case PanelKey::Parent: ToParent(panel, list); break;

@@ -2,7 +2,8 @@
 
 #include <cstdlib>
 
-#include "config/settings.h"
+#include "core/settings.h"
+#include "shell/shell_windows.h"
 #include "panel/context_menu_win32.h"
 #include "panel/panel_paint.h"
 #include "shell/activation.h"

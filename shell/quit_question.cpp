@@ -1,11 +1,10 @@
 #include "shell/quit_question.h"
 
 #include "platform/message_box.h"
-#include "shell/running_operations.h"
 
 namespace nrv {
 
-bool ConfirmQuit(NativeWindow owner) {
+bool ConfirmQuit(NativeWindow owner, const std::atomic<int32_t>& runningFileOperations) {
   platform::MessageRequest question;
   question.owner = owner;
   question.text = u"Do You want to quit program?";
@@ -13,7 +12,7 @@ bool ConfirmQuit(NativeWindow owner) {
   question.icon = platform::MessageIcon::Question;
   question.buttons = platform::MessageButtons::OkCancel;
   if (platform::ShowMessage(question) != platform::MessageAnswer::Ok) return false;
-  if (RunningFileOperations().load() == 0) return true;
+  if (runningFileOperations.load() == 0) return true;
   platform::MessageRequest wait;
   wait.owner = owner;
   wait.text = u"Please wait for completion of all file operations";

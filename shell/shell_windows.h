@@ -7,6 +7,10 @@
 
 #include "core/item_list.h"
 #include "core/panel.h"
+#include "core/panel_context.h"
+#include "fileops/location_ops.h"
+#include "panel/panel_view.h"
+#include "platform/worker.h"
 #include "platform/win32/gdi_objects.h"
 #include "platform/win32/internet_handle.h"
 #include "shell/fixed_font_table.h"
@@ -84,8 +88,37 @@ struct ShellState {
   int highlightedTool = -1;
 };
 
+// The one owner of everything a run keeps: the panels' shared context (settings, temporary
+// store, drive table, re-read requests), both panels and their lists, the windows and drawing
+// objects, the location table and the file-operation workers. Members are destroyed in reverse:
+// workers are joined first, the context outlives the panels that point at it.
+struct Application {
+  PanelContext context;
+  PanelView view;
+  ShellWindows windows;
+  ShellState state;
+  LocationTable locations;
+  Panel left;
+  Panel right;
+  ItemList leftItems;
+  ItemList rightItems;
+  WorkerSet fileWorkers;
+
+  Application();
+  Application(const Application&) = delete;
+  Application& operator=(const Application&) = delete;
+  ~Application();
+};
+
+// The run's application: the Win32 entry points (window procedures, timers, the main loop)
+// reach it here, and pass references down from there.
+Application& TheApplication();
+
 ShellWindows& TheShellWindows();
 ShellState& TheShellState();
+Settings& TheSettings();
+// The operations of the panel's location.
+const LocationOps& OpsOf(const Panel& panel);
 
 // Both panels and their rows, by side (1 left, 2 right).
 Panel& PanelOf(int side);

@@ -1,39 +1,41 @@
 #include "shell/shell_windows.h"
 
 namespace nrv {
-namespace {
 
-struct PanelPair {
-  Panel left;
-  Panel right;
-  ItemList leftItems;
-  ItemList rightItems;
-};
-
-PanelPair& Panels() {
-  static PanelPair panels;
-  return panels;
+Application::Application() {
+  left.side = kLeftPanel;
+  right.side = kRightPanel;
+  for (Panel* panel : {&left, &right}) {
+    panel->context = &context;
+    panel->view = &view;
+  }
 }
 
-}  // namespace
-
-ShellWindows& TheShellWindows() {
-  static ShellWindows windows;
-  return windows;
+Application::~Application() {
+  // Watchers first: they post to the context, which goes last.
+  StopAndJoin(left.watcher);
+  StopAndJoin(right.watcher);
+  StopAndJoinAll(fileWorkers);
 }
 
-ShellState& TheShellState() {
-  static ShellState state;
-  return state;
+Application& TheApplication() {
+  static Application application;
+  return application;
 }
 
-Panel& PanelOf(int side) { return side == kRightPanel ? Panels().right : Panels().left; }
-ItemList& ItemsOf(int side) { return side == kRightPanel ? Panels().rightItems : Panels().leftItems; }
+ShellWindows& TheShellWindows() { return TheApplication().windows; }
+ShellState& TheShellState() { return TheApplication().state; }
+Settings& TheSettings() { return TheApplication().context.settings; }
+const LocationOps& OpsOf(const Panel& panel) { return OpsOf(TheApplication().locations, panel); }
+
+Panel& PanelOf(int side) { return side == kRightPanel ? TheApplication().right : TheApplication().left; }
+ItemList& ItemsOf(int side) { return side == kRightPanel ? TheApplication().rightItems : TheApplication().leftItems; }
 Panel& OtherPanel(const Panel& panel) { return PanelOf(panel.side == kLeftPanel ? kRightPanel : kLeftPanel); }
 
 Panel* ActivePanel() {
-  if (Panels().left.active) return &Panels().left;
-  if (Panels().right.active) return &Panels().right;
+  Application& application = TheApplication();
+  if (application.left.active) return &application.left;
+  if (application.right.active) return &application.right;
   return nullptr;
 }
 

@@ -3,19 +3,21 @@
 #include <shellapi.h>
 #include <wininet.h>
 
-#include "config/settings.h"
+#include "core/settings.h"
 #include "config/settings_store.h"
 #include "core/drive_table.h"
 #include "core/listing.h"
 #include "panel/panel_paint.h"
+#include "panel/watcher.h"
 #include "panel/watcher_win32.h"
+#include "shell/toolbar.h"
 #include "platform/files.h"
 #include "platform/message_box.h"
 #include "platform/system.h"
 #include "platform/win32/wide.h"
 #include "shell/activation.h"
 #include "shell/drawing_objects.h"
-#include "shell/error_report.h"
+#include "platform/error_report.h"
 #include "shell/fonts.h"
 #include "shell/main_layout_win32.h"
 #include "shell/main_loop.h"
@@ -116,10 +118,11 @@ void KeepContexts(ShellWindows& windows, const Settings& s) {
   PanelOf(kRightPanel).dc = windows.rightDc.Get();
 }
 
-void ListBothPanels() {
-  InstallChangeWatchers();
+void ListBothPanels(Application& application) {
+  application.context.watch = ChangeWatchHooks();
+  application.context.updateTarget = application.windows.main;
   for (int side : {kLeftPanel, kRightPanel}) {
-    ReadFolder(PanelOf(side), ItemsOf(side));
+    ListLocalFolder(PanelOf(side), ItemsOf(side));
     ComputeTotals(ItemsOf(side), PanelOf(side));
   }
 }
@@ -184,6 +187,10 @@ int StartShell(HINSTANCE instance) {
   if (BuildMainMenu() < 0) return -1;
   if (CreateShellWindows(instance, MainMenuBar()) < 0) return -1;
   state.windowsCreated = true;
+  PanelView& view = TheApplication().view;
+  view.ready = true;
+  view.drawToolbar = [](void*) { DrawToolbar(); };
+  view.drawMainStatusBar = [](void*) { DrawMainStatusBar(); };
   AttachMenu();  // the bar stays only when PanelShowMenu is set
   LoadCursors(windows);
   InitialisePanels(settings);
@@ -195,10 +202,11 @@ int StartShell(HINSTANCE instance) {
   }
   const Text leftStart = StartFolder(settings.PanelPathLeft, processFolder);
   const Text rightStart = StartFolder(settings.PanelPathRight, processFolder);
-  if (BuildDriveTable() != 0)
+  DriveTable& drives = TheApplication().context.drives;
+  if (BuildDriveTable(drives) != 0)
     ShowStartupMessage(u"Error get drives", platform::MessageIcon::Error, u"Error");
-  TakeStartDrive(PanelOf(kLeftPanel), leftStart, TheDriveTable());
-  TakeStartDrive(PanelOf(kRightPanel), rightStart, TheDriveTable());
+  TakeStartDrive(PanelOf(kLeftPanel), leftStart, drives);
+  TakeStartDrive(PanelOf(kRightPanel), rightStart, drives);
   PanelOf(kLeftPanel).path = leftStart;
   PanelOf(kRightPanel).path = rightStart;
 
@@ -207,7 +215,7 @@ int StartShell(HINSTANCE instance) {
   ComputeTotals(ItemsOf(kRightPanel), PanelOf(kRightPanel));
   SelectFixedFont(windows.mainDc.Get(), state.statusFontSize, state.statusFontFace);
   SelectFixedFont(windows.viewerDc.Get(), state.viewerFontSize, state.viewerFontFace);
-  ListBothPanels();
+  ListBothPanels(TheApplication());
   UpdateCheckMarks();
 
   ::EnableWindow(windows.viewer, FALSE);
@@ -236,6 +244,14 @@ int StartShell(HINSTANCE instance) {
 }
 
 void StopShell() {
+  // Every worker is told to stop and joined before anything it could touch goes.
+  Application& application = TheApplication();
+  application.context.watch = {};
+  application.context.updateTarget = nullptr;
+  StopWatcher(application.left);
+  StopWatcher(application.right);
+  StopAndJoinAll(application.fileWorkers);
+  application.view.ready = false;
   ReleaseShellObjects(TheShellWindows());
   TheOleSession().Stop();
 }

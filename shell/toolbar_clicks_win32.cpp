@@ -1,8 +1,8 @@
 #include "shell/toolbar_clicks_win32.h"
 
-#include "config/settings.h"
+#include "core/settings.h"
 #include "fileops/run_file.h"
-#include "panel/location_menu.h"
+#include "shell/location_menu.h"
 #include "panel/navigation.h"
 #include "panel/panel_paint.h"
 #include "shell/activation.h"

@@ -2,7 +2,7 @@
 
 #include <iterator>
 
-#include "config/settings.h"
+#include "core/settings.h"
 #include "platform/win32/gdi_objects.h"
 #include "shell/main_layout.h"
 #include "shell/resource_ids.h"

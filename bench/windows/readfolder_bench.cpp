@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "config/settings.h"
+#include "core/settings.h"
 #include "core/listing.h"
 
 namespace {
@@ -58,7 +58,7 @@ int wmain(int argc, wchar_t** argv) {
   }
   const std::wstring folder = argv[1];
   const int rounds = argc > 2 ? _wtoi(argv[2]) : 5;
-  nrv::TheSettings().PanelAutoUpdatePanels = 0;
+  // A panel of no application lists without watching.
   std::vector<double> bare, named, unsorted;
   size_t bareCount = 0, listCount = 0;
   for (int round = 0; round < rounds; ++round) {

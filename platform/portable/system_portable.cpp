@@ -1,6 +1,7 @@
 #include <ctime>
 
 #include "platform/system.h"
+#include "platform/worker.h"
 
 namespace nrv::platform {
 
@@ -50,3 +51,12 @@ void FocusWindow(NativeWindow) {}
 void DestroyIconHandle(NativeIcon) {}
 
 }  // namespace nrv::platform
+
+namespace nrv {
+
+// A non-null token: host code can start workers that ask for a wake event.
+NativeEvent CreateNativeEvent() { static char token; return &token; }
+void SignalNativeEvent(NativeEvent) {}
+void CloseNativeEvent(NativeEvent) {}
+
+}  // namespace nrv

@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include "platform/system.h"
+#include "platform/worker.h"
 #include "platform/win32/logfont.h"
 #include "platform/win32/wide.h"
 
@@ -49,3 +50,17 @@ void DestroyIconHandle(NativeIcon icon) {
 }
 
 }  // namespace nrv::platform
+
+namespace nrv {
+
+NativeEvent CreateNativeEvent() { return ::CreateEventW(nullptr, TRUE, FALSE, nullptr); }
+
+void SignalNativeEvent(NativeEvent event) {
+  if (event) ::SetEvent(static_cast<HANDLE>(event));
+}
+
+void CloseNativeEvent(NativeEvent event) {
+  if (event) ::CloseHandle(static_cast<HANDLE>(event));
+}
+
+}  // namespace nrv

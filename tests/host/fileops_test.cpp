@@ -3,11 +3,13 @@
 // Wine and end to end.
 #include <gtest/gtest.h>
 
+#include "support/test_context.h"
+
 #include <filesystem>
 #include <vector>
 
 #include "config/history.h"
-#include "config/settings.h"
+#include "core/settings.h"
 #include "core/listing.h"
 #include "fileops/file_operation.h"
 #include "fileops/make_folder.h"
@@ -25,7 +27,7 @@ using test::Names;
 // What the fake prompt and the fake worker saw.
 struct Seen {
   std::vector<DestinationQuestion> questions;
-  std::vector<FileOperationRequest> requests;
+  std::vector<FileOperationJob> requests;
   Text answer;  // empty: accept the proposal as it is
   int ftpCalls = 0, extractions = 0;
 } gSeen;
@@ -39,17 +41,17 @@ Text Z(const char16_t (&text)[N]) {
 class FileOperations : public ::testing::Test {
  protected:
   void SetUp() override {
-    TheSettings() = Settings{};
-    TheSettings().PanelAutoUpdatePanels = 0;
+    test::TestSettings() = Settings{};
+    test::TestSettings().PanelAutoUpdatePanels = 0;
     platform::portable::ResetRegistry();
-    ClearItems(TheTemporaryStore());
+    ClearItems(test::Context().temporaryStore);
     gSeen = Seen{};
     hooks.prompt = [](const DestinationQuestion& question, Text& answer) {
       gSeen.questions.push_back(question);
       answer = gSeen.answer.empty() ? question.proposal : gSeen.answer;
       return true;
     };
-    hooks.startWorker = [](FileOperationRequest& request) { return gSeen.requests.push_back(request), 0; };
+    hooks.startWorker = [](FileOperationJob job) { return gSeen.requests.push_back(std::move(job)), 0; };
     for (const char* name : {"a.txt", "b.txt", "c.txt"}) source.MakeFile(name, 5);
     source.MakeFolder("docs");
     panel.path = source.Path().u16string();
@@ -57,7 +59,7 @@ class FileOperations : public ::testing::Test {
     other.path = target.Path().u16string();
     ASSERT_EQ(ReadFolder(panel, list), 0);  // "..", docs, a.txt, b.txt, c.txt
   }
-  void TearDown() override { ClearItems(TheTemporaryStore()); }
+  void TearDown() override { ClearItems(test::Context().temporaryStore); }
 
   void Select(std::initializer_list<int> indices) {
     for (int index : indices) At(list, index).selected = 1;
@@ -68,7 +70,7 @@ class FileOperations : public ::testing::Test {
   FileOperationResult Delete(bool recycle) { return DeleteCommand(panel, list, other, otherList, recycle, hooks); }
 
   test::TempFolder source, target;
-  Panel panel, other;
+  Panel panel = AttachedPanel(), other = AttachedPanel();
   ItemList list, otherList;
   FileOperationHooks hooks;
 };
@@ -79,13 +81,12 @@ TEST_F(FileOperations, CursorItemOrSelectionIsHandedOverWithDoubleNulsAndRemembe
   const Text proposal = other.path + u"\\b.txt";
   EXPECT_EQ(gSeen.questions[0].proposal, proposal);
   ASSERT_EQ(gSeen.requests.size(), 1u);
-  EXPECT_EQ(gSeen.requests[0].sourceList, Z(u"b.txt\0\0"));
-  EXPECT_EQ(gSeen.requests[0].destinationList, proposal + Z(u"\0\0"));
+  // Absolute paths: the worker never depends on the current folder.
+  EXPECT_EQ(gSeen.requests[0].sources, panel.path + u"\\b.txt" + Z(u"\0\0"));
+  EXPECT_EQ(gSeen.requests[0].destination, proposal + Z(u"\0\0"));
   EXPECT_EQ(gSeen.requests[0].flags, 0x0240);
   EXPECT_EQ(ReadHistory(kHistoryCopy), std::vector<Text>{proposal});
   EXPECT_EQ(ReadHistory(kHistoryRecentLocations), std::vector<Text>{panel.path});
-  // The command's buffers are gone once the worker has its copies.
-  EXPECT_TRUE(TheFileOperationRequest().sourceList.empty());
 
   // A selection wins over the cursor, in list order, and ".." never goes along.
   At(list, 0).selected = 1;
@@ -94,8 +95,10 @@ TEST_F(FileOperations, CursorItemOrSelectionIsHandedOverWithDoubleNulsAndRemembe
   Move();
   ASSERT_EQ(gSeen.requests.size(), 2u);
   EXPECT_EQ(gSeen.questions[1].text, u"Rename/Move 3 items to:");
-  EXPECT_EQ(gSeen.requests[1].sourceList, Z(u"docs\0a.txt\0c.txt\0\0"));
-  EXPECT_EQ(gSeen.requests[1].destinationList, Z(u"elsewhere\0\0"));
+  const Text folder = panel.path + u"\\";
+  EXPECT_EQ(gSeen.requests[1].sources, folder + u"docs" + Z(u"\0") + folder + u"a.txt" + Z(u"\0") + folder +
+                                           u"c.txt" + Z(u"\0\0"));
+  EXPECT_EQ(gSeen.requests[1].destination, folder + u"elsewhere" + Z(u"\0\0"));
   EXPECT_EQ(ReadHistory(kHistoryMove), std::vector<Text>{u"elsewhere"});
 }
 
@@ -105,7 +108,7 @@ TEST_F(FileOperations, NothingStartsOnTheUpEntryAndDeleteAsksNothing) {
   panel.cursor = 2;
   Delete(true);
   Delete(false);
-  TheSettings().PanelDeleteRecycle = 0;
+  test::TestSettings().PanelDeleteRecycle = 0;
   Delete(true);
   EXPECT_TRUE(gSeen.questions.empty());
   ASSERT_EQ(gSeen.requests.size(), 3u);
@@ -130,7 +133,7 @@ TEST_F(FileOperations, TheTemporaryPanelTakesCopiesAsFullPathItemsAndTouchesNoFi
   other.cursor = 2;
   CopyCommand(other, otherList, panel, list, hooks);
   ASSERT_EQ(gSeen.requests.size(), 1u);
-  EXPECT_EQ(gSeen.requests[0].sourceList, c + Z(u"\0\0"));
+  EXPECT_EQ(gSeen.requests[0].sources, c + Z(u"\0\0"));
 
   // Only the recycle form of Delete takes the item off the list; the file stays.
   EXPECT_EQ(DeleteCommand(other, otherList, panel, list, false, hooks).status, -1);
@@ -168,9 +171,9 @@ TEST_F(FileOperations, ConsoleProgramsRunThroughCmdAndPauseOthersAreOpened) {
   EXPECT_FALSE(IsConsoleProgram(0x04004550));  // a windowed program has a version word
 
   platform::portable::SetExecutableType(0x4550);
-  RunFile(u"C:\\tools", u"t.exe");
+  RunFile(test::TestSettings(), u"C:\\tools", u"t.exe");
   platform::portable::SetExecutableType(0);
-  RunFile(u"C:\\docs", u"a.txt");
+  RunFile(test::TestSettings(), u"C:\\docs", u"a.txt");
   const auto calls = platform::portable::TakeShellCalls();
   ASSERT_EQ(calls.size(), 2u);
   EXPECT_EQ(calls[0].file, u"C:\\windows\\system32\\cmd.exe");

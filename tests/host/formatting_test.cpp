@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#include "support/test_context.h"
+
 #include <cstdint>
 #include <limits>
 
-#include "config/settings.h"
+#include "core/settings.h"
 #include "core/formatting.h"
 #include "platform/files.h"
 
@@ -70,9 +72,9 @@ TEST(DateText, DayMonthTwoDigitYearAndTimeUpToTheLastFileTime) {
 
 class StatusTexts : public ::testing::Test {
  protected:
-  void SetUp() override { TheSettings() = Settings{}; }
-  void TearDown() override { TheSettings() = Settings{}; }
-  Panel panel;
+  void SetUp() override { test::TestSettings() = Settings{}; }
+  void TearDown() override { test::TestSettings() = Settings{}; }
+  Panel panel = AttachedPanel();
 };
 
 TEST_F(StatusTexts, SelectionAndTotalsLinesUpToTheLargestNumbers) {

@@ -1,10 +1,12 @@
 // Panel and main window geometry at its edges, and the cursor moving over a panel.
 #include <gtest/gtest.h>
 
+#include "support/test_context.h"
+
 #include <tuple>
 #include <utility>
 
-#include "config/settings.h"
+#include "core/settings.h"
 #include "core/layout.h"
 #include "shell/cursor_movement.h"
 #include "shell/fixed_font_table.h"
@@ -16,8 +18,8 @@ namespace {
 
 class Layout : public ::testing::Test {
  protected:
-  void SetUp() override { TheSettings() = Settings{}; }  // icons 16, status area shown
-  void TearDown() override { TheSettings() = Settings{}; }
+  void SetUp() override { test::TestSettings() = Settings{}; }  // icons 16, status area shown
+  void TearDown() override { test::TestSettings() = Settings{}; }
 
   int Lay(int32_t font, int32_t titleFont, int32_t width, int32_t height) {
     LayoutInput input;
@@ -27,7 +29,7 @@ class Layout : public ::testing::Test {
     return ComputeLayout(panel, input);
   }
 
-  Panel panel;
+  Panel panel = AttachedPanel();
 };
 
 TEST_F(Layout, RowTitleAndStatusHeightsFromTheFontsAndIcons) {
@@ -40,13 +42,13 @@ TEST_F(Layout, RowTitleAndStatusHeightsFromTheFontsAndIcons) {
   EXPECT_EQ(panel.titleHeight, 11);  // 11.7 truncated
   EXPECT_EQ(panel.statusHeight, 36);
 
-  TheSettings().PanelLargeIcons = 1;
+  test::TestSettings().PanelLargeIcons = 1;
   ASSERT_EQ(Lay(8, 20, 300, 400), 0);
   EXPECT_EQ(panel.rowHeight, 35);
-  TheSettings().PanelShowIcons = 0;  // large icons without icons are no icons
+  test::TestSettings().PanelShowIcons = 0;  // large icons without icons are no icons
   ASSERT_EQ(Lay(8, 20, 300, 400), 0);
   EXPECT_EQ(panel.rowHeight, 8);
-  TheSettings().PanelShowPanelStatusbar = 0;
+  test::TestSettings().PanelShowPanelStatusbar = 0;
   ASSERT_EQ(Lay(8, 20, 300, 400), 0);
   EXPECT_EQ(panel.statusHeight, 0);
   EXPECT_EQ(panel.itemAreaHeight, 374);
@@ -91,7 +93,7 @@ TEST_F(Layout, LowPanelsLoseTheStatusAreaFirstAndTooSmallOnesFail) {
   EXPECT_EQ(Lay(8, 20, 17, 400), -1);
   EXPECT_EQ(Lay(8, 20, 18, 400), 0);
   EXPECT_EQ(Lay(8, 0, 300, 400), -1);
-  TheSettings().PanelShowIcons = 0;  // no icon to give the rows their height
+  test::TestSettings().PanelShowIcons = 0;  // no icon to give the rows their height
   EXPECT_EQ(Lay(0, 20, 300, 400), -1);
 }
 
@@ -187,7 +189,7 @@ class CursorMovement : public ::testing::Test {
     panel.columnWidth = 95, panel.columnGap = 5, panel.rowHeight = 10, panel.firstRowY = 20;
   }
   std::pair<int, int> Where() const { return {panel.cursor, panel.top}; }
-  Panel panel;
+  Panel panel = AttachedPanel();
   ItemList list;
 };
 

@@ -2,10 +2,12 @@
 // failures and the watcher are checked under Wine.
 #include <gtest/gtest.h>
 
+#include "support/test_context.h"
+
 #include <filesystem>
 #include <vector>
 
-#include "config/settings.h"
+#include "core/settings.h"
 #include "core/drive_table.h"
 #include "core/listing.h"
 #include "panel/update_panel.h"
@@ -19,9 +21,9 @@ namespace {
 
 class Listing : public ::testing::Test {
  protected:
-  void SetUp() override { TheSettings() = Settings{}; }
+  void SetUp() override { test::TestSettings() = Settings{}; }
   void TearDown() override { platform::portable::SetDrives({{u'C', 3, 0, 0, {}}}); }
-  Panel panel;
+  Panel panel = AttachedPanel();
   ItemList list;
 };
 
@@ -36,13 +38,13 @@ TEST_F(Listing, FreeSpaceFollowsTheSwitchesAndTheDriveType) {
   panel.path = u"N:\\share";
   ComputeTotals(list, panel);
   EXPECT_EQ(panel.freeBytes, -1);
-  TheSettings().PanelShowFreeSizeNetwork = 1;
+  test::TestSettings().PanelShowFreeSizeNetwork = 1;
   ComputeTotals(list, panel);
   EXPECT_EQ(panel.freeBytes, 512 * 7);
-  TheSettings().PanelShowFreeSize = 0;
+  test::TestSettings().PanelShowFreeSize = 0;
   ComputeTotals(list, panel);
   EXPECT_EQ(panel.freeBytes, -1);
-  TheSettings().PanelShowFreeSize = 1;
+  test::TestSettings().PanelShowFreeSize = 1;
 
   panel.path = u"Q:\\nowhere";  // the platform call fails: nothing free
   panel.drive.type = platform::kDriveFixed;
@@ -71,14 +73,14 @@ using test::Names;
 class PanelUpdates : public ::testing::Test {
  protected:
   void SetUp() override {
-    TheSettings() = Settings{};
-    TheSettings().PanelAutoUpdatePanels = 0;
+    test::TestSettings() = Settings{};
+    test::TestSettings().PanelAutoUpdatePanels = 0;
     for (const char* name : {"a", "b", "c", "d"}) folder.MakeFile(name);
     panel.path = folder.Path().u16string();
     ASSERT_EQ(ReadFolder(panel, list), 0);
   }
   test::TempFolder folder;
-  Panel panel;
+  Panel panel = AttachedPanel();
   ItemList list;
 };
 
@@ -108,13 +110,13 @@ TEST_F(PanelUpdates, ArchivesStayTemporaryPanelsAreReSortedBothGoLeftThenRight) 
   folder.MakeFile("e");
   EXPECT_EQ(UpdatePanel(panel, list), PanelUpdate::Unchanged);
 
-  Panel temporary;
+  Panel temporary = AttachedPanel();
   ItemList items;
   temporary.temporary = 1;
   temporary.sortMode = kSortName;
   Append(items, NewItem(u"/z/zeta"));
   Append(items, NewItem(u"/a/alpha"));
-  Panel right;
+  Panel right = AttachedPanel();
   right.side = kRightPanel;
   right.path = panel.path;
   const BothPanelsUpdate both = UpdateBothPanels(temporary, items, right, list);

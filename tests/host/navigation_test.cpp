@@ -3,10 +3,13 @@
 // end to end.
 #include <gtest/gtest.h>
 
+#include "support/test_context.h"
+
 #include <filesystem>
 
-#include "config/settings.h"
+#include "core/settings.h"
 #include "core/listing.h"
+#include "core/paths.h"
 #include "panel/navigation.h"
 #include "platform/portable/portable_controls.h"
 #include "support/item_names.h"
@@ -26,16 +29,16 @@ Text Slashed(Text path) {
 class Navigation : public ::testing::Test {
  protected:
   void SetUp() override {
-    TheSettings() = Settings{};
-    TheSettings().PanelAutoUpdatePanels = 0;
+    test::TestSettings() = Settings{};
+    test::TestSettings().PanelAutoUpdatePanels = 0;
     platform::portable::ResetRegistry();
-    ClearItems(TheTemporaryStore());
+    ClearItems(test::Context().temporaryStore);
     panel.sortMode = kSortName;
     folder.MakeFile("run.bat", 5);
     panel.path = folder.Path().u16string();
     ASSERT_EQ(ReadFolder(panel, list), 0);
   }
-  void TearDown() override { ClearItems(TheTemporaryStore()); }
+  void TearDown() override { ClearItems(test::Context().temporaryStore); }
 
   void PutCursorOn(TextView name) {
     ASSERT_EQ(ReadFolder(panel, list), 0);
@@ -45,7 +48,7 @@ class Navigation : public ::testing::Test {
   }
 
   test::TempFolder folder;
-  Panel panel, other;
+  Panel panel = AttachedPanel(), other = AttachedPanel();
   ItemList list;
   test::MessageCapture messages;
 };

@@ -2,9 +2,11 @@
 // shell menu. Plain names and full paths on the clipboard are checked under Wine.
 #include <gtest/gtest.h>
 
+#include "support/test_context.h"
+
 #include <vector>
 
-#include "config/settings.h"
+#include "core/settings.h"
 #include "core/listing.h"
 #include "core/masks.h"
 #include "core/selection.h"
@@ -49,7 +51,7 @@ TEST(MatchMask, FoldsLatinAndCyrillicOnly) {
 class PanelNames : public ::testing::Test {
  protected:
   void SetUp() override {
-    TheSettings() = Settings{};
+    test::TestSettings() = Settings{};
     for (auto [name, folder] : {std::pair{u"..", true}, {u"sub", true}, {u"one.txt", false},
                                 {u"two.txt", false}, {u"three.txt", false}}) {
       PanelItem* item = NewItem(name);
@@ -59,13 +61,13 @@ class PanelNames : public ::testing::Test {
     }
     list.items[0]->size = kUpEntrySize;
   }
-  void TearDown() override { TheSettings() = Settings{}; }
+  void TearDown() override { test::TestSettings() = Settings{}; }
   void Select(std::initializer_list<int> indices) {
     for (PanelItem* item : list.items) item->selected = 0;
     for (int index : indices) At(list, index).selected = 1;
     RecountSelection(list, panel);
   }
-  Panel panel;
+  Panel panel = AttachedPanel();
   ItemList list;
 };
 
@@ -73,11 +75,11 @@ TEST_F(PanelNames, MasksTakeFoldersOnlyWhenAllowedAndQuickSearchCentres) {
   ApplyMaskSelection(panel, list, u"*", true);
   EXPECT_EQ(panel.selectedFiles, 3);
   EXPECT_EQ(panel.selectedFolders, 0);
-  TheSettings().PanelSelectFolders = 1;
+  test::TestSettings().PanelSelectFolders = 1;
   ApplyMaskSelection(panel, list, u"*", true);
   EXPECT_EQ(panel.selectedFolders, 1);
   EXPECT_EQ(At(list, 0).selected, 0u);
-  TheSettings().PanelSelectFolders = 0;
+  test::TestSettings().PanelSelectFolders = 0;
   ApplyMaskSelection(panel, list, u"*", false);
   EXPECT_EQ(panel.selectedFolders + panel.selectedFiles, 0);
   ApplyMaskSelection(panel, list, u"T*.txt", true);
@@ -96,17 +98,17 @@ TEST_F(PanelNames, MasksTakeFoldersOnlyWhenAllowedAndQuickSearchCentres) {
 
 TEST_F(PanelNames, ClipboardLeavesOutTheUpEntryMarksArchiveFoldersAndCutsLongPaths) {
   panel.cursor = 0;
-  EXPECT_EQ(ClipboardNamesText(panel, list, true), u"");
+  EXPECT_EQ(ClipboardNamesText(panel, list, true, &ArchiveClipboardPath), u"");
   panel.archiveOpen = 1;
   Select({0, 1, 2});
-  EXPECT_EQ(ClipboardNamesText(panel, list, true), u"\\sub\r\none.txt\r\n");
-  EXPECT_EQ(ClipboardNamesText(panel, list, false), u"sub\r\none.txt\r\n");
+  EXPECT_EQ(ClipboardNamesText(panel, list, true, &ArchiveClipboardPath), u"\\sub\r\none.txt\r\n");
+  EXPECT_EQ(ClipboardNamesText(panel, list, false, &ArchiveClipboardPath), u"sub\r\none.txt\r\n");
 
   panel.archiveOpen = 0;
   ClearItems(list);
   Append(list, NewItem(Text(300, u'n')));
   Select({});
-  EXPECT_EQ(ClipboardNamesText(panel, list, true).size(), kMaxPathLength + 2);
+  EXPECT_EQ(ClipboardNamesText(panel, list, true, &LocalClipboardPath).size(), kMaxPathLength + 2);
 }
 
 TEST_F(PanelNames, ContextMenuTakesTheCursorItemIntoASelectionButNotAlone) {

@@ -3,8 +3,10 @@
 // as are the ordering and de-duplication of histories.
 #include <gtest/gtest.h>
 
+#include "support/test_context.h"
+
 #include "config/history.h"
-#include "config/settings.h"
+#include "core/settings.h"
 #include "config/settings_store.h"
 #include "platform/errors.h"
 #include "platform/files.h"
@@ -68,7 +70,7 @@ TEST(SettingsLoadDefaultConfiguration, KeepsModesSplitterAndPaths) {
 
 class SettingsStore : public ::testing::Test {
  protected:
-  void SetUp() override { platform::portable::ResetRegistry(), TheSettings() = Settings{}; }
+  void SetUp() override { platform::portable::ResetRegistry(), test::TestSettings() = Settings{}; }
   void TearDown() override { platform::portable::ResetRegistry(); }
   test::MessageCapture messages;
 };
@@ -144,22 +146,22 @@ TEST_F(SettingsStore, OverlongTextsOfAnyKindLoadEmptyAndStaleTextsDoNotSurvive) 
 class History : public SettingsStore {};
 
 TEST_F(History, TheOldestEntryGivesWayAtTheLimitOfOneToTen) {
-  for (int i = 0; i < 11; ++i) AddHistory(kHistorySelections, u"*." + Text(1, u'a' + i));
+  for (int i = 0; i < 11; ++i) AddHistory(test::TestSettings(), kHistorySelections, u"*." + Text(1, u'a' + i));
   const auto stored = test::StoredHistory(kHistorySelections);
   ASSERT_EQ(stored.size(), 10u);
   EXPECT_EQ(stored.front(), (std::pair<Text, Text>{u"Item0", u"*.b"}));
   EXPECT_EQ(stored.back(), (std::pair<Text, Text>{u"Item9", u"*.k"}));
-  TheSettings().HistoryCount = 0;  // still one
-  AddHistory(kHistorySelections, u"*.y");
+  test::TestSettings().HistoryCount = 0;  // still one
+  AddHistory(test::TestSettings(), kHistorySelections, u"*.y");
   EXPECT_EQ(ReadHistory(kHistorySelections), std::vector<Text>{u"*.y"});
 }
 
 TEST_F(History, PositionsKeepOneValuePerFileAndAtMostAHundred) {
-  AddHistory(kHistoryViewer, u"C:\\a.txt", 10);
-  AddHistory(kHistoryViewer, u"C:\\A.TXT", 5000000000LL);
+  AddHistory(test::TestSettings(), kHistoryViewer, u"C:\\a.txt", 10);
+  AddHistory(test::TestSettings(), kHistoryViewer, u"C:\\A.TXT", 5000000000LL);
   EXPECT_EQ(ReadHistoryPosition(kHistoryViewer, u"c:\\a.txt"), 5000000000LL);
   EXPECT_FALSE(ReadHistoryPosition(kHistoryEditor, u"c:\\a.txt").has_value());
-  for (int i = 0; i < 100; ++i) AddHistory(kHistoryViewer, u"C:\\f" + Ascii(std::to_string(i)), -i);
+  for (int i = 0; i < 100; ++i) AddHistory(test::TestSettings(), kHistoryViewer, u"C:\\f" + Ascii(std::to_string(i)), -i);
   EXPECT_EQ(test::StoredHistory(kHistoryViewer).size(), 100u);
   EXPECT_FALSE(ReadHistoryPosition(kHistoryViewer, u"C:\\a.txt").has_value());
   EXPECT_EQ(ReadHistoryPosition(kHistoryViewer, u"C:\\f99"), -99);
@@ -173,13 +175,13 @@ TEST_F(History, OverlongEntriesUnknownListsAndRefusedWritesGiveNothing) {
     platform::SetTextValue(key, u"Item1", u"D:\\ok");
   }
   EXPECT_EQ(ReadHistory(kHistoryMove), std::vector<Text>{u"D:\\ok"});
-  EXPECT_EQ(AddHistory(0, u"x"), -1);
-  EXPECT_EQ(AddHistory(11, u"x"), -1);
+  EXPECT_EQ(AddHistory(test::TestSettings(), 0, u"x"), -1);
+  EXPECT_EQ(AddHistory(test::TestSettings(), 11, u"x"), -1);
   EXPECT_TRUE(ReadHistory(42).empty());
 
-  AddHistory(kHistoryCopy, u"C:\\kept");
+  AddHistory(test::TestSettings(), kHistoryCopy, u"C:\\kept");
   platform::portable::SetRegistryWriteFailure(5);
-  EXPECT_EQ(AddHistory(kHistoryCopy, u"C:\\new"), 0);  // without complaint
+  EXPECT_EQ(AddHistory(test::TestSettings(), kHistoryCopy, u"C:\\new"), 0);  // without complaint
   platform::portable::SetRegistryWriteFailure(0);
   EXPECT_EQ(ReadHistory(kHistoryCopy), std::vector<Text>{u"C:\\kept"});
 }

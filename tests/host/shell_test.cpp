@@ -2,6 +2,8 @@
 // window sees it.
 #include <gtest/gtest.h>
 
+#include "support/test_context.h"
+
 #include <set>
 
 #include "core/drive_table.h"
@@ -9,7 +11,7 @@
 #include "platform/errors.h"
 #include "platform/files.h"
 #include "shell/command_ids.h"
-#include "shell/error_report.h"
+#include "platform/error_report.h"
 #include "shell/key_table.h"
 #include "shell/menu_model.h"
 #include "shell/start_paths.h"
@@ -33,7 +35,7 @@ TEST(StartPaths, DriveComesFromTheTableOrTheNetworkElseEachSideComplains) {
   test::MessageCapture messages;
   DriveTable drives;
   drives.rows.push_back({platform::kDriveCdRom, 700, 0, u"D:\\", u"DISC"});
-  Panel left, right;
+  Panel left = AttachedPanel(), right = AttachedPanel();
   left.side = kLeftPanel;
   right.side = kRightPanel;
   right.drive.totalBytes = 5;
@@ -109,7 +111,7 @@ TEST(LocationMenu, DriveSizesAndRecentLocationsNewestFirstOrEmpty) {
   DriveTable drives;
   drives.rows.push_back({3, 2'000'000'000, 1'500'000, u"C:\\", u"System"});
   drives.rows.push_back({5, 0, 0, u"D:\\", u" "});
-  Panel panel;
+  Panel panel = AttachedPanel();
   panel.path = u"c:\\work";
   const std::vector<Text> recent{u"C:\\old", u"C:\\new"};
   const auto menu = LocationMenuModel(panel, drives, {u"C:\\Desktop"}, recent);

@@ -1,6 +1,8 @@
 // Panel items and the sort orders users see, with their tie-breaks and key limits.
 #include <gtest/gtest.h>
 
+#include "support/test_context.h"
+
 #include <algorithm>
 #include <random>
 #include <tuple>
@@ -65,7 +67,7 @@ PanelItem* Folder(TextView name) {
 }
 
 Order Sorted(ItemList& list, int32_t mode) {
-  Panel panel;
+  Panel panel = AttachedPanel();
   panel.sortMode = mode;
   EXPECT_EQ(SortItems(list, panel), 0);
   return Names(list);
@@ -142,7 +144,7 @@ TEST(SortByTime, NewestFirstWithTheUpEntryAboveEverything) {
 }
 
 TEST(SortItems, EmptyListsAndUnknownModesChangeNothing) {
-  Panel panel;
+  Panel panel = AttachedPanel();
   panel.sortMode = kSortExtension;
   ItemList list;
   EXPECT_EQ(SortItems(list, panel), -1);
@@ -167,7 +169,7 @@ TEST(ResortKeepingCursor, KeepsTheDistanceFromTheTopRowOnListsOfAPageOrMore) {
   ItemList list;
   for (int i = 0; i < 50; ++i)
     Append(list, File(u"f" + Text(1, u'0' + i / 10) + Text(1, u'0' + i % 10), 1000 - i));
-  Panel panel;
+  Panel panel = AttachedPanel();
   panel.sortMode = kSortName;
   panel.capacity = 10;
   EXPECT_EQ(CursorAfter(panel, list, kSortSize, 30, 25), std::make_pair(19, 14));

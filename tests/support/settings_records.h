@@ -6,7 +6,7 @@
 #include <tuple>
 #include <vector>
 
-#include "config/settings.h"
+#include "core/settings.h"
 
 namespace nrv::test {
 

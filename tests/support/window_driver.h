@@ -23,6 +23,14 @@ inline bool DisplayAvailable() {
   return display && *display;
 }
 
+// A panel of the application's context, as the program's panels are.
+inline Panel ApplicationPanel() {
+  Panel panel;
+  panel.context = &TheApplication().context;
+  panel.view = &TheApplication().view;
+  return panel;
+}
+
 inline std::wstring TextOf(HWND window) {
   std::wstring text(static_cast<size_t>(::GetWindowTextLengthW(window)) + 1, L'\0');
   text.resize(static_cast<size_t>(::GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
@@ -46,6 +54,11 @@ inline LRESULT CALLBACK RecordingProc(HWND window, UINT message, WPARAM wParam, 
     case WM_COMMAND:
       Record().commands.emplace_back(wParam, lParam);
       if (wParam == command::kUpdateFileLists && Record().onUpdate) Record().onUpdate(lParam);
+      return 0;
+    case kPostedUpdateMessage:
+      // As the main window does: the gathered requests become one UpdateFileLists.
+      if (const int side = TakeUpdateRequests(TheApplication().context); side >= 0)
+        RecordingProc(window, WM_COMMAND, command::kUpdateFileLists, side);
       return 0;
     case WM_INITMENUPOPUP: Record().popups.push_back(reinterpret_cast<HMENU>(wParam)); return 0;
     case WM_MEASUREITEM: return OnMeasureMenuItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam));
@@ -135,10 +148,10 @@ class UpdateSink {
   UpdateSink() {
     window_ = ::CreateWindowExW(0, StandInClass(), L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
     Record() = {};
-    SetUpdateFileListsTarget(window_);
+    TheApplication().context.updateTarget = window_;
   }
   ~UpdateSink() {
-    SetUpdateFileListsTarget(nullptr);
+    TheApplication().context.updateTarget = nullptr;
     ::DestroyWindow(window_);
     Record() = {};
   }

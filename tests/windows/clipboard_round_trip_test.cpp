@@ -3,7 +3,7 @@
 #include <ole2.h>
 #include <windows.h>
 
-#include "config/settings.h"
+#include "core/settings.h"
 #include "core/listing.h"
 #include "panel/clipboard_win32.h"
 #include "panel/context_menu_win32.h"
@@ -36,7 +36,7 @@ class WineClipboard : public ::testing::Test {
     ASSERT_EQ(ReadFolder(panel, list), 0);  // "..", gamma, alpha.txt, beta.txt
   }
   test::TempFolder folder;
-  Panel panel;
+  Panel panel = test::ApplicationPanel();
   ItemList list;
 };
 
@@ -48,11 +48,11 @@ TEST_F(WineClipboard, TextAndThePanelsNamesOrFullPathsComeBackExactlyWithCrLf) {
   EXPECT_EQ(ReadClipboardText(), u"");
 
   panel.cursor = 3;
-  ASSERT_TRUE(CopyNamesToClipboard(list, panel, true));
+  ASSERT_TRUE(CopyNamesToClipboard(list, panel, true, &LocalClipboardPath));
   EXPECT_EQ(ReadClipboardText(), panel.path + u"\\beta.txt\r\n");
   At(list, 1).selected = At(list, 2).selected = 1;
   RecountSelection(list, panel);
-  ASSERT_TRUE(CopyNamesToClipboard(list, panel, false));
+  ASSERT_TRUE(CopyNamesToClipboard(list, panel, false, &LocalClipboardPath));
   EXPECT_EQ(ReadClipboardText(), u"gamma\r\nalpha.txt\r\n");
 }
 

@@ -11,7 +11,7 @@
 #include "config/password_dialog_win32.h"
 #include "config/prompt_dialog_win32.h"
 #include "config/quick_search_win32.h"
-#include "config/settings.h"
+#include "core/settings.h"
 #include "panel/browse_folder_win32.h"
 #include "platform/registry.h"
 #include "platform/win32/wide.h"
@@ -56,7 +56,7 @@ class WineDialogs : public ::testing::Test {
   }
   static int Prompt(TextView start, Text& out, std::vector<Driver::Step> steps) {
     return Play(std::move(steps), [&] {
-      return PromptDialog(start, u"Make folder", u"Name of the new folder:", out, kHistoryCreateFolder);
+      return PromptDialog(TheShellWindows().main, start, u"Make folder", u"Name of the new folder:", out, kHistoryCreateFolder);
     });
   }
 
@@ -64,7 +64,7 @@ class WineDialogs : public ::testing::Test {
 };
 
 TEST_F(WineDialogs, PromptShowsItsTextsAndHistoryNewestFirstAndReturnsTheTypedText) {
-  for (const char16_t* entry : {u"oldest", u"middle", u"newest"}) AddHistory(kHistoryCreateFolder, entry);
+  for (const char16_t* entry : {u"oldest", u"middle", u"newest"}) AddHistory(TheSettings(), kHistoryCreateFolder, entry);
   Text out;
   EXPECT_EQ(Prompt(u"preset", out,
                    {[](HWND dialog) {
@@ -99,14 +99,14 @@ TEST_F(WineDialogs, PasswordIsHiddenAndKeptAfterOkAndCancelsClearItAndThePrompts
     EXPECT_EQ(::GetFocus(), edit);
     ::SetWindowTextW(edit, L"s3cr\u00E9t");
   };
-  EXPECT_EQ(Play({typePassword, [](HWND dialog) { Click(dialog, IDOK); }}, &PasswordDialog), kDialogOk);
+  EXPECT_EQ(Play({typePassword, [](HWND dialog) { Click(dialog, IDOK); }}, [] { return PasswordDialog(TheShellWindows().main); }), kDialogOk);
   EXPECT_EQ(TheDialogStore().password, u"s3cr\u00E9t");
   for (const Driver::Step& cancel : {Driver::Step([](HWND d) { Click(d, IDCANCEL); }), Driver::Step(&Close),
                                      Driver::Step(&Escape)}) {
     Text out = u"left over";
     EXPECT_EQ(Prompt(u"typed", out, {cancel}), kDialogCancel);
     EXPECT_EQ(out, u"");
-    EXPECT_EQ(Play({typePassword, cancel}, &PasswordDialog), kDialogCancel);
+    EXPECT_EQ(Play({typePassword, cancel}, [] { return PasswordDialog(TheShellWindows().main); }), kDialogCancel);
     EXPECT_EQ(TheDialogStore().password, u"");
   }
 }
@@ -120,7 +120,7 @@ TEST_F(WineDialogs, QuickSearchMovesTheCursorFoldingCaseOrRefusesTheCharacter) {
   ItemList list;
   for (const char16_t* name : {u"..", u"Reports", u"readme.txt", u"rabbit", u"\u0434\u0430\u043D\u043D\u044B\u0435"})
     Append(list, NewItem(name));
-  Panel panel;
+  Panel panel = test::ApplicationPanel();
   panel.itemCount = Count(list), panel.columns = 1, panel.visibleCount = 4;
   panel.cursor = 1;  // the panel's command has already jumped to "r": Reports
   const RECT place{40, 60, 541, 461};
@@ -161,7 +161,7 @@ TEST_F(WineDialogs, FolderPickerMovesThePanelToThePickedFolder) {
   test::TempFolder temp;
   const auto folder = temp.MakeFolder("Target");
   temp.MakeFile("Target/inside.txt");
-  Panel panel;
+  Panel panel = test::ApplicationPanel();
   ItemList list;
   const auto select = [&](HWND dialog) {
     ::SendMessageW(dialog, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(folder.c_str()));

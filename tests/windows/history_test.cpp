@@ -4,8 +4,9 @@
 #include <gtest/gtest.h>
 
 #include "config/history.h"
-#include "config/settings.h"
+#include "core/settings.h"
 #include "platform/registry.h"
+#include "shell/shell_windows.h"
 #include "support/stored_history.h"
 
 namespace nrv {
@@ -26,7 +27,7 @@ TEST_F(WineHistory, MoreThanTenEntriesStayInOrderAsExactTextsAndPositionsSurvive
   TheSettings().HistoryCount = 12;
   std::vector<Text> added;
   for (int i = 0; i < 12; ++i) added.push_back(u"D:\\m" + Ascii(std::to_string(i)));
-  for (const Text& entry : added) AddHistory(kHistoryMove, entry);
+  for (const Text& entry : added) AddHistory(TheSettings(), kHistoryMove, entry);
   EXPECT_EQ(ReadHistory(kHistoryMove), added);
   RegistryKey key;
   uint32_t type = 0, size = 0;
@@ -34,8 +35,8 @@ TEST_F(WineHistory, MoreThanTenEntriesStayInOrderAsExactTextsAndPositionsSurvive
   ASSERT_EQ(QueryValue(key, u"Item11", &type, nullptr, &size), 0u);
   EXPECT_EQ(type, kRegSz);
   EXPECT_EQ(size, 2u * 6u) << "two bytes a character, no terminator";
-  AddHistory(kHistoryViewer, u"C:\\Big.log", 123456789012LL);
-  AddHistory(kHistoryViewer, u"c:\\big.LOG", 77);
+  AddHistory(TheSettings(), kHistoryViewer, u"C:\\Big.log", 123456789012LL);
+  AddHistory(TheSettings(), kHistoryViewer, u"c:\\big.LOG", 77);
   EXPECT_EQ(test::StoredHistory(kHistoryViewer).size(), 1u);
   EXPECT_EQ(ReadHistoryPosition(kHistoryViewer, u"C:\\BIG.log"), 77);
 }

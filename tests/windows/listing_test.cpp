@@ -5,9 +5,11 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "config/settings.h"
+#include "core/settings.h"
 #include "core/listing.h"
 #include "platform/win32/wide.h"
+#include "shell/shell_windows.h"
+#include "support/window_driver.h"
 #include "support/item_names.h"
 #include "support/message_capture.h"
 #include "support/temp_folder.h"
@@ -21,7 +23,7 @@ class WineListing : public ::testing::Test {
  protected:
   void SetUp() override { TheSettings() = Settings{}, TheSettings().PanelAutoUpdatePanels = 0; }
   test::TempFolder folder;
-  Panel panel;
+  Panel panel = test::ApplicationPanel();
   ItemList list;
 };
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <tuple>
 
-#include "config/settings.h"
+#include "core/settings.h"
 #include "config/settings_store.h"
 #include "platform/registry.h"
 #include "platform/win32/wide.h"
@@ -65,13 +65,16 @@ class MainMenu : public ::testing::Test {
   }
   void TearDown() override {
     TheSettings() = settings_, TheShellState() = state_;
-    PanelOf(kLeftPanel) = left_, PanelOf(kRightPanel) = right_;
+    for (int side : {kLeftPanel, kRightPanel}) {
+      Panel& panel = PanelOf(side);
+      panel.viewMode = kViewBrief, panel.sortMode = kSortName, panel.briefColumns = 2;
+      panel.temporary = panel.active = 0;
+    }
   }
 
  private:
   Settings settings_ = TheSettings();
   ShellState state_ = TheShellState();
-  Panel left_ = PanelOf(kLeftPanel), right_ = PanelOf(kRightPanel);
 };
 
 TEST_F(MainMenu, BuiltFromTheModelWithEveryPanelsSubmenusAtHand) {
@@ -94,7 +97,7 @@ TEST_F(MainMenu, BuiltFromTheModelWithEveryPanelsSubmenusAtHand) {
 }
 
 TEST_F(MainMenu, CheckMarksFollowPanelsAndSwitchesAndEarlierMarksGo) {
-  Panel left, right;
+  Panel left = test::ApplicationPanel(), right = test::ApplicationPanel();
   left.viewMode = kViewFull, left.sortMode = kSortWriteTime, left.briefColumns = 3, left.temporary = 1;
   right.side = kRightPanel, right.viewMode = kViewBrief, right.sortMode = kSortSize, right.briefColumns = 4;
   Settings settings;

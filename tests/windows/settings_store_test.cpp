@@ -10,7 +10,7 @@
 #include <tuple>
 #include <vector>
 
-#include "config/settings.h"
+#include "core/settings.h"
 #include "config/settings_store.h"
 #include "platform/files.h"
 #include "support/message_capture.h"

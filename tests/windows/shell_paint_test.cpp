@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include "config/settings.h"
+#include "core/settings.h"
 #include "core/item_list.h"
 #include "panel/panel_paint.h"
 #include "shell/drawing_objects.h"
@@ -44,7 +44,7 @@ TEST(ShellWindows, MadeWithTheirClassesAndPanelsPaintTitlesCursorAndColumnLines)
     panel.briefColumns = 2, panel.path = u"C:\\", panel.active = side == kLeftPanel;
     for (const char16_t* item : {u"..", u"sub", u"a.txt"}) Append(ItemsOf(side), NewItem(item));
   }
-  TheShellState().windowsCreated = true;
+  TheShellState().windowsCreated = TheApplication().view.ready = true;
   LayOutChildren();
   for (int side : {kLeftPanel, kRightPanel}) RepaintPanel(PanelOf(side), ItemsOf(side));
   const Panel& left = PanelOf(kLeftPanel);
@@ -58,7 +58,7 @@ TEST(ShellWindows, MadeWithTheirClassesAndPanelsPaintTitlesCursorAndColumnLines)
   EXPECT_EQ(pixel(left, left.firstColumnX + left.iconSize + 1, left.firstRowY + 1), background) << "not on the icon";
   EXPECT_EQ(pixel(right, right.iconSize + 40, right.firstRowY), background) << "no cursor when inactive";
   EXPECT_EQ(pixel(right, right.columnWidth + 4, right.firstRowY + 1), settings.ClrPanelText) << "column line";
-  TheShellState().windowsCreated = false;
+  TheShellState().windowsCreated = TheApplication().view.ready = false;
 }
 
 }  // namespace

@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "config/settings.h"
+#include "core/settings.h"
 #include "core/listing.h"
 #include "panel/update_panel.h"
 #include "panel/watcher.h"
@@ -21,30 +21,25 @@ namespace {
 constexpr DWORD kQuiet = 1500;
 constexpr DWORD kPatience = 10000;
 
-// A stopped watcher that sees a change at the same moment still reports it (the change comes
-// first in its wait), so a test lets it wake on the stop alone before changing the folder.
-void LetStoppedWatcherEnd() { ::Sleep(300); }
-
 class WineWatcher : public ::testing::Test {
  protected:
   void SetUp() override {
     TheSettings() = Settings{};
     TheSettings().PanelAutoUpdatePanels = 1;
-    InstallChangeWatchers();
+    TheApplication().context.watch = ChangeWatchHooks();
     folder.MakeFile("kept.txt", 10);
     folder.MakeFolder("sub");
     panel.side = kRightPanel;
     panel.path = folder.Path().u16string();
   }
   void TearDown() override {
-    SignalWatcher(panel);
-    LetStoppedWatcherEnd();
-    RemoveChangeWatchers();
+    StopWatcher(panel);
+    TheApplication().context.watch = {};
   }
 
   test::TempFolder folder;
   test::UpdateSink sink;
-  Panel panel;
+  Panel panel = test::ApplicationPanel();
   ItemList list;
 };
 
@@ -52,7 +47,7 @@ TEST_F(WineWatcher, NamesAndAttributesChangingReReadThePanelAndTheChainGoesOnBut
   test::Record().onUpdate = [this](LPARAM side) {
     if (side == panel.side) UpdatePanel(panel, list);
   };
-  ASSERT_EQ(ReadFolder(panel, list), 0);
+  ASSERT_EQ(ListLocalFolder(panel, list), 0);
   std::ofstream(folder.Path() / "kept.txt", std::ios::app) << "more content";
   sink.PumpFor(kQuiet);
   EXPECT_TRUE(test::UpdateSink::Sides().empty());
@@ -70,15 +65,13 @@ TEST_F(WineWatcher, NamesAndAttributesChangingReReadThePanelAndTheChainGoesOnBut
 }
 
 TEST_F(WineWatcher, StoppedWatchersOldFoldersAndPanelsThatNeedNoneStaySilentAndFailuresAreReported) {
-  ASSERT_EQ(ReadFolder(panel, list), 0);
-  SignalWatcher(panel);
-  EXPECT_EQ(panel.updateEvent, nullptr);
-  LetStoppedWatcherEnd();
+  ASSERT_EQ(ListLocalFolder(panel, list), 0);
+  StopWatcher(panel);  // joined: it can report nothing more
+  EXPECT_FALSE(IsStarted(panel.watcher));
   folder.MakeFile("after-stop.txt");
-  ASSERT_EQ(ReadFolder(panel, list), 0);
+  ASSERT_EQ(ListLocalFolder(panel, list), 0);
   panel.path = (folder.Path() / "sub").u16string();
-  ASSERT_EQ(ReadFolder(panel, list), 0);
-  LetStoppedWatcherEnd();
+  ASSERT_EQ(ListLocalFolder(panel, list), 0);
   folder.MakeFile("in-parent.txt");
   sink.PumpFor(kQuiet);
   EXPECT_TRUE(test::UpdateSink::Sides().empty());
@@ -86,10 +79,10 @@ TEST_F(WineWatcher, StoppedWatchersOldFoldersAndPanelsThatNeedNoneStaySilentAndF
   EXPECT_TRUE(sink.WaitFor(1, kPatience));
 
   // No watcher for archives, the temporary panel or network drives unless asked.
-  SignalWatcher(panel);
+  StopWatcher(panel);
   const auto watched = [this] {
-    StartWatcher(panel);
-    return panel.updateEvent != nullptr;
+    ListLocalFolder(panel, list);
+    return IsStarted(panel.watcher);
   };
   panel.archiveOpen = 1;
   EXPECT_FALSE(watched());
@@ -99,12 +92,11 @@ TEST_F(WineWatcher, StoppedWatchersOldFoldersAndPanelsThatNeedNoneStaySilentAndF
   EXPECT_FALSE(watched());
   TheSettings().PanelAutoUpdateNetwork = 1;
   EXPECT_TRUE(watched());
-  SignalWatcher(panel);
+  StopWatcher(panel);
 
   test::MessageCapture messages;
   panel.path = (folder.Path() / "missing").u16string();
-  StartWatcher(panel);
-  for (int i = 0; i < 500 && messages.Taken().empty(); ++i) ::Sleep(20);
+  StartChangeWatcher(panel);  // reported at once, on this thread
   ASSERT_EQ(messages.Taken().size(), 1u);
   EXPECT_EQ(messages.Taken()[0].text.rfind(u"Error create notification event\n\nError ", 0), 0u);
   EXPECT_EQ(messages.Taken()[0].caption, u"Norvane 1.0.0");

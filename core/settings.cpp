@@ -1,15 +1,10 @@
-#include "config/settings.h"
+#include "core/settings.h"
 
-#include "config/settings_colours.h"
+#include "core/settings_colours.h"
 #include "platform/files.h"
 #include "platform/system.h"
 
 namespace nrv {
-
-Settings& TheSettings() {
-  static Settings settings;
-  return settings;
-}
 
 FontGroup DefaultTitleFont(int osMajorVersion) {
   FontGroup font;

@@ -1,4 +1,4 @@
-#include "shell/error_report.h"
+#include "platform/error_report.h"
 
 #include <atomic>
 #include <string>

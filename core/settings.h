@@ -1,5 +1,5 @@
 #pragma once
-// The one configuration record. Filled from the registry at start-up, written back only by
+// The configuration record. Filled from the registry at start-up, written back only by
 // "Save configuration".
 #include <cstdint>
 
@@ -108,9 +108,6 @@ struct Settings {
   uint8_t EditorSavePosition = 1;
   int32_t HistoryCount = 10;
 };
-
-// The process-wide record.
-Settings& TheSettings();
 
 // The title font description of the FixedFontTable (face 1001 at size 1000): from
 // major OS version 6 on "Consolas" height 15, else "Courier New" height 14; weight 0, default

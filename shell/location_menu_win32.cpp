@@ -1,4 +1,4 @@
-#include "panel/location_menu.h"
+#include "shell/location_menu.h"
 
 #include <windows.h>
 #include <shellapi.h>
@@ -118,10 +118,11 @@ void OpenLocationMenu(Panel& panel) {
 
 void OpenLocationMenuAt(Panel& panel, int screenX, int screenY) {
   platform::SetWaitCursor(true);
-  BuildDriveTable();
+  DriveTable& drives = TheApplication().context.drives;
+  BuildDriveTable(drives);
   OpenMenuData data;
   PopupMenu menu;
-  AppendEntries(menu.handle, LocationMenuModel(panel, TheDriveTable(), SpecialFolders(),
+  AppendEntries(menu.handle, LocationMenuModel(panel, drives, SpecialFolders(),
                                                ReadHistory(kHistoryRecentLocations)),
                 data);
   platform::SetWaitCursor(false);
@@ -145,7 +146,7 @@ bool LocationMenuIcon(uintptr_t itemId, NativeIcon& icon) {
 bool RunLocationCommand(uint32_t command) {
   Panel& panel = PanelOf(gMenuSide);
   ItemList& list = ItemsOf(gMenuSide);
-  const DriveTable& drives = TheDriveTable();
+  const DriveTable& drives = TheApplication().context.drives;
   if (command >= kLocationFirstDrive && command < kLocationFirstDrive + drives.rows.size()) {
     AfterMove(panel, ChangeDrive(panel, list, OtherPanel(panel), true, drives.rows[command - kLocationFirstDrive]));
     return true;

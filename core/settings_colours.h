@@ -3,7 +3,7 @@
 // Shared by ApplyScheme and the registry store. There are 37 of them, all read and written.
 #include <cstdint>
 
-#include "config/settings.h"
+#include "core/settings.h"
 
 namespace nrv::settings_colours {
 
