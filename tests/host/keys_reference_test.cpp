@@ -60,6 +60,11 @@ TEST(KeysReference, EveryBoundKeyIsListedInItsPlaceWithWhatItDoes) {
     size_t bound = 0;
     ForEveryKey([&](const KeyState& key) {
       const KeyUse use = place.use(key);
+      if (key.shift && use.text.empty()) {
+        // The guide says an added Shift changes nothing unless listed.
+        EXPECT_TRUE(place.use({key.key, key.ctrl, false, key.alt}).text.empty())
+            << place.title << ": " << KeyName(key) << " does nothing";
+      }
       if (use.text.empty()) return;
       ++bound;
       KeyState named = key;
