@@ -17,4 +17,14 @@ int TakeUpdateRequests(PanelContext& context) {
   }
 }
 
+int TakeUpdateRequestsUnlessModal(PanelContext& context, HWND target) {
+  if (target && !::IsWindowEnabled(target)) return -1;
+  return TakeUpdateRequests(context);
+}
+
+void ResumeUpdateRequests(PanelContext& context, bool enabled) {
+  if (enabled && context.pendingUpdates.load() != 0 && context.updateTarget)
+    ::PostMessageW(static_cast<HWND>(context.updateTarget), kPostedUpdateMessage, 0, 0);
+}
+
 }  // namespace nrv

@@ -20,4 +20,11 @@ void PostUpdateRequest(PanelContext& context, int side);
 // none.
 int TakeUpdateRequests(PanelContext& context);
 
+// TakeUpdateRequests for the update target's message handler. While a modal loop of the
+// user-interface thread runs (a prompt or a message box: the target is disabled) the requests
+// wait, so that no panel list changes under a command that is asking something; -1 then.
+int TakeUpdateRequestsUnlessModal(PanelContext& context, HWND target);
+// For the target's WM_ENABLE: requests that waited are posted again.
+void ResumeUpdateRequests(PanelContext& context, bool enabled);
+
 }  // namespace nrv

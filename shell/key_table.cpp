@@ -69,21 +69,20 @@ const PanelKeyRow* FindRow(uint32_t key, Modifier modifier) {
 
 LoopKey LoopKeyAction(const KeyState& key, const ShellModes& modes) {
   const bool viewerOrEditor = modes.viewerOpen || modes.editorOpen;
+  // In this order: F9 and F10 win over any modifier, Tab over Alt.
+  if (key.key == vk::kF9) return viewerOrEditor ? LoopKey::Swallow : LoopKey::Menu;
+  if (key.key == vk::kF10) return LoopKey::Quit;  // also as a system key
+  if (key.key == vk::kTab && !modes.editorOpen) return LoopKey::OtherPanel;
   if (key.alt) {
     if (key.key == vk::kReturn) return LoopKey::FullScreen;
     if (key.key == vk::kF1) return viewerOrEditor ? LoopKey::Swallow : LoopKey::LeftLocationMenu;
     if (key.key == vk::kF2) return viewerOrEditor ? LoopKey::Swallow : LoopKey::RightLocationMenu;
-    if (key.key == vk::kF10) return LoopKey::Quit;  // F10 arrives as a system key
     return LoopKey::Swallow;
   }
-  switch (key.key) {
-    case vk::kF9: return viewerOrEditor ? LoopKey::None : LoopKey::Menu;
-    case vk::kF10: return LoopKey::Quit;
-    case vk::kTab: return modes.editorOpen ? LoopKey::None : LoopKey::OtherPanel;
-    case vk::kLeft: return key.ctrl ? LoopKey::SplitterLeft : LoopKey::None;
-    case vk::kRight: return key.ctrl ? LoopKey::SplitterRight : LoopKey::None;
-    default: return LoopKey::None;
-  }
+  if (!key.ctrl) return LoopKey::None;
+  if (key.key == vk::kLeft) return LoopKey::SplitterLeft;
+  if (key.key == vk::kRight) return LoopKey::SplitterRight;
+  return LoopKey::None;
 }
 
 PanelKey PanelKeyAction(const KeyState& key) {

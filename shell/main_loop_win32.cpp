@@ -3,6 +3,7 @@
 #include "core/settings.h"
 #include "shell/location_menu.h"
 #include "shell/activation.h"
+#include "shell/key_table.h"
 #include "shell/main_layout_win32.h"
 #include "shell/main_loop.h"
 #include "shell/main_menu_win32.h"
@@ -89,44 +90,32 @@ void OnRightButtonUp() {
   PanelOf(kRightPanel).rightDragActive = 0;
 }
 
-void OnAltKey(WPARAM key) {
-  if (key == VK_RETURN) {
-    ToggleFullScreen(TheShellWindows().main);
-    return;
-  }
-  if (PanelsBusy()) return;
-  if (key == VK_F1) OpenLocationMenu(PanelOf(kLeftPanel));
-  if (key == VK_F2) OpenLocationMenu(PanelOf(kRightPanel));
-}
-
-// True when the message is used up.
-bool OnCtrlKey(WPARAM key) {
-  if (key != VK_LEFT && key != VK_RIGHT) return false;
+void StepDividerBy(int32_t step) {
   ShellState& state = TheShellState();
-  state.windowsOffset = StepDivider(state.windowsOffset, key == VK_LEFT ? -1 : 1);
+  state.windowsOffset = StepDivider(state.windowsOffset, step);
   ResizeMain();
-  return true;
 }
 
+// True when the message is used up. A held F9 or F10 acts whatever key the message is for.
 bool OnKeyDown(const MSG& message) {
-  const WPARAM key = message.wParam;
-  if (key == VK_F9 || Held(VK_F9)) {
-    OpenMainMenuFromKeyboard();
-    return true;
+  KeyState key{static_cast<uint32_t>(message.wParam), Held(VK_CONTROL), Held(VK_SHIFT), Held(VK_MENU)};
+  if (Held(VK_F9))
+    key.key = vk::kF9;
+  else if (Held(VK_F10))
+    key.key = vk::kF10;
+  const ShellState& state = TheShellState();
+  switch (LoopKeyAction(key, ShellModes{state.viewerOpen, state.editorOpen})) {
+    case LoopKey::None: return false;
+    case LoopKey::Menu: OpenMainMenuFromKeyboard(); return true;
+    case LoopKey::Quit: ::SendMessageW(TheShellWindows().main, WM_CLOSE, 0, 0); return true;
+    case LoopKey::OtherPanel: ActivateOtherPanel(); return true;
+    case LoopKey::FullScreen: ToggleFullScreen(TheShellWindows().main); return true;
+    case LoopKey::LeftLocationMenu: OpenLocationMenu(PanelOf(kLeftPanel)); return true;
+    case LoopKey::RightLocationMenu: OpenLocationMenu(PanelOf(kRightPanel)); return true;
+    case LoopKey::SplitterLeft: StepDividerBy(-1); return true;
+    case LoopKey::SplitterRight: StepDividerBy(1); return true;
+    case LoopKey::Swallow: return true;
   }
-  if (key == VK_F10 || Held(VK_F10)) {
-    ::SendMessageW(TheShellWindows().main, WM_CLOSE, 0, 0);
-    return true;
-  }
-  if (key == VK_TAB && !TheShellState().editorOpen) {
-    ActivateOtherPanel();
-    return true;
-  }
-  if (Held(VK_MENU)) {
-    OnAltKey(key);
-    return true;
-  }
-  if (Held(VK_CONTROL)) return OnCtrlKey(key);
   return false;
 }
 

@@ -50,8 +50,8 @@ void OnCommand(WPARAM wParam, LPARAM lParam) {
 }
 
 // Re-read requests of workers, gathered since the last one: one re-read for a burst.
-void OnPostedUpdates() {
-  const int which = TakeUpdateRequests(TheApplication().context);
+void OnPostedUpdates(HWND window) {
+  const int which = TakeUpdateRequestsUnlessModal(TheApplication().context, window);
   if (which >= 0) RunUpdateFileLists(static_cast<uint32_t>(which));
 }
 
@@ -65,7 +65,8 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
   if (ForwardContextMenuMessage(message, wParam, lParam)) return 0;
   switch (message) {
     case WM_DESTROY: ::PostQuitMessage(0); return 0;
-    case kPostedUpdateMessage: OnPostedUpdates(); return 0;
+    case kPostedUpdateMessage: OnPostedUpdates(window); return 0;
+    case WM_ENABLE: ResumeUpdateRequests(TheApplication().context, wParam != FALSE); return 0;
     case WM_SIZE: OnResize(); return 0;
     case WM_ACTIVATE: FocusOnActivation(); return 0;
     case WM_CLOSE: OnClose(window); return 0;

@@ -136,7 +136,7 @@ TEST(KeyTables, CtrlBeforeShiftAndTheLoopKeysExceptions) {
   EXPECT_EQ(PanelKeyAction(Plain(vk::kA)), PanelKey::None);  // letters are typed, not keys
   EXPECT_EQ(PanelKeyAction(Alt(vk::kF3)), PanelKey::None);
   const ShellModes panels{}, viewer{true, false}, editor{false, true};
-  EXPECT_EQ(LoopKeyAction(Plain(vk::kF9), viewer), LoopKey::None);
+  EXPECT_EQ(LoopKeyAction(Plain(vk::kF9), viewer), LoopKey::Swallow);  // dropped, no menu
   EXPECT_EQ(LoopKeyAction(Plain(vk::kTab), viewer), LoopKey::OtherPanel);
   EXPECT_EQ(LoopKeyAction(Plain(vk::kTab), editor), LoopKey::None);
   EXPECT_EQ(LoopKeyAction(Alt(vk::kF1), editor), LoopKey::Swallow);

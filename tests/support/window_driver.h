@@ -57,9 +57,10 @@ inline LRESULT CALLBACK RecordingProc(HWND window, UINT message, WPARAM wParam, 
       return 0;
     case kPostedUpdateMessage:
       // As the main window does: the gathered requests become one UpdateFileLists.
-      if (const int side = TakeUpdateRequests(TheApplication().context); side >= 0)
+      if (const int side = TakeUpdateRequestsUnlessModal(TheApplication().context, window); side >= 0)
         RecordingProc(window, WM_COMMAND, command::kUpdateFileLists, side);
       return 0;
+    case WM_ENABLE: ResumeUpdateRequests(TheApplication().context, wParam != FALSE); return 0;
     case WM_INITMENUPOPUP: Record().popups.push_back(reinterpret_cast<HMENU>(wParam)); return 0;
     case WM_MEASUREITEM: return OnMeasureMenuItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam));
     case WM_DRAWITEM: return OnDrawMenuItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));

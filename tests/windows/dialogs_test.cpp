@@ -11,8 +11,11 @@
 #include "config/password_dialog_win32.h"
 #include "config/prompt_dialog_win32.h"
 #include "config/quick_search_win32.h"
+#include "core/listing.h"
 #include "core/settings.h"
 #include "panel/browse_folder_win32.h"
+#include "panel/update_panel.h"
+#include "panel/update_target_win32.h"
 #include "platform/registry.h"
 #include "platform/win32/wide.h"
 #include "support/item_names.h"
@@ -171,6 +174,44 @@ TEST_F(WineDialogs, FolderPickerMovesThePanelToThePickedFolder) {
   EXPECT_EQ(::lstrcmpiW(platform::Wide(panel.path), folder.c_str()), 0) << ToUtf8(panel.path);
   EXPECT_EQ(test::Names(list), (std::vector<Text>{u"..", u"inside.txt"}));
   if (com) ::CoUninitialize();
+}
+
+// A worker's re-read request that arrives while a prompt is open waits until the prompt is gone:
+// the command that asks may still hold the panel's items.
+TEST_F(WineDialogs, AReReadAskedForWhileAPromptIsOpenWaitsUntilThePromptHasGone) {
+  test::TempFolder folder;
+  folder.MakeFile("kept.txt", 1);
+  Panel panel = test::ApplicationPanel();
+  ItemList list;
+  panel.path = folder.Path().u16string();
+  ASSERT_EQ(ReadFolder(panel, list), 0);  // "..", kept.txt
+  const PanelItem* held = list.items[1];
+  PanelContext& context = TheApplication().context;
+  context.updateTarget = main_->Get();
+  test::Record() = {};
+  test::Record().onUpdate = [&](LPARAM) { UpdatePanel(panel, list); };
+  Text out;
+  Prompt({}, out,
+         {[&](HWND) {
+            folder.MakeFile("new.txt");
+            PostUpdateRequest(context, kLeftPanel);
+          },
+          [](HWND) {},  // the prompt's loop runs with the request on the queue
+          [&](HWND dialog) {
+            EXPECT_TRUE(test::UpdateSink::Sides().empty());
+            EXPECT_EQ(list.items[1], held);
+            EXPECT_EQ(Count(list), 2);
+            Click(dialog, IDOK);
+          }});
+  for (const ULONGLONG end = ::GetTickCount64() + 5000;
+       test::UpdateSink::Sides().empty() && ::GetTickCount64() < end;) {
+    ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+    for (MSG message; ::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE);) ::DispatchMessageW(&message);
+  }
+  EXPECT_EQ(test::UpdateSink::Sides(), std::vector<LPARAM>{kLeftPanel});
+  EXPECT_EQ(Count(list), 3);
+  context.updateTarget = nullptr;
+  test::Record() = {};
 }
 
 }  // namespace
