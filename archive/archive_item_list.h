@@ -1,0 +1,40 @@
+#pragma once
+// Every item of the archive a panel shows, read once when it is entered, and the panel's
+// visible list rebuilt from it for the current folder inside the archive.
+#include <cstdint>
+
+#include "core/item_list.h"
+#include "core/panel.h"
+
+namespace nrv {
+
+// Records in the archive's order; names are full paths inside the archive.
+struct ArchiveItemList {
+  ItemList items;
+};
+
+// The list of the panel on side, or nullptr for a side that is neither 1 nor 2.
+ArchiveItemList* ArchiveItemsOf(int32_t side);
+
+struct ArchiveItemProperties {
+  TextView path;
+  uint32_t attributes = 0;  // 0 when the archive has none
+  bool isFolder = false;
+  uint64_t size = 0;  // all 64 bits are kept
+  uint64_t writeTime = 0;
+};
+
+// Appends one archive item: the path cut to 259 characters, a folder as attributes 0x10 and
+// size -1, the write time as every time.
+void AppendArchiveItem(ArchiveItemList& list, const ArchiveItemProperties& properties);
+void FreeArchiveItems(ArchiveItemList& list);
+
+// Fills visible with ".." and the distinct names directly inside folder (empty for the root,
+// else ending with a separator), sorted in the panel's mode unless that is unsorted.
+void BuildVisibleList(const ArchiveItemList& archive, TextView folder, Panel& panel, ItemList& visible);
+
+// The same for the panel's own list and archiveFolder; "Unknown panel ID" and -1 for a
+// panel whose side is neither 1 nor 2.
+int RebuildArchiveList(Panel& panel, ItemList& visible);
+
+}  // namespace nrv
