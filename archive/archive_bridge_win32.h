@@ -2,6 +2,7 @@
 // The loaded archive library as the archive code reaches it. Start-up loads 7z.dll and hands
 // the module over once, before any worker exists.
 #include "archive/seven_zip_interfaces_win32.h"
+#include "platform/text.h"
 
 namespace nrv {
 

@@ -1,5 +1,6 @@
 #pragma once
 // Library property values: reading them as text and setting them for the update callback.
+#include "archive/property_text.h"
 #include "archive/seven_zip_interfaces_win32.h"
 #include "platform/text.h"
 
