@@ -63,7 +63,8 @@ int32_t TestLeadingBytes(TextView name, const uint8_t* bytes, size_t n) {
   if (StartsWith(bytes, n, {0x50, 0x4B, 0x03, 0x04})) return kFormatZip;
   if (StartsWith(bytes, n, {0x52, 0x61, 0x72, 0x21, 0x1A, 0x07, 0x00})) return kFormatRar;
   if (n < 10) return kFormatNone;
-  if (bytes[0] == 0x60 && bytes[1] == 0xEA && bytes[10] == 2) return kFormatArj;
+  // Byte 10 of a 10-byte read is past the data: it counts as 0.
+  if (bytes[0] == 0x60 && bytes[1] == 0xEA && n > 10 && bytes[10] == 2) return kFormatArj;
   if (StartsWith(bytes, n, {0x1F, 0x8B, 0x08})) return NamesTar(name) ? kFormatTarGz : kFormatGZip;
   if (StartsWith(bytes, n, {0x42, 0x5A, 0x68})) return kFormatBZip2;
   if (StartsWith(bytes, n, {0x37, 0x7A, 0xBC, 0xAF, 0x27, 0x1C})) return kFormat7z;
@@ -85,7 +86,6 @@ ArchiveTest TestArchiveFile(const PanelItem& item, UdfQuestion askUdf) {
   const TextView name = ItemName(item);
   std::ifstream file(std::filesystem::path(Text(name)), std::ios::binary);
   if (!file) return {kArchiveUnreadable, u"Check Arc: Cannot open file \"" + Text(name) + u"\""};
-  // Zeroed: the Arj test looks at byte 10 even when only 10 bytes came.
   uint8_t bytes[kSignatureBytes] = {};
   size_t n = ReadAt(file, 0, bytes);
   if (n == 0) return {kArchiveUnreadable, {}};

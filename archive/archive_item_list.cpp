@@ -1,5 +1,6 @@
 #include "archive/archive_item_list.h"
 
+#include <algorithm>
 #include <unordered_set>
 
 #include "core/listing.h"
@@ -88,7 +89,12 @@ void BuildVisibleList(const ArchiveItemList& archive, TextView folder, Panel& pa
     Append(visible, item);
     shown.insert(ItemName(*item));
   }
-  if (panel.sortMode != kSortUnsorted) SortItems(visible, panel);
+  if (panel.sortMode == kSortUnsorted) return;
+  SortItems(visible, panel);
+  // Some orders put an archive's "." folder before the up entry; ".." stays first.
+  auto& items = visible.items;
+  const auto up = std::find_if(items.begin(), items.end(), [](const PanelItem* item) { return item->size == kUpEntrySize; });
+  if (up != items.end()) std::rotate(items.begin(), up, up + 1);
 }
 
 int RebuildArchiveList(Panel& panel, ItemList& visible) {

@@ -24,11 +24,11 @@ class CDecompressCallback : public IArchiveExtractCallback, public CMyUnknownImp
     AddRef();
     return S_OK;
   }
-  ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(::InterlockedIncrement(&refCount)); }
+  ULONG STDMETHODCALLTYPE AddRef() override { return AddReference(); }
   ULONG STDMETHODCALLTYPE Release() override {
-    const LONG count = ::InterlockedDecrement(&refCount);
+    const ULONG count = DropReference();
     if (count == 0) delete this;
-    return static_cast<ULONG>(count);
+    return count;
   }
   HRESULT STDMETHODCALLTYPE SetTotal(UINT64) override { return S_OK; }
   HRESULT STDMETHODCALLTYPE SetCompleted(const UINT64*) override { return S_OK; }
@@ -133,12 +133,12 @@ HRESULT CArchiveOpenCallback::QueryInterface(REFIID iid, void** object) {
   return S_OK;
 }
 
-ULONG CArchiveOpenCallback::AddRef() { return static_cast<ULONG>(::InterlockedIncrement(&refCount)); }
+ULONG CArchiveOpenCallback::AddRef() { return AddReference(); }
 
 ULONG CArchiveOpenCallback::Release() {
-  const LONG count = ::InterlockedDecrement(&refCount);
+  const ULONG count = DropReference();
   if (count == 0) delete this;
-  return static_cast<ULONG>(count);
+  return count;
 }
 
 HRESULT CArchiveOpenCallback::SetTotal(const UINT64*, const UINT64*) { return S_OK; }

@@ -23,21 +23,8 @@ int MakeOneFolder(const Text& path) {
 }  // namespace
 
 bool FindFileData(const Text& path, platform::FindData& data) {
-  WIN32_FIND_DATAW found;
-  HANDLE search = ::FindFirstFileW(platform::Wide(path), &found);
-  if (search == INVALID_HANDLE_VALUE) return false;
-  CloseSearchIfOpen(search);
-  const auto time = [](const FILETIME& t) { return (uint64_t{t.dwHighDateTime} << 32) | t.dwLowDateTime; };
-  data.attributes = found.dwFileAttributes;
-  data.creationTime = time(found.ftCreationTime);
-  data.accessTime = time(found.ftLastAccessTime);
-  data.writeTime = time(found.ftLastWriteTime);
-  data.sizeHigh = found.nFileSizeHigh;
-  data.sizeLow = found.nFileSizeLow;
-  data.reserved0 = found.dwReserved0;
-  data.reserved1 = found.dwReserved1;
-  data.name = platform::FromWide(found.cFileName);
-  return true;
+  platform::FindHandle search;
+  return platform::FindFirst(path, search, data);  // the handle closes on the way out
 }
 
 bool CreateFolderChain(Text path) {

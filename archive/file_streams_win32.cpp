@@ -48,12 +48,12 @@ HRESULT CInFileStream::QueryInterface(REFIID iid, void** object) {
   return S_OK;
 }
 
-ULONG CInFileStream::AddRef() { return static_cast<ULONG>(::InterlockedIncrement(&refCount)); }
+ULONG CInFileStream::AddRef() { return AddReference(); }
 
 ULONG CInFileStream::Release() {
-  const LONG count = ::InterlockedDecrement(&refCount);
+  const ULONG count = DropReference();
   if (count == 0) delete this;
-  return static_cast<ULONG>(count);
+  return count;
 }
 
 HRESULT CInFileStream::Read(void* data, UINT32 size, UINT32* processedSize) {
@@ -96,12 +96,12 @@ HRESULT COutFileStream::QueryInterface(REFIID iid, void** object) {
   return S_OK;
 }
 
-ULONG COutFileStream::AddRef() { return static_cast<ULONG>(::InterlockedIncrement(&refCount)); }
+ULONG COutFileStream::AddRef() { return AddReference(); }
 
 ULONG COutFileStream::Release() {
-  const LONG count = ::InterlockedDecrement(&refCount);
+  const ULONG count = DropReference();
   if (count == 0) delete this;
-  return static_cast<ULONG>(count);
+  return count;
 }
 
 HRESULT COutFileStream::Write(const void* data, UINT32 size, UINT32* processedSize) {

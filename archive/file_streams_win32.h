@@ -15,6 +15,9 @@ HRESULT LastErrorResult();
 // The reference count every callback and stream object carries.
 struct CMyUnknownImp {
   LONG refCount = 0;
+  ULONG AddReference() { return static_cast<ULONG>(::InterlockedIncrement(&refCount)); }
+  // 0 tells the caller to delete itself.
+  ULONG DropReference() { return static_cast<ULONG>(::InterlockedDecrement(&refCount)); }
 };
 
 class CInFileStream : public IInStream, public IStreamGetSize, public CMyUnknownImp {

@@ -34,6 +34,8 @@ TEST(ArchiveSignature, EachSignatureGivesItsFormatAndTheFirstMatchWins) {
   EXPECT_EQ(Leading(u"a.arj", arj), kFormatArj);
   arj[10] = 3;
   EXPECT_EQ(Leading(u"a.arj", arj), kFormatNone);
+  arj[10] = 2;
+  EXPECT_EQ(TestLeadingBytes(u"a.arj", arj.data(), 10), kFormatNone);  // byte 10 not read
   EXPECT_EQ(Leading(u"a.bz2", Padded({0x42, 0x5A, 0x68})), kFormatBZip2);
   EXPECT_EQ(Leading(u"a.7z", Padded({0x37, 0x7A, 0xBC, 0xAF, 0x27, 0x1C})), kFormat7z);
   // Below ten bytes only Zip and Rar are tested.

@@ -116,6 +116,9 @@ TEST_F(ArchiveListTest, TheListIsSortedInThePanelsModeWithTheUpEntryFirst) {
   File(u"z\\in");
   panel.sortMode = kSortName;
   EXPECT_EQ(Rebuild(), (Names_{u"..", u"z", u"a.txt", u"b.txt"}));
+  Folder(u".");  // tar's "./" folder sorts before ".." by extension
+  panel.sortMode = kSortExtension;
+  EXPECT_EQ(Rebuild(), (Names_{u"..", u".", u"z", u"a.txt", u"b.txt"}));
 }
 
 TEST_F(ArchiveListTest, WalkingInAndOutPutsTheCursorOnTheFolderJustLeft) {
