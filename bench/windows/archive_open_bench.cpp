@@ -30,10 +30,10 @@ double Median(std::vector<double> values) {
 }
 
 UINT32 BareLoop(const nrv::Text& path) {
-  nrv::ComPtr<IInArchive> archive;
+  nrv::ComPtr<nrv::IInArchive> archive;
   nrv::CreateArchiveObject(nrv::kFormat7z, nrv::IID_IInArchive, reinterpret_cast<void**>(archive.Out()));
   auto* stream = new nrv::CInFileStream;
-  nrv::ComPtr<IInStream> streamRef(stream);
+  nrv::ComPtr<nrv::IInStream> streamRef(stream);
   stream->AddRef();
   stream->Open(path);
   archive->Open(stream, nullptr, nullptr);

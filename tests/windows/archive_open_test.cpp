@@ -195,6 +195,7 @@ TEST(WineArchiveStreams, ReadsAndWritesGoInBlocksOfAtMost4MiBAndBadOriginsAreRef
   void* none = nullptr;
   EXPECT_EQ(in->QueryInterface(IID_IOutStream, &none), E_NOINTERFACE);
   EXPECT_FALSE(CInFileStream().Open(folder.Path().u16string() + u"\\missing"));
+  in->CloseFile();  // it lets others read only
 
   auto* out = new COutFileStream;
   ComPtr<IOutStream> outRef(out);
