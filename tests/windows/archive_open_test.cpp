@@ -13,6 +13,7 @@
 #include "archive/archive_open_win32.h"
 #include "archive/file_helpers_win32.h"
 #include "archive/property_variant_win32.h"
+#include "archive/string_conversion_win32.h"
 #include "config/settings.h"
 #include "platform/win32/wide.h"
 #include "support/item_names.h"
@@ -130,6 +131,27 @@ TEST_F(WineArchive, BrokenArchivesGiveTheirMessagesAndNoItems) {
     EXPECT_EQ(message.caption, u"Norvane 1.0.0");
     EXPECT_EQ(message.icon, platform::MessageIcon::Error);
   }
+}
+
+TEST_F(WineArchive, WithoutTheLibraryEveryOpeningEndsWithCannotGetCreateObject) {
+  const HMODULE library = ArchiveLibrary();
+  SetArchiveLibrary(nullptr);
+  EXPECT_EQ(Read("listing.7z", kFormat7z), kArchiveNoObject);
+  SetArchiveLibrary(library);
+  ASSERT_EQ(messages.Taken().size(), 1u);
+  EXPECT_EQ(messages.Taken()[0].text, u"Cannot get CreateObject");
+}
+
+TEST_F(WineArchive, AFailedEnteringLeavesThePanelOnItsFolder) {
+  panel.path = (ProgramFolder() / "archive-data").u16string();
+  panel.findName = u"truncated.7z";
+  panel.archiveOpen = 1;
+  panel.archiveFormat = kFormat7z;
+  Append(visible, NewItem(u"kept"));
+  EXPECT_EQ(EnterArchive(panel, visible, nullptr), kArchiveContentError);
+  EXPECT_EQ(panel.archiveOpen, 0);
+  EXPECT_EQ(Names(visible), NameList{u"kept"});
+  EXPECT_EQ(MultiByteToUnicodeString(AString("plain")).Std(), u"plain");
 }
 
 int questions = 0;
