@@ -55,27 +55,39 @@ ArchiveItemList* ArchiveItemsOf(int32_t side) {
 }
 
 void AppendArchiveItem(ArchiveItemList& list, const ArchiveItemProperties& properties) {
-  PanelItem* item = NewItem(properties.path.substr(0, kMaxPathLength));
-  item->attributes = properties.isFolder ? platform::kAttributeDirectory : properties.attributes;
-  item->size = properties.isFolder ? kFolderSize : static_cast<int64_t>(properties.size);
-  item->creationTime = item->accessTime = item->writeTime = item->archiveTime = properties.writeTime;
-  Append(list.items, item);
+  const TextView name = properties.path.substr(0, kMaxPathLength);
+  ArchiveItem item;
+  item.size = properties.isFolder ? kFolderSize : static_cast<int64_t>(properties.size);
+  item.writeTime = properties.writeTime;
+  item.nameOffset = static_cast<uint32_t>(list.names.size());
+  item.attributes = properties.isFolder ? platform::kAttributeDirectory : properties.attributes;
+  item.nameLength = static_cast<uint16_t>(name.size());
+  list.names.append(name);
+  list.items.push_back(item);
 }
 
-void FreeArchiveItems(ArchiveItemList& list) { ClearItems(list.items); }
+void FreeArchiveItems(ArchiveItemList& list) {
+  std::vector<ArchiveItem>().swap(list.items);
+  std::u16string().swap(list.names);
+}
+
+void ReserveArchiveItems(ArchiveItemList& list, size_t count, size_t averageLength) {
+  list.items.reserve(list.items.size() + count);
+  list.names.reserve(list.names.size() + count * averageLength);
+}
 
 void BuildVisibleList(const ArchiveItemList& archive, TextView folder, Panel& panel, ItemList& visible) {
   ClearItems(visible);
   MakeUpEntry(panel, visible);
   std::unordered_set<TextView, FoldedHash, FoldedEqual> shown;
-  shown.reserve(archive.items.items.size());
+  shown.reserve(archive.items.size());
   shown.insert(u"..");
-  for (const PanelItem* record : archive.items.items) {
-    const TextView name = ItemName(*record);
+  for (const ArchiveItem& record : archive.items) {
+    const TextView name = ItemName(archive, record);
     if (!folder.empty() && !IsFolderPrefix(folder, name)) continue;
     TextView candidate = name.substr(std::min(folder.size(), name.size()));
-    uint32_t attributes = record->attributes ? record->attributes : platform::kAttributeArchive;
-    int64_t size = record->size;
+    uint32_t attributes = record.attributes ? record.attributes : platform::kAttributeArchive;
+    int64_t size = record.size;
     if (const size_t cut = candidate.find_first_of(u"\\/"); cut != TextView::npos) {
       candidate = candidate.substr(0, cut);
       attributes = platform::kAttributeDirectory;
@@ -85,7 +97,7 @@ void BuildVisibleList(const ArchiveItemList& archive, TextView folder, Panel& pa
     PanelItem* item = NewItem(candidate);
     item->attributes = attributes;
     item->size = size;
-    item->creationTime = item->accessTime = item->writeTime = record->writeTime;
+    item->creationTime = item->accessTime = item->writeTime = record.writeTime;
     Append(visible, item);
     shown.insert(ItemName(*item));
   }

@@ -165,7 +165,7 @@ int ReadArchiveItems(const Text& path, int32_t format, PasswordQuestion askPassw
   if (opened != kArchiveOpened) return opened;
   UINT32 count = 0;
   if (archive->GetNumberOfItems(&count) != S_OK) count = 0;
-  items.items.items.reserve(items.items.items.size() + count);
+  ReserveArchiveItems(items, count, 32);
   PropVariantHolder size, attributes, isFolder, time, itemPath;
   Text name;
   for (UINT32 index = 0; index < count; ++index) {
@@ -174,9 +174,13 @@ int ReadArchiveItems(const Text& path, int32_t format, PasswordQuestion askPassw
     archive->GetProperty(index, kpidIsDir, isFolder.Out());
     archive->GetProperty(index, kpidMTime, time.Out());
     archive->GetProperty(index, kpidPath, itemPath.Out());
-    if (PropertyToText(itemPath.value, name) != 0) name.clear();
     ArchiveItemProperties properties;
-    properties.path = name;
+    // Paths come as strings: used in place, without a copy per item.
+    if (itemPath.value.vt == VT_BSTR && itemPath.value.bstrVal)
+      properties.path = TextView(reinterpret_cast<const char16_t*>(itemPath.value.bstrVal),
+                                 ::SysStringLen(itemPath.value.bstrVal));
+    else if (PropertyToText(itemPath.value, name) == 0)
+      properties.path = name;
     properties.size = size.value.vt == VT_UI8 ? size.value.uhVal.QuadPart : 0;
     properties.attributes = attributes.value.vt == VT_UI4 ? attributes.value.ulVal : 0;
     properties.isFolder = isFolder.value.vt == VT_BOOL && isFolder.value.boolVal != VARIANT_FALSE;
@@ -219,7 +223,7 @@ int EnterArchive(Panel& panel, ItemList& visible, PasswordQuestion askPassword) 
     return code;
   }
   FreeArchiveItems(*list);
-  list->items = std::move(result.items.items);
+  *list = std::move(result.items);
   panel.archiveFormat = result.format;
   if (!result.workPath.empty()) panel.archiveWorkPath = panel.archiveTempFile = result.workPath;
   if (RebuildArchiveList(panel, visible) != 0) {

@@ -4,8 +4,6 @@
 // Usage: archive_open_bench.exe <archive.7z>   (bench/archive_open.sh makes one and runs this)
 #include <windows.h>
 
-#include <malloc.h>
-
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -83,7 +81,7 @@ int wmain(int argc, wchar_t** argv) {
   nrv::ArchiveItemList items;
   nrv::ReadArchiveItems(path, nrv::kFormat7z, nullptr, items);
   std::vector<double> rebuildRoot, rebuildFolder;
-  const nrv::TextView first = nrv::ItemName(nrv::At(items.items, 0));
+  const nrv::TextView first = nrv::ItemName(items, items.items[0]);
   const nrv::Text inner(first.substr(0, first.find_first_of(u"\\/") + 1));
   for (int round = 0; round < 9; ++round) {
     auto start = Clock::now();
@@ -96,14 +94,12 @@ int wmain(int argc, wchar_t** argv) {
   std::printf("rebuild root (%d shown)   median %.2f ms\n", nrv::Count(visible), Median(rebuildRoot));
   std::printf("rebuild folder            median %.2f ms\n", Median(rebuildFolder));
 
-  // Heap blocks as the allocator sizes them, one block header each, and the list's pointer.
-  size_t bytes = 0, pathChars = 0;
-  for (const nrv::PanelItem* item : items.items.items) {
-    bytes += _msize(const_cast<nrv::PanelItem*>(item)) + 16 + sizeof(item);
-    pathChars += item->nameLength;
-  }
+  // What the two buffers hold, their unused room included.
+  size_t pathChars = 0;
+  for (const nrv::ArchiveItem& item : items.items) pathChars += item.nameLength;
+  const size_t bytes = items.items.capacity() * sizeof(nrv::ArchiveItem) + items.names.capacity() * sizeof(char16_t);
   std::printf("memory per item %.1f bytes (average path %.1f characters)\n",
-              static_cast<double>(bytes) / nrv::Count(items.items),
-              static_cast<double>(pathChars) / nrv::Count(items.items));
+              static_cast<double>(bytes) / nrv::Count(items),
+              static_cast<double>(pathChars) / nrv::Count(items));
   return 0;
 }

@@ -44,17 +44,18 @@ TEST_F(ArchiveListTest, RecordsKeepTheFullPathAll64BitsOfTheSizeAndFoldersAsMinu
   File(u"big\\five.bin", 5ull << 30, 77, 0x21);
   Folder(u"big", 3);
   File(Text(300, u'n'));
-  const ItemList& items = Archive().items;
-  EXPECT_EQ(ItemName(At(items, 0)), u"big\\five.bin");
-  EXPECT_EQ(At(items, 0).size, int64_t{5} << 30);
-  EXPECT_EQ(At(items, 0).attributes, 0x21u);
-  EXPECT_EQ(At(items, 0).archiveTime, 77u);
-  EXPECT_EQ(At(items, 0).creationTime, 77u);
-  EXPECT_EQ(At(items, 1).attributes, 0x10u);
-  EXPECT_EQ(At(items, 1).size, kFolderSize);
-  EXPECT_EQ(ItemName(At(items, 2)).size(), kMaxPathLength);
+  const auto& items = Archive().items;
+  EXPECT_EQ(ItemName(Archive(), items[0]), u"big\\five.bin");
+  EXPECT_EQ(items[0].size, int64_t{5} << 30);
+  EXPECT_EQ(items[0].attributes, 0x21u);
+  EXPECT_EQ(items[0].writeTime, 77u);
+  EXPECT_EQ(items[1].attributes, 0x10u);
+  EXPECT_EQ(items[1].size, kFolderSize);
+  EXPECT_EQ(ItemName(Archive(), items[2]).size(), kMaxPathLength);
+  EXPECT_EQ(sizeof(ArchiveItem), 32u);
   Rebuild();
   EXPECT_EQ(Visible(u"big").size, kFolderSize);
+  EXPECT_EQ(Visible(u"big").creationTime, 77u) << "the first item's time, as all three times";
   panel.archiveFolder = u"big\\";
   Rebuild();
   EXPECT_EQ(Visible(u"five.bin").size, int64_t{5} << 30);
@@ -152,7 +153,7 @@ TEST_F(ArchiveListTest, UpAtTheRootLeavesTheArchiveWithTheCursorOnTheArchiveFile
   ASSERT_EQ(ArchiveUp(panel, visible), 0);
   EXPECT_EQ(panel.archiveOpen, 0);
   EXPECT_EQ(panel.archiveFormat, 0);
-  EXPECT_TRUE(IsEmpty(Archive().items));
+  EXPECT_EQ(Count(Archive()), 0);
   EXPECT_EQ(ItemName(At(visible, panel.cursor)), u"data.7z");
 }
 
