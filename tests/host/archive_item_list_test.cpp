@@ -157,6 +157,25 @@ TEST_F(ArchiveListTest, UpAtTheRootLeavesTheArchiveWithTheCursorOnTheArchiveFile
   EXPECT_EQ(ItemName(At(visible, panel.cursor)), u"data.7z");
 }
 
+TEST_F(ArchiveListTest, AnArchiveDeletedWhileShownIsWalkedFromItsListAndLeftQuietly) {
+  test::TempFolder folder;
+  const auto file = folder.MakeFile("gone.7z");
+  panel.path = folder.Path().u16string();
+  panel.findName = u"gone.7z";
+  File(u"in\\side.txt");
+  Rebuild();
+  std::filesystem::remove(file);
+  ASSERT_EQ(EnterArchiveFolder(panel, visible, u"in"), 0);
+  EXPECT_EQ(Names(visible), (Names_{u"..", u"side.txt"}));
+  test::MessageCapture capture;
+  ASSERT_EQ(ArchiveUp(panel, visible), 0);
+  ASSERT_EQ(ArchiveUp(panel, visible), 0);
+  EXPECT_EQ(panel.archiveOpen, 0);
+  EXPECT_EQ(panel.cursor, 0);
+  EXPECT_EQ(Names(visible), (Names_{u".."}));
+  EXPECT_TRUE(capture.Taken().empty());
+}
+
 TEST_F(ArchiveListTest, APanelOfNoSideIsRefused) {
   test::MessageCapture capture;
   panel.side = 3;
