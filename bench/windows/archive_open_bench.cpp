@@ -1,6 +1,6 @@
 // Entering a large 7z against a bare loop over the same library calls (Open, GetNumberOfItems,
 // five GetProperty per item), alternating the two; then the rebuild of the visible list at
-// that size, and the heap bytes each archive item costs. Prints medians and ratios.
+// that size, and the bytes each archive item costs. Prints medians and ratios.
 // Usage: archive_open_bench.exe <archive.7z>   (bench/archive_open.sh makes one and runs this)
 #include <windows.h>
 
@@ -12,20 +12,13 @@
 #include "archive/archive_bridge_win32.h"
 #include "archive/archive_format.h"
 #include "archive/archive_open_win32.h"
-#include "archive/property_variant_win32.h"
+#include "bench/windows/bench_timing.h"
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-double Milliseconds(Clock::time_point start) {
-  return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
-
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  return values[values.size() / 2];
-}
+using nrv::bench::Clock;
+using nrv::bench::Median;
+using nrv::bench::Milliseconds;
 
 UINT32 BareLoop(const nrv::Text& path) {
   nrv::ComPtr<nrv::IInArchive> archive;
