@@ -222,7 +222,7 @@ int EnterArchive(Panel& panel, ItemList& visible, PasswordQuestion askPassword) 
     panel.archiveOpen = 0;
     return code;
   }
-  FreeArchiveItems(*list);
+  ClearItems(visible, panel);  // the folder's watcher stops with its listing
   *list = std::move(result.items);
   panel.archiveFormat = result.format;
   if (!result.workPath.empty()) panel.archiveWorkPath = panel.archiveTempFile = result.workPath;

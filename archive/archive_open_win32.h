@@ -57,8 +57,9 @@ int ReadArchiveItems(const Text& path, int32_t format, PasswordQuestion askPassw
 Text ArchiveTempFolder();
 
 // Enters the archive panel.findName in panel.path: archiveOpen, archiveFormat and findName are
-// set by the caller. On success the panel's archive list and visible list are filled and its
-// cursor and selection reset; on failure archiveOpen is cleared and visible is untouched.
+// set by the caller. On success the folder's watcher is stopped, the panel's archive list and
+// visible list are filled and its cursor and selection reset; on failure archiveOpen is cleared
+// and visible is untouched. The caller draws the panel.
 int EnterArchive(Panel& panel, ItemList& visible, PasswordQuestion askPassword);
 
 }  // namespace nrv
