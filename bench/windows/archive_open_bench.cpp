@@ -62,10 +62,12 @@ int wmain(int argc, wchar_t** argv) {
     auto start = Clock::now();
     count = BareLoop(path);
     bare.push_back(Milliseconds(start));
-    nrv::ArchiveItemList again;
-    start = Clock::now();
-    nrv::ReadArchiveItems(path, nrv::kFormat7z, nullptr, again);
-    read.push_back(Milliseconds(start));
+    {
+      nrv::ArchiveItemList again;
+      start = Clock::now();
+      nrv::ReadArchiveItems(path, nrv::kFormat7z, nullptr, again);
+      read.push_back(Milliseconds(start));
+    }
     nrv::ArchiveItemList items;
     start = Clock::now();
     nrv::ReadArchiveItems(path, nrv::kFormat7z, nullptr, items);
