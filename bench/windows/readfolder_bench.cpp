@@ -7,21 +7,15 @@
 #include <cstdio>
 #include <vector>
 
+#include "bench/windows/bench_timing.h"
 #include "core/settings.h"
 #include "core/listing.h"
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-double Milliseconds(Clock::time_point start) {
-  return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
-
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  return values[values.size() / 2];
-}
+using nrv::bench::Clock;
+using nrv::bench::Median;
+using nrv::bench::Milliseconds;
 
 size_t BareLoop(const std::wstring& folder) {
   // The same work a listing must do at the least: make the folder current, list, keep names.

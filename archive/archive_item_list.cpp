@@ -1,0 +1,122 @@
+#include "archive/archive_item_list.h"
+
+#include <algorithm>
+#include <unordered_set>
+
+#include "core/listing.h"
+#include "core/sorting.h"
+#include "platform/files.h"
+#include "platform/message_box.h"
+
+namespace nrv {
+namespace {
+
+char16_t FoldAscii(char16_t c) { return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + 32) : c; }
+
+bool IsSeparator(char16_t c) { return c == u'\\' || c == u'/'; }
+
+// Case and either separator ignored: the folder text is built with "\" while some formats
+// give "/".
+bool IsFolderPrefix(TextView folder, TextView name) {
+  if (folder.size() > name.size()) return false;
+  for (size_t i = 0; i < folder.size(); ++i) {
+    const char16_t a = folder[i];
+    const char16_t b = name[i];
+    if (IsSeparator(a) && IsSeparator(b)) continue;
+    if (FoldAscii(a) != FoldAscii(b)) return false;
+  }
+  return true;
+}
+
+struct FoldedHash {
+  size_t operator()(TextView text) const {
+    size_t hash = 14695981039346656037ull & SIZE_MAX;
+    for (const char16_t c : text) hash = (hash ^ FoldAscii(c)) * 1099511628211ull;
+    return hash;
+  }
+};
+
+struct FoldedEqual {
+  bool operator()(TextView a, TextView b) const {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i)
+      if (FoldAscii(a[i]) != FoldAscii(b[i])) return false;
+    return true;
+  }
+};
+
+}  // namespace
+
+ArchiveItemList* ArchiveItemsOf(int32_t side) {
+  static ArchiveItemList lists[2];
+  if (side == kLeftPanel) return &lists[0];
+  if (side == kRightPanel) return &lists[1];
+  return nullptr;
+}
+
+void AppendArchiveItem(ArchiveItemList& list, const ArchiveItemProperties& properties) {
+  const TextView name = properties.path.substr(0, kMaxPathLength);
+  ArchiveItem item;
+  item.size = properties.isFolder ? kFolderSize : static_cast<int64_t>(properties.size);
+  item.writeTime = properties.writeTime;
+  item.nameOffset = static_cast<uint32_t>(list.names.size());
+  item.attributes = properties.isFolder ? platform::kAttributeDirectory : properties.attributes;
+  item.nameLength = static_cast<uint16_t>(name.size());
+  list.names.append(name);
+  list.items.push_back(item);
+}
+
+void FreeArchiveItems(ArchiveItemList& list) {
+  std::vector<ArchiveItem>().swap(list.items);
+  std::u16string().swap(list.names);
+}
+
+void ReserveArchiveItems(ArchiveItemList& list, size_t count, size_t averageLength) {
+  list.items.reserve(list.items.size() + count);
+  list.names.reserve(list.names.size() + count * averageLength);
+}
+
+void BuildVisibleList(const ArchiveItemList& archive, TextView folder, Panel& panel, ItemList& visible) {
+  ClearItems(visible);
+  MakeUpEntry(panel, visible);
+  std::unordered_set<TextView, FoldedHash, FoldedEqual> shown;
+  shown.reserve(archive.items.size());
+  shown.insert(u"..");
+  for (const ArchiveItem& record : archive.items) {
+    const TextView name = ItemName(archive, record);
+    if (!folder.empty() && !IsFolderPrefix(folder, name)) continue;
+    TextView candidate = name.substr(std::min(folder.size(), name.size()));
+    uint32_t attributes = record.attributes ? record.attributes : platform::kAttributeArchive;
+    int64_t size = record.size;
+    if (const size_t cut = candidate.find_first_of(u"\\/"); cut != TextView::npos) {
+      candidate = candidate.substr(0, cut);
+      attributes = platform::kAttributeDirectory;
+    }
+    if (candidate.empty() || shown.count(candidate)) continue;
+    if (attributes & platform::kAttributeDirectory) size = kFolderSize;
+    PanelItem* item = NewItem(candidate);
+    item->attributes = attributes;
+    item->size = size;
+    item->creationTime = item->accessTime = item->writeTime = record.writeTime;
+    Append(visible, item);
+    shown.insert(ItemName(*item));
+  }
+  if (panel.sortMode == kSortUnsorted) return;
+  SortItems(visible, panel);
+  // Some orders put an archive's "." folder before the up entry; ".." stays first.
+  auto& items = visible.items;
+  const auto up = std::find_if(items.begin(), items.end(), [](const PanelItem* item) { return item->size == kUpEntrySize; });
+  if (up != items.end()) std::rotate(items.begin(), up, up + 1);
+}
+
+int RebuildArchiveList(Panel& panel, ItemList& visible) {
+  const ArchiveItemList* archive = ArchiveItemsOf(panel.side);
+  if (!archive) {
+    platform::ShowMessage({nullptr, u"Unknown panel ID", u"", platform::MessageIcon::None});
+    return -1;
+  }
+  BuildVisibleList(*archive, panel.archiveFolder, panel, visible);
+  return 0;
+}
+
+}  // namespace nrv

@@ -1,0 +1,238 @@
+#include "archive/archive_open_win32.h"
+
+#include "archive/archive_bridge_win32.h"
+#include "archive/archive_format.h"
+#include "archive/archive_navigation.h"
+#include "archive/file_helpers_win32.h"
+#include "archive/property_variant_win32.h"
+#include "panel/navigation.h"
+#include "platform/win32/wide.h"
+
+namespace nrv {
+namespace {
+
+// Extracts the one item of a gzip or bzip2 file to a path of the caller's choice.
+class CDecompressCallback : public IArchiveExtractCallback, public CMyUnknownImp {
+ public:
+  explicit CDecompressCallback(Text target) : target_(std::move(target)) {}
+
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
+    if (!object) return E_POINTER;
+    *object = nullptr;
+    if (iid != IID_IUnknown && iid != IID_IArchiveExtractCallback && iid != IID_IProgress) return E_NOINTERFACE;
+    *object = static_cast<IArchiveExtractCallback*>(this);
+    AddRef();
+    return S_OK;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return AddReference(); }
+  ULONG STDMETHODCALLTYPE Release() override {
+    const ULONG count = DropReference();
+    if (count == 0) delete this;
+    return count;
+  }
+  HRESULT STDMETHODCALLTYPE SetTotal(UINT64) override { return S_OK; }
+  HRESULT STDMETHODCALLTYPE SetCompleted(const UINT64*) override { return S_OK; }
+  HRESULT STDMETHODCALLTYPE GetStream(UINT32, ISequentialOutStream** outStream, INT32 askExtractMode) override {
+    *outStream = nullptr;
+    if (askExtractMode != 0) return S_OK;
+    auto* stream = new COutFileStream;
+    stream->AddRef();
+    if (!stream->Create(target_, OutFileCreation::ReplaceExisting)) {
+      const HRESULT error = LastErrorResult();
+      stream->Release();
+      return error;
+    }
+    created = true;
+    *outStream = stream;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE PrepareOperation(INT32) override { return S_OK; }
+  HRESULT STDMETHODCALLTYPE SetOperationResult(INT32 result) override {
+    operationResult = result;
+    return S_OK;
+  }
+  virtual ~CDecompressCallback() = default;
+
+  bool created = false;
+  INT32 operationResult = 0;
+
+ private:
+  Text target_;
+};
+
+int OpenInArchive(IInArchive* archive, const Text& path, PasswordQuestion askPassword) {
+  auto* stream = new CInFileStream;
+  ComPtr<IInStream> streamRef(stream);
+  stream->AddRef();
+  if (!stream->Open(path)) {
+    ShowArchiveError(FormatMessageText(u"Cannot open archive file: %s", path));
+    return kArchiveFileError;
+  }
+  auto* callback = new CArchiveOpenCallback(askPassword);
+  ComPtr<IArchiveOpenCallback> callbackRef(callback);
+  callback->AddRef();
+  if (archive->Open(stream, nullptr, callback) != S_OK) return kArchiveContentError;
+  return kArchiveOpened;
+}
+
+Text LastName(const Text& path) {
+  const size_t slash = path.find_last_of(u"\\/");
+  return slash == Text::npos ? path : path.substr(slash + 1);
+}
+
+// The inner name a gzip or bzip2 file gives its content, or the outer name without its last
+// extension when it gives none.
+Text InnerName(IInArchive* archive, const Text& path) {
+  PropVariantHolder value;
+  Text name;
+  if (archive->GetProperty(0, kpidPath, value.Out()) == S_OK) PropertyToText(value.value, name);
+  name = LastName(name);
+  if (name.empty()) {
+    name = LastName(path);
+    if (const size_t dot = name.find_last_of(u'.'); dot != Text::npos && dot > 0) name.resize(dot);
+  }
+  return name;
+}
+
+int Decompress(const Text& path, int32_t format, const Text& tempFolder, Text& innerPath) {
+  ComPtr<IInArchive> archive;
+  if (CreateArchiveObject(format, IID_IInArchive, reinterpret_cast<void**>(archive.Out())) != 0)
+    return kArchiveNoObject;
+  const int opened = OpenInArchive(archive.Get(), path, nullptr);
+  if (opened == kArchiveContentError) ShowArchiveError(FormatMessageText(u"Cannot open archive: %s", path));
+  if (opened != kArchiveOpened) return opened == kArchiveContentError ? kArchiveOuterError : opened;
+  UINT32 count = 0;
+  if (archive->GetNumberOfItems(&count) != S_OK || count == 0) return kArchiveNoInnerFile;
+  const Text target = tempFolder + InnerName(archive.Get(), path);
+  auto* callback = new CDecompressCallback(target);
+  ComPtr<IArchiveExtractCallback> callbackRef(callback);
+  callback->AddRef();
+  const UINT32 first = 0;
+  if (archive->Extract(&first, 1, 0, callback) != S_OK) {
+    ShowArchiveError(FormatMessageText(u"Error extracting: %s", path));
+    return kArchiveExtractError;
+  }
+  if (!callback->created) return kArchiveNoInnerFile;
+  innerPath = target;
+  return kArchiveOpened;
+}
+
+UINT64 FileTimeValue(const PROPVARIANT& value) {
+  if (value.vt != VT_FILETIME) return 0;
+  return (UINT64{value.filetime.dwHighDateTime} << 32) | value.filetime.dwLowDateTime;
+}
+
+}  // namespace
+
+HRESULT CArchiveOpenCallback::QueryInterface(REFIID iid, void** object) {
+  if (!object) return E_POINTER;
+  *object = nullptr;
+  if (iid != IID_IUnknown && iid != IID_ICryptoGetTextPassword) return E_NOINTERFACE;
+  *object = static_cast<ICryptoGetTextPassword*>(this);
+  AddRef();
+  return S_OK;
+}
+
+ULONG CArchiveOpenCallback::AddRef() { return AddReference(); }
+
+ULONG CArchiveOpenCallback::Release() {
+  const ULONG count = DropReference();
+  if (count == 0) delete this;
+  return count;
+}
+
+HRESULT CArchiveOpenCallback::SetTotal(const UINT64*, const UINT64*) { return S_OK; }
+HRESULT CArchiveOpenCallback::SetCompleted(const UINT64*, const UINT64*) { return S_OK; }
+
+HRESULT CArchiveOpenCallback::CryptoGetTextPassword(BSTR* answer) {
+  *answer = nullptr;
+  if (!passwordIsDefined) {
+    Text entered;
+    if (!askPassword_ || !askPassword_(entered)) return E_ABORT;
+    password = std::move(entered);
+    passwordIsDefined = true;
+  }
+  *answer = ::SysAllocStringLen(platform::Wide(password), static_cast<UINT>(password.size()));
+  return *answer ? S_OK : E_OUTOFMEMORY;
+}
+
+int ReadArchiveItems(const Text& path, int32_t format, PasswordQuestion askPassword, ArchiveItemList& items) {
+  ComPtr<IInArchive> archive;
+  if (CreateArchiveObject(format, IID_IInArchive, reinterpret_cast<void**>(archive.Out())) != 0)
+    return kArchiveNoObject;
+  const int opened = OpenInArchive(archive.Get(), path, askPassword);
+  if (opened == kArchiveContentError) ShowArchiveError(FormatMessageText(u"Error reading archive content: %s", path));
+  if (opened != kArchiveOpened) return opened;
+  UINT32 count = 0;
+  if (archive->GetNumberOfItems(&count) != S_OK) count = 0;
+  ReserveArchiveItems(items, count, 32);
+  PropVariantHolder size, attributes, isFolder, time, itemPath;
+  Text name;
+  for (UINT32 index = 0; index < count; ++index) {
+    archive->GetProperty(index, kpidSize, size.Out());
+    archive->GetProperty(index, kpidAttrib, attributes.Out());
+    archive->GetProperty(index, kpidIsDir, isFolder.Out());
+    archive->GetProperty(index, kpidMTime, time.Out());
+    archive->GetProperty(index, kpidPath, itemPath.Out());
+    ArchiveItemProperties properties;
+    // Paths come as strings: used in place, without a copy per item.
+    if (itemPath.value.vt == VT_BSTR && itemPath.value.bstrVal)
+      properties.path = TextView(reinterpret_cast<const char16_t*>(itemPath.value.bstrVal),
+                                 ::SysStringLen(itemPath.value.bstrVal));
+    else if (PropertyToText(itemPath.value, name) == 0)
+      properties.path = name;
+    properties.size = size.value.vt == VT_UI8 ? size.value.uhVal.QuadPart : 0;
+    properties.attributes = attributes.value.vt == VT_UI4 ? attributes.value.ulVal : 0;
+    properties.isFolder = isFolder.value.vt == VT_BOOL && isFolder.value.boolVal != VARIANT_FALSE;
+    properties.writeTime = FileTimeValue(time.value);
+    AppendArchiveItem(items, properties);
+  }
+  // The stream goes with the archive object; Close is not needed before Release.
+  return kArchiveOpened;
+}
+
+int OpenArchiveForPanel(const Text& path, int32_t format, const Text& tempFolder, PasswordQuestion askPassword,
+                        ArchiveOpenResult& result) {
+  result.format = format;
+  result.workPath.clear();
+  Text readPath = path;
+  if (format == kFormatTarGz || format == kFormatBZip2) {
+    if (const int code = Decompress(path, format, tempFolder, result.workPath); code != kArchiveOpened) return code;
+    readPath = result.workPath;
+    result.format = kFormatTar;
+  }
+  return ReadArchiveItems(readPath, result.format, askPassword, result.items);
+}
+
+Text ArchiveTempFolder() {
+  wchar_t buffer[MAX_PATH + 1] = {};
+  const DWORD length = ::GetTempPathW(MAX_PATH + 1, buffer);
+  Text folder = platform::FromWide(buffer, length <= MAX_PATH ? length : 0);
+  if (!folder.empty() && folder.back() != u'\\') folder += u'\\';
+  return folder;
+}
+
+int EnterArchive(Panel& panel, ItemList& visible, PasswordQuestion askPassword) {
+  ArchiveItemList* list = ArchiveItemsOf(panel.side);
+  ArchiveOpenResult result;
+  const int code = list ? OpenArchiveForPanel(JoinPath(panel.path, panel.findName), panel.archiveFormat,
+                                              ArchiveTempFolder(), askPassword, result)
+                        : kArchiveNoObject;
+  if (code != kArchiveOpened) {
+    panel.archiveOpen = 0;
+    return code;
+  }
+  ClearItems(visible, panel);  // the folder's watcher stops with its listing
+  *list = std::move(result.items);
+  panel.archiveFormat = result.format;
+  if (!result.workPath.empty()) panel.archiveWorkPath = panel.archiveTempFile = result.workPath;
+  if (RebuildArchiveList(panel, visible) != 0) {
+    FreeArchiveItems(*list);
+    panel.archiveOpen = 0;
+    return -1;
+  }
+  ResetArchiveView(panel);
+  return 0;
+}
+
+}  // namespace nrv

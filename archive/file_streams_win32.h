@@ -1,0 +1,71 @@
+#pragma once
+// The file streams the archive library reads and writes through.
+#include "archive/seven_zip_interfaces_win32.h"
+#include "platform/text.h"
+
+namespace nrv {
+
+// At most this much per Read or Write, whatever the library asks for.
+inline constexpr UINT32 kMaxStreamBlock = 0x400000;
+
+// The system error as an HRESULT; E_FAIL when there is none.
+HRESULT ErrorToHResult(DWORD error);
+HRESULT LastErrorResult();
+
+// The reference count every callback and stream object carries.
+struct CMyUnknownImp {
+  LONG refCount = 0;
+  ULONG AddReference() { return static_cast<ULONG>(::InterlockedIncrement(&refCount)); }
+  // 0 tells the caller to delete itself.
+  ULONG DropReference() { return static_cast<ULONG>(::InterlockedDecrement(&refCount)); }
+};
+
+class CInFileStream : public IInStream, public IStreamGetSize, public CMyUnknownImp {
+ public:
+  CInFileStream() = default;
+  CInFileStream(const CInFileStream&) = delete;
+  CInFileStream& operator=(const CInFileStream&) = delete;
+
+  // Existing files only, shared for reading. False when no handle came.
+  bool Open(const Text& path);
+  void CloseFile();
+
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
+  ULONG STDMETHODCALLTYPE AddRef() override;
+  ULONG STDMETHODCALLTYPE Release() override;
+  HRESULT STDMETHODCALLTYPE Read(void* data, UINT32 size, UINT32* processedSize) override;
+  HRESULT STDMETHODCALLTYPE Seek(INT64 offset, UINT32 seekOrigin, UINT64* newPosition) override;
+  HRESULT STDMETHODCALLTYPE GetSize(UINT64* size) override;
+  virtual ~CInFileStream();
+
+ private:
+  HANDLE file_ = INVALID_HANDLE_VALUE;
+};
+
+enum class OutFileCreation { ReplaceExisting, NewOnly };
+
+class COutFileStream : public IOutStream, public CMyUnknownImp {
+ public:
+  COutFileStream() = default;
+  COutFileStream(const COutFileStream&) = delete;
+  COutFileStream& operator=(const COutFileStream&) = delete;
+
+  // ReplaceExisting for extraction; NewOnly for archives and volumes (fails when the file exists).
+  bool Create(const Text& path, OutFileCreation creation);
+  void CloseFile();
+  UINT64 Written() const { return written_; }
+
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
+  ULONG STDMETHODCALLTYPE AddRef() override;
+  ULONG STDMETHODCALLTYPE Release() override;
+  HRESULT STDMETHODCALLTYPE Write(const void* data, UINT32 size, UINT32* processedSize) override;
+  HRESULT STDMETHODCALLTYPE Seek(INT64 offset, UINT32 seekOrigin, UINT64* newPosition) override;
+  HRESULT STDMETHODCALLTYPE SetSize(UINT64 newSize) override;
+  virtual ~COutFileStream();
+
+ private:
+  HANDLE file_ = INVALID_HANDLE_VALUE;
+  UINT64 written_ = 0;
+};
+
+}  // namespace nrv

@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Makes the archives the Windows tests open, with Debian's 7zz, into the folder given.
+set -euo pipefail
+out=$(mkdir -p "$1" && cd "$1" && pwd)
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cd "$work"
+mkdir -p docs A a
+echo "read me" > docs/readme.txt
+echo x > A/x
+echo y > a/y
+for i in $(seq -w 0 199); do echo "$i" > "f$i.txt"; done
+touch -d '2026-01-02 03:04:05 UTC' docs/readme.txt
+files=(docs/readme.txt A/x a/y f*.txt)
+rm -f "$out"/*
+# Files named one by one: the archives hold no item for the folders themselves.
+7zz a -bd -bso0 -t7z "$out/listing.7z" "${files[@]}"
+7zz a -bd -bso0 -tzip "$out/listing.zip" "${files[@]}"
+7zz a -bd -bso0 -t7z -psecret -mhe=on "$out/names-encrypted.7z" docs/readme.txt A/x
+head -c 200 "$out/listing.7z" > "$out/truncated.7z"
+{ printf 'PK\003\004'; head -c 4000 /dev/urandom; } > "$out/garbage.zip"
+tar -cf data.tar docs/readme.txt A/x
+7zz a -bd -bso0 -tgzip "$out/data.tar.gz" data.tar
+cp "$out/data.tar.gz" "$out/data.tgz"
+7zz a -bd -bso0 -tbzip2 "$out/data.tar.bz2" data.tar

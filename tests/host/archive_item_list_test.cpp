@@ -1,0 +1,189 @@
+// The visible list of an archive panel rebuilt from the archive's items, and walking it.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "archive/archive_format.h"
+#include "archive/archive_navigation.h"
+#include "core/listing.h"
+#include "support/item_names.h"
+#include "support/message_capture.h"
+#include "support/temp_folder.h"
+
+namespace nrv {
+namespace {
+
+using test::Names;
+using Names_ = std::vector<Text>;
+
+class ArchiveListTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    panel.side = kLeftPanel;
+    panel.sortMode = kSortUnsorted;
+    panel.archiveOpen = 1;
+  }
+  void TearDown() override { FreeArchiveItems(Archive()); }
+
+  static ArchiveItemList& Archive() { return *ArchiveItemsOf(kLeftPanel); }
+  void File(TextView path, uint64_t size = 1, uint64_t time = 0, uint32_t attributes = 0) {
+    AppendArchiveItem(Archive(), {path, attributes, false, size, time});
+  }
+  void Folder(TextView path, uint64_t time = 0) { AppendArchiveItem(Archive(), {path, 0, true, 0, time}); }
+  Names_ Rebuild() {
+    EXPECT_EQ(RebuildArchiveList(panel, visible), 0);
+    return Names(visible);
+  }
+  const PanelItem& Visible(TextView name) { return At(visible, IndexOfName(visible, name)); }
+
+  Panel panel;
+  ItemList visible;
+};
+
+TEST_F(ArchiveListTest, RecordsKeepTheFullPathAll64BitsOfTheSizeAndFoldersAsMinusOne) {
+  File(u"big\\five.bin", 5ull << 30, 77, 0x21);
+  Folder(u"big", 3);
+  File(Text(300, u'n'));
+  const auto& items = Archive().items;
+  EXPECT_EQ(ItemName(Archive(), items[0]), u"big\\five.bin");
+  EXPECT_EQ(items[0].size, int64_t{5} << 30);
+  EXPECT_EQ(items[0].attributes, 0x21u);
+  EXPECT_EQ(items[0].writeTime, 77u);
+  EXPECT_EQ(items[1].attributes, 0x10u);
+  EXPECT_EQ(items[1].size, kFolderSize);
+  EXPECT_EQ(ItemName(Archive(), items[2]).size(), kMaxPathLength);
+  EXPECT_EQ(sizeof(ArchiveItem), 32u);
+  Rebuild();
+  EXPECT_EQ(Visible(u"big").size, kFolderSize);
+  EXPECT_EQ(Visible(u"big").creationTime, 77u) << "the first item's time, as all three times";
+  panel.archiveFolder = u"big\\";
+  Rebuild();
+  EXPECT_EQ(Visible(u"five.bin").size, int64_t{5} << 30);
+}
+
+TEST_F(ArchiveListTest, FoldersImpliedByDeeperItemsAppearOnceWithTheFirstItemsTime) {
+  File(u"docs\\readme.txt", 10, 500);
+  File(u"docs\\guide\\intro.txt", 20, 600);
+  File(u"top.txt", 3, 700);
+  EXPECT_EQ(Rebuild(), (Names_{u"..", u"docs", u"top.txt"}));
+  EXPECT_EQ(Visible(u"docs").attributes, 0x10u);
+  EXPECT_EQ(Visible(u"docs").writeTime, 500u);
+  EXPECT_EQ(Visible(u"top.txt").attributes, 0x20u);  // none given: archive bit
+  EXPECT_EQ(At(visible, 0).size, kUpEntrySize);
+  panel.archiveFolder = u"docs\\";
+  EXPECT_EQ(Rebuild(), (Names_{u"..", u"readme.txt", u"guide"}));
+}
+
+TEST_F(ArchiveListTest, AFolderItemAndItsContentsGiveOneEntry) {
+  File(u"docs\\a.txt");
+  Folder(u"docs");
+  File(u"docs/b.txt");  // some formats separate with "/"
+  EXPECT_EQ(Rebuild(), (Names_{u"..", u"docs"}));
+  panel.archiveFolder = u"docs\\";
+  EXPECT_EQ(Rebuild(), (Names_{u"..", u"a.txt", u"b.txt"}));
+}
+
+TEST_F(ArchiveListTest, NamesDifferingOnlyInCaseShowTheFirstAndThePrefixIgnoresCase) {
+  File(u"A\\x");
+  File(u"a\\y");
+  File(u"README");
+  File(u"readme");
+  EXPECT_EQ(Rebuild(), (Names_{u"..", u"A", u"README"}));
+  panel.archiveFolder = u"A\\";
+  EXPECT_EQ(Rebuild(), (Names_{u"..", u"x", u"y"}));
+}
+
+TEST_F(ArchiveListTest, AFolderIsNotThePrefixOfALongerName) {
+  File(u"doc\\one");
+  File(u"docs\\two");
+  File(u"doc");
+  panel.archiveFolder = u"doc\\";
+  EXPECT_EQ(Rebuild(), (Names_{u"..", u"one"}));
+  panel.archiveFolder = u"docs\\";
+  EXPECT_EQ(Rebuild(), (Names_{u"..", u"two"}));
+}
+
+TEST_F(ArchiveListTest, DotDotItemsAndEmptyNamesNeverShow) {
+  File(u"..");
+  File(u"..\\evil");
+  File(u"\\lead");
+  File(u"");
+  EXPECT_EQ(Rebuild(), (Names_{u".."}));
+}
+
+TEST_F(ArchiveListTest, TheListIsSortedInThePanelsModeWithTheUpEntryFirst) {
+  File(u"b.txt");
+  File(u"a.txt");
+  File(u"z\\in");
+  panel.sortMode = kSortName;
+  EXPECT_EQ(Rebuild(), (Names_{u"..", u"z", u"a.txt", u"b.txt"}));
+  Folder(u".");  // tar's "./" folder sorts before ".." by extension
+  panel.sortMode = kSortExtension;
+  EXPECT_EQ(Rebuild(), (Names_{u"..", u".", u"z", u"a.txt", u"b.txt"}));
+}
+
+TEST_F(ArchiveListTest, WalkingInAndOutPutsTheCursorOnTheFolderJustLeft) {
+  File(u"a\\b\\c.txt");
+  File(u"a\\0.txt");
+  File(u"a\\1.txt");
+  ASSERT_EQ(Rebuild(), (Names_{u"..", u"a"}));
+  ASSERT_EQ(EnterArchiveFolder(panel, visible, u"a"), 0);
+  EXPECT_EQ(panel.archiveFolder, u"a\\");
+  ASSERT_EQ(EnterArchiveFolder(panel, visible, u"b"), 0);
+  EXPECT_EQ(panel.archiveFolder, u"a\\b\\");
+  EXPECT_EQ(Names(visible), (Names_{u"..", u"c.txt"}));
+  EXPECT_EQ(panel.cursor, 0);
+  ASSERT_EQ(ArchiveUp(panel, visible), 0);
+  EXPECT_EQ(panel.archiveFolder, u"a\\");
+  EXPECT_EQ(ItemName(At(visible, panel.cursor)), u"b");
+  ASSERT_EQ(ArchiveUp(panel, visible), 0);
+  EXPECT_EQ(panel.archiveFolder, u"");
+  EXPECT_EQ(ItemName(At(visible, panel.cursor)), u"a");
+}
+
+TEST_F(ArchiveListTest, UpAtTheRootLeavesTheArchiveWithTheCursorOnTheArchiveFile) {
+  test::TempFolder folder;
+  for (const char* name : {"a.txt", "data.7z", "z.txt"}) folder.MakeFile(name);
+  panel.path = folder.Path().u16string();
+  panel.findName = u"data.7z";
+  panel.archiveFormat = kFormat7z;
+  panel.sortMode = kSortName;
+  File(u"inside.txt");
+  Rebuild();
+  ASSERT_EQ(ArchiveUp(panel, visible), 0);
+  EXPECT_EQ(panel.archiveOpen, 0);
+  EXPECT_EQ(panel.archiveFormat, 0);
+  EXPECT_EQ(Count(Archive()), 0);
+  EXPECT_EQ(ItemName(At(visible, panel.cursor)), u"data.7z");
+}
+
+TEST_F(ArchiveListTest, AnArchiveDeletedWhileShownIsWalkedFromItsListAndLeftQuietly) {
+  test::TempFolder folder;
+  const auto file = folder.MakeFile("gone.7z");
+  panel.path = folder.Path().u16string();
+  panel.findName = u"gone.7z";
+  File(u"in\\side.txt");
+  Rebuild();
+  std::filesystem::remove(file);
+  ASSERT_EQ(EnterArchiveFolder(panel, visible, u"in"), 0);
+  EXPECT_EQ(Names(visible), (Names_{u"..", u"side.txt"}));
+  test::MessageCapture capture;
+  ASSERT_EQ(ArchiveUp(panel, visible), 0);
+  ASSERT_EQ(ArchiveUp(panel, visible), 0);
+  EXPECT_EQ(panel.archiveOpen, 0);
+  EXPECT_EQ(panel.cursor, 0);
+  EXPECT_EQ(Names(visible), (Names_{u".."}));
+  EXPECT_TRUE(capture.Taken().empty());
+}
+
+TEST_F(ArchiveListTest, APanelOfNoSideIsRefused) {
+  test::MessageCapture capture;
+  panel.side = 3;
+  EXPECT_EQ(ArchiveItemsOf(3), nullptr);
+  EXPECT_EQ(RebuildArchiveList(panel, visible), -1);
+  ASSERT_EQ(capture.Taken().size(), 1u);
+  EXPECT_EQ(capture.Taken()[0].text, u"Unknown panel ID");
+}
+
+}  // namespace
+}  // namespace nrv
