@@ -58,7 +58,7 @@ TEST(WineFileOperations, CopiesRunSideBySideOnWorkersReportBackAndASingleFileCan
   EXPECT_EQ(RunningFileOperations().load(), 2);
   ASSERT_TRUE(sink.WaitFor(2, 20000));
   EXPECT_EQ(test::UpdateSink::Sides(), (std::vector<LPARAM>{0, 0})) << "both panels are read again";
-  for (int i = 0; i < 2000 && RunningFileOperations().load() != 0; ++i) ::Sleep(10);
+  test::WaitUntil([] { return RunningFileOperations().load() == 0; }, 20000);
   EXPECT_EQ(RunningFileOperations().load(), 0);
   EXPECT_EQ(questions, 2);
   EXPECT_EQ(fs::file_size(target.Path() / "tree" / "leaf" / "deep.txt"), 7u);

@@ -11,6 +11,7 @@
 #include "panel/watcher.h"
 #include "panel/watcher_win32.h"
 #include "support/message_capture.h"
+#include "support/process_threads.h"
 #include "support/temp_folder.h"
 #include "support/window_driver.h"
 
@@ -20,10 +21,6 @@ namespace {
 // Long enough for Wine's notification of a change that did happen to arrive.
 constexpr DWORD kQuiet = 1500;
 constexpr DWORD kPatience = 10000;
-
-// A stopped watcher that sees a change at the same moment still reports it (the change comes
-// first in its wait), so a test lets it wake on the stop alone before changing the folder.
-void LetStoppedWatcherEnd() { ::Sleep(300); }
 
 class WineWatcher : public ::testing::Test {
  protected:
@@ -37,15 +34,25 @@ class WineWatcher : public ::testing::Test {
     panel.path = folder.Path().u16string();
   }
   void TearDown() override {
+    test::Record().onUpdate = {};  // an update still on its way must not start a watcher again
     SignalWatcher(panel);
     LetStoppedWatcherEnd();
     RemoveChangeWatchers();
+  }
+
+  // A stopped watcher that sees a change at the same moment still reports it (the change comes
+  // first in its wait), so a test lets its thread end on the stop alone before changing the
+  // folder. Every thread begun since the start is a watcher; the panel's live one stays.
+  void LetStoppedWatcherEnd() {
+    const auto ended = [this] { return threads.Begun() <= (panel.updateEvent ? 1u : 0u); };
+    EXPECT_TRUE(test::WaitUntil(ended, kPatience, test::PumpBriefly)) << threads.Begun() << " threads still running";
   }
 
   test::TempFolder folder;
   test::UpdateSink sink;
   Panel panel;
   ItemList list;
+  test::ThreadBaseline threads;  // after the window and folder, before any watcher
 };
 
 TEST_F(WineWatcher, NamesAndAttributesChangingReReadThePanelAndTheChainGoesOnButContentIsNotWatched) {
@@ -104,7 +111,7 @@ TEST_F(WineWatcher, StoppedWatchersOldFoldersAndPanelsThatNeedNoneStaySilentAndF
   test::MessageCapture messages;
   panel.path = (folder.Path() / "missing").u16string();
   StartWatcher(panel);
-  for (int i = 0; i < 500 && messages.Taken().empty(); ++i) ::Sleep(20);
+  test::WaitUntil([&] { return !messages.Taken().empty(); }, kPatience);
   ASSERT_EQ(messages.Taken().size(), 1u);
   EXPECT_EQ(messages.Taken()[0].text.rfind(u"Error create notification event\n\nError ", 0), 0u);
   EXPECT_EQ(messages.Taken()[0].caption, u"Norvane 1.0.0");
