@@ -14,6 +14,7 @@
 #include "shell/command_ids.h"
 #include "shell/main_menu_win32.h"
 #include "shell/shell_windows.h"
+#include "support/wait_until.h"
 
 namespace nrv::test {
 
@@ -143,6 +144,12 @@ class Driver {
   UINT_PTR timer_ = 0;
 };
 
+// Waits a little for the thread's messages and dispatches them, sent ones included.
+inline void PumpBriefly() {
+  ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+  for (MSG message; ::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE);) ::DispatchMessageW(&message);
+}
+
 // A hidden message-only window as the target of UpdateFileLists, which needs no display.
 class UpdateSink {
  public:
@@ -166,11 +173,7 @@ class UpdateSink {
   }
   // Pumps the thread's messages until count updates arrived or the time is up; true when they did.
   bool WaitFor(size_t count, DWORD milliseconds) const {
-    for (const ULONGLONG end = ::GetTickCount64() + milliseconds; Sides().size() < count && ::GetTickCount64() < end;) {
-      ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-      for (MSG message; ::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE);) ::DispatchMessageW(&message);
-    }
-    return Sides().size() >= count;
+    return WaitUntil([count] { return Sides().size() >= count; }, milliseconds, PumpBriefly);
   }
   // Pumps for the whole time, for checking that nothing arrives.
   void PumpFor(DWORD milliseconds) const { WaitFor(SIZE_MAX, milliseconds); }

@@ -203,11 +203,7 @@ TEST_F(WineDialogs, AReReadAskedForWhileAPromptIsOpenWaitsUntilThePromptHasGone)
             EXPECT_EQ(Count(list), 2);
             Click(dialog, IDOK);
           }});
-  for (const ULONGLONG end = ::GetTickCount64() + 5000;
-       test::UpdateSink::Sides().empty() && ::GetTickCount64() < end;) {
-    ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-    for (MSG message; ::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE);) ::DispatchMessageW(&message);
-  }
+  test::WaitUntil([] { return !test::UpdateSink::Sides().empty(); }, 5000, test::PumpBriefly);
   EXPECT_EQ(test::UpdateSink::Sides(), std::vector<LPARAM>{kLeftPanel});
   EXPECT_EQ(Count(list), 3);
   context.updateTarget = nullptr;

@@ -33,6 +33,7 @@ class WineWatcher : public ::testing::Test {
     panel.path = folder.Path().u16string();
   }
   void TearDown() override {
+    test::Record().onUpdate = {};  // an update still on its way must not start a watcher again
     StopWatcher(panel);
     TheApplication().context.watch = {};
   }

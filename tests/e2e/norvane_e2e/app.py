@@ -38,7 +38,8 @@ class MessageBox:
         self.app, self.window, self.caption = app, window, window.text
         children = [w for w in windows if w.top == window.hwnd]
         self.text = "\n".join(c.text for c in children if c.cls == "Static" and c.text)
-        self.buttons = [c.text.replace("&", "") for c in children if c.cls == "Button"]
+        self.button_windows = [c for c in children if c.cls == "Button"]
+        self.buttons = [c.text.replace("&", "") for c in self.button_windows]
 
     def __repr__(self):
         return f"MessageBox({self.caption!r}, {self.text!r}, buttons={self.buttons})"
@@ -51,8 +52,21 @@ class MessageBox:
         """Gives the box the keyboard, presses key and waits until the box is gone."""
         self.app.x.focus(self.xid())
         self.app.x.key(key)
+        self._wait_closed(f"after {key}")
+
+    def click(self, button):
+        """Raises the box and clicks its button with this text (without "&"), then waits until
+        the box is gone. For a box that another window has covered since it appeared: given
+        the keyboard again, it no longer knows which of its buttons has the focus."""
+        window = next(w for w in self.button_windows if w.text.replace("&", "") == button)
+        self.app.x.raise_window(self.xid())
+        left, top, right, bottom = window.rect
+        self.app.x.click((left + right) // 2, (top + bottom) // 2)
+        self._wait_closed(f"after a click on {button!r}")
+
+    def _wait_closed(self, after):
         poll(lambda: all(w.hwnd != self.window.hwnd for w in self.app.message_boxes()),
-             STEP_TIMEOUT, f"message box {self.caption!r} to close after {key}")
+             STEP_TIMEOUT, f"message box {self.caption!r} to close {after}")
 
 
 class Norvane:

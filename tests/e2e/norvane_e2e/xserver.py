@@ -109,6 +109,9 @@ class XServer:
         # is what hands a Wine window the keyboard.
         self.run("xdotool", "windowfocus", "--sync", str(xid))
 
+    def raise_window(self, xid):
+        self.run("xdotool", "windowraise", str(xid))
+
     def key(self, *keys):
         self.run("xdotool", "key", *keys)
 
