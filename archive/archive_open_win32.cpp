@@ -5,6 +5,7 @@
 #include "archive/archive_navigation.h"
 #include "archive/file_helpers_win32.h"
 #include "archive/property_variant_win32.h"
+#include "core/paths.h"
 #include "panel/navigation.h"
 #include "platform/win32/wide.h"
 

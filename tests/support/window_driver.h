@@ -156,6 +156,7 @@ class UpdateSink {
   UpdateSink() {
     window_ = ::CreateWindowExW(0, StandInClass(), L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
     Record() = {};
+    TheApplication().context.pendingUpdates = 0;  // nothing of an earlier test's
     TheApplication().context.updateTarget = window_;
   }
   ~UpdateSink() {

@@ -187,6 +187,7 @@ TEST_F(WineDialogs, AReReadAskedForWhileAPromptIsOpenWaitsUntilThePromptHasGone)
   ASSERT_EQ(ReadFolder(panel, list), 0);  // "..", kept.txt
   const PanelItem* held = list.items[1];
   PanelContext& context = TheApplication().context;
+  context.pendingUpdates = 0;
   context.updateTarget = main_->Get();
   test::Record() = {};
   test::Record().onUpdate = [&](LPARAM) { UpdatePanel(panel, list); };
