@@ -63,14 +63,23 @@ Horspool MakeHorspool(const std::string& pattern) {
   return h;
 }
 
-// First (or last) index of the pattern in block, or -1.
-int64_t SearchBlock(const Horspool& h, const uint8_t* block, size_t n, bool last) {
+bool SameFolded(const uint8_t* block, const uint8_t* pattern, size_t m, const FoldTable& fold) {
+  for (size_t k = 0; k < m; ++k)
+    if (fold[block[k]] != pattern[k]) return false;
+  return true;
+}
+
+// First (or last) index of the pattern in block, or -1. With a fold table the block is read
+// through it, so it need not be folded first.
+int64_t SearchBlock(const Horspool& h, const uint8_t* block, size_t n, bool last, const FoldTable* fold) {
   int64_t found = -1;
   if (n < h.m) return -1;
   const uint8_t tail = h.pattern[h.m - 1];
   for (size_t i = 0; i <= n - h.m;) {
-    const uint8_t under = block[i + h.m - 1];
-    if (under == tail && std::memcmp(block + i, h.pattern, h.m - 1) == 0) {
+    uint8_t under = block[i + h.m - 1];
+    if (fold != nullptr) under = (*fold)[under];
+    if (under == tail && (fold != nullptr ? SameFolded(block + i, h.pattern, h.m - 1, *fold)
+                                          : std::memcmp(block + i, h.pattern, h.m - 1) == 0)) {
       found = static_cast<int64_t>(i);
       if (!last) return found;
     }
@@ -91,6 +100,32 @@ int64_t SearchUnits(const char16_t* block, size_t n, const std::u16string& patte
   }
   return found;
 }
+
+// Serves the 8192-byte blocks from reads of 1 MiB, so that a search makes few system calls.
+struct ReadAhead {
+  const ViewerFile& file;
+  bool backward;
+  std::vector<uint8_t> buffer = std::vector<uint8_t>(1 << 20);
+  int64_t start = 0;
+  int64_t length = 0;
+
+  // Bytes copied to out (0 at the end), or -1 on a read error.
+  int64_t Read(int64_t position, uint8_t* out, size_t count) {
+    const int64_t end = position + static_cast<int64_t>(count);
+    if (position < start || end > start + length) {
+      const int64_t size = static_cast<int64_t>(buffer.size());
+      start = backward ? std::max<int64_t>(end - size, 0) : position;
+      length = ReadViewerFile(file, start, buffer.data(), buffer.size());
+      if (length < 0) {
+        length = 0;
+        return -1;
+      }
+    }
+    const int64_t n = std::clamp<int64_t>(start + length - position, 0, static_cast<int64_t>(count));
+    std::memcpy(out, buffer.data() + (position - start), static_cast<size_t>(n));
+    return n;
+  }
+};
 
 // Block positions and progress, shared by the byte and unit searches; positions are in units
 // of unitBytes.
@@ -182,18 +217,15 @@ int64_t FindBytes(const SearchRun& run, int64_t start, const std::string& patter
   const FoldTable table = MakeFoldTable(run.fold, run.characterSet);
   std::vector<uint8_t> block(kSearchBlock);
   BlockWalk walk(run, start, pattern.size(), 1);
+  ReadAhead reader{*run.file, run.backward};
   int64_t lo = 0;
   size_t count = 0;
   while (walk.Next(lo, count)) {
-    const int64_t read = ReadViewerFile(*run.file, lo, block.data(), count);
+    const int64_t read = reader.Read(lo, block.data(), count);
     if (read <= 0) return -1;
     const size_t n = static_cast<size_t>(read);
-    if (folding) {
-      for (size_t i = 0; i < n; ++i) block[i] = table[block[i]];
-    } else if (run.fold == SearchFold::kUtf8) {
-      FoldUtf8(block.data(), n);
-    }
-    const int64_t hit = SearchBlock(h, block.data(), n, run.backward);
+    if (run.fold == SearchFold::kUtf8) FoldUtf8(block.data(), n);
+    const int64_t hit = SearchBlock(h, block.data(), n, run.backward, folding ? &table : nullptr);
     if (hit >= 0) return lo + hit;
     walk.Advance(n);
   }
@@ -206,10 +238,11 @@ int64_t FindUnits(const SearchRun& run, int64_t start, const std::u16string& pat
   std::vector<uint8_t> bytes(kSearchBlock);
   std::vector<char16_t> block(kUnits);
   BlockWalk walk(run, start, pattern.size(), 2);
+  ReadAhead reader{*run.file, run.backward};
   int64_t lo = 0;
   size_t count = 0;
   while (walk.Next(lo, count)) {
-    const int64_t read = ReadViewerFile(*run.file, lo * 2, bytes.data(), count * 2);
+    const int64_t read = reader.Read(lo * 2, bytes.data(), count * 2);
     if (read < 2) return -1;
     const size_t n = static_cast<size_t>(read) / 2;
     for (size_t i = 0; i < n; ++i) {
