@@ -173,4 +173,19 @@ ScrollBarState VerticalScrollBar(const ViewerDocument& doc) {
   return bar;
 }
 
+ScrollBarState HorizontalScrollBar(const ViewerDocument& doc) {
+  ScrollBarState bar;
+  bar.range = doc.widestLine;
+  bar.page = doc.widestLine / (doc.widestLine / std::max(doc.geometry.textColumns, 1) + 1);
+  bar.position = doc.column;
+  return bar;
+}
+
+void ApplyGeometry(ViewerDocument& doc, const ViewerGeometry& geometry) {
+  doc.geometry = geometry;
+  if (ModeOf(doc) != kModeText || doc.window.chars.empty()) return;
+  BuildLineIndex(doc);
+  doc.firstLine = LineContaining(doc, doc.viewTop - doc.window.base);
+}
+
 }  // namespace nrv

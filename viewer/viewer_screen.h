@@ -39,5 +39,11 @@ struct ScrollBarState {
 int64_t ScrollScale(int64_t fileSize);
 // Vertical bar in bytes, after a layout.
 ScrollBarState VerticalScrollBar(const ViewerDocument& doc);
+// Horizontal bar of unwrapped Text mode, in characters.
+ScrollBarState HorizontalScrollBar(const ViewerDocument& doc);
+
+// A new font or client size. In Text mode the lines are cut again for the new width and the
+// line holding viewTop is the first one shown.
+void ApplyGeometry(ViewerDocument& doc, const ViewerGeometry& geometry);
 
 }  // namespace nrv

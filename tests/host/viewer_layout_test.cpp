@@ -91,6 +91,19 @@ TEST(ViewerLineIndex, BreaksWrapAndUnwrap) {
   EXPECT_EQ(m.doc.lineCount, 5);
   EXPECT_EQ(Row(unwrapped, 4), u"long line here");
 
+  // A narrower window cuts the lines again and keeps the line holding the top first.
+  MemoryDocument small(m.bytes, 5, 2);
+  MoveLines(small.doc, 1);
+  LayoutScreen(small.doc);
+  MoveLines(small.doc, 1);
+  EXPECT_EQ(Row(LayoutScreen(small.doc), 0), u"EF");
+  ViewerGeometry narrow = small.doc.geometry;
+  narrow.textColumns = 2;
+  ApplyGeometry(small.doc, narrow);
+  const ViewerScreen narrowed = LayoutScreen(small.doc);
+  EXPECT_EQ(Row(narrowed, 0), u"EF");
+  EXPECT_EQ(Row(narrowed, 2), u"lo");
+
   // A line of exactly the width is one line, not one and an empty one.
   MemoryDocument exact("abcde\nf\n", 5, 10);
   EXPECT_EQ(exact.doc.lineCount, 2);
