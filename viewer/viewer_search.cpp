@@ -103,9 +103,14 @@ int64_t SearchUnits(const char16_t* block, size_t n, const std::u16string& patte
 
 // Serves the 8192-byte blocks from reads of 1 MiB, so that a search makes few system calls.
 struct ReadAhead {
+  explicit ReadAhead(const SearchRun& run)
+      : file(*run.file),
+        backward(run.backward),
+        buffer(static_cast<size_t>(std::clamp<int64_t>(run.fileSize, kSearchBlock, 1 << 20))) {}
+
   const ViewerFile& file;
   bool backward;
-  std::vector<uint8_t> buffer = std::vector<uint8_t>(1 << 20);
+  std::vector<uint8_t> buffer;
   int64_t start = 0;
   int64_t length = 0;
 
@@ -217,7 +222,7 @@ int64_t FindBytes(const SearchRun& run, int64_t start, const std::string& patter
   const FoldTable table = MakeFoldTable(run.fold, run.characterSet);
   std::vector<uint8_t> block(kSearchBlock);
   BlockWalk walk(run, start, pattern.size(), 1);
-  ReadAhead reader{*run.file, run.backward};
+  ReadAhead reader(run);
   int64_t lo = 0;
   size_t count = 0;
   while (walk.Next(lo, count)) {
@@ -238,7 +243,7 @@ int64_t FindUnits(const SearchRun& run, int64_t start, const std::u16string& pat
   std::vector<uint8_t> bytes(kSearchBlock);
   std::vector<char16_t> block(kUnits);
   BlockWalk walk(run, start, pattern.size(), 2);
-  ReadAhead reader{*run.file, run.backward};
+  ReadAhead reader(run);
   int64_t lo = 0;
   size_t count = 0;
   while (walk.Next(lo, count)) {

@@ -4,11 +4,14 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <string>
+#include <string_view>
 
 #include "viewer/encoding.h"
 #include "viewer/text_window.h"
 #include "viewer/viewer_moves.h"
 #include "viewer/viewer_screen.h"
+#include "viewer/viewer_search.h"
 #include "viewer/viewer_selection.h"
 
 namespace {
@@ -49,6 +52,27 @@ void CheckScreen(const nrv::ViewerDocument& doc, const nrv::ViewerScreen& screen
   for (int64_t m : doc.search.matches) Require(m >= 0);
 }
 
+// The block search against a plain one over the whole buffer, both ways.
+void CheckSearch(const nrv::ViewerDocument& doc, const uint8_t* bytes, size_t length, const uint8_t* data) {
+  if (length == 0) return;
+  const std::string_view text(reinterpret_cast<const char*>(bytes), length);
+  const size_t m = 1 + data[7] % 16;
+  const size_t from = (static_cast<size_t>(data[4]) * 131) % length;
+  if (from + m > length) return;
+  const std::string pattern(text.substr(from, m));
+  const size_t start = (static_cast<size_t>(data[5]) * 257 + data[6]) % (length + 1);
+  nrv::SearchRun run;
+  run.file = &doc.file;
+  run.fileSize = doc.fileSize;
+  const size_t forward = text.find(pattern, start);
+  Require(nrv::FindBytes(run, static_cast<int64_t>(start), pattern) ==
+          (forward == std::string_view::npos ? -1 : static_cast<int64_t>(forward)));
+  run.backward = true;
+  const size_t backward = start < m ? std::string_view::npos : text.rfind(pattern, start - m);
+  Require(nrv::FindBytes(run, static_cast<int64_t>(start), pattern) ==
+          (backward == std::string_view::npos ? -1 : static_cast<int64_t>(backward)));
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -71,6 +95,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     doc.isUnicode = data[3] & 1;
     doc.isUtf8 = !doc.isUnicode && (data[3] & 2);
   }
+  CheckSearch(doc, bytes, length, data);
   const int unit = doc.isUnicode ? 2 : 1;
   const int64_t units = static_cast<int64_t>(length) / unit;
 
