@@ -215,50 +215,47 @@ bool ParseHexPattern(TextView text, std::string& bytes) {
   return !bytes.empty();
 }
 
-int64_t FindBytes(const SearchRun& run, int64_t start, const std::string& pattern) {
-  if (pattern.empty() || pattern.size() > kSearchBlock || run.file == nullptr || start < 0) return -1;
-  const Horspool h = MakeHorspool(pattern);
-  const bool folding = run.fold == SearchFold::kAsciiOnly || run.fold == SearchFold::kCodePage;
-  const FoldTable table = MakeFoldTable(run.fold, run.characterSet);
-  std::vector<uint8_t> block(kSearchBlock);
-  BlockWalk walk(run, start, pattern.size(), 1);
+// Reads the blocks in turn; searchBlock(bytes, count in units) gives a hit's index or -1.
+template <typename SearchBlockFn>
+int64_t WalkBlocks(const SearchRun& run, int64_t start, size_t m, int unitBytes, SearchBlockFn searchBlock) {
+  std::vector<uint8_t> bytes(kSearchBlock);
+  BlockWalk walk(run, start, m, unitBytes);
   ReadAhead reader(run);
   int64_t lo = 0;
   size_t count = 0;
   while (walk.Next(lo, count)) {
-    const int64_t read = reader.Read(lo, block.data(), count);
-    if (read <= 0) return -1;
-    const size_t n = static_cast<size_t>(read);
-    if (run.fold == SearchFold::kUtf8) FoldUtf8(block.data(), n);
-    const int64_t hit = SearchBlock(h, block.data(), n, run.backward, folding ? &table : nullptr);
+    const int64_t read = reader.Read(lo * unitBytes, bytes.data(), count * static_cast<size_t>(unitBytes));
+    if (read < unitBytes) return -1;
+    const size_t n = static_cast<size_t>(read / unitBytes);
+    const int64_t hit = searchBlock(bytes.data(), n);
     if (hit >= 0) return lo + hit;
     walk.Advance(n);
   }
   return -1;
 }
 
+int64_t FindBytes(const SearchRun& run, int64_t start, const std::string& pattern) {
+  if (pattern.empty() || pattern.size() > kSearchBlock || run.file == nullptr || start < 0) return -1;
+  const Horspool h = MakeHorspool(pattern);
+  const bool folding = run.fold == SearchFold::kAsciiOnly || run.fold == SearchFold::kCodePage;
+  const FoldTable table = MakeFoldTable(run.fold, run.characterSet);
+  return WalkBlocks(run, start, pattern.size(), 1, [&](uint8_t* block, size_t n) {
+    if (run.fold == SearchFold::kUtf8) FoldUtf8(block, n);
+    return SearchBlock(h, block, n, run.backward, folding ? &table : nullptr);
+  });
+}
+
 int64_t FindUnits(const SearchRun& run, int64_t start, const std::u16string& pattern) {
   constexpr size_t kUnits = kSearchBlock / 2;
   if (pattern.empty() || pattern.size() > kUnits || run.file == nullptr || start < 0) return -1;
-  std::vector<uint8_t> bytes(kSearchBlock);
-  std::vector<char16_t> block(kUnits);
-  BlockWalk walk(run, start, pattern.size(), 2);
-  ReadAhead reader(run);
-  int64_t lo = 0;
-  size_t count = 0;
-  while (walk.Next(lo, count)) {
-    const int64_t read = reader.Read(lo * 2, bytes.data(), count * 2);
-    if (read < 2) return -1;
-    const size_t n = static_cast<size_t>(read) / 2;
+  std::vector<char16_t> units(kUnits);
+  return WalkBlocks(run, start, pattern.size(), 2, [&](const uint8_t* bytes, size_t n) {
     for (size_t i = 0; i < n; ++i) {
       const auto unit = static_cast<char16_t>(bytes[2 * i] | (bytes[2 * i + 1] << 8));
-      block[i] = run.fold == SearchFold::kNone ? unit : FoldCase(unit);
+      units[i] = run.fold == SearchFold::kNone ? unit : FoldCase(unit);
     }
-    const int64_t hit = SearchUnits(block.data(), n, pattern, run.backward);
-    if (hit >= 0) return lo + hit;
-    walk.Advance(n);
-  }
-  return -1;
+    return SearchUnits(units.data(), n, pattern, run.backward);
+  });
 }
 
 int FindNext(ViewerDocument& doc, std::function<void(int)> progress, const std::atomic<bool>* stop,
