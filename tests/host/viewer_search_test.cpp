@@ -1,0 +1,184 @@
+// Searching the file in 8192-byte blocks: hits across a block border both ways, folding as
+// each mode does it, hex patterns, progress and stopping, and where a hit puts the view.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <atomic>
+#include <string>
+#include <vector>
+
+#include "support/viewer_documents.h"
+#include "viewer/viewer_moves.h"
+#include "viewer/viewer_screen.h"
+#include "viewer/viewer_search.h"
+
+namespace nrv {
+namespace {
+
+using test::MemoryDocument;
+using test::Utf16;
+
+SearchRun RunOver(const ViewerDocument& doc, bool backward = false, SearchFold fold = SearchFold::kNone) {
+  SearchRun run;
+  run.file = &doc.file;
+  run.fileSize = doc.fileSize;
+  run.backward = backward;
+  run.fold = fold;
+  run.characterSet = doc.characterSet;
+  return run;
+}
+
+TEST(ViewerFindBytes, HitsAcrossEveryBlockBorderBothWays) {
+  for (const std::string& pattern : std::vector<std::string>{"needle", "n", std::string(100, 'q') + "z"}) {
+    for (int64_t shift : std::vector<int64_t>{1, 3, static_cast<int64_t>(pattern.size()) - 1}) {
+      std::string file(3 * kSearchBlock, '.');
+      const int64_t at = 2 * static_cast<int64_t>(kSearchBlock) - shift;
+      file.replace(static_cast<size_t>(at), pattern.size(), pattern);
+      MemoryDocument m(file);
+      EXPECT_EQ(FindBytes(RunOver(m.doc), 0, pattern), at) << pattern.size() << " " << shift;
+      EXPECT_EQ(FindBytes(RunOver(m.doc, true), m.doc.fileSize, pattern), at);
+      EXPECT_EQ(FindBytes(RunOver(m.doc), at + 1, pattern), -1);
+      // Backward finds only what ends at or before the start.
+      EXPECT_EQ(FindBytes(RunOver(m.doc, true), at + static_cast<int64_t>(pattern.size()) - 1, pattern), -1);
+      EXPECT_EQ(FindBytes(RunOver(m.doc, true), at + static_cast<int64_t>(pattern.size()), pattern), at);
+    }
+  }
+}
+
+TEST(ViewerFindBytes, NextAndPreviousOfSeveral) {
+  std::string file(5 * kSearchBlock, ' ');
+  const std::vector<int64_t> hits = {0, 8190, 8191, 20000, 40954};
+  for (int64_t at : hits) file.replace(static_cast<size_t>(at), 3, "abc");
+  file.replace(8191, 3, "abc");
+  MemoryDocument m(file);
+  int64_t from = 0;
+  std::vector<int64_t> forward;
+  for (int64_t p; (p = FindBytes(RunOver(m.doc), from, "abc")) >= 0; from = p + 1) forward.push_back(p);
+  EXPECT_EQ(forward, (std::vector<int64_t>{0, 8191, 20000, 40954}));
+  std::vector<int64_t> backward;
+  from = m.doc.fileSize;
+  for (int64_t p; (p = FindBytes(RunOver(m.doc, true), from, "abc")) >= 0; from = p + 2) backward.push_back(p);
+  EXPECT_EQ(backward, (std::vector<int64_t>{40954, 20000, 8191, 0}));
+  EXPECT_EQ(FindBytes(RunOver(m.doc), 0, std::string(kSearchBlock + 1, ' ')), -1);
+}
+
+TEST(ViewerFindUnits, Utf16AcrossTheBlockBorderWithFolding) {
+  std::u16string text(3 * 4096, u'.');
+  text.replace(4094, 5, u"\u0401\u0416ab\u0042");
+  const std::u16string lines = u"a b\r\nc d\r\ne f\r\ng h\r\ni j\r\n";
+  text.replace(100, lines.size(), lines);
+  MemoryDocument m(Utf16(text));
+  ASSERT_TRUE(m.doc.isUnicode);
+  EXPECT_EQ(FindUnits(RunOver(m.doc), 0, u"\u0401\u0416ab"), 4094);
+  EXPECT_EQ(FindUnits(RunOver(m.doc), 0, u"\u0451\u0436abb"), -1);
+  EXPECT_EQ(FindUnits(RunOver(m.doc, false, SearchFold::kCodePage), 0, u"\u0451\u0436abb"), 4094);
+  EXPECT_EQ(FindUnits(RunOver(m.doc, true, SearchFold::kCodePage), m.doc.fileSize / 2, u"\u0451\u0436"), 4094);
+
+  m.doc.search.text = u"\u0401\u0436A";
+  ASSERT_EQ(FindNext(m.doc), kSearchFound);
+  EXPECT_EQ(m.doc.search.text, u"\u0451\u0436a");  // folded in place
+}
+
+TEST(ViewerFindNext, FoldingByModeAndCodePage) {
+  // CP1251 "Привет World" and its KOI8-R spelling.
+  const std::string ansi = "x\xCF\xF0\xE8\xE2\xE5\xF2 World\n";
+  MemoryDocument m(ansi);
+  m.doc.search.text = u"\u043f\u0420\u0418\u0432\u0435\u0442 wORLD";
+  EXPECT_EQ(FindNext(m.doc), kSearchFound);
+  m.doc.search.start = 0;
+  m.doc.search.caseSensitive = true;
+  m.doc.search.text = u"\u041f\u0440\u0438\u0432\u0435\u0442 World";
+  EXPECT_EQ(FindNext(m.doc), kSearchFound);
+  m.doc.search.start = 0;
+  m.doc.search.text = u"\u041f\u0440\u0438\u0432\u0435\u0442 world";
+  EXPECT_EQ(FindNext(m.doc), kSearchNotFound);
+
+  // Hex and Dump modes lower only A to Z in the file.
+  m.doc.search = SearchState{};
+  SetHexMode(m.doc, true);
+  m.doc.search.text = u"\u043f\u0440\u0438\u0432\u0435\u0442 world";
+  EXPECT_EQ(FindNext(m.doc), kSearchNotFound);
+  m.doc.search.text = u"world";
+  EXPECT_EQ(FindNext(m.doc), kSearchFound);
+
+  // KOI8-R documents are searched with the ANSI bytes of the text.
+  MemoryDocument koi("x\xF0\xD2\xC9\xD7\xC5\xD4 World\n", 80, 25, kCharacterSetKoi8r);
+  koi.doc.search.text = u"\u041f\u0440\u0438\u0432\u0435\u0442";
+  EXPECT_EQ(FindNext(koi.doc), kSearchNotFound);
+  koi.doc.search.text = u"WORLD";
+  EXPECT_EQ(FindNext(koi.doc), kSearchFound);
+
+  // UTF-8: Cyrillic capitals and Yo fold in the file as well.
+  std::string utf8 = "\xD0\x81\xD0\x96\xD0\xAF \xD0\x9F\xD0\x9F\xD0\x9F\xD0\x9F\xD0\x9F\n";
+  MemoryDocument u(utf8);
+  ASSERT_TRUE(u.doc.isUtf8);
+  u.doc.search.text = u"\u0451\u0436\u044f";
+  EXPECT_EQ(FindNext(u.doc), kSearchFound);
+  u.doc.search.start = 0;
+  u.doc.search.text = u"\u00e9";  // other letters do not fold
+  EXPECT_EQ(FindNext(u.doc), kSearchNotFound);
+}
+
+TEST(ViewerHexPattern, PairsWithOptionalSpaces) {
+  std::string bytes;
+  EXPECT_TRUE(ParseHexPattern(u"4D 5A 90", bytes));
+  EXPECT_EQ(bytes, "MZ\x90");
+  EXPECT_TRUE(ParseHexPattern(u" 4d5a  90 ", bytes));
+  EXPECT_EQ(bytes, "MZ\x90");
+  for (const char16_t* bad : {u"", u"   ", u"4", u"4D 5", u"4 D", u"4G", u"0x4D", u"4D,5A"})
+    EXPECT_FALSE(ParseHexPattern(bad, bytes)) << ToUtf8(bad);
+
+  MemoryDocument m(std::string(100, 'a') + "MZ\x90" + std::string(200, 'b'));
+  SetHexMode(m.doc, true);
+  m.doc.search.hexSearch = true;
+  m.doc.search.text = u"4D 5A 9";
+  EXPECT_EQ(FindNext(m.doc), kSearchBadHex);
+  EXPECT_EQ(m.doc.viewTop, 0);
+  m.doc.search.text = u"4D 5A 90";
+  ASSERT_EQ(FindNext(m.doc), kSearchFound);
+  EXPECT_EQ(m.doc.viewTop, 100 - 32);  // the hit in the third row
+  EXPECT_EQ(m.doc.search.start, m.doc.screenEnd);
+}
+
+TEST(ViewerFindNext, TextHitIsTheThirdRowAndNextGoesPastTheScreen) {
+  std::string text;
+  for (int i = 0; i < 200; ++i) text += (i == 50 || i == 52 || i == 150 ? "line with key\n" : "line\n");
+  MemoryDocument m(text, 80, 10);
+  m.doc.search.text = u"KEY";
+  ASSERT_EQ(FindNext(m.doc), kSearchFound);
+  ViewerScreen screen = LayoutScreen(m.doc);
+  EXPECT_EQ(screen.rows[2].cells, u"line with key");
+  EXPECT_EQ(screen.rows[4].cells, u"line with key");
+  // Both occurrences on screen are marked in the laid-out window.
+  const int64_t row2 = screen.rows[2].firstIndex + 10, row4 = screen.rows[4].firstIndex + 10;
+  EXPECT_NE(std::find(m.doc.search.matches.begin(), m.doc.search.matches.end(), row2), m.doc.search.matches.end());
+  EXPECT_NE(std::find(m.doc.search.matches.begin(), m.doc.search.matches.end(), row4), m.doc.search.matches.end());
+  ASSERT_EQ(FindNext(m.doc), kSearchFound);
+  screen = LayoutScreen(m.doc);
+  EXPECT_EQ(m.doc.viewTop, static_cast<int64_t>(146 * 5 + 2 * 14));
+  EXPECT_EQ(FindNext(m.doc), kSearchNotFound);
+  EXPECT_EQ(m.doc.viewTop, static_cast<int64_t>(146 * 5 + 2 * 14));
+  m.doc.search.text.clear();
+  EXPECT_EQ(FindNext(m.doc), kSearchNoText);
+}
+
+TEST(ViewerFindBytes, ReportsProgressAndStops) {
+  MemoryDocument m(std::string(10 * kSearchBlock, 'x'));
+  std::vector<int> seen;
+  std::atomic<bool> stop{false};
+  SearchRun run = RunOver(m.doc);
+  run.progress = [&](int percent) {
+    seen.push_back(percent);
+    if (percent >= 50) stop = true;
+  };
+  run.stop = &stop;
+  EXPECT_EQ(FindBytes(run, 0, "y"), -1);
+  ASSERT_FALSE(seen.empty());
+  EXPECT_EQ(seen.front(), 0);
+  EXPECT_TRUE(std::is_sorted(seen.begin(), seen.end()));
+  EXPECT_EQ(std::adjacent_find(seen.begin(), seen.end()), seen.end());  // only changes
+  EXPECT_LT(seen.back(), 70);  // stopped soon after half way
+}
+
+}  // namespace
+}  // namespace nrv
