@@ -4,6 +4,8 @@
 #include <unordered_set>
 
 #include "core/listing.h"
+#include "core/masks.h"
+#include "core/paths.h"
 #include "core/sorting.h"
 #include "platform/files.h"
 #include "platform/message_box.h"
@@ -11,9 +13,6 @@
 namespace nrv {
 namespace {
 
-char16_t FoldAscii(char16_t c) { return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + 32) : c; }
-
-bool IsSeparator(char16_t c) { return c == u'\\' || c == u'/'; }
 
 // Case and either separator ignored: the folder text is built with "\" while some formats
 // give "/".
@@ -22,8 +21,8 @@ bool IsFolderPrefix(TextView folder, TextView name) {
   for (size_t i = 0; i < folder.size(); ++i) {
     const char16_t a = folder[i];
     const char16_t b = name[i];
-    if (IsSeparator(a) && IsSeparator(b)) continue;
-    if (FoldAscii(a) != FoldAscii(b)) return false;
+    if (IsPathSeparator(a) && IsPathSeparator(b)) continue;
+    if (FoldAtoZ(a) != FoldAtoZ(b)) return false;
   }
   return true;
 }
@@ -31,7 +30,7 @@ bool IsFolderPrefix(TextView folder, TextView name) {
 struct FoldedHash {
   size_t operator()(TextView text) const {
     size_t hash = 14695981039346656037ull & SIZE_MAX;
-    for (const char16_t c : text) hash = (hash ^ FoldAscii(c)) * 1099511628211ull;
+    for (const char16_t c : text) hash = (hash ^ FoldAtoZ(c)) * 1099511628211ull;
     return hash;
   }
 };
@@ -40,7 +39,7 @@ struct FoldedEqual {
   bool operator()(TextView a, TextView b) const {
     if (a.size() != b.size()) return false;
     for (size_t i = 0; i < a.size(); ++i)
-      if (FoldAscii(a[i]) != FoldAscii(b[i])) return false;
+      if (FoldAtoZ(a[i]) != FoldAtoZ(b[i])) return false;
     return true;
   }
 };

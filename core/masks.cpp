@@ -2,6 +2,13 @@
 
 namespace nrv {
 
+bool EqualsAtoZ(TextView a, TextView b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i)
+    if (FoldAtoZ(a[i]) != FoldAtoZ(b[i])) return false;
+  return true;
+}
+
 char16_t FoldCase(char16_t c) {
   if (c >= u'A' && c <= u'Z') return static_cast<char16_t>(c + 0x20);
   if (c >= 0x0410 && c <= 0x042F) return static_cast<char16_t>(c + 0x20);

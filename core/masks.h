@@ -1,11 +1,17 @@
 #pragma once
-// Name matching for selection masks and quick search. Folding lower-cases A to Z and the
-// Cyrillic capitals, nothing else.
+// Name matching for selection masks and quick search, and the one home of case folding: FoldCase
+// lower-cases A to Z and the Cyrillic capitals; FoldAtoZ (sorting, paths, archive names) A to Z
+// only.
 #include "core/item_list.h"
 
 namespace nrv {
 
 char16_t FoldCase(char16_t c);
+
+constexpr char16_t FoldAtoZ(char16_t c) {
+  return static_cast<unsigned>(c - u'A') < 26u ? static_cast<char16_t>(c + 32) : c;
+}
+bool EqualsAtoZ(TextView a, TextView b);
 
 // One pattern: "*" any run, "?" one character; a name without "." is matched as if it ended
 // with one, so "*.*" takes every name.

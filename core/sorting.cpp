@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "core/listing.h"
+#include "core/masks.h"
 #include "platform/files.h"
 
 namespace nrv {
@@ -25,9 +26,7 @@ constexpr char16_t kUpLead = 0x0001;
 constexpr char16_t kFolderLead = 0x0002;
 constexpr char16_t kNoExtension[] = {0x0003, 0};
 
-inline char16_t Fold(char16_t c) {
-  return static_cast<unsigned>(c - u'A') < 26u ? static_cast<char16_t>(c + 32) : c;
-}
+inline char16_t Fold(char16_t c) { return FoldAtoZ(c); }
 
 inline int CompareLengths(size_t a, size_t b) { return a < b ? -1 : (a > b ? 1 : 0); }
 

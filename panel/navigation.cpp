@@ -4,6 +4,7 @@
 #include "core/panel_context.h"
 #include "core/paths.h"
 #include "core/listing.h"
+#include "core/masks.h"
 #include "core/sorting.h"
 #include "panel/watcher.h"
 #include "platform/errors.h"
@@ -17,14 +18,6 @@ namespace {
 
 constexpr uint32_t kMountPointTag = 0xA0000003;
 
-char16_t FoldAtoZ(char16_t c) { return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + 32) : c; }
-
-bool EqualsAtoZ(TextView a, TextView b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i)
-    if (FoldAtoZ(a[i]) != FoldAtoZ(b[i])) return false;
-  return true;
-}
 
 // Cursor, page and mouse state of a panel that starts on a new location.
 void ResetForNewLocation(Panel& panel) {
