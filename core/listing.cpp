@@ -30,18 +30,22 @@ int SetCurrentFolder(const Panel& panel) {
 
 PanelItem* MakeItemFromFindData(const platform::FindData& data) {
   PanelItem* item = NewItem(data.name);
-  item->attributes = data.attributes;
-  item->reparseTag = data.reserved0;
-  item->creationTime = data.creationTime;
-  item->accessTime = data.accessTime;
-  item->writeTime = data.writeTime;
-  if (IsDotName(data.name))
-    item->size = kUpEntrySize;
-  else if (data.attributes & platform::kAttributeDirectory)
-    item->size = kFolderSize;
-  else
-    item->size = static_cast<int64_t>((uint64_t{data.sizeHigh} << 32) | data.sizeLow);
+  TakeFindData(*item, data);
   return item;
+}
+
+void TakeFindData(PanelItem& item, const platform::FindData& data) {
+  item.attributes = data.attributes;
+  item.reparseTag = data.reserved0;
+  item.creationTime = data.creationTime;
+  item.accessTime = data.accessTime;
+  item.writeTime = data.writeTime;
+  if (IsDotName(data.name))
+    item.size = kUpEntrySize;
+  else if (data.attributes & platform::kAttributeDirectory)
+    item.size = kFolderSize;
+  else
+    item.size = static_cast<int64_t>((uint64_t{data.sizeHigh} << 32) | data.sizeLow);
 }
 
 int ReadFolder(Panel& panel, ItemList& list) {

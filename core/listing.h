@@ -10,6 +10,8 @@ namespace nrv {
 int ReadFolder(Panel& panel, ItemList& list);
 
 PanelItem* MakeItemFromFindData(const platform::FindData& data);
+// Attributes, times and size of data into item (its name stays).
+void TakeFindData(PanelItem& item, const platform::FindData& data);
 void MakeUpEntry(Panel& panel, ItemList& list);
 
 // Whether the totals line shows the free space: not for FTP, not when switched off, and on a

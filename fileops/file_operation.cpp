@@ -46,15 +46,7 @@ PanelItem* TemporaryItemFor(TextView name) {
   bool found = platform::FindFirst(name, find, data);
   while (found && data.name != wanted) found = platform::FindNext(find, data);
   PanelItem* item = NewItem(platform::FullPathName(name));
-  if (!found) return item;
-  item->attributes = data.attributes;
-  item->reparseTag = data.reserved0;
-  item->creationTime = data.creationTime;
-  item->accessTime = data.accessTime;
-  item->writeTime = data.writeTime;
-  item->size = (data.attributes & platform::kAttributeDirectory)
-                   ? kFolderSize
-                   : static_cast<int64_t>((uint64_t{data.sizeHigh} << 32) | data.sizeLow);
+  if (found) TakeFindData(*item, data);
   return item;
 }
 

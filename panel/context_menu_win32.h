@@ -4,11 +4,11 @@
 
 #include <vector>
 
+#include "panel/timer_ids.h"
 #include "platform/text.h"
 
 namespace nrv {
 
-inline constexpr UINT_PTR kContextMenuTimerId = 1003;
 
 // Timer 1003's callback on a panel window: stops the timer, collects the names and shows the
 // shell menu owned by the main window.

@@ -2,6 +2,7 @@
 
 #include "core/settings.h"
 #include "shell/location_menu.h"
+#include "panel/timer_ids.h"
 #include "shell/activation.h"
 #include "shell/key_table.h"
 #include "shell/main_layout_win32.h"
@@ -12,8 +13,6 @@
 namespace nrv {
 namespace {
 
-constexpr UINT_PTR kDragScrollTimer = 1002;
-constexpr UINT_PTR kContextMenuTimer = 1003;
 
 bool PanelsBusy() {
   const ShellState& state = TheShellState();
@@ -77,15 +76,15 @@ bool OnLeftButtonUp() {
   PanelOf(kRightPanel).leftButtonDown = 0;
   // Dragging files out of a panel ends here too once drag and drop exists.
   ::ReleaseCapture();
-  ::KillTimer(TheShellWindows().left, kDragScrollTimer);
+  ::KillTimer(TheShellWindows().left, kDragScrollTimerId);
   TheShellState().draggingDivider = false;
   return true;
 }
 
 void OnRightButtonUp() {
   const ShellWindows& windows = TheShellWindows();
-  ::KillTimer(windows.left, kContextMenuTimer);
-  ::KillTimer(windows.right, kContextMenuTimer);
+  ::KillTimer(windows.left, kContextMenuTimerId);
+  ::KillTimer(windows.right, kContextMenuTimerId);
   PanelOf(kLeftPanel).rightDragActive = 0;
   PanelOf(kRightPanel).rightDragActive = 0;
 }

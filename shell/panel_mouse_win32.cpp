@@ -13,7 +13,6 @@
 namespace nrv {
 namespace {
 
-constexpr UINT_PTR kContextMenuTimer = 1003;
 constexpr int kMenuCancelDistance = 5;
 
 // The pointer's height when the right button went down, per side.
@@ -40,7 +39,7 @@ void OnPanelRightDown(Panel& panel, ItemList& list, int x, int y) {
   ActivatePanel(panel);
   const Settings& settings = TheSettings();
   if (settings.PanelAllowSysmenu)
-    ::SetTimer(WindowOf(panel), kContextMenuTimer, static_cast<UINT>(settings.PanelContextMenuTimer),
+    ::SetTimer(WindowOf(panel), kContextMenuTimerId, static_cast<UINT>(settings.PanelContextMenuTimer),
                &ContextMenuTimer);
   gRightPressY[panel.side] = y;
   DrawItems(list, panel);
@@ -49,7 +48,7 @@ void OnPanelRightDown(Panel& panel, ItemList& list, int x, int y) {
 void OnPanelMouseMove(Panel& panel, ItemList& list, int x, int y) {
   // Moving with the right button down selects instead of opening the menu.
   if (std::abs(y - gRightPressY[panel.side]) > kMenuCancelDistance)
-    ::KillTimer(WindowOf(panel), kContextMenuTimer);
+    ::KillTimer(WindowOf(panel), kContextMenuTimerId);
   if (panel.rightDragActive && RightDrag(panel, list, x, y) == 0) DrawItems(list, panel);
   // Dragging files out starts here once drag and drop exists.
 }
