@@ -8,6 +8,7 @@
 #include "core/drive_table.h"
 #include "core/listing.h"
 #include "panel/panel_paint.h"
+#include "panel/shell_calls.h"
 #include "panel/watcher.h"
 #include "panel/watcher_win32.h"
 #include "shell/toolbar.h"
@@ -211,6 +212,7 @@ int StartShell(HINSTANCE instance) {
   PanelOf(kRightPanel).path = rightStart;
 
   KeepContexts(windows, settings);
+  HoldShellCalls();  // the window shows first; icons and type names follow a moment later
   ComputeTotals(ItemsOf(kLeftPanel), PanelOf(kLeftPanel));
   ComputeTotals(ItemsOf(kRightPanel), PanelOf(kRightPanel));
   SelectFixedFont(windows.mainDc.Get(), state.statusFontSize, state.statusFontFace);
@@ -230,11 +232,7 @@ int StartShell(HINSTANCE instance) {
     PanelOf(kRightPanel).active = 0;
     SetErrorReportWindows(windows.main, windows.left);
     ::SetFocus(windows.left);
-    for (int side : {kLeftPanel, kRightPanel}) {
-      DrawTitle(PanelOf(side));
-      RepaintPanel(PanelOf(side), ItemsOf(side));
-    }
-    ShowActivePathInTitle();
+    ShowActivePathInTitle();  // the panels are drawn once, laid out, by the resize below
   }
   state.startupDone = true;
   ComputeClientMetrics();
