@@ -7,8 +7,9 @@
 
 namespace nrv {
 
-// Holds the calls until the first tick of the message loop.
-void HoldShellCalls();
+// Holds the calls until the first tick of the message loop; whenReleased, if any, runs then
+// too, after the panels are drawn again.
+void HoldShellCalls(void (*whenReleased)() = nullptr);
 bool ShellCallsHeld();
 // The panel is drawn again when the calls are let through.
 void DrawAgainWithShell(Panel& panel, ItemList& list);

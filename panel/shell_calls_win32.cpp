@@ -16,6 +16,7 @@ struct Waiting {
 struct HeldCalls {
   bool held = false;
   UINT_PTR timer = 0;
+  void (*whenReleased)() = nullptr;
   std::vector<Waiting> waiting;
 };
 
@@ -28,10 +29,12 @@ void CALLBACK ReleaseOnTick(HWND, UINT, UINT_PTR, DWORD) { ReleaseShellCalls(); 
 
 }  // namespace
 
-void HoldShellCalls() {
+void HoldShellCalls(void (*whenReleased)()) {
   HeldCalls& calls = TheHeldCalls();
+  calls.whenReleased = whenReleased;
   if (!calls.timer) calls.timer = ::SetTimer(nullptr, 0, 0, ReleaseOnTick);
-  calls.held = calls.timer != 0;  // without a timer nothing would let them through
+  calls.held = calls.timer != 0;
+  if (!calls.held) ReleaseShellCalls();  // without a timer nothing would let them through later
 }
 
 bool ShellCallsHeld() { return TheHeldCalls().held; }
@@ -54,6 +57,9 @@ void ReleaseShellCalls() {
   std::vector<Waiting> waiting;
   waiting.swap(calls.waiting);
   for (const Waiting& panel : waiting) DrawItems(*panel.list, *panel.panel);
+  void (*whenReleased)() = calls.whenReleased;
+  calls.whenReleased = nullptr;
+  if (whenReleased) whenReleased();
 }
 
 }  // namespace nrv

@@ -83,6 +83,11 @@ void LoadToolIcons(ShellWindows& windows) {
   }
 }
 
+void LoadToolIconsAndDraw() {
+  LoadToolIcons(TheShellWindows());
+  DrawToolbar();
+}
+
 void LoadCursors(ShellWindows& windows) {
   windows.arrowCursor = ::LoadCursorW(nullptr, IDC_ARROW);
   windows.waitCursor = ::LoadCursorW(nullptr, IDC_WAIT);
@@ -184,7 +189,6 @@ int StartShell(HINSTANCE instance) {
   state.viewerFontFace = settings.FontViewerFace;
   state.statusFontSize = settings.FontStatusbarSize;
   state.statusFontFace = settings.FontStatusbarFace;
-  LoadToolIcons(windows);
   if (BuildMainMenu() < 0) return -1;
   if (CreateShellWindows(instance, MainMenuBar()) < 0) return -1;
   state.windowsCreated = true;
@@ -212,7 +216,8 @@ int StartShell(HINSTANCE instance) {
   PanelOf(kRightPanel).path = rightStart;
 
   KeepContexts(windows, settings);
-  HoldShellCalls();  // the window shows first; icons and type names follow a moment later
+  // The window shows first; tool icons, item icons and type names follow a moment later.
+  HoldShellCalls(&LoadToolIconsAndDraw);
   ComputeTotals(ItemsOf(kLeftPanel), PanelOf(kLeftPanel));
   ComputeTotals(ItemsOf(kRightPanel), PanelOf(kRightPanel));
   SelectFixedFont(windows.mainDc.Get(), state.statusFontSize, state.statusFontFace);
