@@ -3,7 +3,10 @@
 notepad.exe to its painted window, started alternately in one prefix and one Xvfb with a warm
 wineserver. Prints each run, the medians and the ratio.
 
-    bench/startup_bench.py [--runs 5] [--exe build/windows-x64/norvane.exe]
+    bench/startup_bench.py [--runs 5] [--exe build/windows-x64/norvane.exe] [--compare OTHER.exe]
+
+--compare times a second build (an earlier one, say) in the same run, alternating with the
+others, so a change is judged under the same load.
 
 NORVANE_EXE overrides the default program path, as in the end-to-end tests."""
 
@@ -76,10 +79,14 @@ def main():
     parser.add_argument("--runs", type=int, default=5)
     parser.add_argument("--exe", default=os.environ.get(
         "NORVANE_EXE", str(REPO / "build" / "windows-x64" / "norvane.exe")))
+    parser.add_argument("--compare", help="a second norvane.exe timed in the same run")
     args = parser.parse_args()
     norvane = Path(args.exe).resolve()
     if not norvane.is_file():
         sys.exit(f"{norvane} does not exist; build it first")
+    other = Path(args.compare).resolve() if args.compare else None
+    if other is not None and not other.is_file():
+        sys.exit(f"{other} does not exist")
 
     xserver = XServer(WORK)
     prefix = None
@@ -97,6 +104,8 @@ def main():
 
         programs = [("norvane.exe", norvane, norvane_painted),
                     ("notepad.exe", notepad, notepad_painted)]
+        if other is not None:
+            programs.append(("compared", other, norvane_painted))
         for name, program, painted in programs:  # warm-up, not counted
             time_start(xserver, prefix, program, folder, painted, WORK / f"{name}.log")
         times = {name: [] for name, _, _ in programs}
@@ -111,6 +120,8 @@ def main():
         for name, median in medians.items():
             print(f"median {name:12} {median * 1000:7.0f} ms")
         print(f"ratio norvane.exe / notepad.exe: {medians['norvane.exe'] / medians['notepad.exe']:.2f}")
+        if other is not None:
+            print(f"ratio compared / notepad.exe: {medians['compared'] / medians['notepad.exe']:.2f}")
     finally:
         if prefix is not None:
             prefix.kill()

@@ -29,6 +29,9 @@ void ClearItems(ItemList& list) {
 void ClearItems(ItemList& list, Panel& panel) {
   ClearItems(list);
   panel.itemCount = 0;
+  panel.selectedFiles = 0;
+  panel.selectedFolders = 0;
+  panel.selectedBytes = 0;
 }
 
 void CopyItems(const ItemList& source, ItemList& destination, bool clearFirst) {

@@ -89,6 +89,8 @@ void ComputeTotals(const ItemList& list, Panel& panel) {
       ++panel.folderCount;
     }
   }
+  // Every change of the list ends here; from then on the counts follow each selection change.
+  RecountSelection(list, panel);
   if (!ShowsFreeSpace(panel)) {
     panel.freeBytes = -1;
     return;

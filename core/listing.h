@@ -18,6 +18,7 @@ void MakeUpEntry(Panel& panel, ItemList& list);
 // network drive only when switched on for network drives too.
 bool ShowsFreeSpace(const Panel& panel);
 
+// The totals of the list, and its selection counts afresh: called after every change of the list.
 void ComputeTotals(const ItemList& list, Panel& panel);
 void RecountSelection(const ItemList& list, Panel& panel);
 

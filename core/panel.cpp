@@ -19,9 +19,7 @@ void ResetView(Panel& panel) {
   panel.itemCount = 0;
   panel.rightDragActive = 0;
   panel.rightDragDeselects = 1;
-  panel.selectedFiles = 0;
-  panel.selectedFolders = 0;
-  panel.selectedBytes = 0;
+  // The selection counts belong to the list: a location that fails to list keeps both.
 }
 
 }  // namespace nrv

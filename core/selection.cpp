@@ -6,25 +6,38 @@
 
 namespace nrv {
 
+void SelectItem(Panel& panel, PanelItem& item, uint32_t value) {
+  const uint32_t selected = value ? 1 : 0;
+  if ((item.selected ? 1u : 0u) == selected) {
+    item.selected = selected;
+    return;
+  }
+  item.selected = selected;
+  const int32_t step = selected ? 1 : -1;
+  if (IsFolder(item)) {
+    panel.selectedFolders += step;
+  } else {
+    panel.selectedFiles += step;
+    panel.selectedBytes += step * item.size;
+  }
+}
+
 void ApplyMaskSelection(Panel& panel, ItemList& list, TextView mask, bool select) {
   const bool foldersToo = !select || SettingsOf(panel).PanelSelectFolders;
   for (PanelItem* item : list.items) {
     if (IsUpEntry(*item) || (IsFolder(*item) && !foldersToo)) continue;
-    if (MatchMask(ItemName(*item), mask)) item->selected = select ? 1 : 0;
+    if (MatchMask(ItemName(*item), mask)) SelectItem(panel, *item, select ? 1 : 0);
   }
-  RecountSelection(list, panel);
 }
 
 void InvertSelection(ItemList& list, Panel& panel) {
   for (PanelItem* item : list.items)
-    if (!IsUpEntry(*item)) item->selected = item->selected ? 0 : 1;
-  RecountSelection(list, panel);
+    if (!IsUpEntry(*item)) SelectItem(panel, *item, item->selected ? 0 : 1);
 }
 
 void SetAll(ItemList& list, Panel& panel, uint32_t value) {
   for (PanelItem* item : list.items)
-    if (!IsUpEntry(*item)) item->selected = value;
-  RecountSelection(list, panel);
+    if (!IsUpEntry(*item)) SelectItem(panel, *item, value);
 }
 
 int JumpToPrefix(Panel& panel, const ItemList& list, TextView prefix) {

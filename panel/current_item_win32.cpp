@@ -2,6 +2,8 @@
 #include <shellapi.h>
 
 #include <algorithm>
+#include <utility>
+#include <vector>
 
 #include "core/settings.h"
 #include "core/formatting.h"
@@ -10,6 +12,7 @@
 #include "platform/win32/wide.h"
 #include "core/panel_context.h"
 #include "panel/panel_view.h"
+#include "panel/shell_calls.h"
 
 namespace nrv {
 
@@ -19,19 +22,89 @@ namespace {
 constexpr int32_t kNameLeft = 38;
 constexpr int32_t kRightTextLimit = 36;
 
-struct ShellDescription {
+// With SHGFI_USEFILEATTRIBUTES the shell answers from the extension and the folder bit alone,
+// so one answer serves every later item of the same kind. Programs, icons and links carry icons
+// of their own: for them only the type name is kept.
+struct KnownKind {
+  Text key;
+  Text typeName;
   platform::OwnedIcon icon;
+};
+constexpr size_t kKnownKindsLimit = 64;
+
+std::vector<KnownKind>& KnownKinds() {
+  static std::vector<KnownKind> kinds;
+  return kinds;
+}
+
+// The extension as the shell finds it, with its dot and its case; "." for none (the shell's
+// "File"); empty when a space follows the last dot, which the shell reads differently.
+Text KindKey(const PanelItem& item) {
+  if (IsFolder(item)) return u"\\";
+  const TextView name = ItemName(item);
+  const size_t dot = name.find_last_of(u'.');
+  if (dot == TextView::npos) return u".";
+  const TextView extension = name.substr(dot);
+  return extension.find(u' ') == TextView::npos ? Text(extension) : Text();
+}
+
+bool IconPerFile(const PanelItem& item) {
+  static constexpr TextView kOwnIcons[] = {u"exe", u"dll", u"ico", u"cur", u"ani", u"lnk", u"scr", u"cpl",
+                                           u"ocx", u"com", u"pif", u"url", u"msc", u"sys", u"drv", u"icl"};
+  const TextView extension = ItemExtension(item);  // lower-cased from A to Z
+  return !IsFolder(item) && std::find(std::begin(kOwnIcons), std::end(kOwnIcons), extension) != std::end(kOwnIcons);
+}
+
+struct ShellDescription {
+  platform::OwnedIcon ownIcon;  // an icon of this file alone, destroyed after drawing
+  HICON icon = nullptr;
   Text typeName;
 };
 
+void AskShell(const PanelItem& item, UINT what, SHFILEINFOW& info, bool& answered) {
+  info = SHFILEINFOW{};
+  answered = ::SHGetFileInfoW(reinterpret_cast<const wchar_t*>(ItemNameZ(item)), item.attributes, &info,
+                              sizeof(info), SHGFI_USEFILEATTRIBUTES | what) != 0;
+}
+
 ShellDescription DescribeItem(const PanelItem& item) {
-  SHFILEINFOW info{};
   ShellDescription description;
-  if (::SHGetFileInfoW(reinterpret_cast<const wchar_t*>(ItemNameZ(item)), item.attributes, &info, sizeof(info),
-                       SHGFI_USEFILEATTRIBUTES | SHGFI_ICON | SHGFI_LARGEICON | SHGFI_TYPENAME)) {
-    description.icon = platform::OwnedIcon(info.hIcon);
+  if (ShellCallsHeld()) return description;
+  SHFILEINFOW info{};
+  bool answered = false;
+  const Text key = KindKey(item);
+  std::vector<KnownKind>& kinds = KnownKinds();
+  auto known = key.empty() ? kinds.end()
+                           : std::find_if(kinds.begin(), kinds.end(), [&](const KnownKind& k) { return k.key == key; });
+  const bool perFile = key.empty() || IconPerFile(item);
+  if (known == kinds.end()) {
+    AskShell(item, SHGFI_ICON | SHGFI_LARGEICON | SHGFI_TYPENAME, info, answered);
+    if (!answered) return description;
     description.typeName = platform::FromWide(info.szTypeName);
+    platform::OwnedIcon icon(info.hIcon);
+    if (key.empty()) {
+      description.ownIcon = std::move(icon);
+      description.icon = description.ownIcon.Get();
+      return description;
+    }
+    if (kinds.size() >= kKnownKindsLimit) kinds.clear();
+    kinds.push_back({key, description.typeName, perFile ? platform::OwnedIcon() : std::move(icon)});
+    if (perFile) {
+      description.ownIcon = std::move(icon);
+      description.icon = description.ownIcon.Get();
+    } else {
+      description.icon = kinds.back().icon.Get();
+    }
+    return description;
   }
+  description.typeName = known->typeName;
+  if (!perFile) {
+    description.icon = known->icon.Get();
+    return description;
+  }
+  AskShell(item, SHGFI_ICON | SHGFI_LARGEICON, info, answered);
+  if (answered) description.ownIcon = platform::OwnedIcon(info.hIcon);
+  description.icon = description.ownIcon.Get();
   return description;
 }
 
@@ -92,8 +165,8 @@ void DrawCurrentLine(HDC dc, const PanelItem& item, Panel& panel, HICON icon) {
 }  // namespace
 
 void ShowCurrentItemInto(HDC dc, const PanelItem& item, Panel& panel) {
-  ShellDescription description = DescribeItem(item);
-  if (StatusAreaShown(panel, PanelClientSize(panel).cx)) DrawCurrentLine(dc, item, panel, description.icon.Get());
+  const ShellDescription description = DescribeItem(item);
+  if (StatusAreaShown(panel, PanelClientSize(panel).cx)) DrawCurrentLine(dc, item, panel, description.icon);
 
   CurrentItemInfo& current = panel.current;
   current.attributes = item.attributes;
@@ -101,7 +174,8 @@ void ShowCurrentItemInto(HDC dc, const PanelItem& item, Panel& panel) {
   current.name = Text(ItemName(item));
   current.typeName = description.typeName;
   current.owner.clear();
-  if (SettingsOf(panel).PanelShowFileOwners && KindOf(panel) == LocationKind::Local)
+  // Only the active panel's cursor item reaches the main status bar; activation redraws.
+  if (panel.active && SettingsOf(panel).PanelShowFileOwners && KindOf(panel) == LocationKind::Local)
     current.owner = FileOwner(panel, item);
   if (panel.view && panel.view->drawMainStatusBar) panel.view->drawMainStatusBar(panel.view->owner);
 }

@@ -3,6 +3,7 @@
 
 #include "core/panel_context.h"
 #include "panel/panel_paint.h"
+#include "panel/shell_calls.h"
 #include "platform/system.h"
 #include "platform/win32/wide.h"
 
@@ -52,7 +53,7 @@ HICON ShellIcon(const wchar_t* name, DWORD attributes, UINT size) {
 
 void LoadItemIcon(ItemList& list, Panel& panel, int index) {
   const Settings& settings = SettingsOf(panel);
-  if (!settings.PanelShowIcons || index < 0 || index >= Count(list)) return;
+  if (!settings.PanelShowIcons || index < 0 || index >= Count(list) || ShellCallsHeld()) return;
   PanelItem& item = At(list, index);
   if (item.icon) return;
   ReleaseFarIcons(list, panel);

@@ -11,6 +11,7 @@
 #include "platform/win32/gdi_objects.h"
 #include "platform/win32/wide.h"
 #include "panel/panel_view.h"
+#include "panel/shell_calls.h"
 
 namespace nrv {
 
@@ -168,52 +169,105 @@ void ItemColours(HDC dc, const ItemList& list, const Panel& panel, int index) {
 
 void DrawCell(HDC dc, ItemList& list, Panel& panel, int32_t pageCell, int index) {
   const CellRect place = CellOfPage(panel, pageCell);
-  platform::MemoryCanvas cell(dc, place.width, place.height);
-  if (!cell.Ready()) return;
-  HDC cellDc = cell.Dc();
-  Selection font(cellDc, ItemFont(panel));
-  ItemColours(cellDc, list, panel, index);
+  const int32_t x = place.left;
+  const int32_t y = place.top;
+  const int saved = ::SaveDC(dc);
+  ::IntersectClipRect(dc, x, y, x + place.width, y + place.height);
+  ItemColours(dc, list, panel, index);
   const CellContent content = CellContentOf(panel);
-  const RECT iconArea{0, 0, content.textLeft, place.height};
-  ::FillRect(cellDc, &iconArea, BackgroundBrush(panel));
+  const RECT iconArea{x, y, x + content.textLeft, y + place.height};
+  ::FillRect(dc, &iconArea, BackgroundBrush(panel));
 
   const PanelItem* item = index >= 0 ? &At(list, index) : nullptr;
   if (item && panel.iconSize > 0 && item->icon)
-    ::DrawIconEx(cellDc, 0, content.iconTop, static_cast<HICON>(item->icon), panel.iconSize, panel.iconSize, 0,
+    ::DrawIconEx(dc, x, y + content.iconTop, static_cast<HICON>(item->icon), panel.iconSize, panel.iconSize, 0,
                  nullptr, DI_NORMAL);
 
   int32_t nameRight = place.width;
   if (item && EffectiveViewMode(panel) != kViewBrief) {
     const CellText right = CellRightText(*item, EffectiveViewMode(panel));
-    const int32_t left = std::max<int32_t>(place.width - TextWidth(cellDc, right), content.textLeft);
-    const RECT rightArea{left, 0, place.width, place.height};
-    OpaqueText(cellDc, left, content.textTop, rightArea, right);
+    const int32_t left = std::max<int32_t>(place.width - TextWidth(dc, right), content.textLeft);
+    const RECT rightArea{x + left, y, x + place.width, y + place.height};
+    OpaqueText(dc, x + left, y + content.textTop, rightArea, right);
     nameRight = left;
   }
-  const RECT nameArea{content.textLeft, 0, nameRight, place.height};
-  OpaqueText(cellDc, content.textLeft, content.textTop, nameArea, item ? ItemName(*item) : TextView());
-  cell.CopyTo(dc, place.left, place.top);
+  const RECT nameArea{x + content.textLeft, y, x + nameRight, y + place.height};
+  OpaqueText(dc, x + content.textLeft, y + content.textTop, nameArea, item ? ItemName(*item) : TextView());
+  ::RestoreDC(dc, saved);
 }
 
-void DrawItemsInto(HDC dc, ItemList& list, Panel& panel) {
+namespace {
+
+// The cells of the laid-out page and the lines between its columns.
+void DrawPage(HDC dc, ItemList& list, Panel& panel) {
+  Selection font(dc, ItemFont(panel));
+  const bool icons = SettingsOf(panel).PanelShowIcons != 0;
+  int32_t k = 0;
+  for (int index = panel.top; index < panel.itemCount && k < panel.capacity; ++index, ++k) {
+    if (icons) LoadItemIcon(list, panel, index);
+    DrawCell(dc, list, panel, k, index);
+  }
+  panel.visibleCount = k;
+  for (; k < panel.capacity; ++k) DrawCell(dc, list, panel, k, -1);
+  DrawColumnLines(dc, panel);
+}
+
+// What the cells of the page cover, gaps between columns included.
+RECT PageArea(const Panel& panel) {
+  RECT area{0, 0, 0, 0};
+  for (int32_t k = 0; k < panel.capacity; ++k) {
+    const CellRect cell = CellOfPage(panel, k);
+    const RECT rect{cell.left, cell.top, cell.left + cell.width, cell.top + cell.height};
+    if (k == 0) {
+      area = rect;
+      continue;
+    }
+    area.left = std::min(area.left, rect.left);
+    area.top = std::min(area.top, rect.top);
+    area.right = std::max(area.right, rect.right);
+    area.bottom = std::max(area.bottom, rect.bottom);
+  }
+  return area;
+}
+
+// Straight into the window: the page goes through one off-screen bitmap, so it never shows
+// half drawn.
+void DrawPageToWindow(HDC window, ItemList& list, Panel& panel) {
+  const RECT area = PageArea(panel);
+  const int32_t width = area.right - area.left;
+  const int32_t height = area.bottom - area.top;
+  platform::MemoryCanvas page(window, std::max(width, 1), std::max(height, 1));
+  if (width <= 0 || height <= 0 || !page.Ready()) {
+    DrawPage(window, list, panel);
+    return;
+  }
+  HDC dc = page.Dc();
+  const RECT all{0, 0, width, height};
+  ::FillRect(dc, &all, BackgroundBrush(panel));
+  ::SetViewportOrgEx(dc, -area.left, -area.top, nullptr);
+  DrawPage(dc, list, panel);
+  ::SetViewportOrgEx(dc, 0, 0, nullptr);
+  page.CopyTo(window, area.left, area.top);
+}
+
+void DrawItemsWith(HDC dc, ItemList& list, Panel& panel, bool offScreen) {
   if (!CanDraw(panel) || IsEmpty(list)) return;
   const bool laidOut = Layout(dc, list, panel) == 0;
   KeepCursorOnPage(panel);
   if (laidOut) {
-    const bool icons = SettingsOf(panel).PanelShowIcons != 0;
-    int32_t k = 0;
-    for (int index = panel.top; index < panel.itemCount && k < panel.capacity; ++index, ++k) {
-      if (icons) LoadItemIcon(list, panel, index);
-      DrawCell(dc, list, panel, k, index);
-    }
-    panel.visibleCount = k;
-    for (; k < panel.capacity; ++k) DrawCell(dc, list, panel, k, -1);
-    DrawColumnLines(dc, panel);
+    if (offScreen)
+      DrawPage(dc, list, panel);
+    else
+      DrawPageToWindow(dc, list, panel);
   }
   ShowCurrentItemInto(dc, At(list, panel.cursor), panel);
-  RecountSelection(list, panel);
   DrawSelectionAndTotals(dc, panel);
+  if (ShellCallsHeld()) DrawAgainWithShell(panel, list);
 }
+
+}  // namespace
+
+void DrawItemsInto(HDC dc, ItemList& list, Panel& panel) { DrawItemsWith(dc, list, panel, true); }
 
 void DrawTitleInto(HDC dc, Panel& panel) {
   const SIZE client = PanelClientSize(panel);
@@ -250,7 +304,7 @@ void RepaintPanel(Panel& panel, ItemList& list) {
 }
 
 void DrawItems(ItemList& list, Panel& panel) {
-  if (CanDraw(panel)) DrawItemsInto(WindowDc(panel), list, panel);
+  if (CanDraw(panel)) DrawItemsWith(WindowDc(panel), list, panel, false);
 }
 
 void DrawTitle(Panel& panel) {

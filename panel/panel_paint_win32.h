@@ -7,7 +7,9 @@
 
 namespace nrv {
 
+// Into an off-screen context that is copied to the window afterwards.
 void DrawItemsInto(HDC dc, ItemList& list, Panel& panel);
+// Straight into dc at the cell's place, clipped to it; dc's colours and clipping stay as they were.
 void DrawCell(HDC dc, ItemList& list, Panel& panel, int32_t pageCell, int index);
 void DrawTitleInto(HDC dc, Panel& panel);
 void ShowCurrentItemInto(HDC dc, const PanelItem& item, Panel& panel);

@@ -8,6 +8,7 @@
 #include "core/drive_table.h"
 #include "core/listing.h"
 #include "panel/panel_paint.h"
+#include "panel/shell_calls.h"
 #include "panel/watcher.h"
 #include "panel/watcher_win32.h"
 #include "shell/toolbar.h"
@@ -80,6 +81,11 @@ void LoadToolIcons(ShellWindows& windows) {
     HICON icon = static_cast<HICON>(::LoadImageW(windows.instance, MAKEINTRESOURCEW(id), IMAGE_ICON, 16, 16, 0));
     windows.icons[static_cast<size_t>(id - IDI_FIRST_TOOL_ICON)] = platform::OwnedIcon(icon);
   }
+}
+
+void LoadToolIconsAndDraw() {
+  LoadToolIcons(TheShellWindows());
+  DrawToolbar();
 }
 
 void LoadCursors(ShellWindows& windows) {
@@ -183,7 +189,6 @@ int StartShell(HINSTANCE instance) {
   state.viewerFontFace = settings.FontViewerFace;
   state.statusFontSize = settings.FontStatusbarSize;
   state.statusFontFace = settings.FontStatusbarFace;
-  LoadToolIcons(windows);
   if (BuildMainMenu() < 0) return -1;
   if (CreateShellWindows(instance, MainMenuBar()) < 0) return -1;
   state.windowsCreated = true;
@@ -211,6 +216,8 @@ int StartShell(HINSTANCE instance) {
   PanelOf(kRightPanel).path = rightStart;
 
   KeepContexts(windows, settings);
+  // The window shows first; tool icons, item icons and type names follow a moment later.
+  HoldShellCalls(&LoadToolIconsAndDraw);
   ComputeTotals(ItemsOf(kLeftPanel), PanelOf(kLeftPanel));
   ComputeTotals(ItemsOf(kRightPanel), PanelOf(kRightPanel));
   SelectFixedFont(windows.mainDc.Get(), state.statusFontSize, state.statusFontFace);
@@ -230,11 +237,7 @@ int StartShell(HINSTANCE instance) {
     PanelOf(kRightPanel).active = 0;
     SetErrorReportWindows(windows.main, windows.left);
     ::SetFocus(windows.left);
-    for (int side : {kLeftPanel, kRightPanel}) {
-      DrawTitle(PanelOf(side));
-      RepaintPanel(PanelOf(side), ItemsOf(side));
-    }
-    ShowActivePathInTitle();
+    ShowActivePathInTitle();  // the panels are drawn once, laid out, by the resize below
   }
   state.startupDone = true;
   ComputeClientMetrics();

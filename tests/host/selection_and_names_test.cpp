@@ -4,6 +4,8 @@
 
 #include "support/test_context.h"
 
+#include <random>
+#include <string>
 #include <vector>
 
 #include "core/settings.h"
@@ -12,6 +14,7 @@
 #include "core/selection.h"
 #include "panel/clipboard_text.h"
 #include "panel/context_menu_names.h"
+#include "shell/cursor_movement.h"
 
 namespace nrv {
 namespace {
@@ -126,6 +129,83 @@ TEST_F(PanelNames, ContextMenuTakesTheCursorItemIntoASelectionButNotAlone) {
   panel.cursor = 0;  // on ".." alone the menu is the folder's own
   EXPECT_TRUE(CollectContextMenuNames(panel, list).empty());
   EXPECT_EQ(At(list, 0).selected, 0u);
+}
+
+// The counts are kept as each selection changes, never recounted on drawing: after any run of
+// the ways a selection changes they must be what a recount finds.
+TEST_F(PanelNames, KeptSelectionCountsMatchARecountAfterRandomChanges) {
+  for (int i = 0; i < 60; ++i) {
+    const bool folder = i % 5 == 0;
+    PanelItem* item = NewItem(Ascii((folder ? "dir" : i % 2 ? "a" : "b") + std::to_string(i) + (i % 3 ? ".txt" : ".doc")));
+    item->attributes = folder ? 0x10 : 0x20;
+    item->size = folder ? kFolderSize : i * 1000;
+    Append(list, item);
+  }
+  const int count = Count(list);
+  panel.itemCount = count, panel.capacity = count, panel.rowsPerColumn = count, panel.columns = 1;
+  panel.rowHeight = 10, panel.columnWidth = 200, panel.firstRowY = 0, panel.top = 0, panel.cursor = 0;
+  Select({});
+
+  const auto expectRecounted = [&](int step, int operation) {
+    int32_t files = 0, folders = 0;
+    int64_t bytes = 0;
+    for (const PanelItem* item : list.items) {
+      if (!item->selected) continue;
+      if (IsFolder(*item)) {
+        ++folders;
+      } else {
+        ++files;
+        bytes += item->size;
+      }
+    }
+    ASSERT_EQ(panel.selectedFiles, files) << "step " << step << ", operation " << operation;
+    ASSERT_EQ(panel.selectedFolders, folders) << "step " << step << ", operation " << operation;
+    ASSERT_EQ(panel.selectedBytes, bytes) << "step " << step << ", operation " << operation;
+  };
+  static const char16_t* const kMasks[] = {u"*.txt", u"a*", u"*", u"dir*", u"b1*.doc"};
+  std::mt19937 random(20261206);
+  const auto pick = [&](int limit) { return static_cast<int>(random() % static_cast<unsigned>(limit)); };
+  for (int step = 0; step < 3000; ++step) {
+    const int operation = pick(8);
+    const int index = pick(count);
+    switch (operation) {
+      case 0: SelectItem(panel, At(list, index), static_cast<uint32_t>(pick(2))); break;
+      case 1:
+        test::TestSettings().PanelSelectFolders = pick(2);
+        ApplyMaskSelection(panel, list, kMasks[pick(5)], pick(2) == 1);
+        break;
+      case 2: InvertSelection(list, panel); break;
+      case 3: SetAll(list, panel, static_cast<uint32_t>(pick(2))); break;
+      case 4:
+        panel.cursor = index;
+        ToggleAndDown(panel, list);
+        break;
+      case 5: RightPress(panel, list, 5, index * 10 + 1); break;
+      case 6:
+        RightDrag(panel, list, 5, index * 10 + 1);
+        if (pick(4) == 0) panel.rightDragActive = 0;
+        break;
+      default:
+        panel.cursor = index;
+        CollectContextMenuNames(panel, list);
+        break;
+    }
+    expectRecounted(step, operation);
+  }
+}
+
+TEST_F(PanelNames, TotalsCountTheSelectionOfARestoredListAndANewViewKeepsIt) {
+  At(list, 1).selected = At(list, 2).selected = At(list, 3).selected = 1;
+  panel.selectedFiles = 99;
+  ComputeTotals(list, panel);
+  EXPECT_EQ(panel.selectedFolders, 1);
+  EXPECT_EQ(panel.selectedFiles, 2);
+  EXPECT_EQ(panel.selectedBytes, 2);
+  ResetView(panel);  // a location that then fails to list still shows the list it has
+  EXPECT_EQ(panel.selectedFiles, 2);
+  ClearItems(list, panel);
+  EXPECT_EQ(panel.selectedFiles + panel.selectedFolders, 0);
+  EXPECT_EQ(panel.selectedBytes, 0);
 }
 
 }  // namespace
