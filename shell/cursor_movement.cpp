@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/listing.h"
+#include "core/selection.h"
 
 namespace nrv {
 namespace {
@@ -92,7 +93,6 @@ int PageUp(Panel& panel, ItemList& list) {
 int ToggleAndDown(Panel& panel, ItemList& list) {
   return Move(panel, list, [&](int) {
     SetItemSelection(panel, At(list, Clamp(panel.cursor, 0, Count(list) - 1)));
-    RecountSelection(list, panel);
     ++panel.cursor;
     if (panel.cursor >= panel.top + panel.capacity) ++panel.top;
   });
@@ -119,7 +119,6 @@ int WheelStep(Panel& panel, ItemList& list, bool towardsUser, bool scrollColumns
   });
   if (result == 0 && panel.rightDragActive) {
     SetItemSelection(panel, At(list, panel.cursor));
-    RecountSelection(list, panel);
   }
   return result;
 }
@@ -138,9 +137,9 @@ int HitTest(Panel& panel, const ItemList& list, int x, int y) {
 void SetItemSelection(Panel& panel, PanelItem& item) {
   if (ItemName(item) == u"..") return;
   if (panel.rightDragActive)
-    item.selected = panel.rightDragDeselects ? 0 : 1;
+    SelectItem(panel, item, panel.rightDragDeselects ? 0 : 1);
   else
-    item.selected = item.selected ? 0 : 1;
+    SelectItem(panel, item, item.selected ? 0 : 1);
 }
 
 int RightPress(Panel& panel, ItemList& list, int x, int y) {
@@ -152,7 +151,6 @@ int RightPress(Panel& panel, ItemList& list, int x, int y) {
   panel.rightDragDeselects = item.selected ? 0 : 1;
   panel.rightDragActive = 1;
   panel.rightDragAnchor = index;
-  RecountSelection(list, panel);
   return 0;
 }
 
@@ -165,7 +163,6 @@ int RightDrag(Panel& panel, ItemList& list, int x, int y) {
   else
     SetRun(panel, list, anchor, pointer);
   NormaliseCursor(panel, Count(list));
-  RecountSelection(list, panel);
   return 0;
 }
 
