@@ -1,7 +1,6 @@
 #include "shell/main_menu_win32.h"
 
 #include <array>
-#include <deque>
 #include <vector>
 
 #include "shell/location_menu.h"
@@ -18,45 +17,6 @@ namespace {
 
 constexpr int kIconMargin = 22;
 constexpr int kTextTop = 4;
-
-// The bar owns its popups: destroying it takes them along. A bar still attached to a window
-// is taken off first; one whose window is gone went with the window.
-class MenuBar {
- public:
-  MenuBar() = default;
-  ~MenuBar() { Reset(); }
-  MenuBar(const MenuBar&) = delete;
-  MenuBar& operator=(const MenuBar&) = delete;
-
-  HMENU Get() const { return bar_; }
-  HWND Window() const { return window_; }
-  void SetWindow(HWND window) { window_ = window; }
-  void Reset(HMENU bar = nullptr) {
-    if (bar_) {
-      const bool windowAlive = window_ && ::IsWindow(window_);
-      if (windowAlive && ::GetMenu(window_) == bar_) ::SetMenu(window_, nullptr);
-      if (windowAlive || !window_) ::DestroyMenu(bar_);
-    }
-    bar_ = bar;
-    window_ = nullptr;
-  }
-
- private:
-  HMENU bar_ = nullptr;
-  HWND window_ = nullptr;  // the window the bar was last put on
-};
-
-struct MainMenu {
-  MenuBar bar;
-  PanelSubmenus left;
-  PanelSubmenus right;
-  std::deque<Text> texts;  // item data of the owner-drawn items; deque keeps them in place
-};
-
-MainMenu& TheMainMenu() {
-  static MainMenu menu;
-  return menu;
-}
 
 ULONG_PTR KeepText(MainMenu& menu, const Text& text) {
   menu.texts.push_back(text);
@@ -227,7 +187,7 @@ void DrawPieces(HDC dc, const RECT& item, TextView text) {
 
 // Submenu items have their submenu as identifier, so the kept handles tell them apart.
 bool IsKeptSubmenu(UINT itemId) {
-  const MainMenu& menu = TheMainMenu();
+  const MainMenu& menu = TheApplication().menu;
   for (const PanelSubmenus* panel : {&menu.left, &menu.right})
     for (HMENU submenu : {panel->mode, panel->columns, panel->sort})
       if (submenu && static_cast<UINT>(reinterpret_cast<UINT_PTR>(submenu)) == itemId) return true;
@@ -245,7 +205,7 @@ uint32_t MenuIdOfCommand(uint32_t command) {
 }
 
 int BuildMainMenu() {
-  MainMenu& menu = TheMainMenu();
+  MainMenu& menu = TheApplication().menu;
   menu.bar.Reset(::CreateMenu());
   menu.left = {};
   menu.right = {};
@@ -261,9 +221,9 @@ int BuildMainMenu() {
   return 0;
 }
 
-HMENU MainMenuBar() { return TheMainMenu().bar.Get(); }
+HMENU MainMenuBar() { return TheApplication().menu.bar.Get(); }
 
-PanelSubmenus SubmenusOf(int side) { return side == kRightPanel ? TheMainMenu().right : TheMainMenu().left; }
+PanelSubmenus SubmenusOf(int side) { return side == kRightPanel ? TheApplication().menu.right : TheApplication().menu.left; }
 
 void UpdateCheckMarks(const Panel& left, const Panel& right, const Settings& settings) {
   HMENU bar = MainMenuBar();
@@ -279,7 +239,7 @@ void UpdateCheckMarks(const Panel& left, const Panel& right, const Settings& set
 void UpdateCheckMarks() { UpdateCheckMarks(PanelOf(kLeftPanel), PanelOf(kRightPanel), TheSettings()); }
 
 void AttachMenu(HWND window, bool show) {
-  MainMenu& menu = TheMainMenu();
+  MainMenu& menu = TheApplication().menu;
   if (!window || !menu.bar.Get()) return;
   menu.bar.SetWindow(window);
   HMENU wanted = show ? menu.bar.Get() : nullptr;

@@ -14,6 +14,7 @@
 #include "platform/win32/gdi_objects.h"
 #include "platform/win32/internet_handle.h"
 #include "shell/fixed_font_table.h"
+#include "shell/main_menu_record_win32.h"
 #include "shell/resource_ids.h"
 
 namespace nrv {
@@ -90,13 +91,15 @@ struct ShellState {
 
 // The one owner of everything a run keeps: the panels' shared context (settings, temporary
 // store, drive table, re-read requests), both panels and their lists, the windows and drawing
-// objects, the location table and the file-operation workers. Members are destroyed in reverse:
+// objects, the main menu, the location table and the file-operation workers. Members are destroyed in reverse:
 // workers are joined first, the context outlives the panels that point at it.
 struct Application {
   PanelContext context;
   PanelView view;
   ShellWindows windows;
   ShellState state;
+  MainMenu menu;
+  bool oleStarted = false;
   LocationTable locations;
   Panel left;
   Panel right;

@@ -3,6 +3,8 @@
 #include <shellapi.h>
 #include <wininet.h>
 
+#include <utility>
+
 #include "core/settings.h"
 #include "config/settings_store.h"
 #include "core/drive_table.h"
@@ -154,20 +156,6 @@ void ReleaseShellObjects(ShellWindows& windows) {
   windows.archiveLibrary.Reset();
 }
 
-struct OleSession {
-  bool started = false;
-  void Start() { started = SUCCEEDED(::OleInitialize(nullptr)); }
-  void Stop() {
-    if (started) ::OleUninitialize();
-    started = false;
-  }
-};
-
-OleSession& TheOleSession() {
-  static OleSession session;
-  return session;
-}
-
 }  // namespace
 
 int StartShell(HINSTANCE instance) {
@@ -230,7 +218,7 @@ int StartShell(HINSTANCE instance) {
   state.editorOpen = false;
   ::DragAcceptFiles(windows.left, TRUE);
   ::DragAcceptFiles(windows.right, TRUE);
-  TheOleSession().Start();
+  TheApplication().oleStarted = SUCCEEDED(::OleInitialize(nullptr));
 
   if (::IsWindowVisible(windows.main)) {
     PanelOf(kLeftPanel).active = 1;
@@ -256,7 +244,7 @@ void StopShell() {
   StopAndJoinAll(application.fileWorkers);
   application.view.ready = false;
   ReleaseShellObjects(TheShellWindows());
-  TheOleSession().Stop();
+  if (std::exchange(application.oleStarted, false)) ::OleUninitialize();
 }
 
 int RunNorvane(HINSTANCE instance) {
