@@ -2,7 +2,6 @@
 
 #include <array>
 
-#include "config/dialog_store.h"
 #include "platform/win32/wide.h"
 
 namespace nrv {
@@ -42,10 +41,22 @@ Text ReadControlText(HWND control) {
   return platform::FromWide(buffer.data(), static_cast<size_t>(length > 0 ? length : 0));
 }
 
+void OpenSharedDialog(int resource, DialogCall& call, DLGPROC procedure) {
+  ::DialogBoxParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(resource), static_cast<HWND>(call.owner), procedure,
+                    reinterpret_cast<LPARAM>(&call));
+}
+
+DialogCall& KeepCall(HWND dialog, LPARAM creation) {
+  ::SetWindowLongPtrW(dialog, DWLP_USER, creation);
+  return *reinterpret_cast<DialogCall*>(creation);
+}
+
+DialogCall& CallOf(HWND dialog) { return *reinterpret_cast<DialogCall*>(::GetWindowLongPtrW(dialog, DWLP_USER)); }
+
 void EndSharedDialog(HWND dialog, int32_t result, int textControl) {
-  DialogStore& store = TheDialogStore();
-  if (result == kDialogOk && textControl != 0) store.entered = ReadControlText(::GetDlgItem(dialog, textControl));
-  store.result = result;
+  DialogCall& call = CallOf(dialog);
+  if (result == kDialogOk && textControl != 0) call.entered = ReadControlText(::GetDlgItem(dialog, textControl));
+  call.result = result;
   ::EndDialog(dialog, result);
 }
 

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "config/dialog_store.h"
 #include "platform/text.h"
 
 namespace nrv {
@@ -18,6 +19,12 @@ void PlaceOverLowerEdge(HWND box, HWND panel);
 
 // A control's text, cut at 259 characters.
 Text ReadControlText(HWND control);
+
+// Opens a shared dialog on call; its procedure finds the call with CallOf.
+void OpenSharedDialog(int resource, DialogCall& call, DLGPROC procedure);
+// The call a shared dialog was opened with; at WM_INITDIALOG pass its lParam to keep it.
+DialogCall& CallOf(HWND dialog);
+DialogCall& KeepCall(HWND dialog, LPARAM creation);
 
 // Ends a shared dialog with result; on OK the text of textControl (0 for none) is entered.
 void EndSharedDialog(HWND dialog, int32_t result, int textControl);

@@ -1,6 +1,6 @@
 #pragma once
-// What the three shared dialogs keep between calls. One of each can be open at a time; the
-// archive callbacks read the password after its dialog has gone.
+// What one open shared dialog works with: made by the call that opens it, handed to the dialog
+// with its creation parameter and kept on the dialog (DWLP_USER) while it is open.
 #include <cstddef>
 #include <cstdint>
 
@@ -20,25 +20,19 @@ inline constexpr size_t kDialogTextLength = 259;
 // DrawItems fits).
 using QuickSearchRedraw = void (*)(ItemList& list, Panel& panel);
 
-struct DialogStore {
-  NativeWindow owner = nullptr;  // the window the open prompt is centred on
+struct DialogCall {
+  NativeWindow owner = nullptr;  // the window the dialog is centred on or placed over
   int32_t result = kDialogNone;
   Text entered;  // the text read on OK, at most kDialogTextLength characters
   Text caption;
   Text prompt;
   Text start;
   int32_t historyList = 0;
-  Text password;  // the last password entered, empty after Cancel
   Panel* searchPanel = nullptr;
   ItemList* searchList = nullptr;
-  NativeWindow searchWindow = nullptr;
   QuickSearchRedraw redraw = nullptr;
   Text typed;  // the quick-search text before the latest key
+  void* editProcedure = nullptr;  // the quick-search edit's own procedure behind its key filter
 };
-
-inline DialogStore& TheDialogStore() {
-  static DialogStore store;
-  return store;
-}
 
 }  // namespace nrv

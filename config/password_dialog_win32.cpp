@@ -9,10 +9,11 @@ namespace nrv {
 
 namespace {
 
-INT_PTR CALLBACK PasswordProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+INT_PTR CALLBACK PasswordProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_INITDIALOG:
-      return FocusAndCentre(dialog, ::GetDlgItem(dialog, IDC_PASSWORD_EDIT), static_cast<HWND>(TheDialogStore().owner));
+      return FocusAndCentre(dialog, ::GetDlgItem(dialog, IDC_PASSWORD_EDIT),
+                            static_cast<HWND>(KeepCall(dialog, lParam).owner));
     case WM_COMMAND: return OnOkOrCancel(dialog, LOWORD(wParam), IDC_PASSWORD_EDIT);
     case WM_CLOSE: EndSharedDialog(dialog, kDialogCancel, IDC_PASSWORD_EDIT); return TRUE;
     default: return FALSE;
@@ -21,15 +22,12 @@ INT_PTR CALLBACK PasswordProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) 
 
 }  // namespace
 
-int PasswordDialog(NativeWindow owner) {
-  DialogStore& store = TheDialogStore();
-  store.owner = owner;
-  store.entered.clear();
-  store.result = kDialogNone;
-  ::DialogBoxParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_PASSWORD), static_cast<HWND>(owner),
-                    PasswordProc, 0);
-  store.password = store.entered;
-  return store.result;
+int PasswordDialog(NativeWindow owner, Text& password) {
+  DialogCall call;
+  call.owner = owner;
+  OpenSharedDialog(IDD_PASSWORD, call, PasswordProc);
+  password = call.entered;
+  return call.result;
 }
 
 }  // namespace nrv

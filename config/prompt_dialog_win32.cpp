@@ -13,8 +13,8 @@ namespace nrv {
 
 namespace {
 
-BOOL OnPromptInit(HWND dialog) {
-  const DialogStore& store = TheDialogStore();
+BOOL OnPromptInit(HWND dialog, LPARAM creation) {
+  const DialogCall& store = KeepCall(dialog, creation);
   ::SetWindowTextW(dialog, platform::Wide(store.caption));
   ::SetDlgItemTextW(dialog, IDC_PROMPT_LABEL, platform::Wide(store.prompt));
 
@@ -30,9 +30,9 @@ BOOL OnPromptInit(HWND dialog) {
   return FocusAndCentre(dialog, combo, static_cast<HWND>(store.owner));
 }
 
-INT_PTR CALLBACK PromptProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+INT_PTR CALLBACK PromptProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_INITDIALOG: return OnPromptInit(dialog);
+    case WM_INITDIALOG: return OnPromptInit(dialog, lParam);
     case WM_COMMAND: return OnOkOrCancel(dialog, LOWORD(wParam), IDC_PROMPT_COMBO);
     case WM_CLOSE: EndSharedDialog(dialog, kDialogCancel, IDC_PROMPT_COMBO); return TRUE;
     default: return FALSE;
@@ -42,18 +42,16 @@ INT_PTR CALLBACK PromptProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
 }  // namespace
 
 int PromptDialog(NativeWindow owner, TextView start, TextView caption, TextView prompt, Text& out, int historyList) {
-  DialogStore& store = TheDialogStore();
-  store.result = kDialogCancel;
-  store.entered.clear();
-  store.caption = Text(caption);
-  store.prompt = Text(prompt);
-  store.start = Text(start);
-  store.historyList = historyList;
-  store.owner = owner;
-  ::DialogBoxParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_PROMPT), static_cast<HWND>(owner), PromptProc,
-                    0);
-  out = store.entered;
-  return store.result;
+  DialogCall call;
+  call.result = kDialogCancel;
+  call.caption = Text(caption);
+  call.prompt = Text(prompt);
+  call.start = Text(start);
+  call.historyList = historyList;
+  call.owner = owner;
+  OpenSharedDialog(IDD_PROMPT, call, PromptProc);
+  out = call.entered;
+  return call.result;
 }
 
 }  // namespace nrv

@@ -11,13 +11,13 @@ namespace nrv {
 
 namespace {
 
-WNDPROC editProcedure = nullptr;  // the edit's own procedure behind the key filter
+DialogCall& CallOfEdit(HWND edit) { return CallOf(::GetParent(edit)); }
 
-void OnSearchKeyDown(HWND edit) { TheDialogStore().typed = ReadControlText(edit); }
+void OnSearchKeyDown(HWND edit) { CallOfEdit(edit).typed = ReadControlText(edit); }
 
 // Whether the edit may take the character.
-bool OnSearchCharacter(char16_t character) {
-  DialogStore& store = TheDialogStore();
+bool OnSearchCharacter(HWND edit, char16_t character) {
+  DialogCall& store = CallOfEdit(edit);
   if (!store.searchPanel || !store.searchList) return true;
   const Text prefix = store.typed + character;
   if (JumpToPrefix(*store.searchPanel, *store.searchList, prefix) < 0) return false;
@@ -29,35 +29,36 @@ LRESULT CALLBACK QuickSearchKeyFilter(HWND edit, UINT message, WPARAM wParam, LP
   switch (message) {
     case WM_KEYDOWN: OnSearchKeyDown(edit); break;
     case WM_CHAR:
-      if (wParam >= 32 && !OnSearchCharacter(static_cast<char16_t>(wParam))) return 0;
+      if (wParam >= 32 && !OnSearchCharacter(edit, static_cast<char16_t>(wParam))) return 0;
       break;
     default: break;
   }
-  return ::CallWindowProcW(editProcedure, edit, message, wParam, lParam);
+  return ::CallWindowProcW(reinterpret_cast<WNDPROC>(CallOfEdit(edit).editProcedure), edit, message, wParam, lParam);
 }
 
-BOOL OnSearchInit(HWND dialog) {
-  const DialogStore& store = TheDialogStore();
+BOOL OnSearchInit(HWND dialog, LPARAM creation) {
+  DialogCall& store = KeepCall(dialog, creation);
   const HWND edit = ::GetDlgItem(dialog, IDC_QUICK_SEARCH_EDIT);
-  editProcedure = reinterpret_cast<WNDPROC>(
+  store.editProcedure = reinterpret_cast<void*>(
       ::SetWindowLongPtrW(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&QuickSearchKeyFilter)));
   ::SetWindowTextW(edit, platform::Wide(store.start));
   ::SetFocus(edit);
   ::SendMessageW(edit, EM_SETSEL, 1, 1);
-  PlaceOverLowerEdge(dialog, static_cast<HWND>(store.searchWindow));
+  PlaceOverLowerEdge(dialog, static_cast<HWND>(store.owner));
   return FALSE;  // the focus is set
 }
 
 void OnSearchDestroy(HWND dialog) {
-  if (!editProcedure) return;
+  DialogCall& store = CallOf(dialog);
+  if (!store.editProcedure) return;
   ::SetWindowLongPtrW(::GetDlgItem(dialog, IDC_QUICK_SEARCH_EDIT), GWLP_WNDPROC,
-                      reinterpret_cast<LONG_PTR>(editProcedure));
-  editProcedure = nullptr;
+                      reinterpret_cast<LONG_PTR>(store.editProcedure));
+  store.editProcedure = nullptr;
 }
 
-INT_PTR CALLBACK QuickSearchProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+INT_PTR CALLBACK QuickSearchProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_INITDIALOG: return OnSearchInit(dialog);
+    case WM_INITDIALOG: return OnSearchInit(dialog, lParam);
     case WM_COMMAND: return OnOkOrCancel(dialog, LOWORD(wParam), 0);
     case WM_CLOSE: EndSharedDialog(dialog, kDialogCancel, 0); return TRUE;
     case WM_DESTROY: OnSearchDestroy(dialog); return FALSE;
@@ -67,22 +68,15 @@ INT_PTR CALLBACK QuickSearchProc(HWND dialog, UINT message, WPARAM wParam, LPARA
 
 }  // namespace
 
-int QuickSearch(TextView start, Panel& panel, ItemList& list, QuickSearchRedraw redraw) {
-  DialogStore& store = TheDialogStore();
-  store.result = kDialogNone;
-  store.start = Text(start);
-  store.searchPanel = &panel;
-  store.searchList = &list;
-  store.searchWindow = panel.window;
-  store.redraw = redraw;
-  store.typed.clear();
-  ::DialogBoxParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_QUICK_SEARCH),
-                    static_cast<HWND>(panel.window), QuickSearchProc, 0);
-  store.searchPanel = nullptr;
-  store.searchList = nullptr;
-  store.searchWindow = nullptr;
-  store.redraw = nullptr;
-  return store.result;
+int QuickSearch(NativeWindow panelWindow, TextView start, Panel& panel, ItemList& list, QuickSearchRedraw redraw) {
+  DialogCall call;
+  call.owner = panelWindow;
+  call.start = Text(start);
+  call.searchPanel = &panel;
+  call.searchList = &list;
+  call.redraw = redraw;
+  OpenSharedDialog(IDD_QUICK_SEARCH, call, QuickSearchProc);
+  return call.result;
 }
 
 }  // namespace nrv

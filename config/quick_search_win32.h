@@ -12,6 +12,6 @@ namespace nrv {
 // start is the character that opened the search (the panel has already jumped to it); redraw,
 // when given, draws the panel after every move. kDialogOk when closed with Enter, kDialogCancel
 // with Escape or the close box; the cursor stays where the search left it.
-int QuickSearch(TextView start, Panel& panel, ItemList& list, QuickSearchRedraw redraw);
+int QuickSearch(NativeWindow panelWindow, TextView start, Panel& panel, ItemList& list, QuickSearchRedraw redraw);
 
 }  // namespace nrv

@@ -95,12 +95,8 @@ struct Panel {
   int64_t freeBytes = 0;
   int32_t fileCount = 0;
   int32_t folderCount = 0;
-  NativeWindow window = nullptr;
-  NativeDc dc = nullptr;
   int32_t clientWidth = 0;
   int32_t itemAreaHeight = 0;
-  NativeFont font = nullptr;
-  NativeFont titleFont = nullptr;
   int32_t ftp = 0;
 };
 

@@ -3,6 +3,7 @@
 #include "config/history.h"
 #include "core/panel_item.h"
 #include "core/paths.h"
+#include "panel/panel_view.h"
 #include "platform/shell.h"
 #include "platform/error_report.h"
 
@@ -53,7 +54,7 @@ intptr_t OpenConsole(TextView folder) {
 
 int ShowItemProperties(const Panel& panel, TextView name) {
   if (IsDotName(name) || panel.archiveOpen) return -1;
-  return platform::ShowProperties(panel.window, name) ? 0 : -1;
+  return platform::ShowProperties(WindowOf(panel), name) ? 0 : -1;
 }
 
 }  // namespace nrv

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "panel/navigation.h"
+#include "panel/panel_view.h"
 #include "platform/win32/wide.h"
 
 namespace nrv {
@@ -38,7 +39,7 @@ std::optional<Text> PickFolder(HWND owner) {
 }
 
 int BrowseForFolder(Panel& panel, ItemList& list) {
-  const std::optional<Text> folder = PickFolder(::GetAncestor(static_cast<HWND>(panel.window), GA_ROOT));
+  const std::optional<Text> folder = PickFolder(::GetAncestor(static_cast<HWND>(WindowOf(panel)), GA_ROOT));
   if (!folder) return -1;
   return ApplyBrowsedFolder(panel, list, *folder);
 }

@@ -66,8 +66,8 @@ class ShellPidl {
   LPITEMIDLIST pidl_ = nullptr;
 };
 
-// The menu's IContextMenu2 while TrackPopupMenu runs, for the owner's submenu messages.
-IContextMenu2* gOpenMenu = nullptr;
+// The menu's IContextMenu2 while TrackPopupMenu runs, kept on the owner for its submenu messages.
+constexpr wchar_t kOpenMenuProperty[] = L"NorvaneOpenContextMenu";
 
 bool ParseInto(IShellFolder* folder, const Text& name, ShellPidl& pidl) {
   Text writable = name;  // ParseDisplayName takes a non-const string
@@ -89,10 +89,10 @@ bool RunMenu(HWND owner, IContextMenu* menu) {
   if (SUCCEEDED(filler->QueryContextMenu(popup, 0, 1, 0x7FFF, CMF_EXPLORE))) {
     POINT at{};
     ::GetCursorPos(&at);
-    gOpenMenu = menu2.Get();
+    ::SetPropW(owner, kOpenMenuProperty, menu2.Get());
     const int chosen = static_cast<int>(
         ::TrackPopupMenu(popup, TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0, owner, nullptr));
-    gOpenMenu = nullptr;
+    ::RemovePropW(owner, kOpenMenuProperty);
     shown = true;
     if (chosen > 0) {
       CMINVOKECOMMANDINFO invoke{};
@@ -151,10 +151,10 @@ bool ShowShellContextMenu(HWND owner, TextView folder, const std::vector<Text>& 
   return menu && RunMenu(owner, menu.Get());
 }
 
-bool ForwardContextMenuMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  if (!gOpenMenu) return false;
+bool ForwardContextMenuMessage(HWND owner, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message != WM_INITMENUPOPUP && message != WM_DRAWITEM && message != WM_MEASUREITEM) return false;
-  return SUCCEEDED(gOpenMenu->HandleMenuMsg(message, wParam, lParam));
+  auto* menu = static_cast<IContextMenu2*>(::GetPropW(owner, kOpenMenuProperty));
+  return menu && SUCCEEDED(menu->HandleMenuMsg(message, wParam, lParam));
 }
 
 }  // namespace nrv

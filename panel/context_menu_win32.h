@@ -20,6 +20,6 @@ bool ShowShellContextMenu(HWND owner, TextView folder, const std::vector<Text>& 
 
 // Owner-drawn submenus of the shell menu (Send to, Open with) need the owner's
 // WM_INITMENUPOPUP, WM_DRAWITEM and WM_MEASUREITEM while the menu is open; true when taken.
-bool ForwardContextMenuMessage(UINT message, WPARAM wParam, LPARAM lParam);
+bool ForwardContextMenuMessage(HWND owner, UINT message, WPARAM wParam, LPARAM lParam);
 
 }  // namespace nrv

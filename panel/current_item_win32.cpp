@@ -137,12 +137,12 @@ int TextWidth(HDC dc, TextView text) {
 void DrawCurrentLine(HDC dc, const PanelItem& item, Panel& panel, HICON icon) {
   const SIZE client = PanelClientSize(panel);
   const Settings& settings = SettingsOf(panel);
-  Selection font(dc, static_cast<HFONT>(panel.titleFont));
+  Selection font(dc, static_cast<HFONT>(TitleFontOf(panel)));
   ::SetTextColor(dc, settings.ClrPanelHighlightText);
   ::SetBkColor(dc, settings.ClrPanelTitleBackground);
   const int32_t iconTop = client.cy - panel.statusHeight / 2 - 16;
   const RECT square{4, iconTop, 4 + 32, iconTop + 32};
-  ::FillRect(dc, &square, static_cast<HBRUSH>(panel.view->titleBrush));
+  ::FillRect(dc, &square, static_cast<HBRUSH>(SharedDrawingOf(panel)->titleBrush));
   if (icon) ::DrawIconEx(dc, 4, iconTop, icon, 32, 32, 0, nullptr, DI_NORMAL);
 
   const int32_t y = client.cy - panel.statusHeight + panel.titleFontHeight + 2;
@@ -177,7 +177,8 @@ void ShowCurrentItemInto(HDC dc, const PanelItem& item, Panel& panel) {
   // Only the active panel's cursor item reaches the main status bar; activation redraws.
   if (panel.active && SettingsOf(panel).PanelShowFileOwners && KindOf(panel) == LocationKind::Local)
     current.owner = FileOwner(panel, item);
-  if (panel.view && panel.view->drawMainStatusBar) panel.view->drawMainStatusBar(panel.view->owner);
+  if (const SharedDrawing* shared = SharedDrawingOf(panel); shared && shared->drawMainStatusBar)
+    shared->drawMainStatusBar(shared->owner);
 }
 
 }  // namespace nrv

@@ -20,17 +20,18 @@ namespace {
 
 constexpr int32_t kStatusTextLeft = 38;
 
-HDC WindowDc(const Panel& panel) { return static_cast<HDC>(panel.dc); }
-HFONT ItemFont(const Panel& panel) { return static_cast<HFONT>(panel.font); }
-HFONT TitleFont(const Panel& panel) { return static_cast<HFONT>(panel.titleFont); }
+HDC WindowDc(const Panel& panel) { return static_cast<HDC>(DcOf(panel)); }
+HFONT ItemFont(const Panel& panel) { return static_cast<HFONT>(ItemFontOf(panel)); }
+HFONT TitleFont(const Panel& panel) { return static_cast<HFONT>(TitleFontOf(panel)); }
 
-HPEN TextPen(const Panel& panel) { return static_cast<HPEN>(panel.view->textPen); }
-HBRUSH TitleBrush(const Panel& panel) { return static_cast<HBRUSH>(panel.view->titleBrush); }
-HBRUSH BackgroundBrush(const Panel& panel) { return static_cast<HBRUSH>(panel.view->backgroundBrush); }
+HPEN TextPen(const Panel& panel) { return static_cast<HPEN>(panel.view->shared->textPen); }
+HBRUSH TitleBrush(const Panel& panel) { return static_cast<HBRUSH>(panel.view->shared->titleBrush); }
+HBRUSH BackgroundBrush(const Panel& panel) { return static_cast<HBRUSH>(panel.view->shared->backgroundBrush); }
 
 bool CanDraw(const Panel& panel) {
-  return panel.view && panel.view->ready && panel.window && panel.dc &&
-         ::IsWindowVisible(static_cast<HWND>(panel.window));
+  const SharedDrawing* shared = SharedDrawingOf(panel);
+  return shared && shared->ready && panel.view->window && panel.view->dc &&
+         ::IsWindowVisible(static_cast<HWND>(panel.view->window));
 }
 
 int32_t FontHeightIn(HDC dc, HFONT font) {
@@ -128,7 +129,7 @@ void DrawPanelLines(HDC dc, const Panel& panel, SIZE client) {
 
 SIZE PanelClientSize(const Panel& panel) {
   RECT rect{};
-  ::GetClientRect(static_cast<HWND>(panel.window), &rect);
+  ::GetClientRect(static_cast<HWND>(WindowOf(panel)), &rect);
   return {rect.right - rect.left, rect.bottom - rect.top};
 }
 
@@ -300,7 +301,8 @@ void RepaintPanel(Panel& panel, ItemList& list) {
   DrawTitleInto(dc, panel);
   DrawPanelLines(dc, panel, client);
   canvas.CopyTo(WindowDc(panel), 0, 0);
-  if (SettingsOf(panel).PanelShowToolbar && panel.view->drawToolbar) panel.view->drawToolbar(panel.view->owner);
+  const SharedDrawing* shared = SharedDrawingOf(panel);
+  if (SettingsOf(panel).PanelShowToolbar && shared && shared->drawToolbar) shared->drawToolbar(shared->owner);
 }
 
 void DrawItems(ItemList& list, Panel& panel) {

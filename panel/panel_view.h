@@ -1,14 +1,16 @@
 #pragma once
-// What a panel draws with besides its own window, context and fonts: the drawing objects the
-// main window shares with both panels, and the parts of the main window a panel's drawing
-// brings up to date. Filled by the shell when its windows exist.
+// What a panel draws with, apart from its model: its window, kept device context and fonts,
+// and the drawing objects the main window shares with both panels. Filled by the shell when
+// its windows exist; a panel without a view (tests of the model) is never drawn.
+#include "core/panel.h"
 #include "platform/handles.h"
 
 namespace nrv {
 
 using NativeGdiObject = void*;
 
-struct PanelView {
+// Shared by both panels' views.
+struct SharedDrawing {
   bool ready = false;  // the windows exist and may be drawn
   NativeGdiObject textPen = nullptr;
   NativeGdiObject titleBrush = nullptr;
@@ -17,5 +19,21 @@ struct PanelView {
   void (*drawMainStatusBar)(void* owner) = nullptr;
   void* owner = nullptr;  // handed to the two calls above
 };
+
+struct PanelView {
+  SharedDrawing* shared = nullptr;
+  NativeWindow window = nullptr;
+  NativeDc dc = nullptr;  // kept for the window's life; owned by the shell
+  NativeFont font = nullptr;
+  NativeFont titleFont = nullptr;
+};
+
+// The panel's window, kept context and fonts; none when it has no view.
+NativeWindow WindowOf(const Panel& panel);
+NativeDc DcOf(const Panel& panel);
+NativeFont ItemFontOf(const Panel& panel);
+NativeFont TitleFontOf(const Panel& panel);
+// The drawing objects both panels share; none when the panel has no view.
+const SharedDrawing* SharedDrawingOf(const Panel& panel);
 
 }  // namespace nrv

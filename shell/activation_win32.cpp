@@ -4,7 +4,7 @@
 #include "platform/win32/wide.h"
 #include "shell/activation.h"
 #include "platform/error_report.h"
-#include "shell/shell_windows.h"
+#include "shell/application.h"
 
 namespace nrv {
 
@@ -15,7 +15,7 @@ void ShowActivePathInTitle() {
 }
 
 void ActivatePanel(Panel& panel) {
-  HWND window = static_cast<HWND>(panel.window);
+  HWND window = static_cast<HWND>(WindowOf(panel));
   if (!window || !::IsWindowVisible(window)) return;
   Panel& other = OtherPanel(panel);
   panel.active = 1;
@@ -46,7 +46,7 @@ void FocusOnActivation() {
   // The editor control takes the focus here once the editor exists.
   for (int side : {kLeftPanel, kRightPanel}) {
     Panel& panel = PanelOf(side);
-    if (panel.active && panel.window && ::IsWindowVisible(static_cast<HWND>(panel.window))) {
+    if (panel.active && WindowOf(panel) && ::IsWindowVisible(static_cast<HWND>(WindowOf(panel)))) {
       ActivatePanel(panel);
       return;
     }

@@ -6,7 +6,7 @@
 #include "panel/context_menu_names.h"
 #include "panel/context_menu_win32.h"
 #include "panel/panel_paint.h"
-#include "shell/shell_windows.h"
+#include "shell/application.h"
 
 namespace nrv {
 

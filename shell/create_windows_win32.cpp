@@ -2,7 +2,7 @@
 
 #include "core/settings.h"
 #include "shell/main_layout.h"
-#include "shell/shell_windows.h"
+#include "shell/application.h"
 #include "shell/window_procedures.h"
 
 namespace nrv {

@@ -2,7 +2,7 @@
 
 #include "core/settings.h"
 #include "shell/drawing_objects.h"
-#include "shell/shell_windows.h"
+#include "shell/application.h"
 
 namespace nrv {
 namespace {
@@ -29,10 +29,10 @@ void MakePensAndBrushes() {
   for (HDC dc : {w.leftDc.Get(), w.rightDc.Get(), w.viewerDc.Get()})
     SelectInto(dc, w.textPen.Get(), w.backgroundBrush.Get());
   SelectInto(w.mainDc.Get(), w.textPen.Get(), w.mainBackgroundBrush.Get());
-  PanelView& view = TheApplication().view;
-  view.textPen = w.textPen.Get();
-  view.titleBrush = w.titleBrush.Get();
-  view.backgroundBrush = w.backgroundBrush.Get();
+  SharedDrawing& drawing = TheApplication().drawing;
+  drawing.textPen = w.textPen.Get();
+  drawing.titleBrush = w.titleBrush.Get();
+  drawing.backgroundBrush = w.backgroundBrush.Get();
 }
 
 void RemakePensAndBrushes() { MakePensAndBrushes(); }

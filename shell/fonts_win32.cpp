@@ -3,7 +3,7 @@
 
 #include "shell/fonts.h"
 #include "shell/main_layout_win32.h"
-#include "shell/shell_windows.h"
+#include "shell/application.h"
 
 namespace nrv {
 namespace {
@@ -17,29 +17,39 @@ void MakePanelFont(PanelFonts& fonts, bool title) {
 
 void PublishPanelFonts(int side) {
   PanelFonts& fonts = FontsOf(side);
-  Panel& panel = PanelOf(side);
-  panel.font = fonts.item.Get();
-  panel.titleFont = fonts.title.Get();
+  PanelView& view = ViewOf(side);
+  view.font = fonts.item.Get();
+  view.titleFont = fonts.title.Get();
 }
 
+// Which font the open dialog shows; kept on the dialog as a window property.
 struct FontDialogTarget {
   int side = kLeftPanel;
   bool title = false;
 };
-FontDialogTarget gFontDialogTarget;
+constexpr wchar_t kFontTargetProperty[] = L"NorvaneFontTarget";
+
+void KeepFontTarget(HWND dialog, LPARAM creation) {
+  const auto* request = reinterpret_cast<const CHOOSEFONTW*>(creation);
+  ::SetPropW(dialog, kFontTargetProperty, reinterpret_cast<HANDLE>(request->lCustData));
+}
 
 void ApplyShownFont(HWND dialog) {
+  const auto* target = static_cast<const FontDialogTarget*>(::GetPropW(dialog, kFontTargetProperty));
+  if (!target) return;
   LOGFONTW shown{};
   ::SendMessageW(dialog, WM_CHOOSEFONT_GETLOGFONT, 0, reinterpret_cast<LPARAM>(&shown));
-  PanelFonts& fonts = FontsOf(gFontDialogTarget.side);
-  (gFontDialogTarget.title ? fonts.titleDescription : fonts.itemDescription) = shown;
-  MakePanelFont(fonts, gFontDialogTarget.title);
-  PublishPanelFonts(gFontDialogTarget.side);
+  PanelFonts& fonts = FontsOf(target->side);
+  (target->title ? fonts.titleDescription : fonts.itemDescription) = shown;
+  MakePanelFont(fonts, target->title);
+  PublishPanelFonts(target->side);
   ::SendMessageW(TheShellWindows().main, WM_SIZE, 0, 0);
 }
 
-UINT_PTR CALLBACK FontDialogHook(HWND dialog, UINT message, WPARAM, LPARAM) {
+UINT_PTR CALLBACK FontDialogHook(HWND dialog, UINT message, WPARAM, LPARAM lParam) {
   switch (message) {
+    case WM_INITDIALOG: KeepFontTarget(dialog, lParam); break;
+    case WM_DESTROY: ::RemovePropW(dialog, kFontTargetProperty); break;
     case WM_COMMAND:
     case WM_CTLCOLORSTATIC:
       ApplyShownFont(dialog);
@@ -94,7 +104,7 @@ void StorePanelFonts(Settings& settings) {
 }
 
 void ChoosePanelFont(Panel& panel, bool titleFont) {
-  gFontDialogTarget = {panel.side, titleFont};
+  FontDialogTarget target{panel.side, titleFont};
   PanelFonts& fonts = FontsOf(panel.side);
   LOGFONTW initial = titleFont ? fonts.titleDescription : fonts.itemDescription;
   CHOOSEFONTW request{};
@@ -105,6 +115,7 @@ void ChoosePanelFont(Panel& panel, bool titleFont) {
                   CF_ENABLEHOOK;
   request.nSizeMax = 20;
   request.lpfnHook = FontDialogHook;
+  request.lCustData = reinterpret_cast<LPARAM>(&target);
   ::ChooseFontW(&request);  // whatever was shown last has been applied already
 }
 

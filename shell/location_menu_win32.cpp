@@ -18,13 +18,10 @@
 #include "platform/win32/wide.h"
 #include "shell/main_menu_win32.h"
 #include "shell/panel_commands_win32.h"
-#include "shell/shell_windows.h"
+#include "shell/application.h"
 
 namespace nrv {
 namespace {
-
-// The panel the menu was opened for; its command goes there.
-int gMenuSide = kLeftPanel;
 
 struct PopupMenu {
   HMENU handle = ::CreatePopupMenu();
@@ -37,13 +34,12 @@ struct PopupMenu {
 // and the drawing code asks for the icon by item id.
 struct OpenMenuData {
   std::vector<std::unique_ptr<std::wstring>> texts;
-  std::map<UINT_PTR, HICON> icons;
+  std::map<uintptr_t, NativeIcon> icons;
   ~OpenMenuData() {
     for (auto& [id, icon] : icons)
-      if (icon) ::DestroyIcon(icon);
+      if (icon) ::DestroyIcon(static_cast<HICON>(icon));
   }
 };
-OpenMenuData* gOpenMenu = nullptr;
 
 HICON ShellIconOf(const Text& path) {
   if (path.empty()) return nullptr;
@@ -112,7 +108,7 @@ void AfterMove(Panel& panel, int result) {
 void OpenLocationMenu(Panel& panel) {
   if (TheShellState().viewerOpen || TheShellState().editorOpen) return;
   POINT corner{0, 0};
-  ::ClientToScreen(static_cast<HWND>(panel.window), &corner);
+  ::ClientToScreen(static_cast<HWND>(WindowOf(panel)), &corner);
   OpenLocationMenuAt(panel, corner.x, corner.y);
 }
 
@@ -126,26 +122,28 @@ void OpenLocationMenuAt(Panel& panel, int screenX, int screenY) {
                                                ReadHistory(kHistoryRecentLocations)),
                 data);
   platform::SetWaitCursor(false);
-  gMenuSide = panel.side;
-  gOpenMenu = &data;
+  ShellState& state = TheShellState();
+  state.locationMenuSide = panel.side;
+  state.openLocationMenuIcons = &data.icons;
   const UINT chosen = static_cast<UINT>(::TrackPopupMenu(
       menu.handle, TPM_RETURNCMD | TPM_LEFTALIGN | TPM_TOPALIGN, screenX, screenY, 0,
       TheShellWindows().main, nullptr));
-  gOpenMenu = nullptr;
+  state.openLocationMenuIcons = nullptr;
   if (chosen) RunLocationCommand(chosen);
 }
 
 bool LocationMenuIcon(uintptr_t itemId, NativeIcon& icon) {
-  if (!gOpenMenu) return false;
-  const auto found = gOpenMenu->icons.find(itemId);
-  if (found == gOpenMenu->icons.end()) return false;
+  const std::map<uintptr_t, NativeIcon>* icons = TheShellState().openLocationMenuIcons;
+  if (!icons) return false;
+  const auto found = icons->find(itemId);
+  if (found == icons->end()) return false;
   icon = found->second;
   return true;
 }
 
 bool RunLocationCommand(uint32_t command) {
-  Panel& panel = PanelOf(gMenuSide);
-  ItemList& list = ItemsOf(gMenuSide);
+  Panel& panel = PanelOf(TheShellState().locationMenuSide);
+  ItemList& list = ItemsOf(TheShellState().locationMenuSide);
   const DriveTable& drives = TheApplication().context.drives;
   if (command >= kLocationFirstDrive && command < kLocationFirstDrive + drives.rows.size()) {
     AfterMove(panel, ChangeDrive(panel, list, OtherPanel(panel), true, drives.rows[command - kLocationFirstDrive]));

@@ -6,7 +6,7 @@
 #include "platform/win32/wide.h"
 #include "shell/fonts.h"
 #include "shell/main_layout_win32.h"
-#include "shell/shell_windows.h"
+#include "shell/application.h"
 #include "shell/status_bar_fields.h"
 
 namespace nrv {

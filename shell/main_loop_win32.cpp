@@ -8,7 +8,7 @@
 #include "shell/main_layout_win32.h"
 #include "shell/main_loop.h"
 #include "shell/main_menu_win32.h"
-#include "shell/shell_windows.h"
+#include "shell/application.h"
 
 namespace nrv {
 namespace {

@@ -8,7 +8,7 @@
 #include "platform/win32/wide.h"
 #include "shell/command_ids.h"
 #include "shell/menu_model.h"
-#include "shell/shell_windows.h"
+#include "shell/application.h"
 
 namespace nrv {
 

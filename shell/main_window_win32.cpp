@@ -10,7 +10,7 @@
 #include "shell/panel_commands_win32.h"
 #include "shell/quit_question.h"
 #include "panel/update_target_win32.h"
-#include "shell/shell_windows.h"
+#include "shell/application.h"
 #include "shell/toolbar.h"
 #include "shell/toolbar_clicks_win32.h"
 #include "shell/window_procedures.h"
@@ -62,7 +62,7 @@ int PointerY(LPARAM lParam) { return static_cast<short>(HIWORD(lParam)); }
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   // An open shell context menu draws its own submenus through its owner.
-  if (ForwardContextMenuMessage(message, wParam, lParam)) return 0;
+  if (ForwardContextMenuMessage(window, message, wParam, lParam)) return 0;
   switch (message) {
     case WM_DESTROY: ::PostQuitMessage(0); return 0;
     case kPostedUpdateMessage: OnPostedUpdates(window); return 0;

@@ -9,7 +9,7 @@
 #include "shell/drawing_objects.h"
 #include "shell/fonts.h"
 #include "shell/main_menu_win32.h"
-#include "shell/shell_windows.h"
+#include "shell/application.h"
 
 namespace nrv {
 namespace {

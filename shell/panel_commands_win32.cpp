@@ -28,7 +28,7 @@
 #include "shell/main_layout_win32.h"
 #include "shell/main_menu_win32.h"
 #include "shell/options_commands_win32.h"
-#include "shell/shell_windows.h"
+#include "shell/application.h"
 #include "shell/toolbar_clicks_win32.h"
 
 namespace nrv {
@@ -151,7 +151,7 @@ void RunQuickSearch(Panel& panel, ItemList& list, char16_t typed) {
   const Text start(1, typed);
   if (JumpToPrefix(panel, list, start) < 0) return;
   RedrawCursorArea(panel, list);
-  QuickSearch(start, panel, list, [](ItemList& items, Panel& shown) { DrawItems(items, shown); });
+  QuickSearch(WindowOf(panel), start, panel, list, [](ItemList& items, Panel& shown) { DrawItems(items, shown); });
 }
 
 template <typename Move>

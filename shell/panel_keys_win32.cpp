@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "panel/panel_view.h"
 #include "shell/key_table.h"
 #include "shell/panel_commands_win32.h"
 
@@ -15,7 +16,7 @@ void OnPanelKeyDown(Panel& panel, ItemList& list, uintptr_t key) {
   // The character a handled key makes (Gray + and *, Enter) must not reach the prompt the
   // command may open, nor start a quick search.
   MSG pending;
-  ::PeekMessageW(&pending, static_cast<HWND>(panel.window), WM_CHAR, WM_CHAR, PM_REMOVE);
+  ::PeekMessageW(&pending, static_cast<HWND>(WindowOf(panel)), WM_CHAR, WM_CHAR, PM_REMOVE);
   RunPanelAction(panel, list, action);
 }
 

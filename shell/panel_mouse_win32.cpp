@@ -3,7 +3,7 @@
 #include <cstdlib>
 
 #include "core/settings.h"
-#include "shell/shell_windows.h"
+#include "shell/application.h"
 #include "panel/context_menu_win32.h"
 #include "panel/panel_paint.h"
 #include "shell/activation.h"
@@ -18,7 +18,7 @@ constexpr int kMenuCancelDistance = 5;
 // The pointer's height when the right button went down, per side.
 int gRightPressY[3] = {0, 0, 0};
 
-HWND WindowOf(const Panel& panel) { return static_cast<HWND>(panel.window); }
+HWND PanelWindow(const Panel& panel) { return static_cast<HWND>(WindowOf(panel)); }
 
 }  // namespace
 
@@ -39,7 +39,7 @@ void OnPanelRightDown(Panel& panel, ItemList& list, int x, int y) {
   ActivatePanel(panel);
   const Settings& settings = TheSettings();
   if (settings.PanelAllowSysmenu)
-    ::SetTimer(WindowOf(panel), kContextMenuTimerId, static_cast<UINT>(settings.PanelContextMenuTimer),
+    ::SetTimer(PanelWindow(panel), kContextMenuTimerId, static_cast<UINT>(settings.PanelContextMenuTimer),
                &ContextMenuTimer);
   gRightPressY[panel.side] = y;
   DrawItems(list, panel);
@@ -48,7 +48,7 @@ void OnPanelRightDown(Panel& panel, ItemList& list, int x, int y) {
 void OnPanelMouseMove(Panel& panel, ItemList& list, int x, int y) {
   // Moving with the right button down selects instead of opening the menu.
   if (std::abs(y - gRightPressY[panel.side]) > kMenuCancelDistance)
-    ::KillTimer(WindowOf(panel), kContextMenuTimerId);
+    ::KillTimer(PanelWindow(panel), kContextMenuTimerId);
   if (panel.rightDragActive && RightDrag(panel, list, x, y) == 0) DrawItems(list, panel);
   // Dragging files out starts here once drag and drop exists.
 }

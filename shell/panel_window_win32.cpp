@@ -3,7 +3,7 @@
 #include "panel/panel_paint.h"
 #include "shell/panel_keys.h"
 #include "shell/panel_mouse_win32.h"
-#include "shell/shell_windows.h"
+#include "shell/application.h"
 #include "shell/window_procedures.h"
 
 namespace nrv {

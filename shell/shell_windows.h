@@ -1,20 +1,15 @@
 #pragma once
-// The process-wide windows, drawing objects and shared state of the user interface.
+// The windows, drawing objects and shared state of the user interface, kept by the application.
 #include <windows.h>
 
 #include <array>
 #include <cstdint>
+#include <map>
 
-#include "core/item_list.h"
-#include "core/panel.h"
-#include "core/panel_context.h"
-#include "fileops/location_ops.h"
-#include "panel/panel_view.h"
-#include "platform/worker.h"
+#include "platform/handles.h"
 #include "platform/win32/gdi_objects.h"
 #include "platform/win32/internet_handle.h"
 #include "shell/fixed_font_table.h"
-#include "shell/main_menu_record_win32.h"
 #include "shell/resource_ids.h"
 
 namespace nrv {
@@ -87,49 +82,8 @@ struct ShellState {
   HWND searchDialog = nullptr;  // the modeless "Search text" dialog, when open
   RECT windowedRect{};          // the window before full screen
   int highlightedTool = -1;
+  int locationMenuSide = 1;  // the panel the drives-and-locations menu was last opened for
+  const std::map<uintptr_t, NativeIcon>* openLocationMenuIcons = nullptr;  // while it is open
 };
-
-// The one owner of everything a run keeps: the panels' shared context (settings, temporary
-// store, drive table, re-read requests), both panels and their lists, the windows and drawing
-// objects, the main menu, the location table and the file-operation workers. Members are destroyed in reverse:
-// workers are joined first, the context outlives the panels that point at it.
-struct Application {
-  PanelContext context;
-  PanelView view;
-  ShellWindows windows;
-  ShellState state;
-  MainMenu menu;
-  bool oleStarted = false;
-  LocationTable locations;
-  Panel left;
-  Panel right;
-  ItemList leftItems;
-  ItemList rightItems;
-  WorkerSet fileWorkers;
-
-  Application();
-  Application(const Application&) = delete;
-  Application& operator=(const Application&) = delete;
-  ~Application();
-};
-
-// The run's application: the Win32 entry points (window procedures, timers, the main loop)
-// reach it here, and pass references down from there.
-Application& TheApplication();
-
-ShellWindows& TheShellWindows();
-ShellState& TheShellState();
-Settings& TheSettings();
-// The operations of the panel's location.
-const LocationOps& OpsOf(const Panel& panel);
-
-// Both panels and their rows, by side (1 left, 2 right).
-Panel& PanelOf(int side);
-ItemList& ItemsOf(int side);
-Panel& OtherPanel(const Panel& panel);
-// The panel with the keyboard, or none.
-Panel* ActivePanel();
-HICON ToolIcon(int resourceId);
-PanelFonts& FontsOf(int side);
 
 }  // namespace nrv

@@ -25,7 +25,7 @@
 #include "shell/main_layout_win32.h"
 #include "shell/main_loop.h"
 #include "shell/main_menu_win32.h"
-#include "shell/shell_windows.h"
+#include "shell/application.h"
 #include "shell/start_paths.h"
 #include "shell/startup.h"
 #include "shell/window_procedures.h"
@@ -120,10 +120,10 @@ void KeepContexts(ShellWindows& windows, const Settings& s) {
   ::SetBkColor(windows.viewerDc.Get(), s.ClrViewerBackground);
   windows.mainDc = platform::KeptDc(windows.main);
   MakePensAndBrushes();
-  PanelOf(kLeftPanel).window = windows.left;
-  PanelOf(kRightPanel).window = windows.right;
-  PanelOf(kLeftPanel).dc = windows.leftDc.Get();
-  PanelOf(kRightPanel).dc = windows.rightDc.Get();
+  ViewOf(kLeftPanel).window = windows.left;
+  ViewOf(kRightPanel).window = windows.right;
+  ViewOf(kLeftPanel).dc = windows.leftDc.Get();
+  ViewOf(kRightPanel).dc = windows.rightDc.Get();
 }
 
 void ListBothPanels(Application& application) {
@@ -180,10 +180,10 @@ int StartShell(HINSTANCE instance) {
   if (BuildMainMenu() < 0) return -1;
   if (CreateShellWindows(instance, MainMenuBar()) < 0) return -1;
   state.windowsCreated = true;
-  PanelView& view = TheApplication().view;
-  view.ready = true;
-  view.drawToolbar = [](void*) { DrawToolbar(); };
-  view.drawMainStatusBar = [](void*) { DrawMainStatusBar(); };
+  SharedDrawing& drawing = TheApplication().drawing;
+  drawing.ready = true;
+  drawing.drawToolbar = [](void*) { DrawToolbar(); };
+  drawing.drawMainStatusBar = [](void*) { DrawMainStatusBar(); };
   AttachMenu();  // the bar stays only when PanelShowMenu is set
   LoadCursors(windows);
   InitialisePanels(settings);
@@ -242,7 +242,7 @@ void StopShell() {
   StopWatcher(application.left);
   StopWatcher(application.right);
   StopAndJoinAll(application.fileWorkers);
-  application.view.ready = false;
+  application.drawing.ready = false;
   ReleaseShellObjects(TheShellWindows());
   if (std::exchange(application.oleStarted, false)) ::OleUninitialize();
 }

@@ -8,7 +8,7 @@
 #include "shell/activation.h"
 #include "shell/main_menu_win32.h"
 #include "shell/panel_commands_win32.h"
-#include "shell/shell_windows.h"
+#include "shell/application.h"
 #include "shell/toolbar.h"
 #include "shell/toolbar_model.h"
 

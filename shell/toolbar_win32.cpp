@@ -6,7 +6,7 @@
 #include "platform/win32/gdi_objects.h"
 #include "shell/main_layout.h"
 #include "shell/resource_ids.h"
-#include "shell/shell_windows.h"
+#include "shell/application.h"
 #include "shell/toolbar.h"
 
 namespace nrv {

@@ -11,7 +11,7 @@
 #include "panel/panel_paint.h"
 #include "panel/shell_calls.h"
 #include "shell/cursor_movement.h"
-#include "shell/shell_windows.h"
+#include "shell/application.h"
 #include "shell/startup.h"
 
 namespace {

@@ -13,7 +13,7 @@
 #include "panel/update_target_win32.h"
 #include "shell/command_ids.h"
 #include "shell/main_menu_win32.h"
-#include "shell/shell_windows.h"
+#include "shell/application.h"
 #include "support/wait_until.h"
 
 namespace nrv::test {
@@ -28,7 +28,7 @@ inline bool DisplayAvailable() {
 inline Panel ApplicationPanel() {
   Panel panel;
   panel.context = &TheApplication().context;
-  panel.view = &TheApplication().view;
+  panel.view = &TheApplication().leftView;
   return panel;
 }
 

@@ -15,7 +15,7 @@
 #include "archive/property_variant_win32.h"
 #include "archive/string_conversion_win32.h"
 #include "core/settings.h"
-#include "shell/shell_windows.h"
+#include "shell/application.h"
 #include "platform/win32/wide.h"
 #include "support/item_names.h"
 #include "support/message_capture.h"

@@ -102,15 +102,17 @@ TEST_F(WineDialogs, PasswordIsHiddenAndKeptAfterOkAndCancelsClearItAndThePrompts
     EXPECT_EQ(::GetFocus(), edit);
     ::SetWindowTextW(edit, L"s3cr\u00E9t");
   };
-  EXPECT_EQ(Play({typePassword, [](HWND dialog) { Click(dialog, IDOK); }}, [] { return PasswordDialog(TheShellWindows().main); }), kDialogOk);
-  EXPECT_EQ(TheDialogStore().password, u"s3cr\u00E9t");
+  Text password;
+  EXPECT_EQ(Play({typePassword, [](HWND dialog) { Click(dialog, IDOK); }}, [&] { return PasswordDialog(TheShellWindows().main, password); }), kDialogOk);
+  EXPECT_EQ(password, u"s3cr\u00E9t");
   for (const Driver::Step& cancel : {Driver::Step([](HWND d) { Click(d, IDCANCEL); }), Driver::Step(&Close),
                                      Driver::Step(&Escape)}) {
     Text out = u"left over";
     EXPECT_EQ(Prompt(u"typed", out, {cancel}), kDialogCancel);
     EXPECT_EQ(out, u"");
-    EXPECT_EQ(Play({typePassword, cancel}, [] { return PasswordDialog(TheShellWindows().main); }), kDialogCancel);
-    EXPECT_EQ(TheDialogStore().password, u"");
+    EXPECT_EQ(Play({typePassword, cancel}, [&] { return PasswordDialog(TheShellWindows().main, password); }),
+              kDialogCancel);
+    EXPECT_EQ(password, u"");
   }
 }
 
@@ -128,10 +130,9 @@ TEST_F(WineDialogs, QuickSearchMovesTheCursorFoldingCaseOrRefusesTheCharacter) {
   panel.cursor = 1;  // the panel's command has already jumped to "r": Reports
   const RECT place{40, 60, 541, 461};
   test::StandInWindow panelWindow(place, false);
-  panel.window = panelWindow.Get();
   redraws = 0;
   const auto search = [&](TextView start, std::vector<Driver::Step> steps) {
-    return Play(std::move(steps), [&] { return QuickSearch(start, panel, list, &CountRedraw); });
+    return Play(std::move(steps), [&] { return QuickSearch(panelWindow.Get(), start, panel, list, &CountRedraw); });
   };
   const auto type = [](HWND dialog, const wchar_t* text) {
     for (; *text; ++text) test::TypeCharacter(SearchEdit(dialog), *text);

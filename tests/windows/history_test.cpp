@@ -6,7 +6,7 @@
 #include "config/history.h"
 #include "core/settings.h"
 #include "platform/registry.h"
-#include "shell/shell_windows.h"
+#include "shell/application.h"
 #include "support/stored_history.h"
 
 namespace nrv {

@@ -8,7 +8,7 @@
 #include "core/settings.h"
 #include "core/listing.h"
 #include "platform/win32/wide.h"
-#include "shell/shell_windows.h"
+#include "shell/application.h"
 #include "support/window_driver.h"
 #include "support/item_names.h"
 #include "support/message_capture.h"

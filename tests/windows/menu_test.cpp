@@ -14,7 +14,7 @@
 #include "shell/command_ids.h"
 #include "shell/main_menu_win32.h"
 #include "shell/menu_model.h"
-#include "shell/shell_windows.h"
+#include "shell/application.h"
 #include "shell/toolbar_clicks_win32.h"
 #include "support/window_driver.h"
 

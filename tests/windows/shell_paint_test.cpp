@@ -8,7 +8,7 @@
 #include "shell/drawing_objects.h"
 #include "shell/fonts.h"
 #include "shell/main_layout_win32.h"
-#include "shell/shell_windows.h"
+#include "shell/application.h"
 #include "shell/window_procedures.h"
 #include "support/window_driver.h"
 
@@ -38,18 +38,18 @@ TEST(ShellWindows, MadeWithTheirClassesAndPanelsPaintTitlesCursorAndColumnLines)
   for (int side : {kLeftPanel, kRightPanel}) {
     Panel& panel = PanelOf(side);
     panel.side = side;
-    panel.window = side == kLeftPanel ? w.left : w.right;
-    panel.dc = side == kLeftPanel ? w.leftDc.Get() : w.rightDc.Get();
+    ViewOf(side).window = side == kLeftPanel ? w.left : w.right;
+    ViewOf(side).dc = side == kLeftPanel ? w.leftDc.Get() : w.rightDc.Get();
     panel.viewMode = side == kLeftPanel ? settings.ModePanelLeft : settings.ModePanelRight;
     panel.briefColumns = 2, panel.path = u"C:\\", panel.active = side == kLeftPanel;
     for (const char16_t* item : {u"..", u"sub", u"a.txt"}) Append(ItemsOf(side), NewItem(item));
   }
-  TheShellState().windowsCreated = TheApplication().view.ready = true;
+  TheShellState().windowsCreated = TheApplication().drawing.ready = true;
   LayOutChildren();
   for (int side : {kLeftPanel, kRightPanel}) RepaintPanel(PanelOf(side), ItemsOf(side));
   const Panel& left = PanelOf(kLeftPanel);
   const Panel& right = PanelOf(kRightPanel);
-  const auto pixel = [](const Panel& panel, int x, int y) { return ::GetPixel(static_cast<HDC>(panel.dc), x, y); };
+  const auto pixel = [](const Panel& panel, int x, int y) { return ::GetPixel(static_cast<HDC>(DcOf(panel)), x, y); };
   const COLORREF selected = settings.ClrPanelSelectedBackground, background = settings.ClrPanelBackground;
   ASSERT_NE(selected, background);
   EXPECT_EQ(pixel(left, 2, 1), selected) << "the active title";
@@ -58,7 +58,7 @@ TEST(ShellWindows, MadeWithTheirClassesAndPanelsPaintTitlesCursorAndColumnLines)
   EXPECT_EQ(pixel(left, left.firstColumnX + left.iconSize + 1, left.firstRowY + 1), background) << "not on the icon";
   EXPECT_EQ(pixel(right, right.iconSize + 40, right.firstRowY), background) << "no cursor when inactive";
   EXPECT_EQ(pixel(right, right.columnWidth + 4, right.firstRowY + 1), settings.ClrPanelText) << "column line";
-  TheShellState().windowsCreated = TheApplication().view.ready = false;
+  TheShellState().windowsCreated = TheApplication().drawing.ready = false;
 }
 
 }  // namespace

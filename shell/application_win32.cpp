@@ -1,13 +1,15 @@
-#include "shell/shell_windows.h"
+#include "shell/application.h"
 
 namespace nrv {
 
 Application::Application() {
   left.side = kLeftPanel;
   right.side = kRightPanel;
+  left.view = &leftView;
+  right.view = &rightView;
   for (Panel* panel : {&left, &right}) {
     panel->context = &context;
-    panel->view = &view;
+    panel->view->shared = &drawing;
   }
 }
 
@@ -44,6 +46,8 @@ HICON ToolIcon(int resourceId) {
   if (index < 0 || index >= static_cast<int>(TheShellWindows().icons.size())) return nullptr;
   return TheShellWindows().icons[static_cast<size_t>(index)].Get();
 }
+
+PanelView& ViewOf(int side) { return side == kRightPanel ? TheApplication().rightView : TheApplication().leftView; }
 
 PanelFonts& FontsOf(int side) {
   return side == kRightPanel ? TheShellWindows().rightFonts : TheShellWindows().leftFonts;
