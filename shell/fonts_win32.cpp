@@ -2,6 +2,7 @@
 #include <commdlg.h>
 
 #include "shell/fonts.h"
+#include "platform/win32/common_dialogs.h"
 #include "shell/main_layout_win32.h"
 #include "shell/application.h"
 
@@ -116,7 +117,7 @@ void ChoosePanelFont(Panel& panel, bool titleFont) {
   request.nSizeMax = 20;
   request.lpfnHook = FontDialogHook;
   request.lCustData = reinterpret_cast<LPARAM>(&target);
-  ::ChooseFontW(&request);  // whatever was shown last has been applied already
+  platform::ShowChooseFont(request);  // whatever was shown last has been applied already
 }
 
 }  // namespace nrv
