@@ -16,6 +16,7 @@
 #include "shell/fixed_font_table.h"
 #include "shell/main_menu_record_win32.h"
 #include "shell/resource_ids.h"
+#include "viewer/viewer_window_win32.h"
 
 namespace nrv {
 
@@ -99,6 +100,7 @@ struct Application {
   ShellWindows windows;
   ShellState state;
   MainMenu menu;
+  ViewerSession viewer;
   bool oleStarted = false;
   LocationTable locations;
   Panel left;
