@@ -12,6 +12,7 @@
 
 #include "bench/windows/bench_timing.h"
 #include "panel/shell_calls.h"
+#include "shell/fonts.h"
 #include "shell/shell_windows.h"
 #include "shell/startup.h"
 #include "viewer/viewer_window_win32.h"
@@ -56,6 +57,22 @@ double Mean(const std::vector<double>& values, size_t from, size_t count) {
          static_cast<double>(count);
 }
 
+// What the system gives for each of the five viewer faces (Wine lacks some of them).
+void PrintFaces() {
+  const HDC dc = ::CreateCompatibleDC(nullptr);
+  for (int32_t face = 1000; face <= 1004; ++face) {
+    const HGDIOBJ previous = ::SelectObject(dc, nrv::FixedFont(1001, face));
+    wchar_t name[LF_FACESIZE] = {};
+    ::GetTextFaceW(dc, LF_FACESIZE, name);
+    TEXTMETRICW metrics{};
+    ::GetTextMetricsW(dc, &metrics);
+    std::printf("face %d: drawn with \"%ls\", %ldx%ld, character set %d\n", face, name, metrics.tmAveCharWidth,
+                metrics.tmHeight, metrics.tmCharSet);
+    ::SelectObject(dc, previous);
+  }
+  ::DeleteDC(dc);
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -66,6 +83,7 @@ int wmain(int argc, wchar_t** argv) {
   const int pages = argc > 4 ? _wtoi(argv[4]) : 10000;
   if (nrv::StartShell(::GetModuleHandleW(nullptr)) != 0) return 1;
   nrv::ReleaseShellCalls();
+  PrintFaces();
   nrv::ViewerSession& viewer = nrv::TheApplication().viewer;
   nrv::TheShellState().viewerOpen = true;
   const nrv::Text small = reinterpret_cast<const char16_t*>(argv[1]);

@@ -94,7 +94,7 @@ def test_texts_copy_exactly_hex_rows_leaving_positions_and_a_vanished_file(rig):
     assert left.visible and right.visible
     # The cursor stayed on the viewed file: Ctrl+C copies its full path.
     app.key("ctrl+c")
-    assert rig.spy.clipboard(rig.prefix) == windows_path(folder / "a_plain.txt")
+    assert rig.spy.clipboard(rig.prefix) == windows_path(folder / "a_plain.txt") + CRLF
 
     view(app, 2, "b_utf8.txt")
     assert copy_screen(rig, app, want="Ёлка") == utf8
