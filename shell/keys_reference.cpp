@@ -88,6 +88,7 @@ std::string_view ViewerKeyText(ViewerAction action) {
     case ViewerAction::ToggleWrap: return "Wrap or unwrap lines";
     case ViewerAction::ToggleHex: return "Hex or text mode";
     case ViewerAction::Search: return "Search text";
+    case ViewerAction::FindPrevious: return "Find the search text again towards the start";
     case ViewerAction::NextCharacterSet: return "Next character set";
     case ViewerAction::ResetSearch: return "Reset search results";
     case ViewerAction::NextFontSize: return "Next font size";

@@ -69,6 +69,24 @@ struct Progress {
   }
 };
 
+int Search(ViewerSession& s, bool backward, HWND owner) {
+  StopFollowing(s);
+  if (backward) s.doc.search.start = s.doc.viewTop;
+  Progress progress{s.host.frame};
+  const HCURSOR previous = ::SetCursor(::LoadCursorW(nullptr, IDC_WAIT));
+  const int result = FindNext(s.doc, [&progress](int percent) { progress(percent); }, &progress.stop, backward);
+  ::SetCursor(previous);
+  if (result == kSearchBadHex) {
+    Tell(owner, kBadHexMessage, u"Search text", platform::MessageIcon::Information);
+  } else if (result != kSearchFound) {
+    Tell(nullptr, s.doc.search.text + u" not found", u"Error", platform::MessageIcon::None);
+  }
+  // The caption goes back to the file's name with the repaint.
+  ::SetWindowTextW(s.host.frame, L"");
+  PaintViewer(s);
+  return result;
+}
+
 void OnFind(HWND dialog, ViewerSession& s) {
   SearchState& search = s.doc.search;
   search.text = FieldText(dialog);
@@ -81,21 +99,7 @@ void OnFind(HWND dialog, ViewerSession& s) {
     return;
   }
   AddHistory(*s.host.settings, kHistoryFind, search.text);
-  StopFollowing(s);
-  Progress progress{s.host.frame};
-  const HCURSOR previous = ::SetCursor(::LoadCursorW(nullptr, IDC_WAIT));
-  const int result = FindNext(s.doc, [&progress](int percent) { progress(percent); }, &progress.stop);
-  ::SetCursor(previous);
-  if (result == kSearchBadHex) {
-    Tell(dialog, kBadHexMessage, u"Search text", platform::MessageIcon::Information);
-  } else if (result == kSearchFound) {
-    ::SetDlgItemTextW(dialog, IDOK, L"Next");
-  } else {
-    Tell(nullptr, search.text + u" not found", u"Error", platform::MessageIcon::None);
-  }
-  // The caption goes back to the file's name with the repaint.
-  ::SetWindowTextW(s.host.frame, L"");
-  PaintViewer(s);
+  if (Search(s, false, dialog) == kSearchFound) ::SetDlgItemTextW(dialog, IDOK, L"Next");
   FocusField(dialog);
 }
 
@@ -156,6 +160,8 @@ void OpenSearchDialog(ViewerSession& s) {
                               reinterpret_cast<LPARAM>(&s));
   if (open) ::ShowWindow(open, SW_SHOW);
 }
+
+void SearchAgain(ViewerSession& s, bool backward) { Search(s, backward, s.host.frame); }
 
 void CloseSearchDialog(ViewerSession& s) {
   if (HWND open = DialogOf(s)) Close(open);

@@ -10,6 +10,10 @@ void OpenSearchDialog(ViewerSession& session);
 // Closes it as its close button does; nothing when it is not open.
 void CloseSearchDialog(ViewerSession& session);
 
+// Looks for the search text again and repaints; backward finds the last occurrence that ends
+// before the top of the screen. Reports "not found" and a malformed hex pattern.
+void SearchAgain(ViewerSession& session, bool backward);
+
 // The search text a hex pattern must look like, for the message about a malformed one.
 inline constexpr char16_t kBadHexMessage[] =
     u"Search for hex takes pairs of hex digits, with or without spaces between them: \"4D 5A 90\".";

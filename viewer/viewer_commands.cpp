@@ -73,6 +73,8 @@ uint32_t ApplyViewerAction(ViewerDocument& doc, ViewerControls& controls, Viewer
     case ViewerAction::ToggleWrap: return SetWrap(doc, !doc.unwrapped);
     case ViewerAction::ToggleHex: SetHexMode(doc, !doc.hexMode); return kEffectRepaint | kEffectRelayout;
     case ViewerAction::Search: return kEffectOpenSearch;
+    // Without a text yet there is nothing to look for again: the dialog asks for one.
+    case ViewerAction::FindPrevious: return doc.search.text.empty() ? kEffectOpenSearch : kEffectFindPrevious;
     case ViewerAction::NextCharacterSet: NextCharacterSet(doc); break;
     case ViewerAction::ResetSearch: ResetSearch(doc.search); break;
     case ViewerAction::NextFontSize: return SetFonts(controls, NextFontSize(controls.fontSize), controls.fontFace);

@@ -24,6 +24,7 @@ enum class ViewerAction {
   ToggleWrap,
   ToggleHex,
   Search,
+  FindPrevious,  // the search text again, towards the start of the file
   NextCharacterSet,
   ResetSearch,
   NextFontSize,
@@ -65,6 +66,7 @@ enum ViewerEffect : uint32_t {
   kEffectRelayout = 32,     // the frame shows or hides the horizontal scroll bar
   kEffectFollow = 64,       // (re)start the follow timer
   kEffectStopFollow = 128,
+  kEffectFindPrevious = 256,
 };
 
 // Whether an action moves the view (and so stops following).

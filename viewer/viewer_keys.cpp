@@ -9,7 +9,7 @@ constexpr uint32_t kLeft = 0x25, kUp = 0x26, kRight = 0x27, kDown = 0x28, kInser
 constexpr uint32_t k5 = 0x35, k6 = 0x36, kA = 0x41, kC = 0x43, kX = 0x58;
 constexpr uint32_t kF2 = 0x71, kF4 = 0x73, kF7 = 0x76, kF8 = 0x77, kF11 = 0x7A;
 
-enum class Held { Any, Ctrl };
+enum class Held { Any, Ctrl, Shift };
 
 struct ViewerKeyRow {
   uint32_t key;
@@ -17,8 +17,8 @@ struct ViewerKeyRow {
   ViewerAction action;
 };
 
-// Ctrl with a plain key does what the key does, except where a Ctrl row says otherwise; 5 and
-// 6 act with or without Ctrl, as the menu writes them with Ctrl.
+// Ctrl or Shift with a plain key does what the key does, except where a Ctrl or Shift row comes
+// first; 5 and 6 act with or without Ctrl, as the menu writes them with Ctrl.
 constexpr ViewerKeyRow kViewerKeys[] = {
     {kEscape, Held::Any, ViewerAction::Leave},
     {kDown, Held::Any, ViewerAction::LineDown},
@@ -31,6 +31,7 @@ constexpr ViewerKeyRow kViewerKeys[] = {
     {kLeft, Held::Any, ViewerAction::ColumnLeft},
     {kF2, Held::Any, ViewerAction::ToggleWrap},
     {kF4, Held::Any, ViewerAction::ToggleHex},
+    {kF7, Held::Shift, ViewerAction::FindPrevious},
     {kF7, Held::Any, ViewerAction::Search},
     {kF8, Held::Any, ViewerAction::NextCharacterSet},
     {kF11, Held::Any, ViewerAction::ResetSearch},
@@ -44,11 +45,12 @@ constexpr ViewerKeyRow kViewerKeys[] = {
 
 }  // namespace
 
-ViewerCommand ViewerKeyAction(uint32_t virtualKey, bool ctrl, bool /*shift*/, bool alt) {
+ViewerCommand ViewerKeyAction(uint32_t virtualKey, bool ctrl, bool shift, bool alt) {
   if (alt) return {};
   for (const ViewerKeyRow& row : kViewerKeys) {
     if (row.key != virtualKey) continue;
     if (row.held == Held::Ctrl && !ctrl) continue;
+    if (row.held == Held::Shift && !shift) continue;
     return {row.action, 0};
   }
   return {};

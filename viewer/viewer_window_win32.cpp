@@ -201,6 +201,7 @@ void RunViewerCommand(ViewerSession& s, ViewerCommand command) {
   if (effects & kEffectRepaint) Repaint(s);
   if (effects & kEffectCopy) CopyTextToClipboard(s.selectionText);
   if (effects & kEffectOpenSearch) OpenSearchDialog(s);
+  if (effects & kEffectFindPrevious) SearchAgain(s, true);
 }
 
 void ScrollVertical(ViewerSession& s, int code) {

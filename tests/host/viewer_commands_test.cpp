@@ -40,6 +40,7 @@ TEST(ViewerKeys, EveryKeyOfTheTableAndNothingElse) {
   EXPECT_EQ(Key(0x71), ViewerAction::ToggleWrap);
   EXPECT_EQ(Key(0x73), ViewerAction::ToggleHex);
   EXPECT_EQ(Key(0x76), ViewerAction::Search);
+  EXPECT_EQ(Key(0x76, false, true), ViewerAction::FindPrevious);
   EXPECT_EQ(Key(0x77), ViewerAction::NextCharacterSet);
   EXPECT_EQ(Key(0x7A), ViewerAction::ResetSearch);
   // 5 and 6 with or without Ctrl, as the menu writes them.
@@ -134,6 +135,10 @@ TEST(ViewerActions, EndFollowsUntilAMoveAndLeavingStopsItToo) {
   EXPECT_TRUE(effects & kEffectStopFollow);
   effects = ApplyViewerAction(m.doc, controls, {ViewerAction::Leave, 0});
   EXPECT_EQ(effects, kEffectLeave | kEffectStopFollow);
+  // Shift+F7 asks for a text first; with one it searches again.
+  EXPECT_EQ(ApplyViewerAction(m.doc, controls, {ViewerAction::FindPrevious, 0}), kEffectOpenSearch);
+  m.doc.search.text = u"line";
+  EXPECT_EQ(ApplyViewerAction(m.doc, controls, {ViewerAction::FindPrevious, 0}), kEffectFindPrevious);
 }
 
 TEST(ViewerActions, EndSeesTheFileGrowByName) {
