@@ -82,6 +82,14 @@ def test_texts_copy_exactly_hex_rows_leaving_positions_and_a_vanished_file(rig):
     view(app, 1, "a_plain.txt")
     assert not any(p.visible for p in app.panels())
     assert copy_screen(rig, app, want="the end") == plain.replace("\t", " ")
+    # Dragged from the lower right to the upper left, the same cells as the other way round.
+    left, top, _, _ = app.children()["WC_NRVVIEWER"].rect
+    drags = []
+    for (x0, y0), (x1, y1) in ((3, 25), (60, 60)), ((60, 60), (3, 25)):
+        rig.x.run("xdotool", "mousemove", "--sync", str(left + x0), str(top + y0), "mousedown", "1",
+                  "mousemove", "--sync", str(left + x1), str(top + y1), "mouseup", "1")
+        drags.append(copy_screen(rig, app, keys=("ctrl+c",)))
+    assert drags[0] == drags[1] and drags[0].startswith("first line\r\n"), drags
     # Hex: rows of offset, two groups of eight bytes split by a bar, then the characters.
     app.key("F4")
     hex_rows = copy_screen(rig, app, want="0000000000: ").split(CRLF)
@@ -105,6 +113,8 @@ def test_texts_copy_exactly_hex_rows_leaving_positions_and_a_vanished_file(rig):
 
     # Positions: the stored top comes back; beyond a file that shrank, the start.
     view(app, 4, "d_long.txt")
+    app.x.run("xdotool", "click", "--repeat", "3", "5")  # the wheel, towards the user
+    assert copy_screen(rig, app, want="line 0003").startswith("line 0003\r\n")
     app.key(*["Next"] * 5, "Down", "Down")
     top = copy_screen(rig, app).split(CRLF)[0]
     assert top.startswith("line 0") and top != "line 0000"
