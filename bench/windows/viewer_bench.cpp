@@ -107,8 +107,8 @@ int wmain(int argc, wchar_t** argv) {
               Median(bigOpen) / Median(smallOpen));
   std::printf("End + paint:        small %.2f ms, big %.2f ms, ratio %.3f\n", Median(smallEnd), Median(bigEnd),
               Median(bigEnd) / Median(smallEnd));
-  std::printf("private memory of the first opening: small +%.2f MiB, big +%.2f MiB\n", smallGrowth / 1048576.0,
-              bigGrowth / 1048576.0);
+  std::printf("private memory of the first opening: small %+.1f KiB, big %+.1f KiB\n", smallGrowth / 1024.0,
+              bigGrowth / 1024.0);
 
   std::vector<double> perPage;
   if (nrv::OpenViewer(viewer, longFile, longFile) == 0) {
