@@ -25,11 +25,12 @@ struct Colours {
 // Which cells of a row are drawn in the selection colours as search hits.
 std::vector<bool> HitCells(const ViewerDocument& doc, const ScreenRow& row) {
   std::vector<bool> hit(row.cells.size(), false);
-  const int64_t length = static_cast<int64_t>(doc.search.text.size());
+  const int64_t length = static_cast<int64_t>(ShownMatchLength(doc));
   if (length == 0) return hit;
   const ViewerMode mode = ModeOf(doc);
   if (mode == kModeText && doc.unwrapped) {
     // Drawn in one piece: the occurrences are looked up in the row itself.
+    if (doc.search.hexSearch) return hit;
     Text cells = row.cells;
     if (!doc.search.caseSensitive)
       for (auto& c : cells) c = FoldCase(c);
