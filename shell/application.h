@@ -10,6 +10,7 @@
 #include "platform/worker.h"
 #include "shell/main_menu_record_win32.h"
 #include "shell/shell_windows.h"
+#include "viewer/viewer_window_win32.h"
 
 namespace nrv {
 
@@ -25,6 +26,7 @@ struct Application {
   ShellWindows windows;
   ShellState state;
   MainMenu menu;
+  ViewerSession viewer;
   bool oleStarted = false;
   LocationTable locations;
   Panel left;

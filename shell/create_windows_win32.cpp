@@ -4,6 +4,7 @@
 #include "shell/main_layout.h"
 #include "shell/application.h"
 #include "shell/window_procedures.h"
+#include "viewer/viewer_window_win32.h"
 
 namespace nrv {
 namespace {

@@ -4,6 +4,8 @@
 #include <array>
 #include <map>
 
+#include "viewer/viewer_keys.h"
+
 namespace nrv {
 namespace {
 
@@ -72,8 +74,35 @@ std::string_view PanelKeyText(PanelKey action) {
   return {};
 }
 
+std::string_view ViewerKeyText(ViewerAction action) {
+  switch (action) {
+    case ViewerAction::Leave: return "Close the viewer";
+    case ViewerAction::LineDown: return "Line down";
+    case ViewerAction::LineUp: return "Line up";
+    case ViewerAction::PageDown: return "Page down";
+    case ViewerAction::PageUp: return "Page up";
+    case ViewerAction::Home: return "To the start";
+    case ViewerAction::End: return "To the end, following a growing file";
+    case ViewerAction::ColumnRight: return "Scroll right (unwrapped lines)";
+    case ViewerAction::ColumnLeft: return "Scroll left (unwrapped lines)";
+    case ViewerAction::ToggleWrap: return "Wrap or unwrap lines";
+    case ViewerAction::ToggleHex: return "Hex or text mode";
+    case ViewerAction::Search: return "Search text";
+    case ViewerAction::FindPrevious: return "Find the search text again towards the start";
+    case ViewerAction::NextCharacterSet: return "Next character set";
+    case ViewerAction::ResetSearch: return "Reset search results";
+    case ViewerAction::NextFontSize: return "Next font size";
+    case ViewerAction::NextFontFace: return "Next font";
+    case ViewerAction::SelectAll: return "Select all";
+    case ViewerAction::Deselect: return "Deselect";
+    case ViewerAction::Copy: return "Copy the selection to the clipboard";
+    default: return {};
+  }
+}
+
 // The panels are the main window's everyday place; viewer and editor get their own rows.
 const ShellModes kPanelsShown{};
+const ShellModes kViewerShown{true, false};
 
 KeyUse MainWindowKeyUse(const KeyState& key) {
   const LoopKey action = LoopKeyAction(key, kPanelsShown);
@@ -87,9 +116,17 @@ KeyUse PanelKeyUse(const KeyState& key) {
   return {static_cast<int>(action), PanelKeyText(action)};
 }
 
+// The loop takes its keys first here too.
+KeyUse ViewerKeyUse(const KeyState& key) {
+  if (LoopKeyAction(key, kViewerShown) != LoopKey::None) return {};
+  const ViewerAction action = ViewerKeyAction(key.key, key.ctrl, key.shift, key.alt).action;
+  return {static_cast<int>(action), ViewerKeyText(action)};
+}
+
 constexpr std::array kPlaces{
     KeyPlace{"Main window", MainWindowKeyUse},
     KeyPlace{"Panels", PanelKeyUse},
+    KeyPlace{"Viewer", ViewerKeyUse},
 };
 
 std::string_view SpecialKeyName(uint32_t key) {
@@ -110,6 +147,7 @@ std::string_view SpecialKeyName(uint32_t key) {
     case vk::kMultiply: return "Gray *";
     case vk::kAdd: return "Gray +";
     case vk::kSubtract: return "Gray -";
+    case 0x1B: return "Esc";
     default: return {};
   }
 }

@@ -86,10 +86,8 @@ void LayOutChildren() {
   // The editor control arrives with the editor; until then it is never visible.
   const bool horizontalBar = ::IsWindowVisible(windows.viewerHorizontalBar) != FALSE;
   Place(windows.viewer, {0, 0, width - 16, height - (horizontalBar ? 16 : 0)});
-  if (horizontalBar) {
-    ::MoveWindow(windows.viewerHorizontalBar, 0, height - 16, width - 16, 16, TRUE);
-    ::MoveWindow(windows.viewerVerticalBar, width - 16, 0, 16, height, TRUE);
-  }
+  if (horizontalBar) ::MoveWindow(windows.viewerHorizontalBar, 0, height - 16, width - 16, 16, TRUE);
+  ::MoveWindow(windows.viewerVerticalBar, width - 16, 0, 16, height, TRUE);
   const PanelRects rects = LayOutPanels(CurrentLayoutInput());
   Place(windows.left, rects.left);
   Place(windows.right, rects.right);

@@ -13,6 +13,7 @@
 #include "shell/application.h"
 #include "shell/toolbar.h"
 #include "shell/toolbar_clicks_win32.h"
+#include "shell/viewer_frame_win32.h"
 #include "shell/window_procedures.h"
 
 namespace nrv {
@@ -26,7 +27,7 @@ void OnResize() {
   LayOutChildren();
   DrawToolbar();
   RepaintBothPanels();
-  // The viewer redraws itself here once it exists.
+  RepaintViewer();
 }
 
 void OnClose(HWND window) {
@@ -36,7 +37,10 @@ void OnClose(HWND window) {
 void OnEraseBackground() {
   PaintPanelGap();
   DrawToolbar();
-  if (!TheShellState().viewerOpen) RepaintBothPanels();
+  if (!TheShellState().viewerOpen)
+    RepaintBothPanels();
+  else
+    RepaintViewer();
 }
 
 // UpdateFileLists compares whole and carries its panel in lParam; menu identifiers arrive in
@@ -74,17 +78,14 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_MEASUREITEM: return OnMeasureMenuItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam));
     case WM_DRAWITEM: return OnDrawMenuItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
     case WM_COMMAND: OnCommand(wParam, lParam); return 0;
+    case WM_VSCROLL:
+    case WM_HSCROLL: ForwardViewerScroll(message, wParam, lParam); return 0;
     case WM_MOUSEMOVE: OnToolbarHover(PointerX(lParam), PointerY(lParam)); return 0;
     case WM_LBUTTONDOWN: OnToolbarClick(PointerX(lParam), PointerY(lParam)); return 0;
     case WM_KEYDOWN:
     case WM_CHAR: return 0;
     default: return ::DefWindowProcW(window, message, wParam, lParam);
   }
-}
-
-// The viewer's own procedure arrives with the viewer; until then its window stays hidden.
-LRESULT CALLBACK ViewerWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  return ::DefWindowProcW(window, message, wParam, lParam);
 }
 
 }  // namespace nrv

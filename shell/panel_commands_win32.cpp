@@ -30,6 +30,7 @@
 #include "shell/options_commands_win32.h"
 #include "shell/application.h"
 #include "shell/toolbar_clicks_win32.h"
+#include "shell/viewer_frame_win32.h"
 
 namespace nrv {
 namespace {
@@ -288,10 +289,10 @@ void RunPanelAction(Panel& panel, ItemList& list, PanelKey action) {
     case PanelKey::NextBriefColumns: NextBriefColumns(panel, list); break;
     case PanelKey::Reload: Reload(panel, list); break;
     case PanelKey::Properties: CursorProperties(panel, list); break;
-    // The archive, viewer, editor and find-files commands arrive with those parts.
+    case PanelKey::View: ViewCursorItem(panel, list); break;
+    // The archive, editor and find-files commands arrive with those parts.
     case PanelKey::AddToArchive:
     case PanelKey::ExtractFromArchive:
-    case PanelKey::View:
     case PanelKey::Edit:
     case PanelKey::FindFiles: break;
   }

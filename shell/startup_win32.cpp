@@ -13,6 +13,7 @@
 #include "panel/shell_calls.h"
 #include "panel/watcher.h"
 #include "panel/watcher_win32.h"
+#include "shell/viewer_frame_win32.h"
 #include "shell/toolbar.h"
 #include "platform/files.h"
 #include "platform/message_box.h"
@@ -204,6 +205,7 @@ int StartShell(HINSTANCE instance) {
   PanelOf(kRightPanel).path = rightStart;
 
   KeepContexts(windows, settings);
+  AttachViewerToFrame();
   // The window shows first; tool icons, item icons and type names follow a moment later.
   HoldShellCalls(&LoadToolIconsAndDraw);
   ComputeTotals(ItemsOf(kLeftPanel), PanelOf(kLeftPanel));

@@ -42,7 +42,7 @@ size_t AppendUtf8(TextWindow& w, const uint8_t* bytes, size_t n, int64_t at, boo
 // Decodes from base until more than the screen's worth of characters lies past reachUnits.
 int Fill(ViewerDocument& doc, int64_t base, int64_t reachUnits) {
   const int unit = doc.isUnicode ? 2 : 1;
-  const int64_t enough = (static_cast<int64_t>(std::max(doc.geometry.textRows, 0)) + 1) * kMaxColumn;
+  const int64_t enough = ForwardReach(doc);
   TextWindow w;
   w.base = base;
   uint8_t buffer[kChunkBytes * 2 + 4];
@@ -87,6 +87,16 @@ void AfterBuild(ViewerDocument& doc) {
 
 }  // namespace
 
+int64_t ForwardReach(const ViewerDocument& doc) {
+  const int64_t rows = static_cast<int64_t>(std::max(doc.geometry.textRows, 0)) + 1;
+  if (doc.unwrapped) return rows * kMaxColumn;
+  return rows * 2 * std::max(doc.geometry.textColumns, 1);
+}
+
+int64_t BackwardReach(const ViewerDocument& doc) {
+  return doc.unwrapped ? kBackwardReach : std::min(kBackwardReach, ForwardReach(doc));
+}
+
 int BuildTextWindowForward(ViewerDocument& doc) {
   const int result = Fill(doc, doc.viewTop, 0);
   if (result != 0) return result;
@@ -96,7 +106,7 @@ int BuildTextWindowForward(ViewerDocument& doc) {
 }
 
 int BuildTextWindowBackward(ViewerDocument& doc) {
-  const int64_t base = std::max<int64_t>(doc.viewTop - kBackwardReach, 0);
+  const int64_t base = std::max<int64_t>(doc.viewTop - BackwardReach(doc), 0);
   const int result = Fill(doc, base, doc.viewTop - base);
   if (result != 0) return result;
   AfterBuild(doc);

@@ -4,12 +4,18 @@
 
 namespace nrv {
 
-inline constexpr int64_t kBackwardReach = 65526;  // code units decoded before viewTop
+inline constexpr int64_t kBackwardReach = 65526;  // code units decoded before viewTop, at most
+
+// Characters decoded past the screen's top: (textRows + 1) lines of kMaxColumn when unwrapped,
+// two screens of wrapped lines otherwise, so a huge or sparse file decodes what a small one does.
+int64_t ForwardReach(const ViewerDocument& doc);
+// Units decoded before viewTop when moving back: kBackwardReach unwrapped, ForwardReach wrapped.
+int64_t BackwardReach(const ViewerDocument& doc);
 
 // From viewTop; the first decoded line becomes line 0. 0 or kViewerReadError (the window then
 // keeps what it had).
 int BuildTextWindowForward(ViewerDocument& doc);
-// From kBackwardReach units before viewTop (or the start); the line holding viewTop becomes
+// From BackwardReach units before viewTop (or the start); the line holding viewTop becomes
 // firstLine.
 int BuildTextWindowBackward(ViewerDocument& doc);
 

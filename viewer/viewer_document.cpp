@@ -56,18 +56,20 @@ int UnitSize(const ViewerDocument& doc) { return doc.isUnicode && !doc.hexMode ?
 int OpenDocument(ViewerDocument& doc, TextView name, int64_t savedPosition) {
   if (!OpenViewerFile(doc.file, name)) return -1;
   doc.name.assign(name);
+  doc.fullPath.assign(name);
   return Start(doc, savedPosition);
 }
 
 int OpenDocumentMemory(ViewerDocument& doc, const uint8_t* bytes, int64_t size, int64_t savedPosition) {
   OpenViewerMemory(doc.file, bytes, size);
   doc.name.clear();
+  doc.fullPath.clear();
   return Start(doc, savedPosition);
 }
 
 void CloseDocument(ViewerDocument& doc, const Settings& settings) {
-  if (settings.ViewerSavePosition && !doc.name.empty() && IsViewerFileOpen(doc.file))
-    AddHistory(settings, kHistoryViewer, doc.name, doc.viewTop);
+  if (settings.ViewerSavePosition && !doc.fullPath.empty() && IsViewerFileOpen(doc.file))
+    AddHistory(settings, kHistoryViewer, doc.fullPath, doc.viewTop);
   CloseViewerFile(doc.file);
   doc.window = TextWindow{};
   doc.lines.clear();

@@ -43,7 +43,8 @@ struct LineRecord {
 };
 
 struct ViewerDocument {
-  Text name;
+  Text name;      // as passed when opening: the status line and the caption show it
+  Text fullPath;  // the key of the position history; name when not set
   ViewerFile file;
   int64_t fileSize = 0;
   bool isText = false;

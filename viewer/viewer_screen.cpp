@@ -152,7 +152,7 @@ ViewerScreen LayoutScreen(ViewerDocument& doc) {
       LayoutHex(doc, screen);
       break;
   }
-  BuildMatches(doc.search, screen.buffer, doc.search.matches);
+  BuildShownMatches(doc, screen.buffer, doc.search.matches);
   return screen;
 }
 

@@ -334,6 +334,35 @@ void BuildMatches(const SearchState& search, TextView buffer, std::vector<int64_
     matches.push_back(static_cast<int64_t>(at));
 }
 
+namespace {
+
+// A hex pattern as its bytes are drawn; empty where bytes are not drawn one by one.
+Text ShownHexPattern(const ViewerDocument& doc) {
+  std::string bytes;
+  if ((doc.isUnicode || doc.isUtf8) && ModeOf(doc) != kModeHex) return {};
+  if (!ParseHexPattern(doc.search.text, bytes)) return {};
+  Text shown;
+  for (char b : bytes) shown += DecodeByte(static_cast<uint8_t>(b), doc.characterSet, doc.geometry.fontCharSet);
+  return shown;
+}
+
+}  // namespace
+
+void BuildShownMatches(const ViewerDocument& doc, TextView buffer, std::vector<int64_t>& matches) {
+  if (!doc.search.hexSearch) {
+    BuildMatches(doc.search, buffer, matches);
+    return;
+  }
+  SearchState bytes;
+  bytes.text = ShownHexPattern(doc);
+  bytes.caseSensitive = true;
+  BuildMatches(bytes, buffer, matches);
+}
+
+size_t ShownMatchLength(const ViewerDocument& doc) {
+  return doc.search.hexSearch ? ShownHexPattern(doc).size() : doc.search.text.size();
+}
+
 void BuildWindowMatches(ViewerDocument& doc) {
   if (doc.search.text.empty()) {
     doc.search.matches.clear();
@@ -341,13 +370,13 @@ void BuildWindowMatches(ViewerDocument& doc) {
   }
   const auto& chars = doc.window.chars;
   if (doc.isUnicode || doc.isUtf8) {
-    BuildMatches(doc.search, TextView(chars.data(), chars.size()), doc.search.matches);
+    BuildShownMatches(doc, TextView(chars.data(), chars.size()), doc.search.matches);
     return;
   }
   Text shown(chars.size(), u' ');
   for (size_t i = 0; i < chars.size(); ++i)
     shown[i] = DecodeByte(static_cast<uint8_t>(chars[i]), doc.characterSet, doc.geometry.fontCharSet);
-  BuildMatches(doc.search, shown, doc.search.matches);
+  BuildShownMatches(doc, shown, doc.search.matches);
 }
 
 void ResetSearch(SearchState& search) {

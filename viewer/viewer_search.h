@@ -57,6 +57,11 @@ int FindNext(ViewerDocument& doc, std::function<void(int)> progress = {},
 void BuildMatches(const SearchState& search, TextView buffer, std::vector<int64_t>& matches);
 // The same over the decoded window.
 void BuildWindowMatches(ViewerDocument& doc);
+// Matches of what the screen shows of the search: a hex pattern's bytes as single bytes are
+// drawn (in Hex mode and single-byte documents; nothing in decoded text), else the text.
+void BuildShownMatches(const ViewerDocument& doc, TextView buffer, std::vector<int64_t>& matches);
+// The length a match covers on screen; 0 when nothing is marked.
+size_t ShownMatchLength(const ViewerDocument& doc);
 
 void ResetSearch(SearchState& search);
 

@@ -115,7 +115,11 @@ TEST(ViewerTextWindow, BackwardBuildEqualsForwardFromItsBase) {
   MemoryDocument back(text, 40, 20);
   back.doc.viewTop = 100000;
   ASSERT_EQ(BuildTextWindowBackward(back.doc), 0);
-  EXPECT_EQ(back.doc.window.base, 100000 - kBackwardReach);
+  EXPECT_EQ(back.doc.window.base, 100000 - BackwardReach(back.doc));
+  EXPECT_EQ(BackwardReach(back.doc), 21 * 2 * 40);  // two screens of wrapped lines
+  back.doc.unwrapped = true;
+  EXPECT_EQ(BackwardReach(back.doc), kBackwardReach);
+  back.doc.unwrapped = false;
   MemoryDocument forward(text, 40, 20);
   forward.doc.viewTop = back.doc.window.base;
   ASSERT_EQ(BuildTextWindowForward(forward.doc), 0);

@@ -180,5 +180,30 @@ TEST(ViewerFindBytes, ReportsProgressAndStops) {
   EXPECT_LT(seen.back(), 70);  // stopped soon after half way
 }
 
+TEST(ViewerFindNext, AHexPatternMarksItsBytesWhereBytesAreDrawnOneByOne) {
+  std::string bytes(200, '.');
+  bytes.replace(100, 3, "MZ\x90");
+  MemoryDocument m(bytes, 40, 5);
+  m.doc.search.text = u"4d 5a90";
+  m.doc.search.hexSearch = true;
+  ASSERT_EQ(FindNext(m.doc), kSearchFound);
+  EXPECT_EQ(m.doc.viewTop, 100 - 2 * 40);  // Dump mode: two rows above the hit
+  EXPECT_EQ(ShownMatchLength(m.doc), 3u);
+  EXPECT_EQ(m.doc.search.matches, std::vector<int64_t>{80});
+  SetHexMode(m.doc, true);
+  LayoutScreen(m.doc);
+  EXPECT_EQ(m.doc.search.matches, std::vector<int64_t>{80});
+  // In decoded text a byte pattern has no cells of its own.
+  std::string utf8;
+  for (int i = 0; i < 10; ++i) utf8 += "\xD0\x90\xD0\x91\r\n";
+  MemoryDocument text(utf8, 40, 5);
+  ASSERT_TRUE(text.doc.isUtf8);
+  text.doc.search.text = u"D0 90";
+  text.doc.search.hexSearch = true;
+  ASSERT_EQ(FindNext(text.doc), kSearchFound);
+  EXPECT_EQ(ShownMatchLength(text.doc), 0u);
+  EXPECT_TRUE(text.doc.search.matches.empty());
+}
+
 }  // namespace
 }  // namespace nrv

@@ -102,14 +102,21 @@ class Spy:
                            check=True, capture_output=True, timeout=120)
             os.replace(partial, self.exe)
 
-    def _query(self, prefix, *args):
+    def _output(self, prefix, *args):
         for _ in range(2):
             with tempfile.TemporaryDirectory(prefix="winspy-") as scratch:
                 out = Path(scratch) / "out.json"
                 code, log = prefix.run([self.exe, windows_path(out), *args], cwd=scratch)
                 if code == 0 and out.exists():
-                    return [json.loads(line) for line in out.read_text("utf-8").splitlines()]
+                    return out.read_bytes()
         raise RuntimeError(f"winspy {' '.join(args)} failed ({code}): {log}")
+
+    def _query(self, prefix, *args):
+        return [json.loads(line) for line in self._output(prefix, *args).decode("utf-8").splitlines()]
+
+    def clipboard(self, prefix):
+        """The clipboard's Unicode text exactly as the program put it there (CR LF kept)."""
+        return self._output(prefix, "clipboard").decode("utf-8")
 
     def windows(self, prefix):
         """Every top-level window (top 0) and child window, rectangles in screen coordinates."""

@@ -3,6 +3,7 @@
  *
  *   winspy OUT windows        one JSON object per line for each top-level window and child
  *   winspy OUT reg SUBKEY     one JSON object per line for each value of HKCU\SUBKEY
+ *   winspy OUT clipboard      the clipboard's Unicode text as UTF-8, byte for byte (CR LF kept)
  *
  * Output goes to the file OUT (UTF-8) so that no pipe is shared with Wine's helpers. */
 #include <windows.h>
@@ -97,6 +98,28 @@ static int dump_registry(const wchar_t *subkey) {
   return 0;
 }
 
+/* X clipboard tools fold line ends; this writes exactly what CF_UNICODETEXT holds. */
+static int dump_clipboard(void) {
+  if (!OpenClipboard(NULL)) return 4;
+  int rc = 5;
+  HANDLE data = GetClipboardData(CF_UNICODETEXT);
+  const wchar_t *text = data ? (const wchar_t *)GlobalLock(data) : NULL;
+  if (text) {
+    int length = (int)wcslen(text);
+    int n = length ? WideCharToMultiByte(CP_UTF8, 0, text, length, NULL, 0, NULL, NULL) : 0;
+    char *utf8 = (char *)HeapAlloc(GetProcessHeap(), 0, n > 0 ? n : 1);
+    if (utf8) {
+      if (n > 0) WideCharToMultiByte(CP_UTF8, 0, text, length, utf8, n, NULL, NULL);
+      fwrite(utf8, 1, n, out);
+      HeapFree(GetProcessHeap(), 0, utf8);
+      rc = 0;
+    }
+    GlobalUnlock(data);
+  }
+  CloseClipboard();
+  return rc;
+}
+
 int wmain(int argc, wchar_t **argv) {
   if (argc < 3) return 2;
   out = _wfopen(argv[1], L"wb");
@@ -105,6 +128,8 @@ int wmain(int argc, wchar_t **argv) {
   if (wcscmp(argv[2], L"windows") == 0) {
     EnumWindows(each_top, 0);
     rc = 0;
+  } else if (wcscmp(argv[2], L"clipboard") == 0) {
+    rc = dump_clipboard();
   } else if (wcscmp(argv[2], L"reg") == 0 && argc > 3) {
     rc = dump_registry(argv[3]);
   }
