@@ -24,6 +24,7 @@
 #include "shell/activation.h"
 #include "shell/command_ids.h"
 #include "shell/cursor_movement.h"
+#include "shell/edit_command_win32.h"
 #include "shell/fonts.h"
 #include "shell/main_layout_win32.h"
 #include "shell/main_menu_win32.h"
@@ -288,11 +289,11 @@ void RunPanelAction(Panel& panel, ItemList& list, PanelKey action) {
     case PanelKey::NextBriefColumns: NextBriefColumns(panel, list); break;
     case PanelKey::Reload: Reload(panel, list); break;
     case PanelKey::Properties: CursorProperties(panel, list); break;
-    // The archive, viewer, editor and find-files commands arrive with those parts.
+    case PanelKey::Edit: EditCursorItem(panel, list); break;
+    // The archive, viewer and find-files commands arrive with those parts.
     case PanelKey::AddToArchive:
     case PanelKey::ExtractFromArchive:
     case PanelKey::View:
-    case PanelKey::Edit:
     case PanelKey::FindFiles: break;
   }
 }

@@ -1,0 +1,196 @@
+"""The internal editor on Wine's rich-edit control: F4 from a panel, what the control holds,
+saving (byte for byte when nothing changed, through a read-only file, after Replace all), the
+questions on leaving, going to a line, and what happens when a file or its folder goes away."""
+
+import os
+import shutil
+import stat
+
+from norvane_e2e import poll, windows_path
+
+EDIT_CLASS = "RICHEDIT50W"
+ANSI = b"first line\r\ncaf\xe9 na\xefve\r\n"
+UTF8 = "Привет, мир\nΚαλημέρα κόσμε\n你好，世界\nこんにちは\n".encode("utf-8")
+LINES = b"banana\r\n" * 1000
+BINARY = bytes(range(256)) * 4
+
+
+def editor(app):
+    return poll(lambda: app.children().get(EDIT_CLASS), 15, "the editor control")
+
+
+def control_text(rig, app):
+    return rig.spy.edit_text(rig.prefix, editor(app).hwnd)
+
+
+def same_text(shown, file_text):
+    """The control's line breaks are its own: compare lines."""
+    return shown.replace("\r\n", "\n").replace("\r", "\n").rstrip("\n") == \
+        file_text.replace("\r\n", "\n").rstrip("\n")
+
+
+def wait_file(path, expected, what):
+    return poll(lambda: path.read_bytes() == expected, 20, what)
+
+
+def replaced(path, inode):
+    """True once the save has put a new file in place (saving goes through a temporary file)."""
+    return poll(lambda: path.stat().st_ino != inode, 20, f"{path.name} to be saved")
+
+
+def open_item(app, position, name):
+    """F4 on the item `position` rows below "..", in a panel sorted by name."""
+    app.key("Home", *["Down"] * position, "F4")
+    app.wait_title(f"Edit {name}")
+
+
+def answer(app, caption, key, text=None):
+    box = app.message_box(caption)
+    if text is not None:
+        assert text in box.text, box
+    box.answer(key)
+
+
+def test_edit_save_questions_replace_and_go_to(rig):
+    folder = rig.folder("docs")
+    files = {"a_plain.txt": ANSI, "b_utf8.txt": UTF8, "c_lines.txt": LINES, "d_bin.dat": BINARY,
+             "e_ro.txt": b"locked text\r\n"}
+    for name, data in files.items():
+        (folder / name).write_bytes(data)
+    (folder / "e_ro.txt").chmod(0o444)
+    rig.save_configuration(folder, rig.folder("other"), SortPanelLeft=1000)
+    app = rig.start(rig.folder("cwd"))
+    app.wait_title(windows_path(folder))
+    plain, utf8, lines, readonly = (folder / n for n in ("a_plain.txt", "b_utf8.txt", "c_lines.txt", "e_ro.txt"))
+
+    # The control holds the file's text; F2 without a change writes the same bytes.
+    open_item(app, 1, "a_plain.txt")
+    assert same_text(control_text(rig, app)["text"], ANSI.decode("cp1252"))
+    inode = plain.stat().st_ino
+    app.key("F2")
+    replaced(plain, inode)
+    assert plain.read_bytes() == ANSI
+    # A typed line at the end; the control's line ends are the file's.
+    app.key("ctrl+End")
+    rig.x.type("added line")
+    app.key("Return")
+    rig.x.type("x")
+    app.key("F2")
+    wait_file(plain, ANSI + b"added line\r\nx", "the typed lines on disk")
+
+    # Leaving with changes: Cancel stays, No leaves the file, Yes saves.
+    app.key("ctrl+Home")
+    rig.x.type("1")
+    app.key("Escape")
+    answer(app, "File has been modified", "Escape", "Do you want to save changes a_plain.txt?")
+    assert app.title() == "Edit a_plain.txt"
+    app.key("Escape")
+    answer(app, "File has been modified", "n")
+    app.wait_title(windows_path(folder))
+    assert plain.read_bytes() == ANSI + b"added line\r\nx"
+    open_item(app, 1, "a_plain.txt")
+    app.key("ctrl+Home")
+    rig.x.type("2")
+    app.key("Escape")
+    answer(app, "File has been modified", "y")
+    app.wait_title(windows_path(folder))
+    assert plain.read_bytes() == b"2" + ANSI + b"added line\r\nx"
+
+    # Cyrillic, Greek and CJK in UTF-8 load as themselves and save byte-identical.
+    open_item(app, 2, "b_utf8.txt")
+    assert same_text(control_text(rig, app)["text"], UTF8.decode("utf-8"))
+    inode = utf8.stat().st_ino
+    app.key("F2")
+    replaced(utf8, inode)
+    assert utf8.read_bytes() == UTF8
+    app.key("Escape")
+    app.wait_title(windows_path(folder))
+
+    # A binary file asks first; No keeps the panels.
+    app.key("Home", "Down", "Down", "Down", "Down", "F4")
+    answer(app, "Binary file", "n", "d_bin.dat is a binary file.")
+    app.wait_title(windows_path(folder))
+    assert EDIT_CLASS not in app.children()
+
+    # Over a read-only file after Yes: the new text, read-only again.
+    open_item(app, 5, "e_ro.txt")
+    app.key("ctrl+End")
+    rig.x.type("more")
+    app.key("F2")
+    answer(app, "Read only file", "y", "File e_ro.txt is a read only file. Overwrite it?")
+    wait_file(readonly, b"locked text\r\nmore", "the read-only file rewritten")
+    assert not readonly.stat().st_mode & stat.S_IWUSR
+    app.key("Escape")
+    app.wait_title(windows_path(folder))
+
+    # Ctrl+G 500 puts the caret on line 500; Replace all of "a" by "aa" ends with the count.
+    open_item(app, 3, "c_lines.txt")
+    app.key("ctrl+g")
+    go_to = poll(lambda: app.x_window("Go to"), 15, "the Go to dialog")
+    rig.x.focus(go_to)
+    rig.x.type("500")
+    rig.x.key("Return")
+    poll(lambda: control_text(rig, app)["caret_line"] == 499, 15, "the caret on line 500")
+    app.key("ctrl+Home", "ctrl+f")
+    search = poll(lambda: app.x_window("Search text"), 15, "the Search text dialog")
+    rig.x.focus(search)
+    rig.x.type("a")
+    rig.x.key("Return", "Tab")
+    rig.x.type("aa")
+    dialog = next(w for w in app.windows() if w.top == 0 and w.text == "Search text")
+    button = next(w for w in app.windows() if w.top == dialog.hwnd and w.text == "Replace all")
+    left, top, right, bottom = button.rect
+    rig.x.click((left + right) // 2, (top + bottom) // 2)
+    answer(app, "Replacement done", "Return", "3000 replacement(s) done.")
+    rig.x.focus(search)
+    rig.x.key("Escape")
+    poll(lambda: app.x_window("Search text") is None, 15, "the dialog to close")
+    app.key("F2")
+    wait_file(lines, b"baanaanaa\r\n" * 1000, "every a doubled on disk")
+
+
+def test_locked_file_and_failed_save(rig):
+    folder = rig.folder("doomed")
+    (folder / "locked.txt").write_bytes(b"busy\r\n")
+    (folder / "work.txt").write_bytes(b"old text\r\n")
+    rig.save_configuration(folder, rig.folder("other"), SortPanelLeft=1000)
+    app = rig.start(rig.folder("cwd"))
+    app.wait_title(windows_path(folder))
+
+    holder = rig.spy.hold_locked(rig.prefix, folder / "locked.txt", 60, rig.dir)
+    try:
+        app.key("Home", "Down", "F4")
+        box = app.message_box()
+        assert "Error opening file locked.txt" in box.text, box
+        box.answer("Return")
+        app.wait_title(windows_path(folder))
+        assert EDIT_CLASS not in app.children()
+    finally:
+        holder.kill()
+
+    # A save that cannot replace the file (held open without sharing) leaves it as it was
+    # and no temporary file behind.
+    work = folder / "work.txt"
+    open_item(app, 2, "work.txt")
+    app.key("ctrl+End")
+    rig.x.type("new")
+    holder = rig.spy.hold_locked(rig.prefix, work, 60, rig.dir)
+    try:
+        app.key("F2")
+        box = app.message_box()
+        assert "Error saving file work.txt" in box.text, box
+        box.answer("Return")
+    finally:
+        holder.kill()
+    assert work.read_bytes() == b"old text\r\n"
+    assert sorted(os.listdir(folder)) == ["locked.txt", "work.txt"]
+
+    # The folder goes away while the file is open: the save fails, the editor keeps the text.
+    shutil.rmtree(folder)
+    app.key("F2")
+    box = app.message_box()
+    assert "Error opening file work.txt" in box.text, box
+    box.answer("Return")
+    assert app.title() == "Edit work.txt"
+    assert same_text(control_text(rig, app)["text"], "old text\r\nnew")
+    assert not folder.exists()
