@@ -66,6 +66,8 @@ int CreateEditor(EditorDocument& doc) {
   ::ShowWindow(doc.control, SW_SHOW);
   ::UpdateWindow(doc.control);
   ::SetFocus(doc.control);
+  // Messages shown while the editor is open give the keyboard back to it, not to a hidden panel.
+  SetErrorReportWindows(doc.host.frame, doc.control);
   doc.firstVisibleLine = 0;
   doc.loaded = false;
   ::SendMessageW(doc.control, EM_SETEDITSTYLE, SES_NOINPUTSEQUENCECHK | SES_XLTCRCRLFTOCR,
