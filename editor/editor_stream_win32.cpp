@@ -135,7 +135,11 @@ int StreamIn(EditorDocument& doc, HANDLE file) {
   job.decoder = StartDecoder(doc.encoding, &SystemAnsiCodec());
   job.progress.size = doc.sizeAtLoad;
   EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&job), 0, LoadCallback};
+  // One layout and paint at the end rather than as the text arrives.
+  ::SendMessageW(doc.control, WM_SETREDRAW, FALSE, 0);
   ::SendMessageW(doc.control, EM_STREAMIN, StreamFormat(doc), reinterpret_cast<LPARAM>(&stream));
+  ::SendMessageW(doc.control, WM_SETREDRAW, TRUE, 0);
+  ::InvalidateRect(doc.control, nullptr, TRUE);
   if (stream.dwError == kCancelled) ::SetWindowTextW(doc.control, L"");
   if (stream.dwError != 0 && stream.dwError != kCancelled)
     platform::ShowMessage({nullptr, u"Error loading file " + doc.fileName, u"Error", platform::MessageIcon::Error,
