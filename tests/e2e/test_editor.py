@@ -13,6 +13,7 @@ ANSI = b"first line\r\ncaf\xe9 na\xefve\r\n"
 UTF8 = "Привет, мир\nΚαλημέρα κόσμε\n你好，世界\nこんにちは\n".encode("utf-8")
 LINES = b"banana\r\n" * 1000
 BINARY = bytes(range(256)) * 4
+UTF16 = "\ufeffодин два\r\nтри четыре\r\nпять шесть\r\nsieben acht\r\nneun zehn\r\n".encode("utf-16-le")
 
 
 def children(app):
@@ -43,6 +44,15 @@ def replaced(path, inode):
     return poll(lambda: path.stat().st_ino != inode, 20, f"{path.name} to be saved")
 
 
+def shows_and_saves_unchanged(rig, app, path, data, encoding):
+    """The control holds the file's text, and F2 without a change writes the same bytes."""
+    assert same_text(control_text(rig, app)["text"], data.decode(encoding))
+    inode = path.stat().st_ino
+    app.key("F2")
+    replaced(path, inode)
+    assert path.read_bytes() == data
+
+
 def open_item(app, position, name):
     """F4 on the item `position` rows below "..", in a panel sorted by name."""
     app.key("Home", *["Down"] * position, "F4")
@@ -59,7 +69,7 @@ def answer(app, caption, key, text=None):
 def test_edit_save_questions_replace_and_go_to(rig):
     folder = rig.folder("docs")
     files = {"a_plain.txt": ANSI, "b_utf8.txt": UTF8, "c_lines.txt": LINES, "d_bin.dat": BINARY,
-             "e_ro.txt": b"locked text\r\n"}
+             "e_ro.txt": b"locked text\r\n", "f_utf16.txt": UTF16}
     for name, data in files.items():
         (folder / name).write_bytes(data)
     (folder / "e_ro.txt").chmod(0o444)
@@ -70,11 +80,7 @@ def test_edit_save_questions_replace_and_go_to(rig):
 
     # The control holds the file's text; F2 without a change writes the same bytes.
     open_item(app, 1, "a_plain.txt")
-    assert same_text(control_text(rig, app)["text"], ANSI.decode("cp1252"))
-    inode = plain.stat().st_ino
-    app.key("F2")
-    replaced(plain, inode)
-    assert plain.read_bytes() == ANSI
+    shows_and_saves_unchanged(rig, app, plain, ANSI, "cp1252")
     # A typed line at the end; the control's line ends are the file's.
     app.key("ctrl+End")
     rig.x.type("added line")
@@ -103,11 +109,13 @@ def test_edit_save_questions_replace_and_go_to(rig):
 
     # Cyrillic, Greek and CJK in UTF-8 load as themselves and save byte-identical.
     open_item(app, 2, "b_utf8.txt")
-    assert same_text(control_text(rig, app)["text"], UTF8.decode("utf-8"))
-    inode = utf8.stat().st_ino
-    app.key("F2")
-    replaced(utf8, inode)
-    assert utf8.read_bytes() == UTF8
+    shows_and_saves_unchanged(rig, app, utf8, UTF8, "utf-8")
+    app.key("Escape")
+    app.wait_title(windows_path(folder))
+
+    # UTF-16 keeps its byte-order mark.
+    open_item(app, 6, "f_utf16.txt")
+    shows_and_saves_unchanged(rig, app, folder / "f_utf16.txt", UTF16, "utf-16")
     app.key("Escape")
     app.wait_title(windows_path(folder))
 
@@ -152,6 +160,16 @@ def test_edit_save_questions_replace_and_go_to(rig):
     poll(lambda: app.x_window("Search text") is None, 15, "the dialog to close")
     app.key("F2")
     wait_file(lines, b"baanaanaa\r\n" * 1000, "every a doubled on disk")
+    # The caret line is remembered for the next opening.
+    app.key("ctrl+g")
+    rig.x.focus(poll(lambda: app.x_window("Go to"), 15, "the Go to dialog"))
+    rig.x.type("321")
+    rig.x.key("Return")
+    poll(lambda: control_text(rig, app)["caret_line"] == 320, 15, "the caret on line 321")
+    app.key("Escape")
+    app.wait_title(windows_path(folder))
+    open_item(app, 3, "c_lines.txt")
+    assert control_text(rig, app)["caret_line"] == 320
     # Every save went through a temporary file that is gone again.
     assert sorted(os.listdir(folder)) == sorted(files)
 
