@@ -128,7 +128,9 @@ LRESULT CALLBACK EditorControlProc(HWND control, UINT message, WPARAM wParam, LP
   const WNDPROC previous = TheEditorDocument().previousProcedure;
   switch (message) {
     case WM_KEYDOWN:
-      if (OnKeyDown(control, wParam)) return 0;
+    case WM_CHAR:
+      if (TheEditorDocument().streaming) return 0;
+      if (message == WM_KEYDOWN && OnKeyDown(control, wParam)) return 0;
       break;
     case WM_RBUTTONDOWN:
       ShowEditorMenu();

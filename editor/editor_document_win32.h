@@ -27,6 +27,7 @@ struct EditorDocument {
   EditorEncoding encoding;
   bool editorActive = false;
   bool loaded = false;
+  bool streaming = false;  // inside a load or save: the control's keys wait
   int64_t firstVisibleLine = 0;
   EditorFigures figures;
   HWND control = nullptr;

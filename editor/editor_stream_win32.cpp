@@ -16,6 +16,7 @@ constexpr DWORD kReadBlock = 256 * 1024;
 constexpr size_t kWriteBlock = 1024 * 1024;
 constexpr DWORD kCancelled = static_cast<DWORD>(-2);
 constexpr DWORD kFailed = static_cast<DWORD>(-1);
+constexpr DWORD kEscapeHeld = static_cast<DWORD>(-3);
 
 struct LoadJob {
   EditorDocument* doc = nullptr;
@@ -44,8 +45,19 @@ void ShowProgress(HWND frame, TextView verb, TextView name, const StreamProgress
   ::SetWindowTextW(frame, platform::Wide(ProgressCaption(verb, name, ProgressPercent(progress))));
 }
 
-bool CancelAsked(HWND control) {
-  if ((::GetAsyncKeyState(VK_ESCAPE) & 0x8000) == 0) return false;
+// Held now, or pressed and let go since the last look: a short tap counts too.
+bool EscapeHeld() {
+  // Wine learns of key presses only while the thread looks at its queue.
+  MSG message;
+  ::PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE);
+  return (::GetAsyncKeyState(VK_ESCAPE) & 0x8001) != 0;
+}
+
+bool CancelConfirmed(HWND control) {
+  // The Escape that asked must not also answer.
+  MSG message;
+  while (::PeekMessageW(&message, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE)) {
+  }
   return platform::ShowMessage({control, u"Do you want to cancel operation?", u"Interrupt operation",
                                 platform::MessageIcon::Question, platform::MessageButtons::YesNo}) ==
          platform::MessageAnswer::Yes;
@@ -70,7 +82,13 @@ bool ReadBlock(LoadJob& job) {
 DWORD CALLBACK LoadCallback(DWORD_PTR cookie, LPBYTE buffer, LONG wanted, LONG* given) {
   auto& job = *reinterpret_cast<LoadJob*>(cookie);
   *given = 0;
-  if (CancelAsked(job.doc->control)) return kCancelled;
+  // Asked before each block of the file, not at each of the control's small requests.
+  const bool blockDue = job.rich || job.taken == job.pending.size();
+  if (blockDue && EscapeHeld()) {
+    // Rich text cannot be taken up again in the middle: it asks here.
+    if (!job.rich) return kEscapeHeld;
+    if (CancelConfirmed(job.doc->control)) return kCancelled;
+  }
   if (job.rich) {
     // Rich text goes to the control as it is.
     DWORD read = 0;
@@ -137,10 +155,27 @@ int StreamIn(EditorDocument& doc, HANDLE file) {
   EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&job), 0, LoadCallback};
   // One layout and paint at the end rather than as the text arrives.
   ::SendMessageW(doc.control, WM_SETREDRAW, FALSE, 0);
+  doc.streaming = true;
+  ::GetAsyncKeyState(VK_ESCAPE);  // forgets an Escape pressed before the load
   ::SendMessageW(doc.control, EM_STREAMIN, StreamFormat(doc), reinterpret_cast<LPARAM>(&stream));
+  // Wine's control stops the program when a message box takes the focus while text is half
+  // in, so the question waits until the stream has ended; No takes the load up at the end.
+  while (stream.dwError == kEscapeHeld) {
+    ::SendMessageW(doc.control, WM_SETREDRAW, TRUE, 0);
+    if (CancelConfirmed(doc.control)) {
+      stream.dwError = kCancelled;
+      break;
+    }
+    ::SendMessageW(doc.control, WM_SETREDRAW, FALSE, 0);
+    stream.dwError = 0;
+    ::SendMessageW(doc.control, EM_SETSEL, -1, -1);
+    ::SendMessageW(doc.control, EM_STREAMIN, StreamFormat(doc) | SFF_SELECTION, reinterpret_cast<LPARAM>(&stream));
+  }
+  doc.streaming = false;
   ::SendMessageW(doc.control, WM_SETREDRAW, TRUE, 0);
   ::InvalidateRect(doc.control, nullptr, TRUE);
-  if (stream.dwError == kCancelled) ::SetWindowTextW(doc.control, L"");
+  // A cancelled load keeps what came in: the editor closes at once, and emptying a large text
+  // first takes Wine's control longer than the load did.
   if (stream.dwError != 0 && stream.dwError != kCancelled)
     platform::ShowMessage({nullptr, u"Error loading file " + doc.fileName, u"Error", platform::MessageIcon::Error,
                            platform::MessageButtons::Ok});
@@ -159,7 +194,9 @@ bool StreamOut(EditorDocument& doc, HANDLE file, TextView shownName) {
   job.encoder = StartEncoder(doc.encoding, &SystemAnsiCodec());
   job.progress.size = doc.sizeAtLoad;
   EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&job), 0, SaveCallback};
+  doc.streaming = true;
   ::SendMessageW(doc.control, EM_STREAMOUT, StreamFormat(doc), reinterpret_cast<LPARAM>(&stream));
+  doc.streaming = false;
   if (stream.dwError != 0 || job.failed) return false;
   if (!job.rich) FinishEncode(job.encoder, job.out);
   return Flush(job);

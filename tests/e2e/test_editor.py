@@ -174,12 +174,30 @@ def test_edit_save_questions_replace_and_go_to(rig):
     assert sorted(os.listdir(folder)) == sorted(files)
 
 
-def test_locked_file_and_failed_save(rig):
+def test_locked_file_failed_save_and_cancelled_load(rig):
     folder = rig.folder("doomed")
     (folder / "locked.txt").write_bytes(b"busy\r\n")
+    big = rig.folder("big") / "big.txt"
+    with open(big, "wb") as out:
+        for _ in range(100):
+            out.write(b"0123456789 abcdefghijklmnopqrstuvwxyz\r\n" * 26886)  # 1 MiB and a bit
     (folder / "work.txt").write_bytes(b"old text\r\n")
-    rig.save_configuration(folder, rig.folder("other"), SortPanelLeft=1000)
+    rig.save_configuration(folder, big.parent, SortPanelLeft=1000)
     app = rig.start(rig.folder("cwd"))
+    app.wait_title(windows_path(folder))
+
+    # A 100 MiB file shows its progress in the caption; Escape asks, Yes cancels.
+    app.key("Tab", "Home", "Down", "F4")
+    poll(lambda: app.title().startswith("Loading big.txt ("), 60, "the load progress")
+    stamp = big.stat().st_mtime_ns
+    app.key("Escape")
+    box = app.message_box("Interrupt operation", timeout=30)
+    assert "Do you want to cancel operation?" in box.text, box
+    box.answer("y")
+    app.wait_title(windows_path(big.parent), timeout=30)
+    assert EDIT_CLASS not in children(app)
+    assert big.stat().st_mtime_ns == stamp
+    app.key("Tab")
     app.wait_title(windows_path(folder))
 
     holder = rig.spy.hold_locked(rig.prefix, folder / "locked.txt", 60, rig.dir)
