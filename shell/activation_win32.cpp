@@ -1,5 +1,6 @@
 #include <windows.h>
 
+#include "editor/editor_win32.h"
 #include "panel/panel_paint.h"
 #include "platform/win32/wide.h"
 #include "shell/activation.h"
@@ -43,7 +44,11 @@ void FocusOnActivation() {
     ::SetFocus(windows.viewer);
     return;
   }
-  // The editor control takes the focus here once the editor exists.
+  if (HWND editor = EditorControl(); state.editorOpen && editor) {
+    ::SetFocus(editor);
+    UpdateStatus();
+    return;
+  }
   for (int side : {kLeftPanel, kRightPanel}) {
     Panel& panel = PanelOf(side);
     if (panel.active && WindowOf(panel) && ::IsWindowVisible(static_cast<HWND>(WindowOf(panel)))) {

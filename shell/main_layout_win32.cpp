@@ -3,6 +3,7 @@
 #include <string>
 
 #include "core/settings.h"
+#include "editor/editor_win32.h"
 #include "platform/win32/wide.h"
 #include "shell/fonts.h"
 #include "shell/main_layout_win32.h"
@@ -83,7 +84,8 @@ void LayOutChildren() {
   const ShellState& state = TheShellState();
   const int32_t width = state.clientWidth;
   const int32_t height = state.clientHeight;
-  // The editor control arrives with the editor; until then it is never visible.
+  if (HWND editor = EditorControl(); editor && ::IsWindowVisible(editor))
+    Place(editor, {0, state.charHeight, width, height - state.charHeight});
   const bool horizontalBar = ::IsWindowVisible(windows.viewerHorizontalBar) != FALSE;
   Place(windows.viewer, {0, 0, width - 16, height - (horizontalBar ? 16 : 0)});
   if (horizontalBar) ::MoveWindow(windows.viewerHorizontalBar, 0, height - 16, width - 16, 16, TRUE);

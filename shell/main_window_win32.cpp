@@ -2,6 +2,7 @@
 
 #include "panel/context_menu_win32.h"
 #include "panel/panel_paint.h"
+#include "editor/editor_win32.h"
 #include "shell/activation.h"
 #include "shell/command_ids.h"
 #include "shell/main_layout_win32.h"
@@ -28,6 +29,7 @@ void OnResize() {
   DrawToolbar();
   RepaintBothPanels();
   RepaintViewer();
+  UpdateStatus();
 }
 
 void OnClose(HWND window) {
@@ -41,6 +43,7 @@ void OnEraseBackground() {
     RepaintBothPanels();
   else
     RepaintViewer();
+  UpdateStatus();  // the editor's caption and status line, while it is open
 }
 
 // UpdateFileLists compares whole and carries its panel in lParam; menu identifiers arrive in
@@ -50,6 +53,7 @@ void OnCommand(WPARAM wParam, LPARAM lParam) {
     RunUpdateFileLists(static_cast<uint32_t>(lParam));
     return;
   }
+  if (RunEditorCommand(LOWORD(wParam))) return;
   RunMainCommand(static_cast<uint32_t>(wParam));
 }
 

@@ -24,6 +24,7 @@
 #include "shell/activation.h"
 #include "shell/command_ids.h"
 #include "shell/cursor_movement.h"
+#include "shell/edit_command_win32.h"
 #include "shell/fonts.h"
 #include "shell/main_layout_win32.h"
 #include "shell/main_menu_win32.h"
@@ -290,10 +291,10 @@ void RunPanelAction(Panel& panel, ItemList& list, PanelKey action) {
     case PanelKey::Reload: Reload(panel, list); break;
     case PanelKey::Properties: CursorProperties(panel, list); break;
     case PanelKey::View: ViewCursorItem(panel, list); break;
-    // The archive, editor and find-files commands arrive with those parts.
+    case PanelKey::Edit: EditCursorItem(panel, list); break;
+    // The archive and find-files commands arrive with those parts.
     case PanelKey::AddToArchive:
     case PanelKey::ExtractFromArchive:
-    case PanelKey::Edit:
     case PanelKey::FindFiles: break;
   }
 }

@@ -7,7 +7,7 @@
 #include "config/history.h"
 #include "platform/message_box.h"
 #include "platform/win32/wide.h"
-#include "viewer/search_dialog_ids.h"
+#include "config/dialog_ids.h"
 #include "viewer/viewer_search.h"
 
 namespace nrv {
@@ -27,12 +27,12 @@ bool Checked(HWND dialog, int id) { return ::IsDlgButtonChecked(dialog, id) == B
 
 void FillFromState(HWND dialog, ViewerSession& s) {
   const SearchState& search = s.doc.search;
-  ::CheckRadioButton(dialog, IDC_FOR_TEXT, IDC_FOR_HEX, search.hexSearch ? IDC_FOR_HEX : IDC_FOR_TEXT);
+  ::CheckRadioButton(dialog, IDC_SEARCH_FOR_TEXT, IDC_SEARCH_FOR_HEX, search.hexSearch ? IDC_SEARCH_FOR_HEX : IDC_SEARCH_FOR_TEXT);
   ::CheckDlgButton(dialog, IDC_CASE_SENSITIVE, search.caseSensitive ? BST_CHECKED : BST_UNCHECKED);
   ::CheckDlgButton(dialog, IDC_WHOLE_WORDS, search.wholeWords ? BST_CHECKED : BST_UNCHECKED);
   ::SetDlgItemTextW(dialog, IDOK, L"Find");
-  for (int id : {IDC_REPLACE, IDC_REPLACE_ALL, IDC_REPLACE_TEXT}) ::EnableWindow(::GetDlgItem(dialog, id), FALSE);
-  const HWND combo = ::GetDlgItem(dialog, IDC_SEARCH_TEXT);
+  for (int id : {IDC_REPLACE, IDC_REPLACE_ALL, IDC_REPLACE_COMBO}) ::EnableWindow(::GetDlgItem(dialog, id), FALSE);
+  const HWND combo = ::GetDlgItem(dialog, IDC_SEARCH_COMBO);
   ::SendMessageW(combo, CB_LIMITTEXT, kMaxSearchText, 0);
   const std::vector<Text> history = ReadHistory(kHistoryFind);
   for (auto it = history.rbegin(); it != history.rend(); ++it)
@@ -44,11 +44,11 @@ void FillFromState(HWND dialog, ViewerSession& s) {
 
 Text FieldText(HWND dialog) {
   wchar_t buffer[kMaxSearchText + 1] = {};
-  ::GetDlgItemTextW(dialog, IDC_SEARCH_TEXT, buffer, static_cast<int>(kMaxSearchText + 1));
+  ::GetDlgItemTextW(dialog, IDC_SEARCH_COMBO, buffer, static_cast<int>(kMaxSearchText + 1));
   return platform::FromWide(buffer);
 }
 
-void FocusField(HWND dialog) { ::SetFocus(::GetDlgItem(dialog, IDC_SEARCH_TEXT)); }
+void FocusField(HWND dialog) { ::SetFocus(::GetDlgItem(dialog, IDC_SEARCH_COMBO)); }
 
 void Tell(HWND owner, const Text& text, const Text& caption, platform::MessageIcon icon) {
   platform::ShowMessage({owner, text, caption, icon, platform::MessageButtons::Ok});
@@ -92,7 +92,7 @@ void OnFind(HWND dialog, ViewerSession& s) {
   search.text = FieldText(dialog);
   search.caseSensitive = Checked(dialog, IDC_CASE_SENSITIVE);
   search.wholeWords = Checked(dialog, IDC_WHOLE_WORDS);
-  search.hexSearch = Checked(dialog, IDC_FOR_HEX);
+  search.hexSearch = Checked(dialog, IDC_SEARCH_FOR_HEX);
   if (search.text.empty()) {
     Tell(dialog, u"No text entered", u"Search text", platform::MessageIcon::Information);
     FocusField(dialog);

@@ -122,6 +122,22 @@ class Spy:
         """Every top-level window (top 0) and child window, rectangles in screen coordinates."""
         return self._query(prefix, "windows")
 
+    def edit_text(self, prefix, hwnd):
+        """A rich-edit control's text, line count and caret line (0-based)."""
+        return self._query(prefix, "edittext", str(hwnd))[0]
+
+    def hold_locked(self, prefix, path, seconds, scratch):
+        """Starts a process that holds path open without sharing; returns it once it does."""
+        out = Path(scratch) / "lock.json"
+        process = prefix.start([self.exe, windows_path(out), "lock", windows_path(path), str(seconds)],
+                               cwd=scratch, log=Path(scratch) / "lock.log")
+        deadline = time.monotonic() + 30
+        while not (out.exists() and "locked" in out.read_text("utf-8")):
+            if process.poll() is not None or time.monotonic() > deadline:
+                raise RuntimeError(f"winspy could not lock {path}")
+            time.sleep(0.1)
+        return process
+
     def registry(self, prefix, subkey):
         """The values of HKEY_CURRENT_USER\\subkey, or None when the key does not exist."""
         rows = self._query(prefix, "reg", subkey)

@@ -4,10 +4,13 @@
  *   winspy OUT windows        one JSON object per line for each top-level window and child
  *   winspy OUT reg SUBKEY     one JSON object per line for each value of HKCU\SUBKEY
  *   winspy OUT clipboard      the clipboard's Unicode text as UTF-8, byte for byte (CR LF kept)
+ *   winspy OUT edittext HWND  the text of a rich-edit control, its line count and caret line
+ *   winspy OUT lock PATH SECS holds PATH open without sharing for SECS seconds
  *
  * Output goes to the file OUT (UTF-8) so that no pipe is shared with Wine's helpers. */
 #include <windows.h>
 #include <stdio.h>
+#include <stdlib.h>
 #include <wchar.h>
 
 static FILE *out;
@@ -23,6 +26,47 @@ static void put_string(const wchar_t *text) {
     else fputc(*p, out);
   }
   fputc('"', out);
+}
+
+/* put_string without a length limit, for a whole document. */
+static void put_long_string(const wchar_t *text, int length) {
+  int n = WideCharToMultiByte(CP_UTF8, 0, text, length, NULL, 0, NULL, NULL);
+  char *utf8 = malloc(n + 1);
+  WideCharToMultiByte(CP_UTF8, 0, text, length, utf8, n, NULL, NULL);
+  fputc('"', out);
+  for (int i = 0; i < n; ++i) {
+    const unsigned char c = (unsigned char)utf8[i];
+    if (c == '"' || c == '\\') fprintf(out, "\\%c", c);
+    else if (c < 0x20) fprintf(out, "\\u%04x", c);
+    else fputc(c, out);
+  }
+  fputc('"', out);
+  free(utf8);
+}
+
+/* WM_GETTEXT and the line messages carry no pointers the program would have to read, so
+ * Windows passes them between processes. */
+static int dump_edit_text(HWND edit) {
+  LRESULT length = SendMessageW(edit, WM_GETTEXTLENGTH, 0, 0);
+  wchar_t *text = calloc((size_t)length + 2, sizeof(wchar_t));
+  LRESULT got = SendMessageW(edit, WM_GETTEXT, (WPARAM)length + 1, (LPARAM)text);
+  LRESULT lines = SendMessageW(edit, EM_GETLINECOUNT, 0, 0);
+  LRESULT caret = SendMessageW(edit, EM_LINEFROMCHAR, (WPARAM)-1, 0);
+  fprintf(out, "{\"lines\": %lld, \"caret_line\": %lld, \"text\": ", (long long)lines, (long long)caret);
+  put_long_string(text, (int)got);
+  fprintf(out, "}\n");
+  free(text);
+  return 0;
+}
+
+static int hold_locked(const wchar_t *path, int seconds) {
+  HANDLE file = CreateFileW(path, GENERIC_READ | GENERIC_WRITE, 0, NULL, OPEN_EXISTING, 0, NULL);
+  if (file == INVALID_HANDLE_VALUE) return 4;
+  fprintf(out, "{\"locked\": 1}\n");
+  fflush(out);
+  Sleep((DWORD)seconds * 1000);
+  CloseHandle(file);
+  return 0;
 }
 
 static void put_window(HWND hwnd, HWND top) {
@@ -132,6 +176,10 @@ int wmain(int argc, wchar_t **argv) {
     rc = dump_clipboard();
   } else if (wcscmp(argv[2], L"reg") == 0 && argc > 3) {
     rc = dump_registry(argv[3]);
+  } else if (wcscmp(argv[2], L"edittext") == 0 && argc > 3) {
+    rc = dump_edit_text((HWND)(ULONG_PTR)_wcstoui64(argv[3], NULL, 10));
+  } else if (wcscmp(argv[2], L"lock") == 0 && argc > 4) {
+    rc = hold_locked(argv[3], _wtoi(argv[4]));
   }
   fclose(out);
   return rc;

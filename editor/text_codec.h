@@ -1,0 +1,52 @@
+#pragma once
+// The file's bytes to the UTF-16 the control holds, and back. Files are read and written in
+// blocks, so a character may straddle two blocks; both directions carry the pieces over.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "editor/editor_encoding.h"
+#include "platform/text.h"
+
+namespace nrv {
+
+// The ANSI code page, given by the platform. decode and encode see only whole characters.
+struct AnsiCodec {
+  void (*decode)(const uint8_t* bytes, size_t length, Text& out) = nullptr;
+  void (*encode)(const char16_t* units, size_t length, std::string& out) = nullptr;
+  bool (*isLeadByte)(uint8_t byte) = nullptr;  // none for single-byte code pages
+};
+
+// Loading: bytes of a plain-text file (ANSI, UTF-8 or UTF-16) to UTF-16, byte-order mark dropped.
+struct TextDecoder {
+  EditorEncoding encoding;
+  const AnsiCodec* ansi = nullptr;
+  uint8_t markLeft = 0;  // bytes of the byte-order mark still to skip
+  uint8_t carried = 0;
+  uint8_t carry[4]{};
+  std::string joined;  // the carry and the next block, when there is a carry
+};
+
+TextDecoder StartDecoder(const EditorEncoding& encoding, const AnsiCodec* ansi);
+void Decode(TextDecoder& decoder, const uint8_t* bytes, size_t length, Text& out);
+// Bytes left in an unfinished character at the end of the file.
+void FinishDecode(TextDecoder& decoder, Text& out);
+
+// Saving: the control's UTF-16 (as bytes, in any split) to the file's encoding. Every line
+// break the control writes (CR LF, CR or LF) becomes the file's own line end.
+struct TextEncoder {
+  EditorEncoding encoding;
+  const AnsiCodec* ansi = nullptr;
+  bool markWritten = false;
+  bool pendingCr = false;
+  bool hasOddByte = false;
+  uint8_t oddByte = 0;
+  char16_t heldSurrogate = 0;
+  Text units;  // the block's units after line ends are settled
+};
+
+TextEncoder StartEncoder(const EditorEncoding& encoding, const AnsiCodec* ansi);
+void Encode(TextEncoder& encoder, const uint8_t* bytes, size_t length, std::string& out);
+void FinishEncode(TextEncoder& encoder, std::string& out);
+
+}  // namespace nrv

@@ -1,0 +1,226 @@
+"""The internal editor on Wine's rich-edit control: F4 from a panel, what the control holds,
+saving (byte for byte when nothing changed, through a read-only file, after Replace all), the
+questions on leaving, going to a line, and what happens when a file or its folder goes away."""
+
+import os
+import shutil
+import stat
+
+from norvane_e2e import poll, windows_path
+
+EDIT_CLASS = "RICHEDIT50W"
+ANSI = b"first line\r\ncaf\xe9 na\xefve\r\n"
+UTF8 = "Привет, мир\nΚαλημέρα κόσμε\n你好，世界\nこんにちは\n".encode("utf-8")
+LINES = b"banana\r\n" * 1000
+BINARY = bytes(range(256)) * 4
+UTF16 = "\ufeffодин два\r\nтри четыре\r\nпять шесть\r\nsieben acht\r\nneun zehn\r\n".encode("utf-16-le")
+
+
+def children(app):
+    """The main window's children by class name; Wine spells the control's class RichEdit50W."""
+    return {name.upper(): window for name, window in app.children().items()}
+
+
+def editor(app):
+    return poll(lambda: children(app).get(EDIT_CLASS), 15, "the editor control")
+
+
+def control_text(rig, app):
+    return rig.spy.edit_text(rig.prefix, editor(app).hwnd)
+
+
+def same_text(shown, file_text):
+    """The control's line breaks are its own: compare lines."""
+    return shown.replace("\r\n", "\n").replace("\r", "\n").rstrip("\n") == \
+        file_text.replace("\r\n", "\n").rstrip("\n")
+
+
+def wait_file(path, expected, what):
+    return poll(lambda: path.read_bytes() == expected, 20, what)
+
+
+def replaced(path, inode):
+    """True once the save has put a new file in place (saving goes through a temporary file)."""
+    return poll(lambda: path.stat().st_ino != inode, 20, f"{path.name} to be saved")
+
+
+def shows_and_saves_unchanged(rig, app, path, data, encoding):
+    """The control holds the file's text, and F2 without a change writes the same bytes."""
+    assert same_text(control_text(rig, app)["text"], data.decode(encoding))
+    inode = path.stat().st_ino
+    app.key("F2")
+    replaced(path, inode)
+    assert path.read_bytes() == data
+
+
+def open_item(app, position, name):
+    """F4 on the item `position` rows below "..", in a panel sorted by name."""
+    app.key("Home", *["Down"] * position, "F4")
+    app.wait_title(f"Edit {name}")
+
+
+def answer(app, caption, key, text=None):
+    box = app.message_box(caption)
+    if text is not None:
+        assert text in box.text, box
+    box.answer(key)
+
+
+def test_edit_save_questions_replace_and_go_to(rig):
+    folder = rig.folder("docs")
+    files = {"a_plain.txt": ANSI, "b_utf8.txt": UTF8, "c_lines.txt": LINES, "d_bin.dat": BINARY,
+             "e_ro.txt": b"locked text\r\n", "f_utf16.txt": UTF16}
+    for name, data in files.items():
+        (folder / name).write_bytes(data)
+    (folder / "e_ro.txt").chmod(0o444)
+    rig.save_configuration(folder, rig.folder("other"), SortPanelLeft=1000)
+    app = rig.start(rig.folder("cwd"))
+    app.wait_title(windows_path(folder))
+    plain, utf8, lines, readonly = (folder / n for n in ("a_plain.txt", "b_utf8.txt", "c_lines.txt", "e_ro.txt"))
+
+    # The control holds the file's text; F2 without a change writes the same bytes.
+    open_item(app, 1, "a_plain.txt")
+    shows_and_saves_unchanged(rig, app, plain, ANSI, "cp1252")
+    # A typed line at the end; the control's line ends are the file's.
+    app.key("ctrl+End")
+    rig.x.type("added line")
+    app.key("Return")
+    rig.x.type("x")
+    app.key("F2")
+    wait_file(plain, ANSI + b"added line\r\nx", "the typed lines on disk")
+
+    # Leaving with changes: Cancel stays, No leaves the file, Yes saves.
+    app.key("ctrl+Home")
+    rig.x.type("1")
+    app.key("Escape")
+    answer(app, "File has been modified", "Escape", "Do you want to save changes a_plain.txt?")
+    assert app.title() == "Edit a_plain.txt"
+    app.key("Escape")
+    answer(app, "File has been modified", "n")
+    app.wait_title(windows_path(folder))
+    assert plain.read_bytes() == ANSI + b"added line\r\nx"
+    open_item(app, 1, "a_plain.txt")
+    app.key("ctrl+Home")
+    rig.x.type("2")
+    app.key("Escape")
+    answer(app, "File has been modified", "y")
+    app.wait_title(windows_path(folder))
+    assert plain.read_bytes() == b"2" + ANSI + b"added line\r\nx"
+
+    # Cyrillic, Greek and CJK in UTF-8 load as themselves and save byte-identical.
+    open_item(app, 2, "b_utf8.txt")
+    shows_and_saves_unchanged(rig, app, utf8, UTF8, "utf-8")
+    app.key("Escape")
+    app.wait_title(windows_path(folder))
+
+    # UTF-16 keeps its byte-order mark.
+    open_item(app, 6, "f_utf16.txt")
+    shows_and_saves_unchanged(rig, app, folder / "f_utf16.txt", UTF16, "utf-16")
+    app.key("Escape")
+    app.wait_title(windows_path(folder))
+
+    # A binary file asks first; No keeps the panels.
+    app.key("Home", "Down", "Down", "Down", "Down", "F4")
+    answer(app, "Binary file", "n", "d_bin.dat is a binary file.")
+    app.wait_title(windows_path(folder))
+    assert EDIT_CLASS not in children(app)
+
+    # Over a read-only file after Yes: the new text, read-only again.
+    open_item(app, 5, "e_ro.txt")
+    app.key("ctrl+End")
+    rig.x.type("more")
+    app.key("F2")
+    answer(app, "Read only file", "y", "File e_ro.txt is a read only file. Overwrite it?")
+    wait_file(readonly, b"locked text\r\nmore", "the read-only file rewritten")
+    assert not readonly.stat().st_mode & stat.S_IWUSR
+    app.key("Escape")
+    app.wait_title(windows_path(folder))
+
+    # Ctrl+G 500 puts the caret on line 500; Replace all of "a" by "aa" ends with the count.
+    open_item(app, 3, "c_lines.txt")
+    app.key("ctrl+g")
+    go_to = poll(lambda: app.x_window("Go to"), 15, "the Go to dialog")
+    rig.x.focus(go_to)
+    rig.x.type("500")
+    rig.x.key("Return")
+    poll(lambda: control_text(rig, app)["caret_line"] == 499, 15, "the caret on line 500")
+    app.key("ctrl+Home", "ctrl+f")
+    search = poll(lambda: app.x_window("Search text"), 15, "the Search text dialog")
+    rig.x.focus(search)
+    rig.x.type("a")
+    rig.x.key("Return", "Tab")
+    rig.x.type("aa")
+    dialog = next(w for w in app.windows() if w.top == 0 and w.text == "Search text")
+    button = next(w for w in app.windows() if w.top == dialog.hwnd and w.text == "Replace all")
+    left, top, right, bottom = button.rect
+    rig.x.click((left + right) // 2, (top + bottom) // 2)
+    answer(app, "Replacement done", "Return", "3000 replacement(s) done.")
+    rig.x.focus(search)
+    rig.x.key("Escape")
+    poll(lambda: app.x_window("Search text") is None, 15, "the dialog to close")
+    app.key("F2")
+    wait_file(lines, b"baanaanaa\r\n" * 1000, "every a doubled on disk")
+    # The caret line is remembered for the next opening.
+    app.key("ctrl+g")
+    rig.x.focus(poll(lambda: app.x_window("Go to"), 15, "the Go to dialog"))
+    rig.x.type("321")
+    rig.x.key("Return")
+    poll(lambda: control_text(rig, app)["caret_line"] == 320, 15, "the caret on line 321")
+    app.key("Escape")
+    app.wait_title(windows_path(folder))
+    open_item(app, 3, "c_lines.txt")
+    assert control_text(rig, app)["caret_line"] == 320
+    # Every save went through a temporary file that is gone again.
+    assert sorted(os.listdir(folder)) == sorted(files)
+
+
+def test_locked_file_failed_save_and_cancelled_load(rig):
+    folder = rig.folder("doomed")
+    (folder / "locked.txt").write_bytes(b"busy\r\n")
+    big = rig.folder("big") / "big.txt"
+    with open(big, "wb") as out:
+        for _ in range(100):
+            out.write(b"0123456789 abcdefghijklmnopqrstuvwxyz\r\n" * 26886)  # 1 MiB and a bit
+    (folder / "work.txt").write_bytes(b"old text\r\n")
+    rig.save_configuration(folder, big.parent, SortPanelLeft=1000)
+    app = rig.start(rig.folder("cwd"))
+    app.wait_title(windows_path(folder))
+
+    # A 100 MiB file shows its progress in the caption; Escape asks, Yes cancels.
+    app.key("Tab", "Home", "Down", "F4")
+    poll(lambda: app.title().startswith("Loading big.txt ("), 60, "the load progress")
+    stamp = big.stat().st_mtime_ns
+    app.key("Escape")
+    box = app.message_box("Interrupt operation", timeout=30)
+    assert "Do you want to cancel operation?" in box.text, box
+    box.answer("y")
+    app.wait_title(windows_path(big.parent), timeout=30)
+    assert EDIT_CLASS not in children(app)
+    assert big.stat().st_mtime_ns == stamp
+    app.key("Tab")
+    app.wait_title(windows_path(folder))
+
+    holder = rig.spy.hold_locked(rig.prefix, folder / "locked.txt", 60, rig.dir)
+    try:
+        app.key("Home", "Down", "F4")
+        box = app.message_box()
+        assert "Error opening file locked.txt" in box.text, box
+        box.answer("Return")
+        app.wait_title(windows_path(folder))
+        assert EDIT_CLASS not in children(app)
+    finally:
+        holder.kill()
+
+    # The folder goes away while the file is open: the save fails, the editor keeps the text.
+    work = folder / "work.txt"
+    open_item(app, 2, "work.txt")
+    app.key("ctrl+End")
+    rig.x.type("new")
+    shutil.rmtree(folder)
+    # The hidden panel notices that its folder is gone and says so.
+    answer(app, "Norvane 1.0.0", "Return", "is not available")
+    app.key("F2")
+    answer(app, "Norvane 1.0.0", "Return", "Error opening file work.txt")
+    assert app.title() == "Edit work.txt"
+    assert same_text(control_text(rig, app)["text"], "old text\r\nnew")
+    assert not folder.exists() and not work.exists()
