@@ -7,6 +7,7 @@
 #include "editor/save_plan.h"
 #include "platform/error_report.h"
 #include "platform/message_box.h"
+#include "platform/win32/common_dialogs.h"
 #include "platform/win32/wide.h"
 
 namespace nrv {
@@ -30,7 +31,7 @@ Text AskNewName(const EditorDocument& doc) {
   dialog.lpstrInitialDir = folder;
   dialog.lpstrTitle = L"Save as...";
   dialog.Flags = OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_OVERWRITEPROMPT;
-  if (!::GetSaveFileNameW(&dialog)) return {};
+  if (!platform::ShowSaveFileName(dialog)) return {};
   return platform::FromWide(name);
 }
 

@@ -7,7 +7,8 @@
 
 namespace nrv::platform {
 
-// ChooseFontW; FALSE also when the library cannot be loaded.
+// ChooseFontW and GetSaveFileNameW; FALSE also when the library cannot be loaded.
 BOOL ShowChooseFont(CHOOSEFONTW& request);
+BOOL ShowSaveFileName(OPENFILENAMEW& request);
 
 }  // namespace nrv::platform

@@ -4,13 +4,21 @@
 
 namespace nrv::platform {
 
-BOOL ShowChooseFont(CHOOSEFONTW& request) {
+namespace {
+
+// Loads the library for one call of its function name, which takes a Request*.
+template <typename Request>
+BOOL CallCommonDialog(const char* name, Request& request) {
   const Module library(::LoadLibraryW(L"comdlg32.dll"));
   if (!library.Get()) return FALSE;
-  using ChooseFontCall = BOOL(WINAPI*)(CHOOSEFONTW*);
-  const auto choose = reinterpret_cast<ChooseFontCall>(
-      reinterpret_cast<void (*)()>(::GetProcAddress(library.Get(), "ChooseFontW")));
-  return choose ? choose(&request) : FALSE;
+  using Call = BOOL(WINAPI*)(Request*);
+  const auto call = reinterpret_cast<Call>(reinterpret_cast<void (*)()>(::GetProcAddress(library.Get(), name)));
+  return call ? call(&request) : FALSE;
 }
+
+}  // namespace
+
+BOOL ShowChooseFont(CHOOSEFONTW& request) { return CallCommonDialog("ChooseFontW", request); }
+BOOL ShowSaveFileName(OPENFILENAMEW& request) { return CallCommonDialog("GetSaveFileNameW", request); }
 
 }  // namespace nrv::platform
