@@ -46,11 +46,8 @@ struct FoldedEqual {
 
 }  // namespace
 
-ArchiveItemList* ArchiveItemsOf(int32_t side) {
-  static ArchiveItemList lists[2];
-  if (side == kLeftPanel) return &lists[0];
-  if (side == kRightPanel) return &lists[1];
-  return nullptr;
+ArchiveItemList* ArchiveItemsOf(const Panel& panel) {
+  return panel.side == kLeftPanel || panel.side == kRightPanel ? panel.archiveItems : nullptr;
 }
 
 void AppendArchiveItem(ArchiveItemList& list, const ArchiveItemProperties& properties) {
@@ -109,7 +106,7 @@ void BuildVisibleList(const ArchiveItemList& archive, TextView folder, Panel& pa
 }
 
 int RebuildArchiveList(Panel& panel, ItemList& visible) {
-  const ArchiveItemList* archive = ArchiveItemsOf(panel.side);
+  const ArchiveItemList* archive = ArchiveItemsOf(panel);
   if (!archive) {
     platform::ShowMessage({nullptr, u"Unknown panel ID", u"", platform::MessageIcon::None});
     return -1;

@@ -31,8 +31,9 @@ inline TextView ItemName(const ArchiveItemList& list, const ArchiveItem& item) {
   return TextView(list.names).substr(item.nameOffset, item.nameLength);
 }
 
-// The list of the panel on side, or nullptr for a side that is neither 1 nor 2.
-ArchiveItemList* ArchiveItemsOf(int32_t side);
+// The list the application gave the panel, or nullptr for a panel without one or whose side
+// is neither 1 nor 2.
+ArchiveItemList* ArchiveItemsOf(const Panel& panel);
 
 struct ArchiveItemProperties {
   TextView path;

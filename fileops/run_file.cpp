@@ -52,7 +52,7 @@ intptr_t OpenConsole(TextView folder) {
 }
 
 int ShowItemProperties(const Panel& panel, TextView name) {
-  if (IsDotName(name) || panel.archiveOpen) return -1;
+  if (IsDotName(name) || KindOf(panel) == LocationKind::Archive) return -1;
   return platform::ShowProperties(panel.window, name) ? 0 : -1;
 }
 

@@ -1,5 +1,7 @@
 #include "shell/shell_windows.h"
 
+#include "archive/archive_location_ops.h"
+
 namespace nrv {
 
 Application::Application() {
@@ -9,6 +11,9 @@ Application::Application() {
     panel->context = &context;
     panel->view = &view;
   }
+  left.archiveItems = &leftArchiveItems;
+  right.archiveItems = &rightArchiveItems;
+  locations.archive = &ArchiveLocationOps();
 }
 
 Application::~Application() {

@@ -22,10 +22,10 @@ class ArchiveListTest : public ::testing::Test {
     panel.side = kLeftPanel;
     panel.sortMode = kSortUnsorted;
     panel.archiveOpen = 1;
+    panel.archiveItems = &archive;
   }
-  void TearDown() override { FreeArchiveItems(Archive()); }
 
-  static ArchiveItemList& Archive() { return *ArchiveItemsOf(kLeftPanel); }
+  ArchiveItemList& Archive() { return archive; }
   void File(TextView path, uint64_t size = 1, uint64_t time = 0, uint32_t attributes = 0) {
     AppendArchiveItem(Archive(), {path, attributes, false, size, time});
   }
@@ -36,6 +36,7 @@ class ArchiveListTest : public ::testing::Test {
   }
   const PanelItem& Visible(TextView name) { return At(visible, IndexOfName(visible, name)); }
 
+  ArchiveItemList archive;
   Panel panel;
   ItemList visible;
 };
@@ -179,7 +180,7 @@ TEST_F(ArchiveListTest, AnArchiveDeletedWhileShownIsWalkedFromItsListAndLeftQuie
 TEST_F(ArchiveListTest, APanelOfNoSideIsRefused) {
   test::MessageCapture capture;
   panel.side = 3;
-  EXPECT_EQ(ArchiveItemsOf(3), nullptr);
+  EXPECT_EQ(ArchiveItemsOf(panel), nullptr);
   EXPECT_EQ(RebuildArchiveList(panel, visible), -1);
   ASSERT_EQ(capture.Taken().size(), 1u);
   EXPECT_EQ(capture.Taken()[0].text, u"Unknown panel ID");

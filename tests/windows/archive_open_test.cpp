@@ -49,17 +49,19 @@ class WineArchive : public ::testing::Test {
     TheSettings().PanelAutoUpdatePanels = 0;
     panel.side = kLeftPanel;
     panel.sortMode = kSortName;
+    panel.archiveItems = &archive;
   }
-  void TearDown() override { FreeArchiveItems(*ArchiveItemsOf(kLeftPanel)); }
+  void TearDown() override { FreeArchiveItems(archive); }
 
   int Read(const char* name, int32_t format, PasswordQuestion ask = nullptr) {
-    return ReadArchiveItems(Data(name), format, ask, *ArchiveItemsOf(kLeftPanel));
+    return ReadArchiveItems(Data(name), format, ask, archive);
   }
   NameList Visible() {
     EXPECT_EQ(RebuildArchiveList(panel, visible), 0);
     return Names(visible);
   }
 
+  ArchiveItemList archive;
   Panel panel;
   ItemList visible;
   test::MessageCapture messages;
@@ -83,7 +85,7 @@ TEST_F(WineArchive, A7zAndAZipListTheirItemsWithImpliedFoldersAndOneFolderForAAn
     EXPECT_EQ(TestArchiveFile(*item).format, format);
     FreeItem(item);
     ASSERT_EQ(Read(name, format), 0);
-    const ArchiveItemList& all = *ArchiveItemsOf(kLeftPanel);
+    const ArchiveItemList& all = archive;
     EXPECT_EQ(Count(all), 203);
     const ArchiveItem* readme = nullptr;
     for (const ArchiveItem& item : all.items)
@@ -99,7 +101,7 @@ TEST_F(WineArchive, A7zAndAZipListTheirItemsWithImpliedFoldersAndOneFolderForAAn
     EXPECT_EQ(ItemName(At(visible, panel.cursor)), u"docs");
     ASSERT_EQ(EnterArchiveFolder(panel, visible, u"A"), 0);
     EXPECT_EQ(Names(visible), (NameList{u"..", u"x", u"y"}));
-    FreeArchiveItems(*ArchiveItemsOf(kLeftPanel));
+    FreeArchiveItems(archive);
   }
   EXPECT_TRUE(messages.Taken().empty());
 }
@@ -123,7 +125,7 @@ TEST_F(WineArchive, BrokenArchivesGiveTheirMessagesAndNoItems) {
   EXPECT_EQ(Read("garbage.zip", kFormatZip), kArchiveContentError);
   EXPECT_EQ(Read("missing.7z", kFormat7z), kArchiveFileError);
   EXPECT_EQ(Read("listing.7z", kFormatLzh), kArchiveNoObject);
-  EXPECT_EQ(Count(*ArchiveItemsOf(kLeftPanel)), 0);
+  EXPECT_EQ(Count(archive), 0);
   const auto shown = messages.Taken();
   ASSERT_EQ(shown.size(), 4u);
   EXPECT_EQ(shown[0].text, u"Error reading archive content: " + Data("truncated.7z"));
