@@ -74,16 +74,23 @@ def cursor_item(app, rig, keys=(), what="the cursor item"):
     return copied(app, rig, [*keys, "ctrl+Insert"], what)
 
 
-def go_to(app, rig, name):
-    """Puts the cursor on name in a folder list that starts with ".."."""
+def enter(app, rig, name):
+    """Puts the cursor on name in a folder list that starts with "..", and presses Enter."""
     index = listed(app, rig, "the folder's names").index(name) + 1
     assert cursor_item(app, rig, ["Home", *["Down"] * index]) == [name]
+    app.key("Return")
 
 
 def expect_box(app, caption, text, key="Return"):
     box = app.message_box(caption)
     assert box.text == text, box
     box.answer(key)
+
+
+def udf_question(app, answer):
+    question = app.message_box()
+    assert question.text == "Open image as UDF (ISO-13346) file system?", question
+    question.click(answer)
 
 
 def start(rig):
@@ -93,16 +100,14 @@ def start(rig):
     app = rig.start(rig.folder("elsewhere"))
     app.wait_title(windows_path(folder))
     wait_active_title(app, app.panels()[0])
-    return app, folder
+    return app, folder, listed(app, rig, "the folder")
 
 
 def test_archives_are_walked_like_folders_and_other_files_are_run(rig):
-    app, folder = start(rig)
-    names = listed(app, rig, "the folder")
+    app, folder, names = start(rig)
 
     for archive in ("listing.7z", "listing.zip"):
-        go_to(app, rig, archive)
-        app.key("Return")
+        enter(app, rig, archive)
         assert listed(app, rig, f"the root of {archive}") == ROOT
         assert cursor_item(app, rig, ["Home"]) == []  # ".." comes first
         assert copied(app, rig, ["ctrl+a", "ctrl+c", "ctrl+u"], "Ctrl+C") == \
@@ -117,8 +122,8 @@ def test_archives_are_walked_like_folders_and_other_files_are_run(rig):
 
     # Sorting stays inside the archive: Unsorted is the zip's own order (7zz stores its names
     # sorted), not the folder's.
-    go_to(app, rig, "listing.zip")
-    app.key("Return", "ctrl+F6", "ctrl+F7")
+    enter(app, rig, "listing.zip")
+    app.key("ctrl+F6", "ctrl+F7")
     assert listed(app, rig, "the zip unsorted") == ROOT
     assert cursor_item(app, rig, ["ctrl+F3", "End"]) == ["f199.txt"]
     # Quick search: typing jumps to the first name with the typed start.
@@ -131,16 +136,14 @@ def test_archives_are_walked_like_folders_and_other_files_are_run(rig):
         ["docs", "f000.txt"]  # Insert selects and moves on: the selection is what is taken
     app.key("BackSpace")
 
-    go_to(app, rig, "data.tar.gz")
-    app.key("Return")
+    enter(app, rig, "data.tar.gz")
     assert listed(app, rig, "the inner tar") == ["A", "docs"]
     assert cursor_item(app, rig, ["BackSpace"]) == ["data.tar.gz"]
 
     # Not entered: a zip named as a document, and gzip without "tar." in its name. Wine has no
     # program for either, and says so.
     for name in ("Report.DOCX", "data.tgz"):
-        go_to(app, rig, name)
-        app.key("Return")
+        enter(app, rig, name)
         box = app.message_box()
         assert name in box.text, box
         box.answer("Return")
@@ -148,20 +151,17 @@ def test_archives_are_walked_like_folders_and_other_files_are_run(rig):
 
 
 def test_broken_encrypted_and_image_files_and_an_archive_deleted_while_shown(rig):
-    app, folder = start(rig)
-    names = listed(app, rig, "the folder")
+    app, folder, names = start(rig)
 
     for name in ("truncated.7z", "garbage.zip"):
-        go_to(app, rig, name)
-        app.key("Return")
+        enter(app, rig, name)
         expect_box(app, "Norvane 1.0.0",
                    f"Error reading archive content: {windows_path(folder / name)}")
         assert cursor_item(app, rig) == [name], "the panel stays on its folder"
         assert listed(app, rig, f"the folder after {name}") == names
 
     # Encrypted names: the password is asked; Cancel fails the opening, the right one lists.
-    go_to(app, rig, "names-encrypted.7z")
-    app.key("Return")
+    enter(app, rig, "names-encrypted.7z")
     app.message_box("Request of the password").answer("Escape")
     expect_box(app, "Norvane 1.0.0",
                f"Error reading archive content: {windows_path(folder / 'names-encrypted.7z')}")
@@ -174,23 +174,17 @@ def test_broken_encrypted_and_image_files_and_an_archive_deleted_while_shown(rig
     app.key("BackSpace")
 
     # A CD image asks each time whether it is UDF; this one is ISO 9660 alone.
-    go_to(app, rig, "image.iso")
-    app.key("Return")
-    question = app.message_box()
-    assert question.text == "Open image as UDF (ISO-13346) file system?", question
-    question.click("No")
+    enter(app, rig, "image.iso")
+    udf_question(app, "No")
     assert listed(app, rig, "the image as ISO") == ["A", "docs"]
     assert cursor_item(app, rig, ["BackSpace"]) == ["image.iso"]
     app.key("Return")
-    question = app.message_box()
-    assert question.text == "Open image as UDF (ISO-13346) file system?", question
-    question.click("Yes")
+    udf_question(app, "Yes")
     expect_box(app, "Norvane 1.0.0",
                f"Error reading archive content: {windows_path(folder / 'image.iso')}")
 
     # Deleted while shown: the panel goes on from its list and leaves quietly.
-    go_to(app, rig, "listing.7z")
-    app.key("Return")
+    enter(app, rig, "listing.7z")
     (folder / "listing.7z").unlink()
     assert cursor_item(app, rig, ["Home", "Down", "Down", "Return", "End"]) == ["readme.txt"]
     assert cursor_item(app, rig, ["BackSpace", "BackSpace"]) == []  # the file is gone: on ".."
