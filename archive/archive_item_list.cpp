@@ -57,7 +57,6 @@ void AppendArchiveItem(ArchiveItemList& list, const ArchiveItemProperties& prope
   item.writeTime = properties.writeTime;
   item.nameOffset = static_cast<uint32_t>(list.names.size());
   item.attributes = properties.isFolder ? platform::kAttributeDirectory : properties.attributes;
-  item.nameLength = static_cast<uint16_t>(name.size());
   list.names.append(name);
   list.items.push_back(item);
 }
@@ -75,8 +74,8 @@ void ReserveArchiveItems(ArchiveItemList& list, size_t count, size_t averageLeng
 void BuildVisibleList(const ArchiveItemList& archive, TextView folder, Panel& panel, ItemList& visible) {
   ClearItems(visible);
   MakeUpEntry(panel, visible);
+  // Sized by what is shown, not by the archive: a root of 100 folders over 100,000 items.
   std::unordered_set<TextView, FoldedHash, FoldedEqual> shown;
-  shown.reserve(archive.items.size());
   shown.insert(u"..");
   for (const ArchiveItem& record : archive.items) {
     const TextView name = ItemName(archive, record);

@@ -96,7 +96,7 @@ int wmain(int argc, wchar_t** argv) {
 
   // What the two buffers hold, their unused room included.
   size_t pathChars = 0;
-  for (const nrv::ArchiveItem& item : items.items) pathChars += item.nameLength;
+  for (const nrv::ArchiveItem& item : items.items) pathChars += nrv::ItemName(items, item).size();
   const size_t bytes = items.items.capacity() * sizeof(nrv::ArchiveItem) + items.names.capacity() * sizeof(char16_t);
   std::printf("memory per item %.1f bytes (average path %.1f characters)\n",
               static_cast<double>(bytes) / nrv::Count(items),

@@ -53,7 +53,7 @@ TEST_F(ArchiveListTest, RecordsKeepTheFullPathAll64BitsOfTheSizeAndFoldersAsMinu
   EXPECT_EQ(items[1].attributes, 0x10u);
   EXPECT_EQ(items[1].size, kFolderSize);
   EXPECT_EQ(ItemName(Archive(), items[2]).size(), kMaxPathLength);
-  EXPECT_EQ(sizeof(ArchiveItem), 32u);
+  EXPECT_EQ(sizeof(ArchiveItem), 24u);
   Rebuild();
   EXPECT_EQ(Visible(u"big").size, kFolderSize);
   EXPECT_EQ(Visible(u"big").creationTime, 77u) << "the first item's time, as all three times";
