@@ -1,6 +1,7 @@
 #pragma once
 // Every item of the archive a panel shows, read once when it is entered, and the panel's
 // visible list rebuilt from it for the current folder inside the archive.
+#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -20,19 +21,26 @@ struct ArchiveItem {
 };
 
 // Every item in the archive's order, names being full paths inside the archive. No record is
-// a heap block of its own: 100,000 items are two allocations.
+// a heap block of its own: 100,000 items are two allocations. The names take one byte a
+// character while none of them needs more, which most archives never do.
 struct ArchiveItemList {
   std::vector<ArchiveItem> items;
-  std::u16string names;
+  std::string narrowNames;
+  std::u16string names;  // all of them, once one name holds a character above 0xFF
+  bool wide = false;
 };
 
 inline int Count(const ArchiveItemList& list) { return static_cast<int>(list.items.size()); }
-// item is one of list's items.
-inline TextView ItemName(const ArchiveItemList& list, const ArchiveItem& item) {
-  const size_t next = static_cast<size_t>(&item - list.items.data()) + 1;
-  const size_t end = next < list.items.size() ? list.items[next].nameOffset : list.names.size();
-  return TextView(list.names).substr(item.nameOffset, end - item.nameOffset);
-}
+
+// Room for one name in its UTF-16 form.
+using ArchiveNameBuffer = std::array<char16_t, kMaxPathLength>;
+// The name of item, one of list's items: in place, or widened into buffer.
+TextView ItemName(const ArchiveItemList& list, const ArchiveItem& item, ArchiveNameBuffer& buffer);
+// The same as a copy.
+Text ItemName(const ArchiveItemList& list, const ArchiveItem& item);
+
+// The bytes the list holds, its unused room included.
+size_t HeldBytes(const ArchiveItemList& list);
 
 // The list the application gave the panel, or nullptr for a panel without one or whose side
 // is neither 1 nor 2.

@@ -91,8 +91,8 @@ struct ShellState {
 };
 
 // The one owner of everything a run keeps: the panels' shared context (settings, temporary
-// store, drive table, re-read requests), both panels and their lists (and archive items), the windows and drawing
-// objects, the main menu, the location table and the file-operation workers. Members are destroyed in reverse:
+// store, drive table, re-read requests), both panels with their lists and archive items, the
+// windows and drawing objects, the main menu, the location table and the file-operation workers. Members are destroyed in reverse:
 // workers are joined first, the context outlives the panels that point at it.
 struct Application {
   PanelContext context;
