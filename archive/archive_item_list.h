@@ -1,6 +1,7 @@
 #pragma once
 // Every item of the archive a panel shows, read once when it is entered, and the panel's
 // visible list rebuilt from it for the current folder inside the archive.
+#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -10,29 +11,40 @@
 
 namespace nrv {
 
-// One archive item in 32 bytes; its name lives in the list's shared name buffer.
+// One archive item in 24 bytes; its name lives in the list's shared name buffer and ends where
+// the next item's begins. Every fresh page costs a fault, and under Wine faults are dear.
 struct ArchiveItem {
   int64_t size = 0;  // all 64 bits of the archive's size; -1 for a folder
   uint64_t writeTime = 0;
   uint32_t nameOffset = 0;
   uint32_t attributes = 0;  // 0x10 alone for a folder; 0 when the archive gives none
-  uint16_t nameLength = 0;  // at most 259
 };
 
 // Every item in the archive's order, names being full paths inside the archive. No record is
-// a heap block of its own: 100,000 items are two allocations.
+// a heap block of its own: 100,000 items are two allocations. The names take one byte a
+// character while none of them needs more, which most archives never do.
 struct ArchiveItemList {
   std::vector<ArchiveItem> items;
-  std::u16string names;
+  std::string narrowNames;
+  std::u16string names;  // all of them, once one name holds a character above 0xFF
+  bool wide = false;
 };
 
 inline int Count(const ArchiveItemList& list) { return static_cast<int>(list.items.size()); }
-inline TextView ItemName(const ArchiveItemList& list, const ArchiveItem& item) {
-  return TextView(list.names).substr(item.nameOffset, item.nameLength);
-}
 
-// The list of the panel on side, or nullptr for a side that is neither 1 nor 2.
-ArchiveItemList* ArchiveItemsOf(int32_t side);
+// Room for one name in its UTF-16 form.
+using ArchiveNameBuffer = std::array<char16_t, kMaxPathLength>;
+// The name of item, one of list's items: in place, or widened into buffer.
+TextView ItemName(const ArchiveItemList& list, const ArchiveItem& item, ArchiveNameBuffer& buffer);
+// The same as a copy.
+Text ItemName(const ArchiveItemList& list, const ArchiveItem& item);
+
+// The bytes the list holds, its unused room included.
+size_t HeldBytes(const ArchiveItemList& list);
+
+// The list the application gave the panel, or nullptr for a panel without one or whose side
+// is neither 1 nor 2.
+ArchiveItemList* ArchiveItemsOf(const Panel& panel);
 
 struct ArchiveItemProperties {
   TextView path;

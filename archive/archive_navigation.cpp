@@ -1,6 +1,7 @@
 #include "archive/archive_navigation.h"
 
 #include "core/listing.h"
+#include "panel/watcher.h"
 #include "platform/message_box.h"
 
 namespace nrv {
@@ -47,6 +48,7 @@ int EnterArchiveFolder(Panel& panel, ItemList& visible, TextView name) {
   panel.archiveFolder.append(name).append(u"\\");
   if (RebuildArchiveList(panel, visible) != 0) return FailRebuild(panel, visible);
   ResetArchiveView(panel);
+  ComputeTotals(visible, panel);
   return 0;
 }
 
@@ -58,17 +60,23 @@ int LeaveArchiveFolder(Panel& panel, ItemList& visible) {
   folder.resize(previous == Text::npos ? 0 : previous + 1);
   if (RebuildArchiveList(panel, visible) != 0) return FailRebuild(panel, visible);
   ResetArchiveView(panel);
+  ComputeTotals(visible, panel);
   PlaceCursor(panel, IndexOfName(visible, left));
   return 0;
 }
 
 int LeaveArchive(Panel& panel, ItemList& visible) {
-  if (ArchiveItemList* archive = ArchiveItemsOf(panel.side)) FreeArchiveItems(*archive);
+  if (ArchiveItemList* archive = ArchiveItemsOf(panel)) FreeArchiveItems(*archive);
   panel.archiveOpen = 0;
   panel.archiveFormat = 0;
   panel.archiveFolder.clear();
-  const int result = ReadFolder(panel, visible);
+  // Listed like any folder, so that it is watched again.
+  const int result = ListLocalFolder(panel, visible);
+  ComputeTotals(visible, panel);
   ResetArchiveView(panel);
+  // The page of the folder as it was when the archive was entered.
+  panel.top = panel.returnTop;
+  panel.returnTop = 0;
   PlaceCursor(panel, IndexOfName(visible, panel.findName));
   return result;
 }

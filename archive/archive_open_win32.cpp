@@ -5,8 +5,11 @@
 #include "archive/archive_navigation.h"
 #include "archive/file_helpers_win32.h"
 #include "archive/property_variant_win32.h"
+#include "core/listing.h"
 #include "core/paths.h"
 #include "panel/navigation.h"
+#include "platform/error_report.h"
+#include "platform/message_box.h"
 #include "platform/win32/wide.h"
 
 namespace nrv {
@@ -214,13 +217,14 @@ Text ArchiveTempFolder() {
 }
 
 int EnterArchive(Panel& panel, ItemList& visible, PasswordQuestion askPassword) {
-  ArchiveItemList* list = ArchiveItemsOf(panel.side);
+  ArchiveItemList* list = ArchiveItemsOf(panel);
   ArchiveOpenResult result;
   const int code = list ? OpenArchiveForPanel(JoinPath(panel.path, panel.findName), panel.archiveFormat,
                                               ArchiveTempFolder(), askPassword, result)
                         : kArchiveNoObject;
   if (code != kArchiveOpened) {
     panel.archiveOpen = 0;
+    panel.archiveFormat = 0;
     return code;
   }
   ClearItems(visible, panel);  // the folder's watcher stops with its listing
@@ -230,10 +234,29 @@ int EnterArchive(Panel& panel, ItemList& visible, PasswordQuestion askPassword) 
   if (RebuildArchiveList(panel, visible) != 0) {
     FreeArchiveItems(*list);
     panel.archiveOpen = 0;
+    panel.archiveFormat = 0;
     return -1;
   }
+  panel.returnTop = panel.top;  // the folder's page, for leaving
   ResetArchiveView(panel);
+  ComputeTotals(visible, panel);
   return 0;
+}
+
+int OpenArchiveItem(Panel& panel, ItemList& list, int index, PasswordQuestion askPassword, UdfQuestion askUdf) {
+  if (index < 0 || index >= Count(list)) return kNotAnArchive;
+  const PanelItem& item = At(list, index);
+  const ArchiveTest test = TestArchiveFile(item, askUdf);
+  if (!test.errorText.empty()) ReportError(test.errorText);
+  if (!EntersArchive(test.format)) return kNotAnArchive;
+  if (test.format == kFormatLzh || test.format == kFormatCab)
+    platform::ShowMessage({nullptr, test.format == kFormatLzh ? u"LHA archive" : u"CAB archive", u"Information",
+                           platform::MessageIcon::Information});
+  panel.archiveOpen = 1;
+  panel.archiveFormat = test.format;
+  panel.findName = Text(ItemName(item));
+  panel.archiveFolder.clear();
+  return EnterArchive(panel, list, askPassword) == 0 ? 0 : -1;
 }
 
 }  // namespace nrv

@@ -1,12 +1,13 @@
 #pragma once
 // Reading a whole archive into an ArchiveItemList when a panel enters it.
+#include "archive/archive_format.h"
 #include "archive/archive_item_list.h"
 #include "archive/file_streams_win32.h"
 
 namespace nrv {
 
 // Asks for the password of an archive whose names are encrypted; false on Cancel. The
-// program wires it to PasswordDialog and the password it leaves in the dialog store.
+// program wires it to PasswordDialog.
 using PasswordQuestion = bool (*)(Text& password);
 
 // Answers the library's password question while an archive is opened.
@@ -61,5 +62,14 @@ Text ArchiveTempFolder();
 // visible list are filled and its cursor and selection reset; on failure archiveOpen is cleared
 // and visible is untouched. The caller draws the panel.
 int EnterArchive(Panel& panel, ItemList& visible, PasswordQuestion askPassword);
+
+// OpenArchiveItem's answer for a file that is not entered: the caller runs it.
+inline constexpr int kNotAnArchive = 1;
+
+// Enter on the file at index of a local folder, the folder being current: the archive test
+// (its failure reported), then entering for the formats that are browsed. 0 entered; -1 not
+// entered after a message, the panel on its folder; kNotAnArchive.
+int OpenArchiveItem(Panel& panel, ItemList& list, int index, PasswordQuestion askPassword,
+                    UdfQuestion askUdf = AskOpenAsUdf);
 
 }  // namespace nrv

@@ -23,8 +23,15 @@ class PropVariantHolder {
   ~PropVariantHolder() { ::PropVariantClear(&value); }
   PropVariantHolder(const PropVariantHolder&) = delete;
   PropVariantHolder& operator=(const PropVariantHolder&) = delete;
+  // Five of these per archive item: a value that holds no memory is only marked empty, the
+  // system's clearing (a call into another module each time) kept for those that do.
   PROPVARIANT* Out() {
-    ::PropVariantClear(&value);
+    switch (value.vt) {
+      case VT_EMPTY: case VT_BOOL: case VT_UI4: case VT_UI8: case VT_FILETIME: break;
+      case VT_BSTR: ::SysFreeString(value.bstrVal); break;
+      default: ::PropVariantClear(&value); break;
+    }
+    value.vt = VT_EMPTY;
     return &value;
   }
   PROPVARIANT value;

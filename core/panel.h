@@ -11,6 +11,7 @@ namespace nrv {
 
 struct PanelContext;
 struct PanelView;
+struct ArchiveItemList;
 
 enum PanelSide : int32_t { kLeftPanel = 1, kRightPanel = 2 };
 
@@ -78,6 +79,7 @@ struct Panel {
   Text ftpTargetDir;
   Text archiveTempFile;
   Text archiveWorkPath;
+  ArchiveItemList* archiveItems = nullptr;  // every item of the archive shown; the application's
   DriveInfo drive;  // root and label are not copied from the drive table
   uint8_t statusHidden = 0;
   CurrentItemInfo current;

@@ -53,7 +53,7 @@ intptr_t OpenConsole(TextView folder) {
 }
 
 int ShowItemProperties(const Panel& panel, TextView name) {
-  if (IsDotName(name) || panel.archiveOpen) return -1;
+  if (IsDotName(name) || KindOf(panel) == LocationKind::Archive) return -1;
   return platform::ShowProperties(WindowOf(panel), name) ? 0 : -1;
 }
 

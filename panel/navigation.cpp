@@ -154,22 +154,24 @@ int EnterItem(Panel& panel, ItemList& list) {
   return folder ? EnterFolder(panel, list, item) : EnterFile(panel, list, item);
 }
 
-int EnterKey(Panel& panel, ItemList& list) {
+int EnterKey(Panel& panel, ItemList& list, EnterFunction enter) {
   if (IsEmpty(list)) return -1;
-  // The temporary panel too: its items are opened, and it is left, from its folder.
+  // The temporary panel and archives too: they are opened, and left, from their folder.
   if (!platform::IsExistingFolder(panel.path)) {
     ReportError(panel.path + u" is not available");
     return -1;
   }
-  return EnterItem(panel, list);
+  return enter(panel, list);
 }
 
-int GoToParent(Panel& panel, ItemList& list) {
+int GoToParentWith(Panel& panel, ItemList& list, EnterFunction enter) {
   if (IsEmpty(list) || !IsUpEntry(At(list, 0))) return -1;
   panel.cursor = 0;
   panel.top = 0;
-  return EnterKey(panel, list);
+  return EnterKey(panel, list, enter);
 }
+
+int GoToParent(Panel& panel, ItemList& list) { return GoToParentWith(panel, list, &EnterItem); }
 
 int ChangeDrive(Panel& panel, ItemList& list, const Panel& other, bool reload, const DriveInfo& row) {
   panel.ftp = 0;

@@ -16,11 +16,15 @@ inline constexpr int kEnteredFile = 1;
 // changed or a move failed (the old location is listed again).
 int EnterItem(Panel& panel, ItemList& list);
 
+// How a location opens its cursor item: EnterItem, or the location's own.
+using EnterFunction = int (*)(Panel& panel, ItemList& list);
+
 // The Enter key: refuses with "%s is not available" when the panel's folder has gone.
-int EnterKey(Panel& panel, ItemList& list);
+int EnterKey(Panel& panel, ItemList& list, EnterFunction enter = &EnterItem);
 
 // Backspace: opens the ".." entry when the list starts with one.
 int GoToParent(Panel& panel, ItemList& list);
+int GoToParentWith(Panel& panel, ItemList& list, EnterFunction enter);
 
 // The last component of a path and the path without it (a drive root keeps its backslash).
 struct ParentPath {

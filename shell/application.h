@@ -2,6 +2,7 @@
 // The application object: the one owner of a run's single instances.
 #include <windows.h>
 
+#include "archive/archive_item_list.h"
 #include "core/item_list.h"
 #include "core/panel.h"
 #include "core/panel_context.h"
@@ -15,7 +16,7 @@
 namespace nrv {
 
 // The one owner of everything a run keeps: the panels' shared context (settings, temporary
-// store, drive table, re-read requests), both panels and their lists, the windows and drawing
+// store, drive table, re-read requests), both panels with their lists and archive items, the windows and drawing
 // objects, the main menu, the location table and the file-operation workers. Members are destroyed in reverse:
 // workers are joined first, the context outlives the panels that point at it.
 struct Application {
@@ -33,6 +34,9 @@ struct Application {
   Panel right;
   ItemList leftItems;
   ItemList rightItems;
+  // Every item of the archive each panel shows, read once when it is entered.
+  ArchiveItemList leftArchiveItems;
+  ArchiveItemList rightArchiveItems;
   WorkerSet fileWorkers;
 
   Application();

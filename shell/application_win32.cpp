@@ -1,5 +1,7 @@
 #include "shell/application.h"
 
+#include "archive/archive_location_ops.h"
+
 namespace nrv {
 
 Application::Application() {
@@ -11,6 +13,9 @@ Application::Application() {
     panel->context = &context;
     panel->view->shared = &drawing;
   }
+  left.archiveItems = &leftArchiveItems;
+  right.archiveItems = &rightArchiveItems;
+  locations.archive = &ArchiveLocationOps();
 }
 
 Application::~Application() {

@@ -21,6 +21,8 @@ void CALLBACK ContextMenuTimer(HWND window, UINT, UINT_PTR, DWORD) {
   ItemList& list = ItemsOf(side);
   panel.rightDragActive = 0;
   panel.leftButtonDown = 0;
+  // Names inside an archive are no files of its folder: the shell would offer the wrong ones.
+  if (KindOf(panel) == LocationKind::Archive) return;
   if (SetCurrentFolder(panel) != 0) return;
   const std::vector<Text> names = CollectContextMenuNames(panel, list);
   RepaintPanel(panel, list);

@@ -2,8 +2,11 @@
 
 #include <windows.h>
 
+#include "archive/archive_location_ops.h"
+#include "archive/archive_open_win32.h"
 #include "config/dialog_store.h"
 #include "config/history.h"
+#include "config/password_dialog_win32.h"
 #include "config/prompt_dialog_win32.h"
 #include "config/quick_search_win32.h"
 #include "core/settings.h"
@@ -85,7 +88,9 @@ void NextBriefColumns(Panel& panel, ItemList& list) {
 }
 
 void SortBy(Panel& panel, ItemList& list, int32_t mode) {
-  if (SetSortMode(panel, list, mode) == 0) RedrawWithMarks(panel, list);
+  const int sorted = KindOf(panel) == LocationKind::Archive ? SetArchiveSortMode(panel, list, mode)
+                                                             : SetSortMode(panel, list, mode);
+  if (sorted == 0) RedrawWithMarks(panel, list);
 }
 
 void SelectByMask(Panel& panel, ItemList& list, bool select) {
@@ -131,11 +136,15 @@ void CursorProperties(Panel& panel, ItemList& list) {
   ShowItemProperties(panel, ItemName(At(list, panel.cursor)));
 }
 
+bool AskArchivePassword(Text& password) {
+  return PasswordDialog(TheShellWindows().main, password) == kDialogOk;
+}
+
 void OpenCursorItem(Panel& panel, ItemList& list) {
   const LocationKind kindBefore = KindOf(panel);
-  const int entered = EnterKey(panel, list);
-  if (entered == kEnteredFile) {
-    // Archives will be tried here first; until then a file is run or opened.
+  const int entered = EnterKey(panel, list, OpsOf(panel).enterItem);
+  // A file of a folder is entered when it is an archive, else run or opened.
+  if (entered == kEnteredFile && OpenArchiveItem(panel, list, panel.cursor, &AskArchivePassword) == kNotAnArchive) {
     RunFile(TheSettings(), panel.path, ItemName(At(list, panel.cursor)));
     panel.active = 1;
   }
@@ -235,6 +244,7 @@ void UpdateFileLists(uint32_t which) {
 }  // namespace
 
 void RedrawMovedPanel(Panel& panel, ItemList& list) {
+  ForgetLeftArchive(panel);
   RepaintPanel(panel, list);
   ShowActivePathInTitle();
 }
@@ -253,7 +263,7 @@ void RunPanelAction(Panel& panel, ItemList& list, PanelKey action) {
     case PanelKey::ToggleAndDown: MoveCursor(panel, list, ToggleAndDown); break;
     case PanelKey::CopyNames: CopyNamesToClipboard(list, panel, false, OpsOf(panel).clipboardPath); break;
     case PanelKey::CopyFullPaths:
-      if (!IsEmpty(list) && (panel.archiveOpen || SetCurrentFolder(panel) == 0))
+      if (!IsEmpty(list) && (KindOf(panel) == LocationKind::Archive || SetCurrentFolder(panel) == 0))
         CopyNamesToClipboard(list, panel, true, OpsOf(panel).clipboardPath);
       break;
     case PanelKey::Open: OpenCursorItem(panel, list); break;

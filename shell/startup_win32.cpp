@@ -5,6 +5,7 @@
 
 #include <utility>
 
+#include "archive/archive_bridge_win32.h"
 #include "core/settings.h"
 #include "config/settings_store.h"
 #include "core/drive_table.h"
@@ -64,6 +65,7 @@ void LoadArchiveLibrary(ShellWindows& windows) {
   }
   const Text path = ProgramFolder() + u"7z.dll";
   windows.archiveLibrary = platform::Module(::LoadLibraryW(platform::Wide(path)));
+  SetArchiveLibrary(windows.archiveLibrary.Get());
   if (!windows.archiveLibrary.Get())
     ShowStartupMessage(
         u"Error loading 7-zip library (7z.dll). Please check the file 7z.dll and restart program. Working with "
@@ -154,6 +156,7 @@ void ReleaseShellObjects(ShellWindows& windows) {
   windows.toolbarBrush.Reset();
   windows.titleBrush.Reset();
   windows.internet.Reset();
+  SetArchiveLibrary(nullptr);
   windows.archiveLibrary.Reset();
 }
 

@@ -81,7 +81,7 @@ int wmain(int argc, wchar_t** argv) {
   nrv::ArchiveItemList items;
   nrv::ReadArchiveItems(path, nrv::kFormat7z, nullptr, items);
   std::vector<double> rebuildRoot, rebuildFolder;
-  const nrv::TextView first = nrv::ItemName(items, items.items[0]);
+  const nrv::Text first = nrv::ItemName(items, items.items[0]);
   const nrv::Text inner(first.substr(0, first.find_first_of(u"\\/") + 1));
   for (int round = 0; round < 9; ++round) {
     auto start = Clock::now();
@@ -96,8 +96,8 @@ int wmain(int argc, wchar_t** argv) {
 
   // What the two buffers hold, their unused room included.
   size_t pathChars = 0;
-  for (const nrv::ArchiveItem& item : items.items) pathChars += item.nameLength;
-  const size_t bytes = items.items.capacity() * sizeof(nrv::ArchiveItem) + items.names.capacity() * sizeof(char16_t);
+  for (const nrv::ArchiveItem& item : items.items) pathChars += nrv::ItemName(items, item).size();
+  const size_t bytes = nrv::HeldBytes(items);
   std::printf("memory per item %.1f bytes (average path %.1f characters)\n",
               static_cast<double>(bytes) / nrv::Count(items),
               static_cast<double>(pathChars) / nrv::Count(items));

@@ -19,6 +19,8 @@ rm -f "$out"/*
 7zz a -bd -bso0 -t7z -psecret -mhe=on "$out/names-encrypted.7z" docs/readme.txt A/x
 head -c 200 "$out/listing.7z" > "$out/truncated.7z"
 { printf 'PK\003\004'; head -c 4000 /dev/urandom; } > "$out/garbage.zip"
+cp "$out/listing.zip" "$out/Report.DOCX"
+genisoimage -quiet -J -R -graft-points -o "$out/image.iso" docs=docs A=A
 tar -cf data.tar docs/readme.txt A/x
 7zz a -bd -bso0 -tgzip "$out/data.tar.gz" data.tar
 cp "$out/data.tar.gz" "$out/data.tgz"

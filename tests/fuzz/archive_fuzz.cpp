@@ -84,7 +84,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     nrv::BuildVisibleList(archive, folder, panel, visible);
     CheckVisible(visible);
   }
-  const TextView some = nrv::ItemName(archive, archive.items[folderPick % archive.items.size()]);
+  const Text some = nrv::ItemName(archive, archive.items[folderPick % archive.items.size()]);
   if (const size_t cut = some.find_first_of(u"\\/"); cut != TextView::npos) {
     nrv::BuildVisibleList(archive, some.substr(0, cut + 1), panel, visible);
     CheckVisible(visible);

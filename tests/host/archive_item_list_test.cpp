@@ -1,6 +1,7 @@
 // The visible list of an archive panel rebuilt from the archive's items, and walking it.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <filesystem>
 
 #include "archive/archive_format.h"
@@ -22,10 +23,10 @@ class ArchiveListTest : public ::testing::Test {
     panel.side = kLeftPanel;
     panel.sortMode = kSortUnsorted;
     panel.archiveOpen = 1;
+    panel.archiveItems = &archive;
   }
-  void TearDown() override { FreeArchiveItems(Archive()); }
 
-  static ArchiveItemList& Archive() { return *ArchiveItemsOf(kLeftPanel); }
+  ArchiveItemList& Archive() { return archive; }
   void File(TextView path, uint64_t size = 1, uint64_t time = 0, uint32_t attributes = 0) {
     AppendArchiveItem(Archive(), {path, attributes, false, size, time});
   }
@@ -36,6 +37,7 @@ class ArchiveListTest : public ::testing::Test {
   }
   const PanelItem& Visible(TextView name) { return At(visible, IndexOfName(visible, name)); }
 
+  ArchiveItemList archive;
   Panel panel;
   ItemList visible;
 };
@@ -52,13 +54,40 @@ TEST_F(ArchiveListTest, RecordsKeepTheFullPathAll64BitsOfTheSizeAndFoldersAsMinu
   EXPECT_EQ(items[1].attributes, 0x10u);
   EXPECT_EQ(items[1].size, kFolderSize);
   EXPECT_EQ(ItemName(Archive(), items[2]).size(), kMaxPathLength);
-  EXPECT_EQ(sizeof(ArchiveItem), 32u);
+  EXPECT_EQ(sizeof(ArchiveItem), 24u);
   Rebuild();
   EXPECT_EQ(Visible(u"big").size, kFolderSize);
   EXPECT_EQ(Visible(u"big").creationTime, 77u) << "the first item's time, as all three times";
   panel.archiveFolder = u"big\\";
   Rebuild();
   EXPECT_EQ(Visible(u"five.bin").size, int64_t{5} << 30);
+}
+
+TEST_F(ArchiveListTest, NamesStayOneByteACharacterUntilOneNeedsMoreAndThenAllAreKept) {
+  File(u"caf\u00e9\\men\u00fc.txt");
+  File(u"plain.txt");
+  EXPECT_FALSE(Archive().wide);
+  EXPECT_EQ(Archive().narrowNames.size(), 22u) << "a byte for each character";
+  File(u"\u0434\u043e\u043a\\\u0444\u0430\u0439\u043b");  // Cyrillic folder and file
+  File(u"last.txt");
+  EXPECT_TRUE(Archive().wide);
+  const auto& items = Archive().items;
+  EXPECT_EQ(ItemName(Archive(), items[0]), u"caf\u00e9\\men\u00fc.txt");
+  EXPECT_EQ(ItemName(Archive(), items[1]), u"plain.txt");
+  EXPECT_EQ(ItemName(Archive(), items[2]), u"\u0434\u043e\u043a\\\u0444\u0430\u0439\u043b");
+  EXPECT_EQ(ItemName(Archive(), items[3]), u"last.txt");
+  EXPECT_EQ(Rebuild(), (Names_{u"..", u"caf\u00e9", u"plain.txt", u"\u0434\u043e\u043a", u"last.txt"}));
+}
+
+TEST_F(ArchiveListTest, ThirtyCharacterPathsCostFarLessThan200BytesAnItem) {
+  ReserveArchiveItems(Archive(), 10000, 32);
+  char path[40];
+  for (int i = 0; i < 10000; ++i) {
+    std::snprintf(path, sizeof path, "folder_%03d_abc\\item_%05d.txt", i / 100, i);
+    File(Ascii(path));
+  }
+  EXPECT_EQ(ItemName(Archive(), Archive().items[9999]), u"folder_099_abc\\item_09999.txt");
+  EXPECT_LE(HeldBytes(Archive()) / 10000, 24u + 32u);
 }
 
 TEST_F(ArchiveListTest, FoldersImpliedByDeeperItemsAppearOnceWithTheFirstItemsTime) {
@@ -179,7 +208,7 @@ TEST_F(ArchiveListTest, AnArchiveDeletedWhileShownIsWalkedFromItsListAndLeftQuie
 TEST_F(ArchiveListTest, APanelOfNoSideIsRefused) {
   test::MessageCapture capture;
   panel.side = 3;
-  EXPECT_EQ(ArchiveItemsOf(3), nullptr);
+  EXPECT_EQ(ArchiveItemsOf(panel), nullptr);
   EXPECT_EQ(RebuildArchiveList(panel, visible), -1);
   ASSERT_EQ(capture.Taken().size(), 1u);
   EXPECT_EQ(capture.Taken()[0].text, u"Unknown panel ID");

@@ -13,6 +13,7 @@
 #include "archive/archive_open_win32.h"
 #include "archive/file_helpers_win32.h"
 #include "archive/property_variant_win32.h"
+#include "core/listing.h"
 #include "archive/string_conversion_win32.h"
 #include "core/settings.h"
 #include "shell/application.h"
@@ -49,17 +50,19 @@ class WineArchive : public ::testing::Test {
     TheSettings().PanelAutoUpdatePanels = 0;
     panel.side = kLeftPanel;
     panel.sortMode = kSortName;
+    panel.archiveItems = &archive;
   }
-  void TearDown() override { FreeArchiveItems(*ArchiveItemsOf(kLeftPanel)); }
+  void TearDown() override { FreeArchiveItems(archive); }
 
   int Read(const char* name, int32_t format, PasswordQuestion ask = nullptr) {
-    return ReadArchiveItems(Data(name), format, ask, *ArchiveItemsOf(kLeftPanel));
+    return ReadArchiveItems(Data(name), format, ask, archive);
   }
   NameList Visible() {
     EXPECT_EQ(RebuildArchiveList(panel, visible), 0);
     return Names(visible);
   }
 
+  ArchiveItemList archive;
   Panel panel;
   ItemList visible;
   test::MessageCapture messages;
@@ -83,7 +86,7 @@ TEST_F(WineArchive, A7zAndAZipListTheirItemsWithImpliedFoldersAndOneFolderForAAn
     EXPECT_EQ(TestArchiveFile(*item).format, format);
     FreeItem(item);
     ASSERT_EQ(Read(name, format), 0);
-    const ArchiveItemList& all = *ArchiveItemsOf(kLeftPanel);
+    const ArchiveItemList& all = archive;
     EXPECT_EQ(Count(all), 203);
     const ArchiveItem* readme = nullptr;
     for (const ArchiveItem& item : all.items)
@@ -99,7 +102,7 @@ TEST_F(WineArchive, A7zAndAZipListTheirItemsWithImpliedFoldersAndOneFolderForAAn
     EXPECT_EQ(ItemName(At(visible, panel.cursor)), u"docs");
     ASSERT_EQ(EnterArchiveFolder(panel, visible, u"A"), 0);
     EXPECT_EQ(Names(visible), (NameList{u"..", u"x", u"y"}));
-    FreeArchiveItems(*ArchiveItemsOf(kLeftPanel));
+    FreeArchiveItems(archive);
   }
   EXPECT_TRUE(messages.Taken().empty());
 }
@@ -123,7 +126,7 @@ TEST_F(WineArchive, BrokenArchivesGiveTheirMessagesAndNoItems) {
   EXPECT_EQ(Read("garbage.zip", kFormatZip), kArchiveContentError);
   EXPECT_EQ(Read("missing.7z", kFormat7z), kArchiveFileError);
   EXPECT_EQ(Read("listing.7z", kFormatLzh), kArchiveNoObject);
-  EXPECT_EQ(Count(*ArchiveItemsOf(kLeftPanel)), 0);
+  EXPECT_EQ(Count(archive), 0);
   const auto shown = messages.Taken();
   ASSERT_EQ(shown.size(), 4u);
   EXPECT_EQ(shown[0].text, u"Error reading archive content: " + Data("truncated.7z"));
@@ -193,6 +196,62 @@ TEST_F(WineArchive, CompressedTarsAreBrowsedThroughTheirInnerTar) {
     EXPECT_EQ(ItemName(result.items, result.items.items[1]), u"A\\x");
   }
   EXPECT_TRUE(messages.Taken().empty());
+}
+
+int udfQuestions = 0;
+bool answerUdf = false;
+bool CountedUdfQuestion() { return ++udfQuestions, answerUdf; }
+
+TEST_F(WineArchive, EnterOnAFileEntersOnlyWhatIsBrowsedAndAFailedEnteringKeepsTheFolder) {
+  test::TempFolder folder;
+  for (const char* name : {"listing.7z", "Report.DOCX", "data.tgz", "truncated.7z", "image.iso"})
+    std::filesystem::copy_file(std::filesystem::path(Data(name)), folder.Path() / name);
+  panel.path = folder.Path().u16string();
+  ASSERT_EQ(ReadFolder(panel, visible), 0);
+  const NameList folderNames = Names(visible);
+  const auto enter = [&](TextView name) {
+    panel.cursor = IndexOfName(visible, name);
+    return OpenArchiveItem(panel, visible, panel.cursor, nullptr, &CountedUdfQuestion);
+  };
+
+  EXPECT_EQ(enter(u"Report.DOCX"), kNotAnArchive) << "a zip of a document is run";
+  EXPECT_EQ(enter(u"data.tgz"), kNotAnArchive) << "gzip without tar in its name";
+  EXPECT_TRUE(messages.Taken().empty());
+
+  ASSERT_EQ(enter(u"listing.7z"), 0);
+  EXPECT_EQ(KindOf(panel), LocationKind::Archive);
+  EXPECT_EQ(panel.archiveFormat, kFormat7z);
+  EXPECT_EQ(Names(visible), RootNames());
+  EXPECT_EQ(panel.fileCount, 200);
+  ASSERT_EQ(ArchiveUp(panel, visible), 0);
+  EXPECT_EQ(Names(visible), folderNames);
+  EXPECT_EQ(ItemName(At(visible, panel.cursor)), u"listing.7z");
+
+  EXPECT_EQ(enter(u"truncated.7z"), -1);
+  EXPECT_EQ(KindOf(panel), LocationKind::Local);
+  EXPECT_EQ(panel.archiveFormat, 0);
+  EXPECT_EQ(Names(visible), folderNames);
+
+  // The image question comes every time: No opens ISO 9660, Yes UDF, which this image lacks.
+  udfQuestions = 0;
+  answerUdf = false;
+  ASSERT_EQ(enter(u"image.iso"), 0);
+  EXPECT_EQ(panel.archiveFormat, kFormatIso);
+  EXPECT_EQ(Names(visible), (NameList{u"..", u"A", u"docs"}));
+  ASSERT_EQ(ArchiveUp(panel, visible), 0);
+  answerUdf = true;
+  EXPECT_EQ(enter(u"image.iso"), -1);
+  EXPECT_EQ(udfQuestions, 2);
+
+  // Deleted after it was listed: the test reports it, and the file is run (which fails too).
+  std::filesystem::remove(folder.Path() / "listing.7z");
+  EXPECT_EQ(enter(u"listing.7z"), kNotAnArchive);
+  const auto shown = messages.Taken();
+  ASSERT_EQ(shown.size(), 3u);
+  EXPECT_EQ(shown[0].text, u"Error reading archive content: " + panel.path + u"\\truncated.7z");
+  EXPECT_EQ(shown[1].text, u"Error reading archive content: " + panel.path + u"\\image.iso");
+  EXPECT_EQ(shown[2].text.substr(0, 40), u"Check Arc: Cannot open file \"listing.7z\"");
+  EXPECT_EQ(shown[2].caption, u"Norvane 1.0.0");
 }
 
 TEST(WineArchiveStreams, ReadsAndWritesGoInBlocksOfAtMost4MiBAndBadOriginsAreRefused) {
