@@ -33,7 +33,7 @@ int NoFolder(const Panel&, TextView) { return -1; }
 LocationOps MakeLocalOps() {
   LocationOps ops;
   ops.list = &ListLocal;
-  ops.enterItem = &EnterItem;
+  ops.enterItem = &EnterKey;
   ops.goUp = &GoToParent;
   ops.refresh = &UpdatePanel;
   ops.title = &TitleText;

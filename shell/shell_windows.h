@@ -9,6 +9,7 @@
 #include "core/panel.h"
 #include "core/panel_context.h"
 #include "fileops/location_ops.h"
+#include "ftp/ftp_session_win32.h"
 #include "panel/panel_view.h"
 #include "platform/worker.h"
 #include "platform/win32/gdi_objects.h"
@@ -101,6 +102,8 @@ struct Application {
   MainMenu menu;
   bool oleStarted = false;
   LocationTable locations;
+  FtpSession leftFtp;
+  FtpSession rightFtp;
   Panel left;
   Panel right;
   ItemList leftItems;

@@ -1,5 +1,7 @@
 #include "shell/shell_windows.h"
 
+#include "ftp/ftp_location_ops_win32.h"
+
 namespace nrv {
 
 Application::Application() {
@@ -9,6 +11,8 @@ Application::Application() {
     panel->context = &context;
     panel->view = &view;
   }
+  AttachFtpSessions(leftFtp, rightFtp);
+  locations.ftp = &FtpLocationOps();
 }
 
 Application::~Application() {
