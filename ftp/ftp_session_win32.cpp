@@ -1,10 +1,12 @@
 #include "ftp/ftp_session_win32.h"
 
 #include <string>
+#include <vector>
 
 #include "core/listing.h"
 #include "core/panel_context.h"
 #include "ftp/ftp_jobs.h"
+#include "ftp/machine_listing_win32.h"
 #include "ftp/remote_listing.h"
 #include "panel/watcher.h"
 #include "platform/error_report.h"
@@ -129,6 +131,12 @@ int ListRemoteFolder(ItemList& list, Panel& panel) {
   panel.ftpCurrentDir = current;
 
   BeginRemoteListing(panel, list, current);
+  std::vector<platform::FindData> entries;
+  if (ListMachineReadable(*SessionOf(panel), current, entries)) {
+    for (const platform::FindData& entry : entries) AddRemoteEntry(list, entry);
+    EndRemoteListing(panel, list);
+    return 0;
+  }
   WIN32_FIND_DATAW native{};
   RemoteFind find;
   find.handle = ::FtpFindFirstFileW(ConnectionOf(panel), L"*.*", &native,

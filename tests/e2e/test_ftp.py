@@ -100,7 +100,7 @@ def go_to(app, order, name, up_entry=False):
 def test_browse_copy_move_delete_and_make_folder(rig, server):
     home = server.home
     big = random_file(home / "big.bin", 20 * 1024 * 1024)
-    (home / "a_small.txt").write_text("small\n")
+    (home / "a small.txt").write_text("small\n")
     (home / "b.txt").write_text("bee\n")
     (home / "gone.txt").write_text("gone\n")
     (home / "moveme.txt").write_text("move me\n" * 50)
@@ -117,7 +117,7 @@ def test_browse_copy_move_delete_and_make_folder(rig, server):
     panel_left, panel_right = app.panels()
 
     open_url(app, "alt+F1", server.address, FtpServer.user, FtpServer.password)
-    root = ["a_small.txt", "b.txt", "big.bin", "full", "gone.txt", "moveme.txt", "sub"]
+    root = ["a small.txt", "b.txt", "big.bin", "full", "gone.txt", "moveme.txt", "sub"]
     rows(app, panel_left, len(root))  # the root has no ".."
     order = names_in_order(rig, app, root)
     assert order[:2] == ["full", "sub"], order  # folders first, as on a local disk
@@ -140,14 +140,14 @@ def test_browse_copy_move_delete_and_make_folder(rig, server):
     poll(lambda: (right / "big.bin").is_file() and (right / "big.bin").stat().st_size == big.stat().st_size,
          WORK, "big.bin downloaded")
     assert digest(right / "big.bin") == digest(big)
-    go_to(app, order, "a_small.txt")
+    go_to(app, order, "a small.txt")
     app.key("Insert", "Insert")
     app.key("F5")
     box = app.message_box("Copy")
     assert box.text.startswith("Copy 2 items to:"), box.text
     box.answer("Return")
-    poll(lambda: (right / "b.txt").is_file() and (right / "a_small.txt").is_file(), WORK, "two files downloaded")
-    assert (right / "a_small.txt").read_text() == "small\n"
+    poll(lambda: (right / "b.txt").is_file() and (right / "a small.txt").is_file(), WORK, "two files downloaded")
+    assert (right / "a small.txt").read_text() == "small\n"
 
     # Move: the server's file goes once the local copy is complete.
     moved = digest(home / "moveme.txt")
@@ -204,7 +204,7 @@ def test_browse_copy_move_delete_and_make_folder(rig, server):
 
     # Upload from the local panel into the server's root, then a move that removes the source.
     app.key("Tab")
-    local = ["a_small.txt", "b.txt", "big.bin", "moveme.txt", "up load.bin", "upmove.txt"]
+    local = ["a small.txt", "b.txt", "big.bin", "moveme.txt", "up load.bin", "upmove.txt"]
     rows(app, panel_right, len(local) + 1)
     local_order = names_in_order(rig, app, local)
     go_to(app, local_order, "up load.bin", up_entry=True)

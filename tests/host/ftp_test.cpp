@@ -8,6 +8,7 @@
 #include "core/panel_item.h"
 #include "ftp/ftp_address.h"
 #include "ftp/ftp_jobs.h"
+#include "ftp/machine_listing.h"
 #include "ftp/remote_listing.h"
 #include "ftp/saved_urls.h"
 #include "ftp/transfer_progress.h"
@@ -258,6 +259,39 @@ TEST_F(SavedUrls, NewestFirstWithoutDuplicates) {
   EXPECT_EQ(urls[0].login, u"anonymous");
   EXPECT_EQ(urls[1].address.port, 2121);
   EXPECT_EQ(urls[1].login, u"bob");
+}
+
+TEST(MachineListing, NamesKeepTheirBlanksAndFactsTheirMeaning) {
+  auto entry = ParseMachineLine("type=file;size=6;modify=20261206222000;perm=r; a small.txt\r");
+  ASSERT_TRUE(entry.has_value());
+  EXPECT_EQ(entry->name, "a small.txt");
+  EXPECT_EQ(entry->size, 6u);
+  EXPECT_EQ(entry->attributes, platform::kAttributeNormal);
+  entry = ParseMachineLine("Type=DIR;Modify=19700101000000; sub folder ");
+  ASSERT_TRUE(entry.has_value());
+  EXPECT_EQ(entry->name, "sub folder ");  // everything after the first blank is the name
+  EXPECT_EQ(entry->attributes, platform::kAttributeDirectory);
+  EXPECT_EQ(entry->writeTime, 116444736000000000ull);  // 1970 as a FILETIME
+  const platform::FindData data = ToFindData(*ParseMachineLine("type=file;size=5000000000; big"), u"big");
+  EXPECT_EQ(data.sizeHigh, 1u);
+  EXPECT_EQ(data.sizeLow, 705032704u);
+  for (const char* skipped : {"type=cdir; /x", "type=pdir; ..", "size=1; nameless-type", "type=file;", "", "type=dir; ."})
+    EXPECT_FALSE(ParseMachineLine(skipped).has_value()) << skipped;
+}
+
+TEST(MachineListing, TimesAndPassiveReplies) {
+  EXPECT_EQ(MachineTimeToFileTime("16010101000000"), 0u);
+  EXPECT_EQ(MachineTimeToFileTime("20000301000000.123"), 125963424000000000ull);
+  EXPECT_EQ(MachineTimeToFileTime("2026"), 0u);
+  EXPECT_EQ(MachineTimeToFileTime("20261306000000"), 0u);
+
+  auto address = ParsePassiveReply("227 Entering Passive Mode (127,0,0,1,195,80).");
+  ASSERT_TRUE(address.has_value());
+  EXPECT_EQ(address->host, "127.0.0.1");
+  EXPECT_EQ(address->port, 195 * 256 + 80);
+  EXPECT_TRUE(ParsePassiveReply("227 =10,1,2,3,0,21").has_value());
+  for (const char* bad : {"200 ok", "227 (1,2,3,4,5)", "227 (256,0,0,1,1,1)", "227 (1,2,3,4,0,0)", "227"})
+    EXPECT_FALSE(ParsePassiveReply(bad).has_value()) << bad;
 }
 
 }  // namespace
