@@ -369,3 +369,50 @@ def test_a_server_gone_in_the_middle_of_a_transfer(rig):
         rows(app, panel_left, 2)  # big.bin and the part of up.bin that arrived
     finally:
         server.stop()
+
+
+def test_names_with_blanks_and_beyond_ascii(rig):
+    # The server speaks the ANSI code page Wine's WinINet uses for names.
+    server = FtpServer(rig.dir / "files" / "server", rig.dir / "ftp", encoding="cp1252")
+    try:
+        cafe = random_file(server.home / "café ü.txt", 100 * 1024 + 3)
+        (server.home / "dossier été").mkdir()
+        recu = random_file(server.home / "dossier été" / "reçu.txt", 5000)
+        server.start()
+        left = rig.folder("left")
+        right = rig.folder("right")
+        naive = random_file(right / "naïve résumé.txt", 70000)
+        app = start(rig, left, right)
+        panel_left, panel_right = app.panels()
+        open_url(app, "alt+F1", server.address, FtpServer.user, FtpServer.password)
+        rows(app, panel_left, 2)
+        order = names_in_order(rig, app, ["café ü.txt", "dossier été"])
+
+        go_to(app, order, "dossier été")
+        app.key("Return")
+        rows(app, panel_left, 2)
+        assert full_path_at(rig, app, 1) == ["/dossier été/reçu.txt"]
+        app.key("F5")
+        app.message_box("Copy").answer("Return")
+        poll(lambda: (right / "reçu.txt").is_file() and digest(right / "reçu.txt") == digest(recu), WORK,
+             "reçu.txt downloaded")
+        app.key("BackSpace")
+        rows(app, panel_left, 2)
+        go_to(app, order, "café ü.txt")
+        app.key("F5")
+        app.message_box("Copy").answer("Return")
+        poll(lambda: (right / "café ü.txt").is_file() and digest(right / "café ü.txt") == digest(cafe), WORK,
+             "café ü.txt downloaded")
+
+        app.key("Tab")
+        local = ["café ü.txt", "naïve résumé.txt", "reçu.txt"]
+        rows(app, panel_right, len(local) + 1)
+        go_to(app, names_in_order(rig, app, local), "naïve résumé.txt", up_entry=True)
+        app.key("F5")
+        app.message_box("Copy").answer("Return")
+        uploaded = server.home / "naïve résumé.txt"
+        poll(lambda: uploaded.is_file() and uploaded.stat().st_size == naive.stat().st_size, WORK,
+             "naïve résumé.txt uploaded")
+        assert digest(uploaded) == digest(naive)
+    finally:
+        server.stop()

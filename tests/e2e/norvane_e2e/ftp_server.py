@@ -2,9 +2,11 @@
 with a user who has a password and an anonymous user, both at home in a folder the test fills.
 Started on a free port the server picks itself, stopped by its PID, restartable on that port.
 
-Run as a program it is the server: python3 ftp_server.py HOME USER PASSWORD [PORT [RATE]]
-prints "PORT <n>" once it listens. RATE (bytes a second) slows every data transfer down, for
-the tests that stop the server in the middle of one."""
+Run as a program it is the server: python3 ftp_server.py HOME USER PASSWORD PORT RATE PORTFILE
+[ENCODING] writes the port it listens on to PORTFILE. RATE (bytes a second, 0 for none) slows
+every data transfer down, for the tests that stop the server in the middle of one. ENCODING is
+what names are on the wire (UTF-8 by default): Wine's WinINet sends and reads them in the ANSI
+code page, so a server that speaks that code page keeps names beyond ASCII intact."""
 
 import os
 import signal
@@ -18,8 +20,8 @@ START_TIMEOUT = 20
 class FtpServer:
     user, password = "norvane", "s3cret"
 
-    def __init__(self, home, logdir, rate=0):
-        self.home, self.logdir, self.rate = Path(home), Path(logdir), rate
+    def __init__(self, home, logdir, rate=0, encoding="utf8"):
+        self.home, self.logdir, self.rate, self.encoding = Path(home), Path(logdir), rate, encoding
         self.home.mkdir(parents=True, exist_ok=True)
         self.logdir.mkdir(parents=True, exist_ok=True)
         self.port = 0
@@ -35,7 +37,7 @@ class FtpServer:
         with open(log, "wb") as out:
             self.process = subprocess.Popen(
                 ["/usr/bin/python3", __file__, str(self.home), self.user, self.password,
-                 str(self.port), str(self.rate), str(port_file)],
+                 str(self.port), str(self.rate), str(port_file), self.encoding],
                 stdin=subprocess.DEVNULL, stdout=out, stderr=subprocess.STDOUT)
 
         def listening():
@@ -61,10 +63,12 @@ class FtpServer:
         return f"127.0.0.1:{self.port}"
 
 
-def serve(home, user, password, port, rate, port_file):
+def serve(home, user, password, port, rate, port_file, encoding):
+    import asynchat
     import logging
 
     from pyftpdlib.authorizers import DummyAuthorizer
+    from pyftpdlib.filesystems import AbstractedFS
     from pyftpdlib.handlers import FTPHandler, ThrottledDTPHandler
     from pyftpdlib.servers import FTPServer as Server
 
@@ -73,8 +77,27 @@ def serve(home, user, password, port, rate, port_file):
     authorizer.add_user(user, password, home, perm="elradfmwMT")
     authorizer.add_anonymous(home, perm="elradfmw")
 
+    def recode(lines):
+        for line in lines:
+            yield line.decode("utf8").encode(encoding, "replace")
+
+    class Filesystem(AbstractedFS):
+        def format_list(self, *args, **kwargs):
+            return recode(super().format_list(*args, **kwargs))
+
+        def format_mlsx(self, *args, **kwargs):
+            return recode(super().format_mlsx(*args, **kwargs))
+
     class Handler(FTPHandler):
-        pass
+        def decode(self, data):
+            return data.decode(encoding, self.unicode_errors)
+
+        def push(self, text):
+            asynchat.async_chat.push(self, text.encode(encoding, "replace"))
+    if encoding != "utf8":
+        Handler.abstracted_fs = Filesystem
+    else:
+        Handler = FTPHandler
     Handler.authorizer = authorizer
     Handler.passive_ports = None
     if rate:
@@ -94,4 +117,5 @@ def serve(home, user, password, port, rate, port_file):
 
 if __name__ == "__main__":
     home, user, password, port, rate, port_file = sys.argv[1:7]
-    serve(home, user, password, int(port), int(rate), port_file)
+    serve(home, user, password, int(port), int(rate), port_file,
+          sys.argv[7] if len(sys.argv) > 7 else "utf8")
