@@ -36,7 +36,9 @@ Text RemoteParent(TextView folder) {
 Text RemoteRestoreFolder(TextView current, TextView target) {
   if (target.empty()) return u"/";
   if (target.front() == u'/') return Text(target);
-  return RemoteJoin(current.empty() ? TextView(u"/") : current, target);
+  // A server that answered with a relative folder is taken from its root.
+  if (current.empty() || current.front() != u'/') return RemoteJoin(u"/" + Text(current), target);
+  return RemoteJoin(current, target);
 }
 
 std::vector<FtpJob> BuildJobs(const Panel& panel, const ItemList& list, bool remoteSource) {

@@ -87,6 +87,7 @@ TEST(FtpPaths, JoinsAndParents) {
   EXPECT_EQ(RemoteRestoreFolder(u"/pub/linux", u"/pub"), u"/pub");
   EXPECT_EQ(RemoteRestoreFolder(u"", u"pub"), u"/pub");
   EXPECT_EQ(RemoteRestoreFolder(u"/pub", u""), u"/");
+  EXPECT_EQ(RemoteRestoreFolder(u"pub", u"x"), u"/pub/x");
 }
 
 PanelItem* Item(const char16_t* name, uint32_t attributes, int64_t size, bool selected = false) {
