@@ -87,8 +87,9 @@ Text HistoryKeyPath(int list) {
   static const char16_t* const kNames[] = {u"Copy",    u"Move",           u"AddToArchive",
                                            u"CreateFolder", u"Viewer",   u"Editor",
                                            u"RecentLocations", u"ExtractFromArchive",
-                                           u"Selections", u"Find"};
-  if (list < 1 || list > 10) return {};
+                                           u"Selections", u"Find", u"FtpUrls"};
+  // 11: the servers the Open URL dialog saved.
+  if (list < 1 || list > 11) return {};
   return Text(u"Software\\Norvane\\History\\") + kNames[list - 1];
 }
 

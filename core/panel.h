@@ -12,6 +12,7 @@ namespace nrv {
 struct PanelContext;
 struct PanelView;
 struct ArchiveItemList;
+struct FtpSession;
 
 enum PanelSide : int32_t { kLeftPanel = 1, kRightPanel = 2 };
 
@@ -80,6 +81,7 @@ struct Panel {
   Text archiveTempFile;
   Text archiveWorkPath;
   ArchiveItemList* archiveItems = nullptr;  // every item of the archive shown; the application's
+  FtpSession* ftpSession = nullptr;  // the panel's FTP connection; the application's
   DriveInfo drive;  // root and label are not copied from the drive table
   uint8_t statusHidden = 0;
   CurrentItemInfo current;

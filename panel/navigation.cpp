@@ -156,8 +156,9 @@ int EnterItem(Panel& panel, ItemList& list) {
 
 int EnterKey(Panel& panel, ItemList& list, EnterFunction enter) {
   if (IsEmpty(list)) return -1;
-  // The temporary panel and archives too: they are opened, and left, from their folder.
-  if (!platform::IsExistingFolder(panel.path)) {
+  // The temporary panel and archives too: they are opened, and left, from their folder. An FTP
+  // panel's folder is on its server.
+  if (KindOf(panel) != LocationKind::Ftp && !platform::IsExistingFolder(panel.path)) {
     ReportError(panel.path + u" is not available");
     return -1;
   }

@@ -15,6 +15,10 @@ std::atomic<NativeWindow> gActivePanelWindow{nullptr};
 
 Text Number(long long value) { return Ascii(std::to_string(value)); }
 
+// The Internet library's own error codes.
+constexpr uint32_t kFirstInternetError = 12000;
+constexpr uint32_t kLastInternetError = 12199;
+
 }  // namespace
 
 void SetErrorReportWindows(NativeWindow mainWindow, NativeWindow activePanelWindow) {
@@ -30,16 +34,21 @@ Text ErrorReportText(TextView message, uint32_t error, TextView systemText, Text
   }
   text += u"\n\nError " + Number(error);
   if (!systemText.empty()) text += u": " + Text(systemText);
+  // Other Internet errors (a refused login) keep the server's own words beside the code.
+  if (!serverReply.empty()) text += u"\n" + Text(serverReply);
   return text;
 }
 
 void ReportError(TextView message) {
   const uint32_t error = platform::LastError();
   Text systemText, serverReply;
-  if (error == platform::kErrorInternetExtended)
+  if (error == platform::kErrorInternetExtended) {
     serverReply = platform::InternetLastResponse();
-  else
+  } else {
     systemText = platform::SystemErrorText(error);
+    if (error >= kFirstInternetError && error <= kLastInternetError)
+      serverReply = platform::InternetLastResponse();
+  }
   platform::MessageRequest request;
   request.owner = gMainWindow.load();
   request.text = ErrorReportText(message, error, systemText, serverReply);

@@ -7,6 +7,7 @@
 #include "core/panel.h"
 #include "core/panel_context.h"
 #include "fileops/location_ops.h"
+#include "ftp/ftp_session_win32.h"
 #include "panel/panel_view.h"
 #include "platform/worker.h"
 #include "shell/main_menu_record_win32.h"
@@ -30,6 +31,8 @@ struct Application {
   ViewerSession viewer;
   bool oleStarted = false;
   LocationTable locations;
+  FtpSession leftFtp;
+  FtpSession rightFtp;
   Panel left;
   Panel right;
   ItemList leftItems;

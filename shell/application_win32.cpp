@@ -2,6 +2,8 @@
 
 #include "archive/archive_location_ops.h"
 
+#include "ftp/ftp_location_ops_win32.h"
+
 namespace nrv {
 
 Application::Application() {
@@ -16,6 +18,9 @@ Application::Application() {
   left.archiveItems = &leftArchiveItems;
   right.archiveItems = &rightArchiveItems;
   locations.archive = &ArchiveLocationOps();
+  left.ftpSession = &leftFtp;
+  right.ftpSession = &rightFtp;
+  locations.ftp = &FtpLocationOps();
 }
 
 Application::~Application() {

@@ -11,6 +11,8 @@
 
 #include "config/history.h"
 #include "core/drive_table.h"
+#include "ftp/ftp_location_ops_win32.h"
+#include "ftp/open_url_dialog_win32.h"
 #include "panel/browse_folder_win32.h"
 #include "panel/location_menu_model.h"
 #include "panel/navigation.h"
@@ -98,6 +100,7 @@ void AppendEntries(HMENU menu, const std::vector<LocationEntry>& entries, OpenMe
 }
 
 void AfterMove(Panel& panel, int result) {
+  LeaveFtpSession(panel);
   if (result != 0) return;
   RedrawMovedPanel(panel, ItemsOf(panel.side));
   UpdateCheckMarks();
@@ -157,7 +160,11 @@ bool RunLocationCommand(uint32_t command) {
   switch (command) {
     case kLocationTemporaryPanel: AfterMove(panel, OpenTemporaryPanel(panel, list, OtherPanel(panel))); return true;
     case kLocationBrowse: AfterMove(panel, BrowseForFolder(panel, list)); return true;
-    case kLocationOpenUrl: return true;  // FTP folders arrive with the FTP client
+    case kLocationOpenUrl:
+      OpenUrlCommand(TheShellWindows().main, panel, list);
+      RedrawMovedPanel(panel, list);
+      UpdateCheckMarks();
+      return true;
     default: break;
   }
   const Text recent = RecentLocationOfCommand(command, ReadHistory(kHistoryRecentLocations));

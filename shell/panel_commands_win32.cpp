@@ -18,6 +18,7 @@
 #include "fileops/file_operation_win32.h"
 #include "fileops/make_folder.h"
 #include "fileops/run_file.h"
+#include "ftp/ftp_transfer_win32.h"
 #include "panel/clipboard_win32.h"
 #include "shell/location_menu.h"
 #include "panel/navigation.h"
@@ -63,8 +64,9 @@ void RunFileOperation(Panel& panel, ItemList& list, PanelKey action) {
   Panel& other = OtherPanel(panel);
   ItemList& otherList = ListOf(other);
   Application& application = TheApplication();
-  const FileOperationHooks hooks =
+  FileOperationHooks hooks =
       ShellFileOperationHooks(&AskDestination, application.fileWorkers, application.context);
+  hooks.ftpTransfer = &RunFtpTransfer;
   const LocationOps& ops = OpsOf(panel);
   FileOperationResult result;
   switch (action) {
@@ -110,7 +112,7 @@ void SelectByMask(Panel& panel, ItemList& list, bool select) {
 void MakeFolder(Panel& panel, ItemList& list) {
   if (IsEmpty(list)) return;
   AddHistory(TheSettings(), kHistoryRecentLocations, panel.path);
-  if (KindOf(panel) != LocationKind::Local) return;
+  if (KindOf(panel) != LocationKind::Local && KindOf(panel) != LocationKind::Ftp) return;
   if (SetCurrentFolder(panel) != 0) return;
   Text typed;
   if (PromptDialog(TheShellWindows().main, {}, u"Make folder", u"Create the folder:", typed, kHistoryCreateFolder) !=

@@ -78,6 +78,7 @@ void OpenInternet(ShellWindows& windows) {
       ::InternetOpenW(L"Norvane ", INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
   if (!windows.internet.Get())
     ReportError(u"WinInet initialization failed.\r\nTCP/IP services are unavailable in this session.");
+  TheApplication().leftFtp.internet = TheApplication().rightFtp.internet = windows.internet.Get();
 }
 
 void LoadToolIcons(ShellWindows& windows) {

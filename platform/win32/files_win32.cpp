@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include "platform/files.h"
+#include "platform/win32/find_data.h"
 #include "platform/win32/wide.h"
 
 namespace nrv::platform {
@@ -23,6 +24,12 @@ void Copy(const WIN32_FIND_DATAW& from, FindData& to) {
 }
 
 }  // namespace
+
+FindData FromNative(const WIN32_FIND_DATAW& native) {
+  FindData data;
+  Copy(native, data);
+  return data;
+}
 
 FindHandle::~FindHandle() { Close(); }
 void FindHandle::Close() {

@@ -176,7 +176,7 @@ TEST_F(History, OverlongEntriesUnknownListsAndRefusedWritesGiveNothing) {
   }
   EXPECT_EQ(ReadHistory(kHistoryMove), std::vector<Text>{u"D:\\ok"});
   EXPECT_EQ(AddHistory(test::TestSettings(), 0, u"x"), -1);
-  EXPECT_EQ(AddHistory(test::TestSettings(), 11, u"x"), -1);
+  EXPECT_EQ(AddHistory(test::TestSettings(), 12, u"x"), -1);
   EXPECT_TRUE(ReadHistory(42).empty());
 
   AddHistory(test::TestSettings(), kHistoryCopy, u"C:\\kept");

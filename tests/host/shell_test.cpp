@@ -70,6 +70,9 @@ TEST(ErrorReport, SystemTextOrServerReplyOrJustTheCodeAndExecuteResultsBelow33) 
   EXPECT_EQ(taken[2].text.substr(taken[2].text.size() - 13), u" \r\nC:\\doc.xyz");
   EXPECT_EQ(ErrorReportText(u"FTP", 12003, u"ignored", u"550 No such file"), u"FTP\n\n550 No such file");
   EXPECT_EQ(ErrorReportText(u"FTP", 12003, u"", u""), u"FTP\n\nInet error 12003");
+  // A refused login keeps the server's reply beside the code.
+  EXPECT_EQ(ErrorReportText(u"Failed connect to: h:21", 12015, u"", u"530 Authentication failed."),
+            u"Failed connect to: h:21\n\nError 12015\n530 Authentication failed.");
 }
 
 void CollectCommands(const std::vector<MenuEntry>& entries, std::vector<uint32_t>& out) {

@@ -1,0 +1,113 @@
+#include "ftp/ftp_location_ops_win32.h"
+
+#include "core/formatting.h"
+#include "core/listing.h"
+#include "core/masks.h"
+#include "ftp/ftp_jobs.h"
+#include "ftp/ftp_session_win32.h"
+
+namespace nrv {
+namespace {
+
+void PlaceCursorOn(Panel& panel, const ItemList& list, TextView name) {
+  for (int i = 0; i < Count(list); ++i)
+    if (ItemName(At(list, i)) == name) {
+      panel.cursor = i;
+      return;
+    }
+}
+
+void ClampCursor(Panel& panel, const ItemList& list) {
+  if (panel.cursor >= Count(list)) panel.cursor = Count(list) - 1;
+  if (panel.cursor < 0) panel.cursor = 0;
+  if (panel.top > panel.cursor) panel.top = panel.cursor;
+}
+
+// Lists target; the list stays as it was when the folder could not be entered.
+int ListTarget(Panel& panel, ItemList& list, Text target) {
+  panel.ftpTargetDir = std::move(target);
+  return ListRemoteFolder(list, panel);
+}
+
+int ListAgain(Panel& panel, ItemList& list) {
+  if (ListTarget(panel, list, u".") != 0) return -1;
+  ClampCursor(panel, list);
+  return 0;
+}
+
+int EnterRemoteItem(Panel& panel, ItemList& list) {
+  if (IsEmpty(list)) return -1;
+  const int index = panel.cursor < 0 || panel.cursor >= Count(list) ? 0 : panel.cursor;
+  const PanelItem& item = At(list, index);
+  if (!IsFolder(item)) return -1;  // files are opened by copying them out
+  Text cameFrom;
+  Text target;
+  if (IsUpEntry(item)) {
+    const TextView current = panel.ftpCurrentDir;
+    const size_t slash = current.rfind(u'/');
+    if (slash != TextView::npos) cameFrom = Text(current.substr(slash + 1));
+    target = RemoteParent(current);
+  } else {
+    target = Text(ItemName(item));
+  }
+  const int32_t oldTop = panel.top;
+  if (ListTarget(panel, list, std::move(target)) != 0) return -1;
+  ResetView(panel);
+  if (!cameFrom.empty()) {
+    PlaceCursorOn(panel, list, cameFrom);
+    panel.top = panel.returnTop;
+    panel.returnTop = 0;
+  } else {
+    panel.returnTop = oldTop;
+  }
+  ComputeTotals(list, panel);
+  return 0;
+}
+
+int GoUpRemote(Panel& panel, ItemList& list) {
+  if (IsEmpty(list) || !IsUpEntry(At(list, 0))) return -1;
+  panel.cursor = 0;
+  panel.top = 0;
+  return EnterRemoteItem(panel, list);
+}
+
+PanelUpdate RefreshRemote(Panel& panel, ItemList& list) {
+  return ListAgain(panel, list) == 0 ? PanelUpdate::Updated : PanelUpdate::Failed;
+}
+
+Text RemoteClipboardPath(const Panel& panel, const PanelItem& item, bool fullPath) {
+  if (!fullPath) return Text(ItemName(item));
+  return RemoteJoin(panel.ftpCurrentDir, ItemName(item));
+}
+
+int NoCopyIn(TextView, Panel&, ItemList&) { return -1; }
+
+LocationOps MakeFtpOps() {
+  LocationOps ops;
+  ops.list = &ListAgain;
+  ops.enterItem = &EnterRemoteItem;
+  ops.goUp = &GoUpRemote;
+  ops.refresh = &RefreshRemote;
+  ops.title = &TitleText;
+  ops.clipboardPath = &RemoteClipboardPath;
+  // Copy, move and delete go through the file operation, which hands FTP panels to the transfer.
+  ops.copyOut = &CopyCommand;
+  ops.moveOut = &MoveCommand;
+  ops.copyIn = &NoCopyIn;
+  ops.remove = &DeleteCommand;
+  ops.makeFolder = &FtpMakeFolder;
+  return ops;
+}
+
+}  // namespace
+
+const LocationOps& FtpLocationOps() {
+  static const LocationOps ops = MakeFtpOps();
+  return ops;
+}
+
+void LeaveFtpSession(Panel& panel) {
+  if (KindOf(panel) != LocationKind::Ftp) CloseSession(panel);
+}
+
+}  // namespace nrv

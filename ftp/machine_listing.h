@@ -1,0 +1,37 @@
+#pragma once
+// The server's machine-readable listing (MLSD) and its passive-mode reply, read without the
+// Internet library: its own listing parser cuts names at the first blank.
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "platform/files.h"
+
+namespace nrv {
+
+struct MachineEntry {
+  std::string name;  // the server's bytes
+  uint32_t attributes = 0;
+  uint64_t size = 0;
+  uint64_t writeTime = 0;  // FILETIME, UTC; 0 when the server gave none
+};
+
+// One line "fact=value;...; name" (its line break already taken off). None for the entries of
+// the folder itself and its parent, and for a line that is not one.
+std::optional<MachineEntry> ParseMachineLine(std::string_view line);
+
+// "YYYYMMDDHHMMSS[.sss]" as a FILETIME; 0 when it is not one.
+uint64_t MachineTimeToFileTime(std::string_view text);
+
+struct PassiveAddress {
+  std::string host;  // dotted, as the reply gave it
+  uint16_t port = 0;
+};
+// "227 Entering Passive Mode (h1,h2,h3,h4,p1,p2)".
+std::optional<PassiveAddress> ParsePassiveReply(std::string_view reply);
+
+// A listing record for the panel: the name converted by the caller.
+platform::FindData ToFindData(const MachineEntry& entry, Text name);
+
+}  // namespace nrv

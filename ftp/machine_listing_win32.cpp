@@ -1,0 +1,170 @@
+// The sockets' header goes before any that brings in windows.h.
+#include <winsock2.h>
+#include <ws2tcpip.h>
+
+#include "ftp/machine_listing_win32.h"
+
+#include <string>
+
+#include "ftp/machine_listing.h"
+
+namespace nrv {
+namespace {
+
+constexpr DWORD kReplyTimeoutMs = 15000;
+
+struct WinsockSession {
+  bool started = false;
+  WinsockSession() {
+    WSADATA data;
+    started = ::WSAStartup(MAKEWORD(2, 2), &data) == 0;
+  }
+  ~WinsockSession() {
+    if (started) ::WSACleanup();
+  }
+};
+
+struct Socket {
+  SOCKET handle = INVALID_SOCKET;
+  ~Socket() {
+    if (handle != INVALID_SOCKET) ::closesocket(handle);
+  }
+};
+
+// Names go on the wire in the ANSI code page, as the Internet library sends them, so that a
+// name listed here finds its file there.
+std::string ToWire(TextView text) {
+  if (text.empty()) return {};
+  const auto* wide = reinterpret_cast<const wchar_t*>(text.data());
+  const int length = ::WideCharToMultiByte(CP_ACP, 0, wide, static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+  std::string bytes(static_cast<size_t>(length), '\0');
+  ::WideCharToMultiByte(CP_ACP, 0, wide, static_cast<int>(text.size()), bytes.data(), length, nullptr, nullptr);
+  return bytes;
+}
+
+Text FromWire(const std::string& bytes) {
+  if (bytes.empty()) return {};
+  const int length = ::MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
+  Text text(static_cast<size_t>(length), u'\0');
+  ::MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), reinterpret_cast<wchar_t*>(text.data()),
+                        length);
+  return text;
+}
+
+bool Connect(Socket& socket, const std::string& host, uint16_t port) {
+  addrinfo hints{};
+  hints.ai_family = AF_UNSPEC;
+  hints.ai_socktype = SOCK_STREAM;
+  addrinfo* found = nullptr;
+  if (::getaddrinfo(host.c_str(), std::to_string(port).c_str(), &hints, &found) != 0) return false;
+  for (addrinfo* at = found; at; at = at->ai_next) {
+    socket.handle = ::socket(at->ai_family, at->ai_socktype, at->ai_protocol);
+    if (socket.handle == INVALID_SOCKET) continue;
+    const DWORD timeout = kReplyTimeoutMs;
+    ::setsockopt(socket.handle, SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(&timeout), sizeof(timeout));
+    if (::connect(socket.handle, at->ai_addr, static_cast<int>(at->ai_addrlen)) == 0) break;
+    ::closesocket(socket.handle);
+    socket.handle = INVALID_SOCKET;
+  }
+  ::freeaddrinfo(found);
+  return socket.handle != INVALID_SOCKET;
+}
+
+// The control connection: commands out, replies (the last line of a multi-line one) in.
+struct Control {
+  Socket socket;
+  std::string pending;
+
+  bool ReadLine(std::string& line) {
+    for (;;) {
+      const size_t end = pending.find('\n');
+      if (end != std::string::npos) {
+        line = pending.substr(0, end);
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        pending.erase(0, end + 1);
+        return true;
+      }
+      char buffer[4096];
+      const int got = ::recv(socket.handle, buffer, sizeof(buffer), 0);
+      if (got <= 0) return false;
+      pending.append(buffer, static_cast<size_t>(got));
+    }
+  }
+
+  // The reply's code, 0 when the connection failed.
+  int Reply(std::string& last) {
+    std::string line;
+    if (!ReadLine(line) || line.size() < 3) return 0;
+    if (line.size() > 3 && line[3] == '-') {
+      const std::string end = line.substr(0, 3) + " ";
+      do {
+        if (!ReadLine(line)) return 0;
+      } while (line.compare(0, 4, end) != 0);
+    }
+    last = line;
+    return std::atoi(line.substr(0, 3).c_str());
+  }
+
+  int Command(const std::string& command, std::string& last) {
+    const std::string line = command + "\r\n";
+    if (::send(socket.handle, line.data(), static_cast<int>(line.size()), 0) != static_cast<int>(line.size())) return 0;
+    return Reply(last);
+  }
+};
+
+bool Login(Control& control, const FtpSession& session) {
+  std::string reply;
+  if (control.Reply(reply) != 220) return false;
+  const int user = control.Command("USER " + ToWire(session.login.empty() ? Text(u"anonymous") : session.login), reply);
+  if (user == 331) return control.Command("PASS " + ToWire(session.password), reply) / 100 == 2;
+  return user / 100 == 2;
+}
+
+bool ReadAll(Socket& data, std::string& bytes) {
+  char buffer[65536];
+  for (;;) {
+    const int got = ::recv(data.handle, buffer, sizeof(buffer), 0);
+    if (got == 0) return true;
+    if (got < 0) return false;
+    bytes.append(buffer, static_cast<size_t>(got));
+  }
+}
+
+}  // namespace
+
+bool ListMachineReadable(const FtpSession& session, TextView folder, std::vector<platform::FindData>& entries) {
+  WinsockSession winsock;
+  if (!winsock.started) return false;
+  const std::string host = ToWire(session.host);
+  Control control;
+  if (!Connect(control.socket, host, session.port) || !Login(control, session)) return false;
+  std::string reply;
+  if (control.Command("TYPE I", reply) / 100 != 2) return false;
+  if (control.Command("PASV", reply) != 227) return false;
+  const auto passive = ParsePassiveReply(reply);
+  if (!passive) return false;
+  Socket data;
+  // A server behind an address it does not know gives a private one: the control host stands.
+  if (!Connect(data, passive->host, passive->port) && !Connect(data, host, passive->port)) return false;
+  const int started = control.Command("MLSD " + ToWire(folder), reply);
+  if (started != 125 && started != 150) return false;
+  std::string bytes;
+  const bool complete = ReadAll(data, bytes);
+  ::closesocket(data.handle);
+  data.handle = INVALID_SOCKET;
+  if (!complete || control.Reply(reply) / 100 != 2) return false;
+  control.Command("QUIT", reply);
+
+  entries.clear();
+  size_t start = 0;
+  while (start < bytes.size()) {
+    size_t end = bytes.find('\n', start);
+    if (end == std::string::npos) end = bytes.size();
+    if (const auto entry = ParseMachineLine(std::string_view(bytes).substr(start, end - start)))
+      entries.push_back(ToFindData(*entry, FromWire(entry->name)));
+    start = end + 1;
+  }
+  return true;
+}
+
+}  // namespace nrv

@@ -1,0 +1,15 @@
+#pragma once
+// A folder's listing over a short connection of its own, with the server's machine-readable
+// listing: names keep their blanks, which the Internet library's listing parser cuts.
+#include <vector>
+
+#include "ftp/ftp_session_win32.h"
+#include "platform/files.h"
+
+namespace nrv {
+
+// The entries of folder (an absolute remote path); false when the server cannot give them
+// this way (the caller lists through the Internet library then).
+bool ListMachineReadable(const FtpSession& session, TextView folder, std::vector<platform::FindData>& entries);
+
+}  // namespace nrv

@@ -1,0 +1,119 @@
+#include "ftp/open_url_dialog_win32.h"
+
+#include <windows.h>
+
+#include <vector>
+
+#include "config/dialog_common_win32.h"
+#include "config/dialog_store.h"
+#include "core/panel_context.h"
+#include "ftp/ftp_dialog_ids.h"
+#include "ftp/ftp_session_win32.h"
+#include "ftp/saved_urls.h"
+#include "platform/message_box.h"
+#include "platform/win32/wide.h"
+
+namespace nrv {
+namespace {
+
+// Offered when nothing was saved yet.
+constexpr wchar_t kDefaultHost[] = L"ftp.debian.org";
+
+struct OpenUrlState {
+  HWND owner = nullptr;
+  std::vector<SavedUrl> saved;
+  Text url;
+  Text login;
+  Text password;
+  bool anonymous = false;
+  bool save = false;
+};
+
+OpenUrlState* StateOf(HWND dialog) { return reinterpret_cast<OpenUrlState*>(::GetWindowLongPtrW(dialog, DWLP_USER)); }
+
+BOOL OnOpenUrlInit(HWND dialog, OpenUrlState& state) {
+  ::SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(&state));
+  const HWND urls = ::GetDlgItem(dialog, IDC_URL_COMBO);
+  for (const SavedUrl& url : state.saved)
+    ::SendMessageW(urls, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(platform::Wide(AddressText(url.address))));
+  for (HWND field : {urls, ::GetDlgItem(dialog, IDC_LOGIN_COMBO)})
+    ::SendMessageW(field, CB_LIMITTEXT, kFtpFieldLength - 1, 0);
+  ::SendDlgItemMessageW(dialog, IDC_PASSWORD_FIELD, EM_LIMITTEXT, kFtpFieldLength - 1, 0);
+  ::SetWindowTextW(urls, kDefaultHost);
+  ::SendMessageW(urls, CB_SETEDITSEL, 0, MAKELPARAM(0, -1));
+  return FocusAndCentre(dialog, urls, state.owner);
+}
+
+// A saved server picked from the list brings its login along.
+void OnUrlPicked(HWND dialog, const OpenUrlState& state) {
+  const LRESULT index = ::SendDlgItemMessageW(dialog, IDC_URL_COMBO, CB_GETCURSEL, 0, 0);
+  if (index < 0 || static_cast<size_t>(index) >= state.saved.size()) return;
+  const SavedUrl& url = state.saved[static_cast<size_t>(index)];
+  const bool anonymous = url.login == u"anonymous";
+  ::SetDlgItemTextW(dialog, IDC_LOGIN_COMBO, anonymous ? L"" : platform::Wide(url.login));
+  ::CheckDlgButton(dialog, IDC_ANONYMOUS_CHECK, anonymous ? BST_CHECKED : BST_UNCHECKED);
+}
+
+Text FieldText(HWND dialog, int id) {
+  wchar_t buffer[kFtpFieldLength] = {};
+  ::GetDlgItemTextW(dialog, id, buffer, static_cast<int>(kFtpFieldLength));
+  return platform::FromWide(buffer);
+}
+
+void OnOpen(HWND dialog, OpenUrlState& state) {
+  state.url = FieldText(dialog, IDC_URL_COMBO);
+  state.anonymous = ::IsDlgButtonChecked(dialog, IDC_ANONYMOUS_CHECK) == BST_CHECKED;
+  state.save = ::IsDlgButtonChecked(dialog, IDC_SAVE_URL_CHECK) == BST_CHECKED;
+  if (state.anonymous) {
+    state.login = u"anonymous";
+    state.password.clear();
+  } else {
+    state.login = FieldText(dialog, IDC_LOGIN_COMBO);
+    state.password = FieldText(dialog, IDC_PASSWORD_FIELD);
+  }
+  ::EndDialog(dialog, kDialogOk);
+}
+
+INT_PTR CALLBACK OpenUrlProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_INITDIALOG: return OnOpenUrlInit(dialog, *reinterpret_cast<OpenUrlState*>(lParam));
+    case WM_COMMAND:
+      switch (LOWORD(wParam)) {
+        case IDOK: OnOpen(dialog, *StateOf(dialog)); return TRUE;
+        case IDCANCEL: ::EndDialog(dialog, kDialogCancel); return TRUE;
+        case IDC_URL_COMBO:
+          if (HIWORD(wParam) == CBN_SELCHANGE) OnUrlPicked(dialog, *StateOf(dialog));
+          return TRUE;
+        default: return FALSE;
+      }
+    case WM_CLOSE: ::EndDialog(dialog, kDialogCancel); return TRUE;
+    default: return FALSE;
+  }
+}
+
+}  // namespace
+
+int OpenUrlCommand(NativeWindow owner, Panel& panel, ItemList& list) {
+  OpenUrlState state;
+  state.owner = static_cast<HWND>(owner);
+  state.saved = SavedUrlsNewestFirst();
+  const INT_PTR answer = ::DialogBoxParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_OPEN_URL),
+                                           state.owner, OpenUrlProc, reinterpret_cast<LPARAM>(&state));
+  if (answer != kDialogOk) return kDialogCancel;
+  FtpSession* session = SessionOf(panel);
+  if (!session) return kDialogOk;
+  const FtpAddressParse parsed = ParseUrlField(state.url);
+  if (!parsed.ok) {
+    platform::ShowMessage({owner, parsed.message, u"Error", platform::MessageIcon::Error, platform::MessageButtons::Ok});
+    return kDialogOk;
+  }
+  session->host = parsed.address.host;
+  session->port = parsed.address.port;
+  session->login = state.login;
+  session->password = state.password;
+  if (state.save) SaveUrl(SettingsOf(panel), {parsed.address, state.login});
+  OpenFtp(panel, list);
+  return kDialogOk;
+}
+
+}  // namespace nrv

@@ -1,0 +1,121 @@
+"""A real FTP server on 127.0.0.1 for the FTP tests: Debian's pyftpdlib in a process of its own,
+with a user who has a password and an anonymous user, both at home in a folder the test fills.
+Started on a free port the server picks itself, stopped by its PID, restartable on that port.
+
+Run as a program it is the server: python3 ftp_server.py HOME USER PASSWORD PORT RATE PORTFILE
+[ENCODING] writes the port it listens on to PORTFILE. RATE (bytes a second, 0 for none) slows
+every data transfer down, for the tests that stop the server in the middle of one. ENCODING is
+what names are on the wire (UTF-8 by default): Wine's WinINet sends and reads them in the ANSI
+code page, so a server that speaks that code page keeps names beyond ASCII intact."""
+
+import os
+import signal
+import subprocess
+import sys
+from pathlib import Path
+
+START_TIMEOUT = 20
+
+
+class FtpServer:
+    user, password = "norvane", "s3cret"
+
+    def __init__(self, home, logdir, rate=0, encoding="utf8"):
+        self.home, self.logdir, self.rate, self.encoding = Path(home), Path(logdir), rate, encoding
+        self.home.mkdir(parents=True, exist_ok=True)
+        self.logdir.mkdir(parents=True, exist_ok=True)
+        self.port = 0
+        self.process = None
+        self.starts = 0
+
+    def start(self):
+        from .xserver import poll
+        self.starts += 1
+        log = self.logdir / f"ftp-server{self.starts}.log"
+        port_file = self.logdir / f"ftp-port{self.starts}"
+        port_file.unlink(missing_ok=True)
+        with open(log, "wb") as out:
+            self.process = subprocess.Popen(
+                ["/usr/bin/python3", __file__, str(self.home), self.user, self.password,
+                 str(self.port), str(self.rate), str(port_file), self.encoding],
+                stdin=subprocess.DEVNULL, stdout=out, stderr=subprocess.STDOUT)
+
+        def listening():
+            if self.process.poll() is not None:
+                raise AssertionError(f"the FTP server ended: {log.read_text(errors='replace')}")
+            text = port_file.read_text() if port_file.exists() else ""
+            return int(text) if text.strip() else None
+        self.port = poll(listening, START_TIMEOUT, "the FTP server to listen", interval=0.1)
+        return self
+
+    def stop(self):
+        if self.process is not None and self.process.poll() is None:
+            os.kill(self.process.pid, signal.SIGKILL)
+            self.process.wait(10)
+        self.process = None
+
+    def restart(self):
+        self.stop()
+        return self.start()
+
+    @property
+    def address(self):
+        return f"127.0.0.1:{self.port}"
+
+
+def serve(home, user, password, port, rate, port_file, encoding):
+    import asynchat
+    import logging
+
+    from pyftpdlib.authorizers import DummyAuthorizer
+    from pyftpdlib.filesystems import AbstractedFS
+    from pyftpdlib.handlers import FTPHandler, ThrottledDTPHandler
+    from pyftpdlib.servers import FTPServer as Server
+
+    logging.basicConfig(level=logging.WARNING)
+    authorizer = DummyAuthorizer()
+    authorizer.add_user(user, password, home, perm="elradfmwMT")
+    authorizer.add_anonymous(home, perm="elradfmw")
+
+    def recode(lines):
+        for line in lines:
+            yield line.decode("utf8").encode(encoding, "replace")
+
+    class Filesystem(AbstractedFS):
+        def format_list(self, *args, **kwargs):
+            return recode(super().format_list(*args, **kwargs))
+
+        def format_mlsx(self, *args, **kwargs):
+            return recode(super().format_mlsx(*args, **kwargs))
+
+    class Handler(FTPHandler):
+        def decode(self, data):
+            return data.decode(encoding, self.unicode_errors)
+
+        def push(self, text):
+            asynchat.async_chat.push(self, text.encode(encoding, "replace"))
+    if encoding != "utf8":
+        Handler.abstracted_fs = Filesystem
+    else:
+        Handler = FTPHandler
+    Handler.authorizer = authorizer
+    Handler.passive_ports = None
+    if rate:
+        class Throttled(ThrottledDTPHandler):
+            read_limit = rate
+            write_limit = rate
+        Handler.dtp_handler = Throttled
+    server = Server(("127.0.0.1", port), Handler)
+    server.max_cons = 64
+    # Written whole at once: the test reads the file while it appears.
+    temporary = port_file + ".tmp"
+    with open(temporary, "w") as out:
+        out.write(str(server.address[1]))
+    os.replace(temporary, port_file)
+    server.serve_forever()
+
+
+if __name__ == "__main__":
+    home, user, password, port, rate, port_file = sys.argv[1:7]
+    serve(home, user, password, int(port), int(rate), port_file,
+          sys.argv[7] if len(sys.argv) > 7 else "utf8")

@@ -1,0 +1,418 @@
+"""FTP panels against a real server (pyftpdlib on 127.0.0.1, started and stopped by the tests):
+Open URL with host:port, listing and folders, downloads and uploads with identical bytes, move,
+delete with its questions, make folder, anonymous and refused logins, a server restarted
+between two folder changes, and two FTP panels.
+
+What Wine's WinINet does here: it converts names with the ANSI code page both ways, so the
+server speaks that code page for names beyond ASCII; an empty listing fails with last error 0;
+a connection the server dropped fails its next command."""
+
+import hashlib
+import os
+import re
+import subprocess
+
+import pytest
+
+from norvane_e2e import poll, windows_path
+from norvane_e2e.checks import rows
+from norvane_e2e.ftp_server import FtpServer
+from norvane_e2e.settings import KEY
+
+WORK = 60  # seconds a transfer of these tests may take
+
+
+def digest(path):
+    return hashlib.sha256(path.read_bytes()).hexdigest()
+
+
+def random_file(path, size):
+    path.write_bytes(os.urandom(size))
+    return path
+
+
+@pytest.fixture
+def server(rig):
+    ftp = FtpServer(rig.dir / "files" / "server", rig.dir / "ftp")
+    yield ftp
+    ftp.stop()
+
+
+def start(rig, left, right):
+    rig.save_configuration(left, right, SortPanelLeft=1000, SortPanelRight=1000, ModePanelLeft=1002,
+                           ModePanelRight=1002, PanelShowFreeSize=False)
+    app = rig.start(rig.folder("elsewhere"))
+    app.wait_title(windows_path(left))
+    return app
+
+
+def open_url(app, menu_key, address, login="", password="", anonymous=False, save=False):
+    """Opens the location menu with menu_key, picks "Open URL..." and fills the dialog."""
+    app.key(menu_key)
+    poll(app.popup_menus, 15, "the location menu")
+    app.x.key("Up", "Up", "Return")  # the last two entries: "Open URL...", "Browse..."
+    box = app.message_box("Open URL")
+    app.x.focus(box.xid())
+    app.x.key("ctrl+a", "BackSpace")
+    app.x.type(address)
+    app.x.key("Tab")
+    if login:
+        app.x.type(login)
+    app.x.key("Tab")
+    if password:
+        app.x.type(password)
+    app.x.key("Tab")
+    if anonymous:
+        app.x.key("space")
+    app.x.key("Tab")
+    if save:
+        app.x.key("space")
+    box.answer("Return")
+
+
+def clipboard(rig):
+    return subprocess.run(["xclip", "-o", "-selection", "clipboard", "-t", "UTF8_STRING"],
+                          env=rig.x.env(), stdin=subprocess.DEVNULL, capture_output=True,
+                          timeout=10).stdout.decode("utf-8", "replace").splitlines()
+
+
+def names_in_order(rig, app, expected):
+    """Every name of the active panel through Ctrl+A and Ctrl+Ins, in the panel's order, once
+    they are the expected ones; the selection is taken away again."""
+    subprocess.run(["xclip", "-selection", "clipboard", "-i", "/dev/null"], env=rig.x.env(), check=False)
+    app.key("ctrl+a", "ctrl+Insert")
+    seen = poll(lambda: (lambda lines: lines if sorted(lines) == sorted(expected) else None)(
+        clipboard(rig)), 15, f"the names {sorted(expected)} on the clipboard")
+    app.key("ctrl+u")
+    return seen
+
+
+def full_path_at(rig, app, index):
+    subprocess.run(["xclip", "-selection", "clipboard", "-i", "/dev/null"], env=rig.x.env(), check=False)
+    app.key("Home", *["Down"] * index, "ctrl+c")
+    return poll(lambda: clipboard(rig) or None, 15, "a full path on the clipboard")
+
+
+def go_to(app, order, name, up_entry=False):
+    app.key("Home", *["Down"] * (order.index(name) + (1 if up_entry else 0)))
+
+
+def test_browse_copy_move_delete_and_make_folder(rig, server):
+    home = server.home
+    big = random_file(home / "big.bin", 20 * 1024 * 1024)
+    (home / "a small.txt").write_text("small\n")
+    (home / "b.txt").write_text("bee\n")
+    (home / "gone.txt").write_text("gone\n")
+    (home / "moveme.txt").write_text("move me\n" * 50)
+    (home / "sub").mkdir()
+    (home / "sub" / "inner.txt").write_text("inner\n")
+    (home / "full").mkdir()
+    (home / "full" / "keep.txt").write_text("keep\n")
+    server.start()
+    left = rig.folder("left")
+    right = rig.folder("right")
+    random_file(right / "up load.bin", 3 * 1024 * 1024 + 17)
+    (right / "upmove.txt").write_text("up and away\n")
+    app = start(rig, left, right)
+    panel_left, panel_right = app.panels()
+
+    open_url(app, "alt+F1", server.address, FtpServer.user, FtpServer.password)
+    root = ["a small.txt", "b.txt", "big.bin", "full", "gone.txt", "moveme.txt", "sub"]
+    rows(app, panel_left, len(root))  # the root has no ".."
+    order = names_in_order(rig, app, root)
+    assert order[:2] == ["full", "sub"], order  # folders first, as on a local disk
+
+    go_to(app, order, "sub")
+    app.key("Return")
+    rows(app, panel_left, 2)  # "..", inner.txt
+    assert full_path_at(rig, app, 1) == ["/sub/inner.txt"]
+    app.key("BackSpace")
+    rows(app, panel_left, len(root))
+    app.key("ctrl+c")  # the cursor came back on the folder it left
+    poll(lambda: clipboard(rig) == ["/sub"], 15, "the cursor on /sub")
+
+    # Download: one file (the prompt proposes the local folder and its name), then two.
+    go_to(app, order, "big.bin")
+    app.key("F5")
+    box = app.message_box("Copy")
+    assert box.text.startswith("Copy big.bin to:"), box.text
+    box.answer("Return")
+    poll(lambda: (right / "big.bin").is_file() and (right / "big.bin").stat().st_size == big.stat().st_size,
+         WORK, "big.bin downloaded")
+    assert digest(right / "big.bin") == digest(big)
+    go_to(app, order, "a small.txt")
+    app.key("Insert", "Insert")
+    app.key("F5")
+    box = app.message_box("Copy")
+    assert box.text.startswith("Copy 2 items to:"), box.text
+    box.answer("Return")
+    poll(lambda: (right / "b.txt").is_file() and (right / "a small.txt").is_file(), WORK, "two files downloaded")
+    assert (right / "a small.txt").read_text() == "small\n"
+
+    # Move: the server's file goes once the local copy is complete.
+    moved = digest(home / "moveme.txt")
+    rows(app, panel_left, len(root))
+    go_to(app, order, "moveme.txt")
+    app.key("F6")
+    app.message_box("Rename/Move").answer("Return")
+    poll(lambda: not (home / "moveme.txt").exists(), WORK, "moveme.txt moved off the server")
+    assert digest(right / "moveme.txt") == moved
+    root.remove("moveme.txt")
+    rows(app, panel_left, len(root))
+    order = names_in_order(rig, app, root)
+
+    # Delete one file after the question.
+    go_to(app, order, "gone.txt")
+    app.key("F8")
+    box = app.message_box("Delete")
+    assert box.text == "Delete 1 items from 127.0.0.1?", box.text
+    box.answer("Return")
+    poll(lambda: not (home / "gone.txt").exists(), WORK, "gone.txt deleted")
+    root.remove("gone.txt")
+    rows(app, panel_left, len(root))
+    order = names_in_order(rig, app, root)
+
+    # A folder that is not empty is refused; the next job asks whether to go on.
+    go_to(app, order, "full")
+    app.key("Insert")
+    go_to(app, order, "b.txt")
+    app.key("Insert", "F8")
+    box = app.message_box("Delete")
+    assert box.text == "Delete 2 items from 127.0.0.1?", box.text
+    box.answer("Return")
+    error = app.message_box("Norvane 1.0.0")
+    assert error.text.startswith("Failed delete directory /full"), error.text
+    error.answer("Return")
+    question = app.message_box("Errors occurred")
+    assert question.text == "Abort operation", question.text
+    question.click("No")
+    poll(lambda: not (home / "b.txt").exists(), WORK, "b.txt deleted after the failed folder")
+    assert (home / "full" / "keep.txt").is_file()
+    root.remove("b.txt")
+    rows(app, panel_left, len(root))
+
+    # F7 makes the folder on the server.
+    app.key("F7")
+    box = app.message_box("Make folder")
+    app.x.focus(box.xid())
+    app.x.key("ctrl+a", "BackSpace")
+    app.x.type("made here")
+    box.answer("Return")
+    poll(lambda: (home / "made here").is_dir(), WORK, "the remote folder made")
+    root.append("made here")
+    rows(app, panel_left, len(root))
+
+    # Upload from the local panel into the server's root, then a move that removes the source.
+    app.key("Tab")
+    local = ["a small.txt", "b.txt", "big.bin", "moveme.txt", "up load.bin", "upmove.txt"]
+    rows(app, panel_right, len(local) + 1)
+    local_order = names_in_order(rig, app, local)
+    go_to(app, local_order, "up load.bin", up_entry=True)
+    app.key("F5")
+    box = app.message_box("Copy")
+    assert box.text.startswith("Copy up load.bin to:"), box.text
+    box.answer("Return")
+    poll(lambda: (home / "up load.bin").is_file() and
+         (home / "up load.bin").stat().st_size == (right / "up load.bin").stat().st_size, WORK, "the upload")
+    assert digest(home / "up load.bin") == digest(right / "up load.bin")
+    go_to(app, local_order, "upmove.txt", up_entry=True)
+    app.key("F6")
+    app.message_box("Rename/Move").answer("Return")
+    poll(lambda: not (right / "upmove.txt").exists(), WORK, "upmove.txt moved to the server")
+    assert (home / "upmove.txt").read_text() == "up and away\n"
+
+    # The right panel on the same server, anonymously: nothing goes between two servers.
+    open_url(app, "alt+F2", server.address, anonymous=True, save=True)
+    root += ["up load.bin", "upmove.txt"]
+    rows(app, panel_right, len(root))
+    assert rig.registry(KEY + "\\History\\FtpUrls").text("Item0") == f"anonymous@{server.address}"
+    app.key("F5")
+    box = app.message_box("Copy")
+    box.answer("Return")
+    refused = app.message_box("Error")
+    assert refused.text == "Operation is not supported in this version"
+    refused.answer("Return")
+    assert sorted(p.name for p in home.iterdir()) == sorted(root)
+
+
+def test_refused_login_bad_fields_and_a_restarted_server(rig, server):
+    (server.home / "sub" / "deeper").mkdir(parents=True)
+    (server.home / "sub" / "deeper" / "x.txt").write_text("x\n")
+    server.start()
+    left = rig.folder("left", files=["l1.txt", "l2.txt"])
+    right = rig.folder("right")
+    app = start(rig, left, right)
+    panel_left, _ = app.panels()
+    rows(app, panel_left, 3)
+
+    open_url(app, "alt+F1", server.address, FtpServer.user, "wrong")
+    box = app.message_box("Norvane 1.0.0")
+    assert box.text.startswith(f"Failed connect to: 127.0.0.1:{server.port}"), box.text
+    assert "530" in box.text, box.text  # the server's own reply
+    box.answer("Return")
+    rows(app, panel_left, 3)  # still the local folder
+    app.wait_title(windows_path(left))
+
+    open_url(app, "alt+F1", "127.0.0.1:70000", FtpServer.user, FtpServer.password)
+    box = app.message_box("Error")
+    assert "65535" in box.text, box.text
+    box.answer("Return")
+    open_url(app, "alt+F1", f"ftp://127.0.0.1:{server.port}/sub", FtpServer.user, FtpServer.password)
+    box = app.message_box("Norvane 1.0.0")
+    assert box.text.startswith(f"Failed connect to: ftp://127.0.0.1:{server.port}/sub:21"), box.text
+    box.answer("Return")
+    rows(app, panel_left, 3)
+
+    open_url(app, "alt+F1", server.address, FtpServer.user, FtpServer.password)
+    rows(app, panel_left, 1)
+    app.key("Home", "Return")
+    rows(app, panel_left, 2)  # "..", deeper
+    server.restart()
+    app.key("Home", "Down", "Return")  # the dropped connection is restored into /sub/deeper
+    rows(app, panel_left, 2)  # "..", x.txt
+    assert full_path_at(rig, app, 1) == ["/sub/deeper/x.txt"]
+    app.key("BackSpace", "BackSpace")
+    rows(app, panel_left, 1)
+
+    # A drive of the location menu takes the panel back to a local folder: on the drive of
+    # the other panel, that panel's folder.
+    drives = sorted(p.name[0].upper() for p in (rig.prefix.path / "dosdevices").iterdir()
+                    if re.fullmatch(r"[a-z]:", p.name))
+    app.key("alt+F1")
+    poll(app.popup_menus, 15, "the location menu")
+    app.x.key(*["Down"] * (drives.index("Z") + 1), "Return")
+    app.wait_title(windows_path(right))
+    rows(app, panel_left, 1)
+
+
+def press_cancel(app, progress):
+    """Clicks Cancel in the progress window, which stays open."""
+    button = next(w for w in progress.button_windows if w.text.replace("&", "") == "Cancel")
+    app.x.raise_window(progress.xid())
+    left, top, right, bottom = button.rect
+    app.x.click((left + right) // 2, (top + bottom) // 2)
+
+
+def answer_all(app, quiet=3):
+    """Answers every message box that shows up until none has for quiet seconds; their texts."""
+    texts = []
+    while True:
+        try:
+            box = app.message_box(timeout=quiet)
+        except AssertionError:
+            return texts
+        texts.append(box.text)
+        box.answer("Return")
+
+
+def test_a_server_gone_in_the_middle_of_a_transfer(rig):
+    server = FtpServer(rig.dir / "files" / "server", rig.dir / "ftp", rate=2 * 1024 * 1024)
+    try:
+        random_file(server.home / "big.bin", 16 * 1024 * 1024)
+        server.start()
+        left = rig.folder("left")
+        right = rig.folder("right")
+        random_file(right / "up.bin", 16 * 1024 * 1024)
+        app = start(rig, left, right)
+        panel_left, panel_right = app.panels()
+        open_url(app, "alt+F1", server.address, FtpServer.user, FtpServer.password)
+        rows(app, panel_left, 1)
+
+        app.key("F5")
+        app.message_box("Copy").answer("Return")
+        progress = app.message_box("FTP")  # the progress window
+        poll(lambda: (right / "big.bin").exists() and (right / "big.bin").stat().st_size > 1024 * 1024,
+             WORK, "the download under way")
+        # Cancel asks after the current block; No goes on.
+        press_cancel(app, progress)
+        question = app.message_box("Question")
+        assert question.text == "Abort operation?"
+        question.click("No")
+        size = (right / "big.bin").stat().st_size
+        poll(lambda: (right / "big.bin").stat().st_size > size, WORK, "the download going on")
+        server.stop()
+        texts = answer_all(app)
+        assert texts and texts[0].startswith("InternetReadFile"), texts
+        assert any(t.startswith(f"Failed connect to: 127.0.0.1:{server.port}") for t in texts), texts
+        assert (right / "big.bin").stat().st_size < 16 * 1024 * 1024  # what came stays
+
+        server.start()
+        app.key("ctrl+r")  # the panel is read again once the server is back
+        rows(app, panel_left, 1)
+        assert answer_all(app, quiet=1) == []
+
+        # Cancel and Yes ends the transfer quietly; what came stays.
+        (right / "big.bin").unlink()
+        app.key("F5")
+        app.message_box("Copy").answer("Return")
+        progress = app.message_box("FTP")
+        poll(lambda: (right / "big.bin").exists() and (right / "big.bin").stat().st_size > 1024 * 1024,
+             WORK, "the second download under way")
+        press_cancel(app, progress)
+        app.message_box("Question").click("Yes")
+        poll(lambda: all(w.text != "FTP" for w in app.message_boxes()), 15, "the progress window gone")
+        assert answer_all(app, quiet=1) == []
+        assert 0 < (right / "big.bin").stat().st_size < 16 * 1024 * 1024
+
+        app.key("Tab")
+        rows(app, panel_right, 3)  # "..", big.bin, up.bin
+        app.key("End", "F5")
+        app.message_box("Copy").answer("Return")
+        poll(lambda: (server.home / "up.bin").exists() and (server.home / "up.bin").stat().st_size > 1024 * 1024,
+             WORK, "the upload under way")
+        server.stop()
+        texts = answer_all(app)
+        assert texts and texts[0].startswith("InternetWriteFile"), texts
+        assert app.running()
+        server.start()
+        app.key("Tab", "ctrl+r")
+        rows(app, panel_left, 2)  # big.bin and the part of up.bin that arrived
+    finally:
+        server.stop()
+
+
+def test_names_with_blanks_and_beyond_ascii(rig):
+    # The server speaks the ANSI code page Wine's WinINet uses for names.
+    server = FtpServer(rig.dir / "files" / "server", rig.dir / "ftp", encoding="cp1252")
+    try:
+        cafe = random_file(server.home / "café ü.txt", 100 * 1024 + 3)
+        (server.home / "dossier été").mkdir()
+        recu = random_file(server.home / "dossier été" / "reçu.txt", 5000)
+        server.start()
+        left = rig.folder("left")
+        right = rig.folder("right")
+        naive = random_file(right / "naïve résumé.txt", 70000)
+        app = start(rig, left, right)
+        panel_left, panel_right = app.panels()
+        open_url(app, "alt+F1", server.address, FtpServer.user, FtpServer.password)
+        rows(app, panel_left, 2)
+        order = names_in_order(rig, app, ["café ü.txt", "dossier été"])
+
+        go_to(app, order, "dossier été")
+        app.key("Return")
+        rows(app, panel_left, 2)
+        assert full_path_at(rig, app, 1) == ["/dossier été/reçu.txt"]
+        app.key("F5")
+        app.message_box("Copy").answer("Return")
+        poll(lambda: (right / "reçu.txt").is_file() and digest(right / "reçu.txt") == digest(recu), WORK,
+             "reçu.txt downloaded")
+        app.key("BackSpace")
+        rows(app, panel_left, 2)
+        go_to(app, order, "café ü.txt")
+        app.key("F5")
+        app.message_box("Copy").answer("Return")
+        poll(lambda: (right / "café ü.txt").is_file() and digest(right / "café ü.txt") == digest(cafe), WORK,
+             "café ü.txt downloaded")
+
+        app.key("Tab")
+        local = ["café ü.txt", "naïve résumé.txt", "reçu.txt"]
+        rows(app, panel_right, len(local) + 1)
+        go_to(app, names_in_order(rig, app, local), "naïve résumé.txt", up_entry=True)
+        app.key("F5")
+        app.message_box("Copy").answer("Return")
+        uploaded = server.home / "naïve résumé.txt"
+        poll(lambda: uploaded.is_file() and uploaded.stat().st_size == naive.stat().st_size, WORK,
+             "naïve résumé.txt uploaded")
+        assert digest(uploaded) == digest(naive)
+    finally:
+        server.stop()
