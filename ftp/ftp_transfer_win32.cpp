@@ -5,6 +5,7 @@
 #include <wininet.h>
 
 #include <atomic>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,7 @@
 #include "platform/error_report.h"
 #include "platform/errors.h"
 #include "platform/message_box.h"
+#include "platform/win32/common_dialogs.h"
 #include "platform/win32/internet_handle.h"
 #include "platform/win32/wide.h"
 #include "platform/worker.h"
@@ -27,6 +29,8 @@ namespace {
 
 constexpr DWORD kBlockSize = 65536;
 constexpr UINT kTransferDone = WM_APP + 20;
+constexpr UINT kTransferQuestion = WM_APP + 21;  // lParam: the worker's UserQuestion
+constexpr UINT kTransferShown = WM_APP + 22;     // the status and progress changed
 
 // What the worker gets: its own copies of everything but the connections, which stay the
 // panels' (the user interface waits in the progress window while the worker uses them).
@@ -42,6 +46,18 @@ struct TransferContext {
   HWND dialog = nullptr;
   std::atomic<bool> cancel{false};
   Worker worker;
+  // What the progress window shows, written by the worker and drawn by the window's thread.
+  std::mutex shownLock;
+  Text shownStatus;
+  int64_t shownDone = 0;
+  std::atomic<bool> shownPosted{false};
+};
+
+// A message the worker needs shown: the user-interface thread shows it and signals the answer.
+struct UserQuestion {
+  platform::MessageRequest request;
+  platform::MessageAnswer answer = platform::MessageAnswer::No;
+  NativeEvent answered = nullptr;
 };
 
 struct LocalFile {
@@ -51,24 +67,73 @@ struct LocalFile {
   }
 };
 
-platform::MessageAnswer Ask(HWND owner, Text text, const char16_t* caption, platform::MessageIcon icon) {
-  return platform::ShowMessage({owner, std::move(text), caption, icon, platform::MessageButtons::YesNo});
+// Shown by the progress window's thread while the worker waits; directly without a window.
+platform::MessageAnswer AskUser(TransferContext& context, platform::MessageRequest request) {
+  if (!context.dialog) return platform::ShowMessage(request);
+  UserQuestion question{std::move(request)};
+  question.answered = CreateNativeEvent();
+  if (!question.answered) return platform::MessageAnswer::No;
+  if (::PostMessageW(context.dialog, kTransferQuestion, 0, reinterpret_cast<LPARAM>(&question)))
+    ::WaitForSingleObject(static_cast<HANDLE>(question.answered), INFINITE);
+  CloseNativeEvent(question.answered);
+  return question.answer;
 }
 
-void SetStatus(const TransferContext& context, const Text& text) {
-  ::SetDlgItemTextW(context.dialog, IDC_PROGRESS_STATUS, platform::Wide(text));
+void AnswerQuestion(LPARAM lParam) {
+  auto* question = reinterpret_cast<UserQuestion*>(lParam);
+  question->answer = platform::ShowMessage(question->request);
+  SignalNativeEvent(question->answered);
 }
 
-void ShowProgress(const TransferContext& context, int64_t done) {
-  ::SendDlgItemMessageW(context.dialog, IDC_PROGRESS_BAR, PBM_SETPOS,
-                        static_cast<WPARAM>(ProgressPercent(done, context.total)), 0);
-  ::SetDlgItemTextW(context.dialog, IDC_PROGRESS_DONE, platform::Wide(ProgressText(done, context.total)));
+platform::MessageAnswer Ask(TransferContext& context, HWND owner, Text text, const char16_t* caption,
+                            platform::MessageIcon icon) {
+  return AskUser(context, {owner, std::move(text), caption, icon, platform::MessageButtons::YesNo});
+}
+
+// The error report of a failed call, its text made here where the call's last error is.
+void ReportJobError(TransferContext& context, TextView message) {
+  AskUser(context, ErrorReportRequest(LastErrorReportText(message)));
+}
+
+void PostShown(TransferContext& context) {
+  if (context.dialog && !context.shownPosted.exchange(true)) ::PostMessageW(context.dialog, kTransferShown, 0, 0);
+}
+
+void SetStatus(TransferContext& context, const Text& text) {
+  {
+    const std::lock_guard<std::mutex> lock(context.shownLock);
+    context.shownStatus = text;
+  }
+  PostShown(context);
+}
+
+void ShowProgress(TransferContext& context, int64_t done) {
+  {
+    const std::lock_guard<std::mutex> lock(context.shownLock);
+    context.shownDone = done;
+  }
+  PostShown(context);
+}
+
+void DrawShown(HWND dialog, TransferContext& context) {
+  context.shownPosted = false;
+  Text status;
+  int64_t done = 0;
+  {
+    const std::lock_guard<std::mutex> lock(context.shownLock);
+    status = context.shownStatus;
+    done = context.shownDone;
+  }
+  ::SetDlgItemTextW(dialog, IDC_PROGRESS_STATUS, platform::Wide(status));
+  ::SendDlgItemMessageW(dialog, IDC_PROGRESS_BAR, PBM_SETPOS, static_cast<WPARAM>(ProgressPercent(done, context.total)),
+                        0);
+  ::SetDlgItemTextW(dialog, IDC_PROGRESS_DONE, platform::Wide(ProgressText(done, context.total)));
 }
 
 // False when the user chose to end the whole transfer.
 bool GoOnAfterCancel(TransferContext& context) {
   if (!context.cancel.load()) return true;
-  if (Ask(nullptr, u"Abort operation?", u"Question", platform::MessageIcon::Question) ==
+  if (Ask(context, nullptr, u"Abort operation?", u"Question", platform::MessageIcon::Question) ==
       platform::MessageAnswer::Yes)
     return false;
   context.cancel = false;
@@ -109,17 +174,17 @@ JobEnd MoveBlocks(TransferContext& context, Progress& progress, int64_t& moved, 
   for (;;) {
     DWORD size = 0;
     if (!read(size)) {
-      ReportError(readError);
+      ReportJobError(context, readError);
       return JobEnd::Failed;
     }
     if (size == 0) return JobEnd::Done;
     DWORD written = 0;
     if (!write(size, written)) {
-      ReportError(writeError);
+      ReportJobError(context, writeError);
       return JobEnd::Failed;
     }
     if (written != size) {
-      ReportError(u"WriteFile bytes written != bytes readed");
+      ReportJobError(context, u"WriteFile bytes written != bytes readed");
       return JobEnd::Failed;
     }
     moved += size;
@@ -139,7 +204,7 @@ JobEnd Download(TransferContext& context, const FtpJob& job, Progress& progress,
   platform::InternetHandle remote(::FtpOpenFileW(context.connection, platform::Wide(job.path), GENERIC_READ,
                                                  FTP_TRANSFER_TYPE_BINARY | INTERNET_FLAG_RELOAD, 0));
   if (!remote.Get()) {
-    ReportError(u"Failed open remote file " + job.path);
+    ReportJobError(context, u"Failed open remote file " + job.path);
     return JobEnd::Failed;
   }
   const Text localPath = LocalTargetOf(context, job);
@@ -147,7 +212,7 @@ JobEnd Download(TransferContext& context, const FtpJob& job, Progress& progress,
   local.handle = ::CreateFileW(platform::Wide(localPath), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (local.handle == INVALID_HANDLE_VALUE) {
-    ReportError(u"Failed open local file " + localPath);
+    ReportJobError(context, u"Failed open local file " + localPath);
     return JobEnd::Failed;
   }
   SetStatus(context, MovingOrCopying(context, job));
@@ -164,11 +229,11 @@ JobEnd Download(TransferContext& context, const FtpJob& job, Progress& progress,
   // that as the end of the file. Short of the listed size, or with the server gone, it is not.
   if (received < job.size || !ServerAnswers(context.connection)) {
     if (received < job.size) ::SetLastError(ERROR_INTERNET_CONNECTION_ABORTED);
-    ReportError(u"InternetReadFile");
+    ReportJobError(context, u"InternetReadFile");
     return JobEnd::Failed;
   }
   if (context.operation == kOperationMove && !::FtpDeleteFileW(context.connection, platform::Wide(job.path))) {
-    ReportError(u"Failed delete file " + job.path);
+    ReportJobError(context, u"Failed delete file " + job.path);
     return JobEnd::Failed;
   }
   return JobEnd::Done;
@@ -180,14 +245,14 @@ JobEnd Upload(TransferContext& context, const FtpJob& job, Progress& progress, s
   local.handle = ::CreateFileW(platform::Wide(job.path), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
   if (local.handle == INVALID_HANDLE_VALUE) {
-    ReportError(u"Failed open local file " + job.path);
+    ReportJobError(context, u"Failed open local file " + job.path);
     return JobEnd::Failed;
   }
   const Text remotePath = RemoteJoin(context.target, job.name);
   platform::InternetHandle remote(::FtpOpenFileW(context.connection, platform::Wide(remotePath), GENERIC_WRITE,
                                                  FTP_TRANSFER_TYPE_BINARY | INTERNET_FLAG_RELOAD, 0));
   if (!remote.Get()) {
-    ReportError(u"Failed open remote file for write " + remotePath);
+    ReportJobError(context, u"Failed open remote file for write " + remotePath);
     return JobEnd::Failed;
   }
   SetStatus(context, MovingOrCopying(context, job));
@@ -202,13 +267,13 @@ JobEnd Upload(TransferContext& context, const FtpJob& job, Progress& progress, s
   // Closing the remote file ends the data connection; only then has the server the whole file.
   remote.Reset();
   if (!ServerAnswers(context.connection)) {
-    ReportError(u"InternetWriteFile");
+    ReportJobError(context, u"InternetWriteFile");
     return JobEnd::Failed;
   }
   ::CloseHandle(local.handle);
   local.handle = INVALID_HANDLE_VALUE;
   if (context.operation == kOperationMove && !::DeleteFileW(platform::Wide(job.path))) {
-    ReportError(u"Failed delete file " + job.path);
+    ReportJobError(context, u"Failed delete file " + job.path);
     return JobEnd::Failed;
   }
   return JobEnd::Done;
@@ -218,18 +283,18 @@ JobEnd Delete(TransferContext& context, const FtpJob& job) {
   SetStatus(context, u"Deleting " + job.name);
   if (job.attributes & FILE_ATTRIBUTE_DIRECTORY) {
     if (::FtpRemoveDirectoryW(context.connection, platform::Wide(job.path))) return JobEnd::Done;
-    ReportError(u"Failed delete directory " + job.path);
+    ReportJobError(context, u"Failed delete directory " + job.path);
     return JobEnd::Failed;
   }
   if (::FtpDeleteFileW(context.connection, platform::Wide(job.path))) return JobEnd::Done;
-  ReportError(u"Failed delete file " + job.path);
+  ReportJobError(context, u"Failed delete file " + job.path);
   return JobEnd::Failed;
 }
 
 // The number of failed jobs.
 int RunJobs(TransferContext& context) {
   if (context.operation == kOperationDelete &&
-      Ask(context.frame,
+      Ask(context, context.frame,
           u"Delete " + Ascii(std::to_string(context.jobs.size())) + u" items from " + context.sourceHost + u"?",
           u"Delete", platform::MessageIcon::Question) != platform::MessageAnswer::Yes)
     return 0;
@@ -239,7 +304,7 @@ int RunJobs(TransferContext& context) {
   int failed = 0;
   for (const FtpJob& job : context.jobs) {
     if (previousFailed &&
-        Ask(context.frame, u"Abort operation", u"Errors occurred", platform::MessageIcon::Error) ==
+        Ask(context, context.frame, u"Abort operation", u"Errors occurred", platform::MessageIcon::Error) ==
             platform::MessageAnswer::Yes)
       return failed;
     JobEnd end = JobEnd::Done;
@@ -300,6 +365,10 @@ INT_PTR CALLBACK ProgressProc(HWND dialog, UINT message, WPARAM wParam, LPARAM l
       if (TransferContext* context = ContextOf(dialog)) context->cancel = true;
       return TRUE;
     case kTransferDone: ::EndDialog(dialog, 1); return TRUE;
+    case kTransferQuestion: AnswerQuestion(lParam); return TRUE;
+    case kTransferShown:
+      if (TransferContext* context = ContextOf(dialog)) DrawShown(dialog, *context);
+      return TRUE;
     default: return FALSE;
   }
 }
@@ -346,8 +415,7 @@ int RunFtpTransfer(TextView destination, Panel& panel, ItemList& list, Panel& ot
   if (context.jobs.empty()) return -1;
   context.total = TransferTotal(context.jobs);
 
-  INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_PROGRESS_CLASS};
-  ::InitCommonControlsEx(&controls);
+  const platform::Module controls = platform::LoadCommonControls(ICC_PROGRESS_CLASS);
   ::DialogBoxParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_TRANSFER_PROGRESS), frame, ProgressProc,
                     reinterpret_cast<LPARAM>(&context));
   StopAndJoin(context.worker);

@@ -39,7 +39,7 @@ Text ErrorReportText(TextView message, uint32_t error, TextView systemText, Text
   return text;
 }
 
-void ReportError(TextView message) {
+Text LastErrorReportText(TextView message) {
   const uint32_t error = platform::LastError();
   Text systemText, serverReply;
   if (error == platform::kErrorInternetExtended) {
@@ -49,12 +49,20 @@ void ReportError(TextView message) {
     if (error >= kFirstInternetError && error <= kLastInternetError)
       serverReply = platform::InternetLastResponse();
   }
+  return ErrorReportText(message, error, systemText, serverReply);
+}
+
+platform::MessageRequest ErrorReportRequest(Text text) {
   platform::MessageRequest request;
   request.owner = gMainWindow.load();
-  request.text = ErrorReportText(message, error, systemText, serverReply);
+  request.text = std::move(text);
   request.caption = kProgramCaption;
   request.icon = platform::MessageIcon::Error;
-  platform::ShowMessage(request);
+  return request;
+}
+
+void ReportError(TextView message) {
+  platform::ShowMessage(ErrorReportRequest(LastErrorReportText(message)));
   platform::FocusWindow(gActivePanelWindow.load());
 }
 

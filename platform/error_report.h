@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "platform/handles.h"
+#include "platform/message_box.h"
 #include "platform/text.h"
 
 namespace nrv {
@@ -15,6 +16,11 @@ void ReportError(TextView message);
 
 // Shows the text of a failed shell execute result (below 33) with the context line.
 void ReportExecuteResult(intptr_t result, TextView contextLine);
+
+// What ReportError shows, in two steps for a worker thread: the text, made on the thread whose
+// last error it is, and the message, shown on the user-interface thread.
+Text LastErrorReportText(TextView message);
+platform::MessageRequest ErrorReportRequest(Text text);
 
 // The texts ReportError would show, for the given error code and server reply.
 Text ErrorReportText(TextView message, uint32_t error, TextView systemText, TextView serverReply);

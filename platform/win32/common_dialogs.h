@@ -1,14 +1,19 @@
 #pragma once
-// The system's common dialogs, reached through a library loaded only while one is open: the
-// library and what it brings in cost a noticeable part of start-up under Wine, and most runs
-// never open a common dialog.
+// The system's common dialogs and controls, reached through libraries loaded only while one is
+// open: the libraries and what they bring in cost a noticeable part of start-up under Wine, and
+// most runs never open one.
 #include <windows.h>
 #include <commdlg.h>
+
+#include "platform/win32/gdi_objects.h"
 
 namespace nrv::platform {
 
 // ChooseFontW and GetSaveFileNameW; FALSE also when the library cannot be loaded.
 BOOL ShowChooseFont(CHOOSEFONTW& request);
 BOOL ShowSaveFileName(OPENFILENAMEW& request);
+
+// The common controls of classes (ICC_*) registered; keep the library while a window uses them.
+Module LoadCommonControls(DWORD classes);
 
 }  // namespace nrv::platform

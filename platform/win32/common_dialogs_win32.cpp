@@ -21,4 +21,18 @@ BOOL CallCommonDialog(const char* name, Request& request) {
 BOOL ShowChooseFont(CHOOSEFONTW& request) { return CallCommonDialog("ChooseFontW", request); }
 BOOL ShowSaveFileName(OPENFILENAMEW& request) { return CallCommonDialog("GetSaveFileNameW", request); }
 
+Module LoadCommonControls(DWORD classes) {
+  Module library(::LoadLibraryW(L"comctl32.dll"));
+  if (!library.Get()) return library;
+  struct Request {
+    DWORD size;
+    DWORD classes;
+  } request{sizeof(Request), classes};  // INITCOMMONCONTROLSEX, without the header that declares it
+  using Call = BOOL(WINAPI*)(const Request*);
+  if (const auto call = reinterpret_cast<Call>(
+          reinterpret_cast<void (*)()>(::GetProcAddress(library.Get(), "InitCommonControlsEx"))))
+    call(&request);
+  return library;
+}
+
 }  // namespace nrv::platform
