@@ -133,7 +133,7 @@ int OpenViewer(ViewerSession& s, TextView name, TextView fullPath) {
   const Settings& settings = *s.host.settings;
   int64_t saved = 0;
   if (settings.ViewerSavePosition) saved = ReadHistoryPosition(kHistoryViewer, fullPath).value_or(0);
-  s.doc.geometry = ViewerGeometry{};
+  // The geometry of the last paint serves the first decoding; the first paint takes it again.
   if (OpenDocument(s.doc, name, saved) == -1) {
     Text message = u"Text viewer: Cannot open file \"";
     message += name;
@@ -152,8 +152,6 @@ void ShowViewer(ViewerSession& s) {
   s.selectionText.clear();
   s.doc.search = SearchState{};
   s.doc.screenEnd = 0;
-  // The window keeps its geometry from the last file; the first paint takes it again.
-  s.doc.geometry = ViewerGeometry{};
   ::EnableWindow(s.host.window, TRUE);
   ::ShowWindow(s.host.window, SW_SHOW);
   ShowBars(s);

@@ -85,6 +85,7 @@ int wmain(int argc, wchar_t** argv) {
   if (nrv::StartShell(::GetModuleHandleW(nullptr)) != 0) return 1;
   nrv::ReleaseShellCalls();
   PrintFaces();
+  nrv::TheSettings().ViewerSavePosition = 0;  // every run starts each file at its top
   nrv::ViewerSession& viewer = nrv::TheApplication().viewer;
   nrv::TheShellState().viewerOpen = true;
   const nrv::Text small = reinterpret_cast<const char16_t*>(argv[1]);
