@@ -171,6 +171,8 @@ Text TitleText(const Panel& panel, TextView ftpLocation) {
   return title;
 }
 
+Text TitleText(const Panel& panel) { return TitleText(panel, {}); }
+
 CellText CellRightText(const PanelItem& item, int32_t viewMode) {
   if (viewMode == kViewFull) return CurrentItemRightText(item);
   if (viewMode != kViewMedium) return {};

@@ -46,6 +46,8 @@ CellText CurrentItemRightText(const PanelItem& item);
 LineText TotalsLine(const Panel& panel);
 // The title line; ftpLocation is the FTP location text of the panel's connection.
 Text TitleText(const Panel& panel, TextView ftpLocation);
+// The title line of a panel whose row knows no server.
+Text TitleText(const Panel& panel);
 
 // The right-hand text of a cell in the given (effective) view mode: empty in Brief,
 // " %s " in Medium, " %s  [%s] " in Full.

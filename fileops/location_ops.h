@@ -15,7 +15,7 @@ struct LocationOps {
   int (*enterItem)(Panel& panel, ItemList& list) = nullptr;  // 0, kEnteredFile or -1
   int (*goUp)(Panel& panel, ItemList& list) = nullptr;
   PanelUpdate (*refresh)(Panel& panel, ItemList& list) = nullptr;  // UpdateFileLists, Reload
-  Text (*title)(const Panel& panel, TextView ftpLocation) = nullptr;
+  Text (*title)(const Panel& panel) = nullptr;  // the panel's title line
   Text (*clipboardPath)(const Panel& panel, const PanelItem& item, bool fullPath) = nullptr;
   // From this panel to the other; into this panel from the other; delete; make folder.
   FileOperationResult (*copyOut)(Panel& panel, ItemList& list, Panel& other, ItemList& otherList,

@@ -78,4 +78,9 @@ Text AddressText(const FtpAddress& address) {
   return address.host + u":" + port;
 }
 
+Text LocationText(const FtpAddress& address) {
+  if (address.port == kDefaultFtpPort && address.host.find(u':') == Text::npos) return address.host;
+  return AddressText(address);
+}
+
 }  // namespace nrv

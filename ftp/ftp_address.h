@@ -26,5 +26,8 @@ FtpAddressParse ParseUrlField(TextView field);
 
 // "host:port" ("[v6]:port" for an address with colons).
 Text AddressText(const FtpAddress& address);
+// The server as the panel's title names it before the remote folder: the host alone on the
+// default port, as it was typed, else AddressText.
+Text LocationText(const FtpAddress& address);
 
 }  // namespace nrv

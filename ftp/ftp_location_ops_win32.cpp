@@ -82,13 +82,19 @@ Text RemoteClipboardPath(const Panel& panel, const PanelItem& item, bool fullPat
 
 int NoCopyIn(TextView, Panel&, ItemList&) { return -1; }
 
+Text RemoteTitle(const Panel& panel) {
+  const FtpSession* session = SessionOf(panel);
+  if (!session) return TitleText(panel);
+  return TitleText(panel, LocationText({session->host, session->port}));
+}
+
 LocationOps MakeFtpOps() {
   LocationOps ops;
   ops.list = &ListAgain;
   ops.enterItem = &EnterRemoteItem;
   ops.goUp = &GoUpRemote;
   ops.refresh = &RefreshRemote;
-  ops.title = &TitleText;
+  ops.title = &RemoteTitle;
   ops.clipboardPath = &RemoteClipboardPath;
   // Copy, move and delete go through the file operation, which hands FTP panels to the transfer.
   ops.copyOut = &CopyCommand;

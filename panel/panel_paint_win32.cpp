@@ -273,7 +273,8 @@ void DrawItemsInto(HDC dc, ItemList& list, Panel& panel) { DrawItemsWith(dc, lis
 void DrawTitleInto(HDC dc, Panel& panel) {
   const SIZE client = PanelClientSize(panel);
   Selection font(dc, TitleFont(panel));
-  const Text title = TitleText(panel, u"");
+  const SharedDrawing* shared = SharedDrawingOf(panel);
+  const Text title = shared->titleOf ? shared->titleOf(shared->owner, panel) : TitleText(panel);
   SIZE extent{};
   ::GetTextExtentPoint32W(dc, platform::Wide(title), static_cast<int>(title.size()), &extent);
   const RECT area{1, 0, client.cx - 1, extent.cy};

@@ -17,7 +17,10 @@ struct SharedDrawing {
   NativeGdiObject backgroundBrush = nullptr;
   void (*drawToolbar)(void* owner) = nullptr;
   void (*drawMainStatusBar)(void* owner) = nullptr;
-  void* owner = nullptr;  // handed to the two calls above
+  // The title line from the row of the panel's location, which may know more than the panel
+  // (an FTP panel's server).
+  Text (*titleOf)(void* owner, const Panel& panel) = nullptr;
+  void* owner = nullptr;  // handed to the calls above
 };
 
 struct PanelView {

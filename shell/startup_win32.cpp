@@ -189,6 +189,7 @@ int StartShell(HINSTANCE instance) {
   drawing.ready = true;
   drawing.drawToolbar = [](void*) { DrawToolbar(); };
   drawing.drawMainStatusBar = [](void*) { DrawMainStatusBar(); };
+  drawing.titleOf = [](void*, const Panel& panel) { return OpsOf(panel).title(panel); };
   AttachMenu();  // the bar stays only when PanelShowMenu is set
   LoadCursors(windows);
   InitialisePanels(settings);

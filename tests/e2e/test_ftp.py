@@ -15,9 +15,9 @@ import subprocess
 import pytest
 
 from norvane_e2e import poll, windows_path
-from norvane_e2e.checks import rows
+from norvane_e2e.checks import rows, wait_active_title
 from norvane_e2e.ftp_server import FtpServer
-from norvane_e2e.settings import KEY
+from norvane_e2e.settings import KEY, SELECTED_BACKGROUND
 
 WORK = 60  # seconds a transfer of these tests may take
 
@@ -93,6 +93,22 @@ def full_path_at(rig, app, index):
     return poll(lambda: clipboard(rig) or None, 15, "a full path on the clipboard")
 
 
+def title_width(app, panel):
+    """The width of the text on the active panel's title line: the line is filled with the
+    selected background edge to edge, the text is whatever else is there."""
+    shot = wait_active_title(app, panel)
+    left, top, right, _ = panel.client
+    background = bytes(SELECTED_BACKGROUND)
+    xs = []
+    y = top
+    while shot.row(y, left + 2, left + 3) == background:
+        row = shot.row(y, left + 2, right - 2)
+        xs += [i // 3 for i in range(0, len(row), 3) if row[i:i + 3] != background]
+        y += 1
+    assert xs, "no text on the title line"
+    return max(xs) - min(xs) + 1
+
+
 def go_to(app, order, name, up_entry=False):
     app.key("Home", *["Down"] * (order.index(name) + (1 if up_entry else 0)))
 
@@ -121,10 +137,15 @@ def test_browse_copy_move_delete_and_make_folder(rig, server):
     rows(app, panel_left, len(root))  # the root has no ".."
     order = names_in_order(rig, app, root)
     assert order[:2] == ["full", "sub"], order  # folders first, as on a local disk
+    at_root = title_width(app, panel_left)
 
     go_to(app, order, "sub")
     app.key("Return")
     rows(app, panel_left, 2)  # "..", inner.txt
+    # "127.0.0.1:<port>/sub" against "127.0.0.1:<port>/": the server is named before the
+    # folder, so "sub" adds a small part to a title many times its width.
+    in_sub = title_width(app, panel_left)
+    assert in_sub > at_root > 3 * (in_sub - at_root), (at_root, in_sub)
     assert full_path_at(rig, app, 1) == ["/sub/inner.txt"]
     app.key("BackSpace")
     rows(app, panel_left, len(root))

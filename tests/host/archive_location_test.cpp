@@ -63,12 +63,12 @@ TEST_F(ArchiveRowTest, FoldersAreWalkedWithTheirTotalsAndUpAtTheRootReturnsToThe
   EXPECT_EQ(panel.fileCount, 2);
   EXPECT_EQ(panel.folderCount, 2);
   EXPECT_EQ(panel.totalBytes, 20);
-  EXPECT_EQ(Row().title(panel, {}), u" data.7z\\ ");
+  EXPECT_EQ(Row().title(panel), u" data.7z\\ ");
 
   ASSERT_EQ(Enter(u"docs"), 0);
   EXPECT_EQ(Names(list), (NameList{u"..", u"guide.txt", u"readme.txt"}));
   EXPECT_EQ(panel.fileCount, 2);
-  EXPECT_EQ(Row().title(panel, {}), u" data.7z\\docs\\ ");
+  EXPECT_EQ(Row().title(panel), u" data.7z\\docs\\ ");
   // A file is extracted to be opened, which this row does not do: nothing changes.
   EXPECT_EQ(Enter(u"readme.txt"), -1);
   EXPECT_EQ(Names(list).size(), 3u);

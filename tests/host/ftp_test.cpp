@@ -4,6 +4,7 @@
 
 #include "support/test_context.h"
 
+#include "core/formatting.h"
 #include "core/listing.h"
 #include "core/panel_item.h"
 #include "ftp/ftp_address.h"
@@ -67,6 +68,18 @@ TEST(FtpUrlField, SchemesAndPathsGoToTheServerUnchanged) {
     EXPECT_EQ(parsed.address.host, odd);
     EXPECT_EQ(parsed.address.port, 21);
   }
+}
+
+// The title names the server as it was typed, then the remote folder.
+TEST(FtpUrlField, TitleNamesTheServerBeforeTheFolder) {
+  Panel panel;
+  panel.ftp = 1;
+  panel.ftpCurrentDir = u"/pub/linux";
+  EXPECT_EQ(TitleText(panel, LocationText(Parse(u"ftp.example.org").address)), u" ftp.example.org/pub/linux ");
+  EXPECT_EQ(TitleText(panel, LocationText(Parse(u"127.0.0.1:2121").address)), u" 127.0.0.1:2121/pub/linux ");
+  panel.ftpCurrentDir = u"/";
+  EXPECT_EQ(TitleText(panel, LocationText(Parse(u"h:21").address)), u" h/ ");
+  EXPECT_EQ(TitleText(panel, LocationText(Parse(u"[::1]").address)), u" [::1]:21/ ");
 }
 
 TEST(FtpPaths, JoinsAndParents) {
