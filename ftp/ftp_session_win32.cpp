@@ -65,7 +65,7 @@ bool Connect(const Panel& panel) {
   session->connection.Reset();
   session->connection = platform::InternetHandle(::InternetConnectW(
       session->internet, platform::Wide(session->host), session->port, platform::Wide(session->login),
-      platform::Wide(session->password), INTERNET_SERVICE_FTP, INTERNET_FLAG_PASSIVE, 0));
+      platform::Wide(session->password), INTERNET_SERVICE_FTP, session->passive ? INTERNET_FLAG_PASSIVE : 0, 0));
   if (session->connection.Get()) return true;
   ReportError(u"Failed connect to: " + session->host + u":" + Ascii(std::to_string(session->port)));
   return false;
@@ -160,7 +160,7 @@ int OpenFtp(Panel& panel, ItemList& list) {
   panel.archiveFolder.clear();
   panel.ftp = 1;
   panel.ftpCurrentDir.clear();
-  panel.ftpTargetDir.clear();
+  panel.ftpTargetDir = SessionOf(panel) ? SessionOf(panel)->startFolder : Text();
   if (ListRemoteFolder(list, panel) == 0) {
     ResetView(panel);
     ComputeTotals(list, panel);

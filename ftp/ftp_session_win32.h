@@ -18,6 +18,8 @@ struct FtpSession {
   uint16_t port = kDefaultFtpPort;
   Text login;
   Text password;
+  bool passive = true;
+  Text startFolder;  // where a new panel on this server opens; empty for the root
   platform::InternetHandle connection;
 };
 

@@ -133,6 +133,9 @@ bool ReadAll(Socket& data, std::string& bytes) {
 }  // namespace
 
 bool ListMachineReadable(const FtpSession& session, TextView folder, std::vector<platform::FindData>& entries) {
+  // This listing's data connection is always a passive one: a server set to active mode is
+  // listed through the Internet library alone.
+  if (!session.passive) return false;
   WinsockSession winsock;
   if (!winsock.started) return false;
   const std::string host = ToWire(session.host);

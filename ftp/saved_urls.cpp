@@ -1,6 +1,7 @@
 #include "ftp/saved_urls.h"
 
 #include "config/history.h"
+#include "ftp/connection_properties.h"
 
 namespace nrv {
 
@@ -26,7 +27,9 @@ std::optional<SavedUrl> ParseSavedUrl(TextView entry) {
 }
 
 int SaveUrl(const Settings& settings, const SavedUrl& url) {
-  return AddHistory(settings, kHistoryFtpUrls, SavedUrlEntry(url));
+  if (AddHistory(settings, kHistoryFtpUrls, SavedUrlEntry(url)) != 0) return -1;
+  KeepPropertiesOf(ReadHistory(kHistoryFtpUrls));
+  return 0;
 }
 
 std::vector<SavedUrl> SavedUrlsNewestFirst() {

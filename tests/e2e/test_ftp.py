@@ -46,8 +46,9 @@ def start(rig, left, right):
     return app
 
 
-def open_url(app, menu_key, address, login="", password="", anonymous=False, save=False):
-    """Opens the location menu with menu_key, picks "Open URL..." and fills the dialog."""
+def open_url(app, menu_key, address, login="", password="", anonymous=False, save=False, start_folder=None):
+    """Opens the location menu with menu_key, picks "Open URL..." and fills the dialog; with
+    start_folder, "Properties" sets it."""
     app.key(menu_key)
     poll(app.popup_menus, 15, "the location menu")
     app.x.key("Up", "Up", "Return")  # the last two entries: "Open URL...", "Browse..."
@@ -67,6 +68,15 @@ def open_url(app, menu_key, address, login="", password="", anonymous=False, sav
     app.x.key("Tab")
     if save:
         app.x.key("space")
+    if start_folder is not None:
+        app.x.key("Tab", "Tab", "Tab", "space")  # past Open and Cancel to "Properties"
+        properties = app.message_box("Connection properties")
+        app.x.focus(properties.xid())
+        app.x.key("Tab", "ctrl+a", "BackSpace")  # from "Passive mode" to "Start folder:"
+        app.x.type(start_folder)
+        properties.answer("Return")
+        app.x.focus(box.xid())
+        app.x.key("Tab")  # from "Properties" round to the URL field, where Return opens
     box.answer("Return")
 
 
@@ -304,6 +314,14 @@ def test_refused_login_bad_fields_and_a_restarted_server(rig, server):
     app.x.key(*["Down"] * (drives.index("Z") + 1), "Return")
     app.wait_title(windows_path(right))
     rows(app, panel_left, 1)
+
+    # "Properties": a start folder, kept with the saved server (never its password).
+    open_url(app, "alt+F1", server.address, FtpServer.user, FtpServer.password, save=True,
+             start_folder="sub/deeper")
+    rows(app, panel_left, 2)  # "..", x.txt
+    assert full_path_at(rig, app, 1) == ["/sub/deeper/x.txt"]
+    stored = rig.registry(KEY + "\\History\\FtpUrlProperties")
+    assert stored.text(f"{FtpServer.user}@{server.address}") == "passive;/sub/deeper"
 
 
 def press_cancel(app, progress):

@@ -7,6 +7,7 @@
 #include "core/formatting.h"
 #include "core/listing.h"
 #include "core/panel_item.h"
+#include "ftp/connection_properties.h"
 #include "ftp/ftp_address.h"
 #include "ftp/ftp_jobs.h"
 #include "ftp/machine_listing.h"
@@ -273,6 +274,40 @@ TEST_F(SavedUrls, NewestFirstWithoutDuplicates) {
   EXPECT_EQ(urls[0].login, u"anonymous");
   EXPECT_EQ(urls[1].address.port, 2121);
   EXPECT_EQ(urls[1].login, u"bob");
+}
+
+TEST_F(SavedUrls, PropertiesRoundTripPerServerAndGoWithIt) {
+  const Settings& settings = test::TestSettings();
+  const SavedUrl bob{{u"b", 2121}, u"bob"};
+  const SavedUrl anonymous{{u"b", 2121}, u"anonymous"};
+  SaveUrl(settings, bob);
+  SaveUrl(settings, anonymous);
+  EXPECT_TRUE(PropertiesOf(SavedUrlEntry(bob)).passive);  // never set: the defaults
+  EXPECT_EQ(PropertiesOf(SavedUrlEntry(bob)).startFolder, u"");
+
+  ASSERT_EQ(SaveProperties(SavedUrlEntry(bob), {false, u"/pub/in box"}), 0);
+  ConnectionProperties back = PropertiesOf(SavedUrlEntry(bob));
+  EXPECT_FALSE(back.passive);
+  EXPECT_EQ(back.startFolder, u"/pub/in box");
+  EXPECT_TRUE(PropertiesOf(SavedUrlEntry(anonymous)).passive);  // another login, another server
+
+  // Saving more servers than the list keeps drops the properties of the one that fell out.
+  test::TestSettings().HistoryCount = 2;
+  SaveUrl(settings, {{u"c", 21}, u"carol"});
+  EXPECT_TRUE(PropertiesOf(SavedUrlEntry(bob)).passive);
+  EXPECT_EQ(PropertiesOf(SavedUrlEntry(bob)).startFolder, u"");
+}
+
+TEST(ConnectionPropertiesText, StoredFormAndTypedFolders) {
+  EXPECT_EQ(PropertiesText({true, u"/pub"}), u"passive;/pub");
+  EXPECT_EQ(PropertiesText({false, u""}), u"active;");
+  EXPECT_FALSE(ParseProperties(u"active;").value().passive);
+  for (const char16_t* bad : {u"", u"passive", u"fast;/pub", u";/"})
+    EXPECT_FALSE(ParseProperties(bad).has_value()) << ToUtf8(bad);
+  EXPECT_EQ(StartFolderOf(u" pub/linux/ "), u"/pub/linux");
+  EXPECT_EQ(StartFolderOf(u"/"), u"");
+  EXPECT_EQ(StartFolderOf(u"//"), u"");
+  EXPECT_EQ(StartFolderOf(Text(kRemoteFolderLength, u'a')), u"");
 }
 
 TEST(MachineListing, NamesKeepTheirBlanksAndFactsTheirMeaning) {
