@@ -9,7 +9,11 @@ namespace nrv::test {
 
 class MessageCapture {
  public:
-  MessageCapture() { previous_ = platform::SetMessageHook(&Record); }
+  // Every message is answered with answer (Ok, or Yes for the questions a test goes through).
+  explicit MessageCapture(platform::MessageAnswer answer = platform::MessageAnswer::Ok) {
+    answer_ = answer;
+    previous_ = platform::SetMessageHook(&Record);
+  }
   ~MessageCapture() {
     platform::SetMessageHook(previous_);
     std::lock_guard lock(mutex_);
@@ -28,11 +32,12 @@ class MessageCapture {
   static platform::MessageAnswer Record(const platform::MessageRequest& request) {
     std::lock_guard lock(mutex_);
     messages_.push_back(request);
-    return platform::MessageAnswer::Ok;
+    return answer_;
   }
 
   static inline std::mutex mutex_;
   static inline std::vector<platform::MessageRequest> messages_;
+  static inline platform::MessageAnswer answer_ = platform::MessageAnswer::Ok;
   platform::MessageHook previous_ = nullptr;
 };
 

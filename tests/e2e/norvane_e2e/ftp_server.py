@@ -6,7 +6,8 @@ Run as a program it is the server: python3 ftp_server.py HOME USER PASSWORD PORT
 [ENCODING] writes the port it listens on to PORTFILE. RATE (bytes a second, 0 for none) slows
 every data transfer down, for the tests that stop the server in the middle of one. ENCODING is
 what names are on the wire (UTF-8 by default): Wine's WinINet sends and reads them in the ANSI
-code page, so a server that speaks that code page keeps names beyond ASCII intact."""
+code page, so a server that speaks that code page keeps names beyond ASCII intact. A client's
+"SITE DROP" closes every other client's connection."""
 
 import os
 import signal
@@ -89,15 +90,27 @@ def serve(home, user, password, port, rate, port_file, encoding):
             return recode(super().format_mlsx(*args, **kwargs))
 
     class Handler(FTPHandler):
-        def decode(self, data):
-            return data.decode(encoding, self.unicode_errors)
+        # "SITE DROP" drops every other client, as a server that lost its connections does.
+        proto_cmds = dict(FTPHandler.proto_cmds, **{"SITE DROP": dict(
+            perm=None, auth=True, arg=False, help="Syntax: SITE DROP (drops the other clients).")})
 
-        def push(self, text):
-            asynchat.async_chat.push(self, text.encode(encoding, "replace"))
+        def ftp_SITE_DROP(self, line):
+            others = [handler for handler in list(self.ioloop.socket_map.values())
+                      if isinstance(handler, FTPHandler) and handler is not self]
+            for handler in others:
+                handler.close()
+            self.respond(f"200 Dropped {len(others)}.")
+
     if encoding != "utf8":
-        Handler.abstracted_fs = Filesystem
-    else:
-        Handler = FTPHandler
+        class Recoding(Handler):
+            abstracted_fs = Filesystem
+
+            def decode(self, data):
+                return data.decode(encoding, self.unicode_errors)
+
+            def push(self, text):
+                asynchat.async_chat.push(self, text.encode(encoding, "replace"))
+        Handler = Recoding
     Handler.authorizer = authorizer
     Handler.passive_ports = None
     if rate:
