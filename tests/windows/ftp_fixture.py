@@ -19,7 +19,7 @@ START_TIMEOUT = 20
 
 
 def start(folder):
-    stop(folder)
+    # A pid file left by an interrupted run is not trusted: its number may name another process.
     shutil.rmtree(folder, ignore_errors=True)
     (folder / "home").mkdir(parents=True)
     port_file = folder / "port"
