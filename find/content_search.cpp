@@ -70,7 +70,7 @@ int64_t FindInFile(const ContentPattern& pattern, const ViewerFile& file, const 
 int64_t FileContainsText(TextView path, const ContentPattern& pattern, const std::atomic<bool>* stop) {
   ViewerFile file;
   if (!OpenViewerFile(file, path)) return -1;
-  return FindInFile(pattern, file, stop);
+  return FindInFile(pattern, file, stop, kContentRead);
 }
 
 }  // namespace nrv

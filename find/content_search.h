@@ -14,7 +14,10 @@ namespace nrv {
 
 struct ViewerFile;
 
-inline constexpr size_t kContentBlock = 8192;
+inline constexpr size_t kContentBlock = 8192;  // the longest pattern
+// The read size: the overlap makes the answer the same for any size, and reads of 8 KB spent
+// most of a search of small files in system calls.
+inline constexpr size_t kContentRead = 65536;
 
 struct ContentPattern {
   std::string bytes;            // folded unless caseSensitive; with spaces around for whole words
@@ -33,7 +36,7 @@ int64_t FindInBlock(const ContentPattern& pattern, const uint8_t* bytes, size_t 
 int64_t FindInFile(const ContentPattern& pattern, const ViewerFile& file, const std::atomic<bool>* stop,
                    size_t blockSize = kContentBlock);
 
-// The same for a file by name; -1 when it cannot be opened.
+// The same for a file by name, read kContentRead bytes at a time; -1 when it cannot be opened.
 int64_t FileContainsText(TextView path, const ContentPattern& pattern, const std::atomic<bool>* stop);
 
 }  // namespace nrv

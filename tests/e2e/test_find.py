@@ -18,6 +18,7 @@ def make_tree(rig):
     (root / "plain.txt").write_bytes(b"one needle here")
     (root / "upper.txt").write_bytes(b"NEEDLE in capitals")
     (root / "boundary.txt").write_bytes(b"x" * 8189 + b"needle" + b"y" * 100)
+    (root / "boundary64.txt").write_bytes(b"x" * 65533 + b"needle" + b"y" * 100)  # one read
     (root / "sub" / "deep" / "nested.txt").write_bytes(b"the needle, nested")
     (root / "sub" / "other.txt").write_bytes(b"nothing to see")
     (root / "wide.txt").write_bytes("a needle in UTF-16".encode("utf-16-le"))
@@ -92,10 +93,11 @@ def test_mask_and_text_list_exactly_the_files_holding_the_text(rig):
     app = start(rig, root)
     results = ask(app, "*.txt", "needle")
     wait_complete(app, results)
-    assert child(app, results, "Static", "5") is not None  # Found files
+    assert child(app, results, "Static", "6") is not None  # Found files
     results.click("Panel")
     expected = [windows_path(root / name) for name in
-                ("binary.txt", "boundary.txt", "plain.txt", "sub/deep/nested.txt", "upper.txt")]
+                ("binary.txt", "boundary.txt", "boundary64.txt", "plain.txt", "sub/deep/nested.txt",
+                 "upper.txt")]
     assert sorted(temporary_paths(app, rig)) == sorted(expected)
 
 
@@ -105,7 +107,7 @@ def test_area_folders_and_go_to(rig):
     results = ask(app, "*.txt", area="The current folder only", checks=["folders"])
     wait_complete(app, results)
     results.click("Panel")
-    names = ["binary.txt", "boundary.txt", "box.txt", "noise.txt", "plain.txt", "upper.txt", "wide.txt"]
+    names = ["binary.txt", "boundary.txt", "boundary64.txt", "box.txt", "noise.txt", "plain.txt", "upper.txt", "wide.txt"]
     assert sorted(temporary_paths(app, rig)) == sorted(windows_path(root / n) for n in names)
 
     app.key("Tab")  # back to the left panel

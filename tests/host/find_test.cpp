@@ -33,7 +33,7 @@ int64_t FindIn(const std::string& bytes, TextView text, bool caseSensitive = fal
 }
 
 TEST(FindContent, TextIsFoundAtEveryPlaceAroundABlockBoundary) {
-  for (const size_t block : {kContentBlock, size_t{7}, size_t{64}}) {
+  for (const size_t block : {kContentBlock, kContentRead, size_t{7}, size_t{64}}) {
     for (size_t at = block > 12 ? block - 12 : 0; at <= block + 2; ++at) {
       std::string bytes(block * 2 + 40, 'x');
       bytes.replace(at, 8, "needle42");
