@@ -7,6 +7,7 @@
 #include "core/panel.h"
 #include "core/panel_context.h"
 #include "fileops/location_ops.h"
+#include "find/find_command_win32.h"
 #include "ftp/ftp_session_win32.h"
 #include "panel/panel_view.h"
 #include "platform/worker.h"
@@ -41,6 +42,7 @@ struct Application {
   ArchiveItemList leftArchiveItems;
   ArchiveItemList rightArchiveItems;
   WorkerSet fileWorkers;
+  FindSession find;  // the find-files query, its results and its search thread
 
   Application();
   Application(const Application&) = delete;

@@ -18,6 +18,8 @@
 #include "fileops/file_operation_win32.h"
 #include "fileops/make_folder.h"
 #include "fileops/run_file.h"
+#include "find/find_command_win32.h"
+#include "ftp/ftp_location_ops_win32.h"
 #include "ftp/ftp_transfer_win32.h"
 #include "panel/clipboard_win32.h"
 #include "shell/location_menu.h"
@@ -243,6 +245,18 @@ void UpdateFileLists(uint32_t which) {
   if (Panel* active = ActivePanel()) ActivatePanel(*active);
 }
 
+void AfterFindMove(Panel& panel, ItemList& list) {
+  LeaveFtpSession(panel);
+  RedrawMovedPanel(panel, list);
+  UpdateCheckMarks();
+}
+
+void RunFindFiles(Panel& panel, ItemList& list) {
+  const FindHooks hooks{&AskArchivePassword, &AfterFindMove};
+  Panel& other = OtherPanel(panel);
+  FindFilesCommand(TheShellWindows().main, TheApplication().find, panel, list, other, ListOf(other), hooks);
+}
+
 }  // namespace
 
 void RedrawMovedPanel(Panel& panel, ItemList& list) {
@@ -304,10 +318,10 @@ void RunPanelAction(Panel& panel, ItemList& list, PanelKey action) {
     case PanelKey::Properties: CursorProperties(panel, list); break;
     case PanelKey::View: ViewCursorItem(panel, list); break;
     case PanelKey::Edit: EditCursorItem(panel, list); break;
-    // The archive and find-files commands arrive with those parts.
+    case PanelKey::FindFiles: RunFindFiles(panel, list); break;
+    // The archive commands arrive with those parts.
     case PanelKey::AddToArchive:
-    case PanelKey::ExtractFromArchive:
-    case PanelKey::FindFiles: break;
+    case PanelKey::ExtractFromArchive: break;
   }
 }
 
@@ -331,6 +345,10 @@ void RunMainCommand(uint32_t id) {
   }
   Panel* active = ActivePanel();
   if (!active) return;
+  if (commandId == command::kFindFiles) {
+    RunFindFiles(*active, ListOf(*active));
+    return;
+  }
   if (commandId == command::kCommandConsole) {
     OpenConsole(active->path);
     return;

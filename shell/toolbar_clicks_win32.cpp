@@ -95,8 +95,8 @@ void ToolbarMove(Panel& source, Panel&) { RunPanelAction(source, ItemsOf(source.
 void ToolbarDeleteToRecycleBin(Panel& panel) {
   RunPanelAction(panel, ItemsOf(panel.side), PanelKey::DeleteToRecycleBin);
 }
-// Find files and packing arrive with their parts.
-void ToolbarFindFiles(Panel&) {}
+void ToolbarFindFiles(Panel& panel) { RunPanelAction(panel, ItemsOf(panel.side), PanelKey::FindFiles); }
+// Packing arrives with its part.
 void ToolbarPack(Panel&) {}
 
 }  // namespace nrv
