@@ -2,6 +2,7 @@
 
 #include <richedit.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "editor/editor_document_win32.h"
@@ -13,7 +14,7 @@ namespace nrv {
 namespace {
 
 constexpr DWORD kReadBlock = 256 * 1024;
-constexpr size_t kWriteBlock = 1024 * 1024;
+constexpr size_t kWriteBlock = 4 * 1024 * 1024;
 constexpr DWORD kCancelled = static_cast<DWORD>(-2);
 constexpr DWORD kFailed = static_cast<DWORD>(-1);
 constexpr DWORD kEscapeHeld = static_cast<DWORD>(-3);
@@ -36,6 +37,9 @@ struct SaveJob {
   Text shownName;
   bool rich = false;
   TextEncoder encoder;
+  Text units;  // the control's bytes of one call as units
+  bool hasOddByte = false;
+  uint8_t oddByte = 0;
   std::string out;
   StreamProgress progress;
   bool failed = false;
@@ -113,27 +117,47 @@ bool Flush(SaveJob& job) {
   size_t at = 0;
   while (at < job.out.size()) {
     DWORD written = 0;
-    const DWORD size = static_cast<DWORD>(job.out.size() - at);
+    const DWORD size = static_cast<DWORD>(std::min<size_t>(job.out.size() - at, kWriteBlock));
     if (!::WriteFile(job.file, job.out.data() + at, size, &written, nullptr) || written == 0) return false;
     at += written;
   }
+  if (AdvanceProgress(job.progress, static_cast<int64_t>(job.out.size())))
+    ShowProgress(job.doc->host.frame, u"Saving", job.shownName, job.progress);
   job.out.clear();
   return true;
 }
 
+// Each call's bytes are converted as a whole and written in large blocks: the control's own
+// stream-out is the only part that grows with the text. (Reading its text with EM_GETTEXTRANGE
+// instead takes Wine's control three times as long as streaming it out.)
 DWORD CALLBACK SaveCallback(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* taken) {
   auto& job = *reinterpret_cast<SaveJob*>(cookie);
   *taken = size;
-  if (job.rich)
-    job.out.append(reinterpret_cast<const char*>(buffer), static_cast<size_t>(size));
-  else
-    Encode(job.encoder, buffer, static_cast<size_t>(size), job.out);
-  const size_t before = job.out.size();
-  if (before >= kWriteBlock && !Flush(job)) {
+  const size_t length = static_cast<size_t>(size);
+  if (job.rich) {
+    job.out.append(reinterpret_cast<const char*>(buffer), length);
+  } else {
+    job.units.clear();
+    size_t at = 0;
+    if (job.hasOddByte && length) {
+      job.units.push_back(static_cast<char16_t>(job.oddByte | (buffer[0] << 8)));
+      job.hasOddByte = false;
+      at = 1;
+    }
+    const size_t whole = (length - at) / 2;
+    job.units.resize(job.units.size() + whole);
+    std::memcpy(job.units.data() + job.units.size() - whole, buffer + at, whole * 2);
+    at += whole * 2;
+    if (at < length) {
+      job.hasOddByte = true;
+      job.oddByte = buffer[at];
+    }
+    Encode(job.encoder, job.units.data(), job.units.size(), job.out);
+  }
+  if (job.out.size() >= kWriteBlock && !Flush(job)) {
     job.failed = true;
     return kFailed;
   }
-  if (AdvanceProgress(job.progress, size)) ShowProgress(job.doc->host.frame, u"Saving", job.shownName, job.progress);
   return 0;
 }
 
