@@ -87,7 +87,7 @@ DWORD CALLBACK LoadCallback(DWORD_PTR cookie, LPBYTE buffer, LONG wanted, LONG* 
   auto& job = *reinterpret_cast<LoadJob*>(cookie);
   *given = 0;
   // Asked before each block of the file, not at each of the control's small requests.
-  const bool blockDue = job.rich || job.taken == job.pending.size();
+  const bool blockDue = job.rich || job.pending.size() - job.taken <= 1;
   if (blockDue && EscapeHeld()) {
     // Rich text cannot be taken up again in the middle: it asks here.
     if (!job.rich) return kEscapeHeld;
@@ -101,12 +101,17 @@ DWORD CALLBACK LoadCallback(DWORD_PTR cookie, LPBYTE buffer, LONG wanted, LONG* 
     *given = static_cast<LONG>(read);
     return 0;
   }
-  while (job.taken == job.pending.size() && !job.ended) {
-    job.pending.clear();
+  // A CR held back at the end of the last call is joined by the next block.
+  while (job.pending.size() - job.taken <= 1 && !job.ended) {
+    job.pending.erase(0, job.taken);
     job.taken = 0;
     if (!ReadBlock(job)) return kFailed;
   }
-  const size_t units = std::min(static_cast<size_t>(wanted) / 2, job.pending.size() - job.taken);
+  size_t units = std::min(static_cast<size_t>(wanted) / 2, job.pending.size() - job.taken);
+  // Wine's control makes two line breaks of a CR that ends one call and the LF that starts the
+  // next: a CR is not given last while more may follow.
+  const bool last = job.ended && job.taken + units == job.pending.size();
+  if (units > 1 && !last && job.pending[job.taken + units - 1] == u'\r') --units;
   std::memcpy(buffer, job.pending.data() + job.taken, units * 2);
   job.taken += units;
   *given = static_cast<LONG>(units * 2);
