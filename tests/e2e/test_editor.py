@@ -271,8 +271,8 @@ def test_locked_file_failed_save_and_cancelled_load(rig):
     poll(lambda: same_text(control_text(rig, app)["text"], "old text\r\nnew"), 15, "the typed text")
     shutil.rmtree(folder)
     # The hidden panel notices that its folder is gone and says so: gone before the re-read,
-    # or while it sets the folder as the current one.
-    gone = ("is not available", "Error set current directory")
+    # while it sets the folder as the current one, or when it watches the folder again.
+    gone = ("is not available", "Error set current directory", "Error create notification event")
     box = app.message_box("Norvane 1.0.0")
     assert any(text in box.text for text in gone), box
     box.answer("Return")
