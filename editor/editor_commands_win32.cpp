@@ -3,6 +3,7 @@
 #include <richedit.h>
 
 #include "editor/editor_document_win32.h"
+#include "editor/editor_keys.h"
 
 namespace nrv {
 
@@ -56,25 +57,20 @@ void Enable(HMENU menu, uint32_t id, bool enabled) {
 
 // True when the editor takes the key itself.
 bool OnKeyDown(HWND control, WPARAM key) {
-  const bool ctrl = Held(VK_CONTROL), shift = Held(VK_SHIFT);
-  switch (key) {
-    case VK_ESCAPE:
+  switch (EditorKeyAction(static_cast<uint32_t>(key), Held(VK_CONTROL), Held(VK_SHIFT), Held(VK_MENU))) {
+    case EditorKey::None: return false;
+    case EditorKey::Close:
       if (!*TheEditorDocument().host.searchDialog) ConfirmClose();
       return true;
-    case VK_INSERT:
-      if (shift) PastePlain(control, CF_TEXT);
-      else if (ctrl) ::SendMessageW(control, WM_COPY, 0, 0);
-      else return false;
-      return true;
-    case 'A': if (!ctrl) return false; SelectAll(); return true;
-    case 'V': if (!ctrl) return false; PastePlain(control, CF_TEXT); return true;
-    case 'F': if (!ctrl) return false; OpenFindReplace(); return true;
-    case 'G': if (!ctrl) return false; GoToLine(); return true;
-    case VK_F7: OpenFindReplace(); return true;
-    case VK_F8: GoToLine(); return true;
-    case VK_F2: Save(shift); return true;
-    default: return false;
+    case EditorKey::PastePlain: PastePlain(control, CF_TEXT); return true;
+    case EditorKey::Copy: ::SendMessageW(control, WM_COPY, 0, 0); return true;
+    case EditorKey::SelectAll: SelectAll(); return true;
+    case EditorKey::FindReplace: OpenFindReplace(); return true;
+    case EditorKey::GoToLine: GoToLine(); return true;
+    case EditorKey::Save: Save(false); return true;
+    case EditorKey::SaveAs: Save(true); return true;
   }
+  return false;
 }
 
 }  // namespace

@@ -59,62 +59,57 @@ size_t DecodeAnsiBlock(const AnsiCodec& ansi, const uint8_t* bytes, size_t lengt
   return length - whole;
 }
 
-void PutUtf8(char32_t c, std::string& out) {
+// Writes c at p; returns the byte after it.
+char* PutUtf8(char32_t c, char* p) {
   if (c < 0x80) {
-    out.push_back(static_cast<char>(c));
+    *p++ = static_cast<char>(c);
   } else if (c < 0x800) {
-    out.push_back(static_cast<char>(0xC0 | (c >> 6)));
-    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    *p++ = static_cast<char>(0xC0 | (c >> 6));
+    *p++ = static_cast<char>(0x80 | (c & 0x3F));
   } else if (c < 0x10000) {
-    out.push_back(static_cast<char>(0xE0 | (c >> 12)));
-    out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    *p++ = static_cast<char>(0xE0 | (c >> 12));
+    *p++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    *p++ = static_cast<char>(0x80 | (c & 0x3F));
   } else {
-    out.push_back(static_cast<char>(0xF0 | (c >> 18)));
-    out.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    *p++ = static_cast<char>(0xF0 | (c >> 18));
+    *p++ = static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+    *p++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    *p++ = static_cast<char>(0x80 | (c & 0x3F));
   }
+  return p;
 }
 
 void PutUtf8Units(const Text& units, std::string& out) {
+  const size_t at = out.size();
+  out.resize(at + units.size() * 3);  // a unit is at most three bytes, a pair four for two
+  char* p = out.data() + at;
   for (size_t i = 0; i < units.size(); ++i) {
     const char16_t u = units[i];
-    if (IsHighSurrogate(u) && i + 1 < units.size() && IsLowSurrogate(units[i + 1])) {
-      PutUtf8(0x10000 + ((static_cast<char32_t>(u) - 0xD800) << 10) + (units[i + 1] - 0xDC00), out);
+    if (u < 0x80) {
+      *p++ = static_cast<char>(u);
+    } else if (IsHighSurrogate(u) && i + 1 < units.size() && IsLowSurrogate(units[i + 1])) {
+      p = PutUtf8(0x10000 + ((static_cast<char32_t>(u) - 0xD800) << 10) + (units[i + 1] - 0xDC00), p);
       ++i;
-    } else if (IsHighSurrogate(u) || IsLowSurrogate(u)) {
-      PutUtf8(kReplacement, out);
     } else {
-      PutUtf8(u, out);
+      p = PutUtf8(IsHighSurrogate(u) || IsLowSurrogate(u) ? kReplacement : u, p);
     }
   }
+  out.resize(static_cast<size_t>(p - out.data()));
 }
 
 void PutUtf16Units(const Text& units, std::string& out) {
+  const size_t at = out.size();
+  out.resize(at + units.size() * 2);
+  char* p = out.data() + at;
   for (char16_t u : units) {
-    out.push_back(static_cast<char>(u & 0xFF));
-    out.push_back(static_cast<char>(u >> 8));
+    *p++ = static_cast<char>(u & 0xFF);
+    *p++ = static_cast<char>(u >> 8);
   }
 }
 
 void PutLineEnd(LineEnd lineEnd, Text& units) {
   if (lineEnd != LineEnd::Lf) units.push_back(u'\r');
   if (lineEnd != LineEnd::Cr) units.push_back(u'\n');
-}
-
-void PutUnit(TextEncoder& encoder, char16_t u) {
-  if (encoder.pendingCr) {
-    encoder.pendingCr = false;
-    PutLineEnd(encoder.encoding.lineEnd, encoder.units);
-    if (u == u'\n') return;
-  }
-  if (u == u'\r')
-    encoder.pendingCr = true;
-  else if (u == u'\n')
-    PutLineEnd(encoder.encoding.lineEnd, encoder.units);
-  else
-    encoder.units.push_back(u);
 }
 
 void Flush(TextEncoder& encoder, std::string& out) {
@@ -186,26 +181,35 @@ TextEncoder StartEncoder(const EditorEncoding& encoding, const AnsiCodec* ansi) 
   return encoder;
 }
 
-void Encode(TextEncoder& encoder, const uint8_t* bytes, size_t length, std::string& out) {
+void Encode(TextEncoder& encoder, const char16_t* units, size_t length, std::string& out) {
+  Text& settled = encoder.units;
   if (encoder.heldSurrogate) {
-    encoder.units.push_back(encoder.heldSurrogate);
+    settled.push_back(encoder.heldSurrogate);
     encoder.heldSurrogate = 0;
   }
   size_t i = 0;
-  if (encoder.hasOddByte && length) {
-    encoder.hasOddByte = false;
-    PutUnit(encoder, static_cast<char16_t>(encoder.oddByte | (bytes[0] << 8)));
-    i = 1;
+  if (encoder.pendingCr && length) {
+    encoder.pendingCr = false;
+    PutLineEnd(encoder.encoding.lineEnd, settled);
+    if (units[0] == u'\n') i = 1;
   }
-  for (; i + 1 < length; i += 2) PutUnit(encoder, static_cast<char16_t>(bytes[i] | (bytes[i + 1] << 8)));
-  if (i < length) {
-    encoder.hasOddByte = true;
-    encoder.oddByte = bytes[i];
+  // Lines are copied whole; only the breaks between them are looked at one by one.
+  while (i < length) {
+    size_t end = i;
+    while (end < length && units[end] != u'\r' && units[end] != u'\n') ++end;
+    settled.append(units + i, end - i);
+    if (end == length) break;
+    if (units[end] == u'\r' && end + 1 == length) {
+      encoder.pendingCr = true;  // its LF may start the next piece
+      break;
+    }
+    PutLineEnd(encoder.encoding.lineEnd, settled);
+    i = end + (units[end] == u'\r' && units[end + 1] == u'\n' ? 2 : 1);
   }
-  // A pair split between two blocks is written whole with the next one.
-  if (!encoder.pendingCr && !encoder.units.empty() && IsHighSurrogate(encoder.units.back())) {
-    encoder.heldSurrogate = encoder.units.back();
-    encoder.units.pop_back();
+  // A pair split between two pieces is written whole with the next one.
+  if (!encoder.pendingCr && !settled.empty() && IsHighSurrogate(settled.back())) {
+    encoder.heldSurrogate = settled.back();
+    settled.pop_back();
   }
   Flush(encoder, out);
 }

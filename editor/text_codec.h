@@ -32,21 +32,19 @@ void Decode(TextDecoder& decoder, const uint8_t* bytes, size_t length, Text& out
 // Bytes left in an unfinished character at the end of the file.
 void FinishDecode(TextDecoder& decoder, Text& out);
 
-// Saving: the control's UTF-16 (as bytes, in any split) to the file's encoding. Every line
-// break the control writes (CR LF, CR or LF) becomes the file's own line end.
+// Saving: the control's UTF-16 text, in pieces of any size, to the file's encoding. Every line
+// break the control gives (CR LF, CR or LF) becomes the file's own line end.
 struct TextEncoder {
   EditorEncoding encoding;
   const AnsiCodec* ansi = nullptr;
   bool markWritten = false;
   bool pendingCr = false;
-  bool hasOddByte = false;
-  uint8_t oddByte = 0;
   char16_t heldSurrogate = 0;
-  Text units;  // the block's units after line ends are settled
+  Text units;  // the piece's units after line ends are settled
 };
 
 TextEncoder StartEncoder(const EditorEncoding& encoding, const AnsiCodec* ansi);
-void Encode(TextEncoder& encoder, const uint8_t* bytes, size_t length, std::string& out);
+void Encode(TextEncoder& encoder, const char16_t* units, size_t length, std::string& out);
 void FinishEncode(TextEncoder& encoder, std::string& out);
 
 }  // namespace nrv

@@ -4,6 +4,7 @@
 #include <array>
 #include <map>
 
+#include "editor/editor_keys.h"
 #include "viewer/viewer_keys.h"
 
 namespace nrv {
@@ -100,9 +101,25 @@ std::string_view ViewerKeyText(ViewerAction action) {
   }
 }
 
+std::string_view EditorKeyText(EditorKey action) {
+  switch (action) {
+    case EditorKey::None: return {};
+    case EditorKey::Close: return "Close the editor (asks to save changes)";
+    case EditorKey::PastePlain: return "Paste as plain text";
+    case EditorKey::Copy: return "Copy the selection to the clipboard";
+    case EditorKey::SelectAll: return "Select all";
+    case EditorKey::FindReplace: return "Find and replace";
+    case EditorKey::GoToLine: return "Go to line";
+    case EditorKey::Save: return "Save";
+    case EditorKey::SaveAs: return "Save as";
+  }
+  return {};
+}
+
 // The panels are the main window's everyday place; viewer and editor get their own rows.
 const ShellModes kPanelsShown{};
 const ShellModes kViewerShown{true, false};
+const ShellModes kEditorShown{false, true};
 
 KeyUse MainWindowKeyUse(const KeyState& key) {
   const LoopKey action = LoopKeyAction(key, kPanelsShown);
@@ -123,10 +140,17 @@ KeyUse ViewerKeyUse(const KeyState& key) {
   return {static_cast<int>(action), ViewerKeyText(action)};
 }
 
+KeyUse EditorKeyUse(const KeyState& key) {
+  if (LoopKeyAction(key, kEditorShown) != LoopKey::None) return {};
+  const EditorKey action = EditorKeyAction(key.key, key.ctrl, key.shift, key.alt);
+  return {static_cast<int>(action), EditorKeyText(action)};
+}
+
 constexpr std::array kPlaces{
     KeyPlace{"Main window", MainWindowKeyUse},
     KeyPlace{"Panels", PanelKeyUse},
     KeyPlace{"Viewer", ViewerKeyUse},
+    KeyPlace{"Editor", EditorKeyUse},
 };
 
 std::string_view SpecialKeyName(uint32_t key) {

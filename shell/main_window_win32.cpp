@@ -32,8 +32,11 @@ void OnResize() {
   UpdateStatus();
 }
 
+// Unsaved text in the editor gets its own question after the quit question: Cancel keeps both.
 void OnClose(HWND window) {
-  if (ConfirmQuit(window, TheApplication().context.runningFileOperations)) ::PostQuitMessage(0);
+  if (!ConfirmQuit(window, TheApplication().context.runningFileOperations)) return;
+  if (EditorActive() && ConfirmClose() != 0) return;
+  ::PostQuitMessage(0);
 }
 
 void OnEraseBackground() {

@@ -39,8 +39,37 @@ size_t AppendUtf8(TextWindow& w, const uint8_t* bytes, size_t n, int64_t at, boo
   return 0;
 }
 
-// Decodes from base until more than the screen's worth of characters lies past reachUnits.
-int Fill(ViewerDocument& doc, int64_t base, int64_t reachUnits) {
+// Counts the lines BuildLineIndex cuts, as the characters arrive.
+struct LineCounter {
+  int64_t limit = 1;
+  int64_t width = 0;
+  int64_t lines = 0;
+  bool afterCr = false;
+  size_t counted = 0;  // characters looked at
+};
+
+void CountLines(LineCounter& c, const std::vector<char16_t>& chars) {
+  for (; c.counted < chars.size(); ++c.counted) {
+    const char16_t ch = chars[c.counted];
+    const bool afterCr = c.afterCr;
+    c.afterCr = ch == u'\r';
+    if (ch == u'\r' || ch == u'\n') {
+      if (ch == u'\r' || !afterCr) ++c.lines;
+      c.width = 0;
+      continue;
+    }
+    if (ch >= 0xDC00 && ch <= 0xDFFF) continue;
+    if (c.width == c.limit) {
+      ++c.lines;
+      c.width = 0;
+    }
+    ++c.width;
+  }
+}
+
+// Decodes from base until more than the screen's worth of characters lies past reachUnits, or
+// with linesWanted, until that many lines have been decoded.
+int Fill(ViewerDocument& doc, int64_t base, int64_t reachUnits, int64_t linesWanted = 0) {
   const int unit = doc.isUnicode ? 2 : 1;
   const int64_t enough = ForwardReach(doc);
   TextWindow w;
@@ -49,6 +78,8 @@ int Fill(ViewerDocument& doc, int64_t base, int64_t reachUnits) {
   size_t held = 0;  // UTF-8 bytes carried into the next chunk
   int64_t position = base * unit + static_cast<int64_t>(held);
   int64_t charsAtReach = -1;
+  LineCounter counter;
+  counter.limit = doc.unwrapped ? kMaxColumn : std::max(doc.geometry.textColumns, 1);
   for (;;) {
     const size_t want = kChunkBytes * static_cast<size_t>(unit);
     const int64_t read = ReadViewerFile(doc.file, position, buffer + held, want);
@@ -72,6 +103,11 @@ int Fill(ViewerDocument& doc, int64_t base, int64_t reachUnits) {
       w.length += static_cast<int64_t>(n);
     }
     if (atEnd) break;
+    if (linesWanted > 0) {
+      CountLines(counter, w.chars);
+      if (counter.lines >= linesWanted && held == 0) break;
+      continue;
+    }
     if (charsAtReach < 0 && w.length >= reachUnits) charsAtReach = static_cast<int64_t>(w.chars.size());
     if (charsAtReach >= 0 && static_cast<int64_t>(w.chars.size()) - charsAtReach > enough && held == 0)
       break;
@@ -99,6 +135,15 @@ int64_t BackwardReach(const ViewerDocument& doc) {
 
 int BuildTextWindowForward(ViewerDocument& doc) {
   const int result = Fill(doc, doc.viewTop, 0);
+  if (result != 0) return result;
+  doc.firstLine = 0;
+  AfterBuild(doc);
+  return 0;
+}
+
+int BuildFirstTextWindow(ViewerDocument& doc) {
+  // The rows shown, the one shown in part and the one after it.
+  const int result = Fill(doc, doc.viewTop, 0, static_cast<int64_t>(std::max(doc.geometry.textRows, 0)) + 2);
   if (result != 0) return result;
   doc.firstLine = 0;
   AfterBuild(doc);

@@ -15,6 +15,8 @@ int64_t BackwardReach(const ViewerDocument& doc);
 // From viewTop; the first decoded line becomes line 0. 0 or kViewerReadError (the window then
 // keeps what it had).
 int BuildTextWindowForward(ViewerDocument& doc);
+// From viewTop, only the lines the first screen shows: a huge file opens as fast as a small one.
+int BuildFirstTextWindow(ViewerDocument& doc);
 // From BackwardReach units before viewTop (or the start); the line holding viewTop becomes
 // firstLine.
 int BuildTextWindowBackward(ViewerDocument& doc);

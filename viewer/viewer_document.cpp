@@ -30,7 +30,7 @@ int Start(ViewerDocument& doc, int64_t savedPosition) {
   if (ModeOf(doc) != kModeText) return 0;
   doc.reread = false;
   doc.lineDelta = 0;
-  return BuildTextWindowForward(doc);
+  return BuildFirstTextWindow(doc);
 }
 
 }  // namespace

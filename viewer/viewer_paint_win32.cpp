@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <vector>
 
-#include "core/masks.h"
 #include "platform/error_report.h"
 #include "platform/message_box.h"
 #include "platform/win32/gdi_objects.h"
@@ -24,21 +23,10 @@ struct Colours {
 
 // Which cells of a row are drawn in the selection colours as search hits.
 std::vector<bool> HitCells(const ViewerDocument& doc, const ScreenRow& row) {
-  std::vector<bool> hit(row.cells.size(), false);
-  const int64_t length = static_cast<int64_t>(ShownMatchLength(doc));
-  if (length == 0) return hit;
   const ViewerMode mode = ModeOf(doc);
-  if (mode == kModeText && doc.unwrapped) {
-    // Drawn in one piece: the occurrences are looked up in the row itself.
-    if (doc.search.hexSearch) return hit;
-    Text cells = row.cells;
-    if (!doc.search.caseSensitive)
-      for (auto& c : cells) c = FoldCase(c);
-    for (size_t at = cells.find(doc.search.text); at != Text::npos; at = cells.find(doc.search.text, at + 1))
-      std::fill_n(hit.begin() + static_cast<std::ptrdiff_t>(at), doc.search.text.size(), true);
-    return hit;
-  }
-  const auto& matches = doc.search.matches;
+  if (mode == kModeText) return row.hits;
+  std::vector<bool> hit(row.cells.size(), false);
+  if (doc.search.matches.empty()) return hit;
   for (size_t c = 0; c < row.cells.size(); ++c) {
     int64_t index = row.firstIndex + static_cast<int64_t>(c);
     if (mode == kModeHex) {
@@ -53,9 +41,7 @@ std::vector<bool> HitCells(const ViewerDocument& doc, const ScreenRow& row) {
         continue;
       }
     }
-    // The last match starting at or before index.
-    auto it = std::upper_bound(matches.begin(), matches.end(), index);
-    if (it != matches.begin() && index < *std::prev(it) + length) hit[c] = true;
+    hit[c] = IsMatched(doc.search.matches, index);
   }
   return hit;
 }

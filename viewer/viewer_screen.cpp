@@ -52,17 +52,19 @@ void LayoutText(ViewerDocument& doc, ViewerScreen& screen) {
     for (int64_t i = from; i < to; ++i) {
       const char16_t c = w.chars[static_cast<size_t>(i)];
       if (c == u'\r' || c == u'\n') continue;
-      if (c == u'\t') {
-        const size_t spaces = doc.unwrapped ? kTabStop - row.cells.size() % kTabStop : 1;
-        row.cells.append(spaces, u' ');
-        continue;
-      }
-      row.cells += Shown(doc, c);
+      const size_t cells = row.cells.size();
+      if (c == u'\t')
+        row.cells.append(doc.unwrapped ? kTabStop - cells % kTabStop : 1, u' ');
+      else
+        row.cells += Shown(doc, c);
+      row.hits.resize(row.cells.size(), IsMatched(doc.search.matches, i));
     }
     if (doc.unwrapped) {
       const int64_t tabs = std::count(w.chars.begin() + from, w.chars.begin() + to, u'\t');
       doc.widestLine = static_cast<int>(std::max<int64_t>(doc.widestLine, to - from + 8 * tabs));
-      row.cells = row.cells.substr(std::min<size_t>(row.cells.size(), static_cast<size_t>(doc.column)));
+      const size_t cut = std::min<size_t>(row.cells.size(), static_cast<size_t>(doc.column));
+      row.cells.erase(0, cut);
+      row.hits.erase(row.hits.begin(), row.hits.begin() + static_cast<std::ptrdiff_t>(cut));
     }
     screen.rows.push_back(std::move(row));
   }
@@ -89,7 +91,7 @@ void LayoutDump(ViewerDocument& doc, ViewerScreen& screen) {
     screen.buffer += c;
   }
   for (size_t at = 0; at < count; at += static_cast<size_t>(columns))
-    screen.rows.push_back({screen.buffer.substr(at, static_cast<size_t>(columns)), static_cast<int64_t>(at)});
+    screen.rows.push_back({screen.buffer.substr(at, static_cast<size_t>(columns)), static_cast<int64_t>(at), {}});
   doc.screenEnd = (doc.viewTop + static_cast<int64_t>(count)) * unit;
 }
 
@@ -105,7 +107,7 @@ void LayoutHex(ViewerDocument& doc, ViewerScreen& screen) {
     const int count = static_cast<int>(std::min<int64_t>(kHexRowBytes, read - at));
     screen.rows.push_back({HexRow(doc.viewTop + at, bytes.data() + at, count, doc.characterSet,
                                   doc.geometry.fontCharSet),
-                           at});
+                           at, {}});
   }
   for (int64_t i = 0; i < read; ++i)
     screen.buffer += DecodeByte(bytes[static_cast<size_t>(i)], doc.characterSet, doc.geometry.fontCharSet);

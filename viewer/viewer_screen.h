@@ -11,6 +11,9 @@ namespace nrv {
 struct ScreenRow {
   Text cells;              // one character per screen column
   int64_t firstIndex = 0;  // index of cells[0] in the laid-out buffer, for highlighting
+  // Text mode: which cells show a search hit (a tab's spaces and the columns scrolled away
+  // leave no one-to-one mapping from cells to characters).
+  std::vector<bool> hits;
 };
 
 struct ViewerScreen {

@@ -320,7 +320,7 @@ int FindNext(ViewerDocument& doc, std::function<void(int)> progress, const std::
   return kSearchFound;
 }
 
-void BuildMatches(const SearchState& search, TextView buffer, std::vector<int64_t>& matches) {
+void BuildMatches(const SearchState& search, TextView buffer, std::vector<MatchSpan>& matches) {
   matches.clear();
   const size_t m = search.text.size();
   if (m == 0 || buffer.size() <= m) return;
@@ -331,7 +331,7 @@ void BuildMatches(const SearchState& search, TextView buffer, std::vector<int64_
     buffer = folded;
   }
   for (size_t at = buffer.find(search.text); at != TextView::npos; at = buffer.find(search.text, at + 1))
-    matches.push_back(static_cast<int64_t>(at));
+    matches.push_back({static_cast<int64_t>(at), static_cast<int64_t>(at + m)});
 }
 
 namespace {
@@ -346,9 +346,35 @@ Text ShownHexPattern(const ViewerDocument& doc) {
   return shown;
 }
 
+// A hex pattern over the bytes of a decoded window: each hit covers the characters from the one
+// its first byte belongs to up to the one its last byte belongs to.
+void BuildDecodedHexMatches(ViewerDocument& doc) {
+  auto& matches = doc.search.matches;
+  matches.clear();
+  std::string pattern;
+  const TextWindow& w = doc.window;
+  if (!ParseHexPattern(doc.search.text, pattern) || w.chars.empty()) return;
+  const int64_t unit = doc.isUnicode ? 2 : 1;
+  std::string bytes(static_cast<size_t>(w.length * unit), '\0');
+  const int64_t read = ReadViewerFile(doc.file, w.base * unit, bytes.data(), bytes.size());
+  if (read <= 0) return;
+  bytes.resize(static_cast<size_t>(read));
+  // The byte where each character starts, relative to the window's first byte.
+  std::vector<int64_t> starts(w.offsets.size());
+  for (size_t i = 0; i < starts.size(); ++i) starts[i] = w.offsets[i] * unit;
+  for (size_t at = bytes.find(pattern); at != std::string::npos; at = bytes.find(pattern, at + 1)) {
+    const int64_t first = static_cast<int64_t>(at), end = first + static_cast<int64_t>(pattern.size());
+    auto from = std::upper_bound(starts.begin(), starts.end(), first);
+    if (from == starts.begin()) continue;
+    from = std::lower_bound(starts.begin(), starts.end(), *std::prev(from));  // a pair's first half
+    const auto to = std::lower_bound(from, starts.end(), end);
+    matches.push_back({from - starts.begin(), to - starts.begin()});
+  }
+}
+
 }  // namespace
 
-void BuildShownMatches(const ViewerDocument& doc, TextView buffer, std::vector<int64_t>& matches) {
+void BuildShownMatches(const ViewerDocument& doc, TextView buffer, std::vector<MatchSpan>& matches) {
   if (!doc.search.hexSearch) {
     BuildMatches(doc.search, buffer, matches);
     return;
@@ -359,8 +385,11 @@ void BuildShownMatches(const ViewerDocument& doc, TextView buffer, std::vector<i
   BuildMatches(bytes, buffer, matches);
 }
 
-size_t ShownMatchLength(const ViewerDocument& doc) {
-  return doc.search.hexSearch ? ShownHexPattern(doc).size() : doc.search.text.size();
+bool IsMatched(const std::vector<MatchSpan>& matches, int64_t index) {
+  // The last match starting at or before index; the ends never go down, so it reaches furthest.
+  auto it = std::upper_bound(matches.begin(), matches.end(), index,
+                             [](int64_t i, const MatchSpan& span) { return i < span.from; });
+  return it != matches.begin() && index < std::prev(it)->to;
 }
 
 void BuildWindowMatches(ViewerDocument& doc) {
@@ -370,7 +399,10 @@ void BuildWindowMatches(ViewerDocument& doc) {
   }
   const auto& chars = doc.window.chars;
   if (doc.isUnicode || doc.isUtf8) {
-    BuildShownMatches(doc, TextView(chars.data(), chars.size()), doc.search.matches);
+    if (doc.search.hexSearch)
+      BuildDecodedHexMatches(doc);
+    else
+      BuildMatches(doc.search, TextView(chars.data(), chars.size()), doc.search.matches);
     return;
   }
   Text shown(chars.size(), u' ');

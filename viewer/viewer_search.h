@@ -52,16 +52,17 @@ int64_t FindUnits(const SearchRun& run, int64_t start, const std::u16string& pat
 int FindNext(ViewerDocument& doc, std::function<void(int)> progress = {},
              const std::atomic<bool>* stop = nullptr, bool backward = false);
 
-// Every index (overlaps included) where buffer holds the search text, folded unless
+// Every occurrence (overlaps included) of the search text in buffer, folded unless
 // caseSensitive; the buffer must already hold the characters as drawn.
-void BuildMatches(const SearchState& search, TextView buffer, std::vector<int64_t>& matches);
-// The same over the decoded window.
+void BuildMatches(const SearchState& search, TextView buffer, std::vector<MatchSpan>& matches);
+// The same over the decoded window. A hex pattern in decoded text is looked for in the bytes
+// the window came from and covers the characters its bytes belong to.
 void BuildWindowMatches(ViewerDocument& doc);
-// Matches of what the screen shows of the search: a hex pattern's bytes as single bytes are
-// drawn (in Hex mode and single-byte documents; nothing in decoded text), else the text.
-void BuildShownMatches(const ViewerDocument& doc, TextView buffer, std::vector<int64_t>& matches);
-// The length a match covers on screen; 0 when nothing is marked.
-size_t ShownMatchLength(const ViewerDocument& doc);
+// Matches of what the screen shows of the search: a hex pattern's bytes where single bytes are
+// drawn (Hex mode and single-byte documents; nothing in UTF-16 Dump mode), else the text.
+void BuildShownMatches(const ViewerDocument& doc, TextView buffer, std::vector<MatchSpan>& matches);
+// True when index lies inside one of the matches.
+bool IsMatched(const std::vector<MatchSpan>& matches, int64_t index);
 
 void ResetSearch(SearchState& search);
 

@@ -1,10 +1,14 @@
 """The internal editor on Wine's rich-edit control: F4 from a panel, what the control holds,
-saving (byte for byte when nothing changed, through a read-only file, after Replace all), the
-questions on leaving, going to a line, and what happens when a file or its folder goes away."""
+saving (byte for byte when nothing changed, through a read-only file, after Replace all, rich
+text, under another name), the questions on leaving and on quitting, going to a line, and what
+happens when a file or its folder goes away or the disk is full."""
 
 import os
 import shutil
 import stat
+import subprocess
+
+import pytest
 
 from norvane_e2e import poll, windows_path
 
@@ -14,6 +18,8 @@ UTF8 = "Привет, мир\nΚαλημέρα κόσμε\n你好，世界\nこ�
 LINES = b"banana\r\n" * 1000
 BINARY = bytes(range(256)) * 4
 UTF16 = "\ufeffодин два\r\nтри четыре\r\nпять шесть\r\nsieben acht\r\nneun zehn\r\n".encode("utf-16-le")
+RTF = b"{\\rtf1\\ansi plain {\\b bold} end}"
+DOUBLED = b"baanaanaa\r\n" * 1000
 
 
 def children(app):
@@ -36,7 +42,7 @@ def same_text(shown, file_text):
 
 
 def wait_file(path, expected, what):
-    return poll(lambda: path.read_bytes() == expected, 20, what)
+    return poll(lambda: path.exists() and path.read_bytes() == expected, 20, what)
 
 
 def replaced(path, inode):
@@ -69,7 +75,7 @@ def answer(app, caption, key, text=None):
 def test_edit_save_questions_replace_and_go_to(rig):
     folder = rig.folder("docs")
     files = {"a_plain.txt": ANSI, "b_utf8.txt": UTF8, "c_lines.txt": LINES, "d_bin.dat": BINARY,
-             "e_ro.txt": b"locked text\r\n", "f_utf16.txt": UTF16}
+             "e_ro.txt": b"locked text\r\n", "f_utf16.txt": UTF16, "g_doc.rtf": RTF}
     for name, data in files.items():
         (folder / name).write_bytes(data)
     (folder / "e_ro.txt").chmod(0o444)
@@ -136,6 +142,22 @@ def test_edit_save_questions_replace_and_go_to(rig):
     app.key("Escape")
     app.wait_title(windows_path(folder))
 
+    # Rich text goes back as rich text with its formatting, and loads again with the addition.
+    rtf = folder / "g_doc.rtf"
+    open_item(app, 7, "g_doc.rtf")
+    assert same_text(control_text(rig, app)["text"], "plain bold end")
+    app.key("ctrl+End")
+    rig.x.type(" more")
+    app.key("F2")
+    saved = poll(lambda: b"more" in rtf.read_bytes() and rtf.read_bytes(), 20, "the rich text saved")
+    assert saved.startswith(b"{\\rtf1") and b"\\b" in saved, saved
+    app.key("Escape")
+    app.wait_title(windows_path(folder))
+    open_item(app, 7, "g_doc.rtf")
+    assert same_text(control_text(rig, app)["text"], "plain bold end more")
+    app.key("Escape")
+    app.wait_title(windows_path(folder))
+
     # Ctrl+G 500 puts the caret on line 500; Replace all of "a" by "aa" ends with the count.
     open_item(app, 3, "c_lines.txt")
     app.key("ctrl+g")
@@ -159,7 +181,7 @@ def test_edit_save_questions_replace_and_go_to(rig):
     rig.x.key("Escape")
     poll(lambda: app.x_window("Search text") is None, 15, "the dialog to close")
     app.key("F2")
-    wait_file(lines, b"baanaanaa\r\n" * 1000, "every a doubled on disk")
+    wait_file(lines, DOUBLED, "every a doubled on disk")
     # The caret line is remembered for the next opening.
     app.key("ctrl+g")
     rig.x.focus(poll(lambda: app.x_window("Go to"), 15, "the Go to dialog"))
@@ -172,6 +194,35 @@ def test_edit_save_questions_replace_and_go_to(rig):
     assert control_text(rig, app)["caret_line"] == 320
     # Every save went through a temporary file that is gone again.
     assert sorted(os.listdir(folder)) == sorted(files)
+
+    # Save as writes under the new name; the caption and the next F2 keep the old one.
+    copy = folder / "z_copy.txt"
+    app.key("shift+F2")
+    dialog = poll(lambda: app.x_window("Save as..."), 15, "the Save as dialog")
+    # Keys that come before the dialog has put its focus in the name field are lost: the
+    # dialog's last child is made last, after its focus is set.
+    poll(lambda: any(w.cls == "Button" and w.text == "&Help" for w in app.windows()), 15, "the dialog's buttons")
+    rig.x.focus(dialog)
+    rig.x.key("ctrl+a")
+    rig.x.type(windows_path(copy))
+    rig.x.key("Return")
+    wait_file(copy, DOUBLED, "the text under its new name")
+    app.wait_title("Edit c_lines.txt")
+
+    # F10 with unsaved text: after the quit question the editor asks; Cancel keeps the program,
+    # Yes saves and ends it.
+    app.key("ctrl+Home")
+    rig.x.type("q")
+    app.key("F10")
+    answer(app, "Question", "Return", "Do You want to quit program?")
+    answer(app, "File has been modified", "Escape", "Do you want to save changes c_lines.txt?")
+    assert app.running() and app.title() == "Edit c_lines.txt"
+    app.key("F10")
+    answer(app, "Question", "Return")
+    answer(app, "File has been modified", "y")
+    app.wait_exit(30)
+    assert lines.read_bytes() == b"q" + DOUBLED
+    assert copy.read_bytes() == DOUBLED
 
 
 def test_locked_file_failed_save_and_cancelled_load(rig):
@@ -216,11 +267,53 @@ def test_locked_file_failed_save_and_cancelled_load(rig):
     open_item(app, 2, "work.txt")
     app.key("ctrl+End")
     rig.x.type("new")
+    # Every typed key in before the folder goes: the message about it takes the keyboard.
+    poll(lambda: same_text(control_text(rig, app)["text"], "old text\r\nnew"), 15, "the typed text")
     shutil.rmtree(folder)
-    # The hidden panel notices that its folder is gone and says so.
-    answer(app, "Norvane 1.0.0", "Return", "is not available")
+    # The hidden panel notices that its folder is gone and says so: gone before the re-read,
+    # while it sets the folder as the current one, or when it watches the folder again.
+    gone = ("is not available", "Error set current directory", "Error create notification event")
+    box = app.message_box("Norvane 1.0.0")
+    assert any(text in box.text for text in gone), box
+    box.answer("Return")
+    # Where a message about the panel leaves the keyboard, a click in the text takes it back.
+    left, top, right, bottom = editor(app).rect
+    rig.x.click((left + right) // 2, (top + bottom) // 2)
     app.key("F2")
-    answer(app, "Norvane 1.0.0", "Return", "Error opening file work.txt")
+    while "Error opening file work.txt" not in (box := app.message_box("Norvane 1.0.0")).text:
+        assert any(text in box.text for text in gone), box
+        box.answer("Return")
+    box.answer("Return")
     assert app.title() == "Edit work.txt"
     assert same_text(control_text(rig, app)["text"], "old text\r\nnew")
     assert not folder.exists() and not work.exists()
+
+
+def test_full_disk_leaves_the_old_file(rig):
+    """A save that runs out of space on a 64 KiB file system: the message, the old file as it
+    was, no temporary file left, the text still in the editor."""
+    folder = rig.folder("small_disk")
+    mounted = subprocess.run(["mount", "-t", "tmpfs", "-o", "size=64k", "tmpfs", str(folder)],
+                             capture_output=True)
+    if mounted.returncode != 0:
+        pytest.skip(f"cannot mount a small file system here: {mounted.stderr.decode().strip()}")
+    try:
+        data = b"0123456789abcdef" * 2560  # 40 KiB: a second copy does not fit
+        (folder / "full.txt").write_bytes(data)
+        rig.save_configuration(folder, rig.folder("other"))
+        app = rig.start(rig.folder("cwd"))
+        app.wait_title(windows_path(folder))
+        open_item(app, 1, "full.txt")
+        app.key("ctrl+Home")
+        rig.x.type("new ")
+        app.key("F2")
+        answer(app, "Norvane 1.0.0", "Return", "Error saving file full.txt")
+        assert app.title() == "Edit full.txt"
+        assert (folder / "full.txt").read_bytes() == data
+        assert os.listdir(folder) == ["full.txt"]
+        assert control_text(rig, app)["text"].startswith("new 0123456789abcdef")
+    finally:
+        # Wine holds the program's current folder open: the programs end first.
+        for app in rig.apps:
+            app.close()
+        subprocess.run(["umount", "-l", str(folder)], check=False)

@@ -49,7 +49,13 @@ void CheckScreen(const nrv::ViewerDocument& doc, const nrv::ViewerScreen& screen
   Require(screen.rows.size() <= static_cast<size_t>(doc.geometry.textRows) + 1);
   Require(doc.screenEnd >= 0 && doc.screenEnd <= doc.fileSize);
   Require(doc.viewTop >= 0);
-  for (int64_t m : doc.search.matches) Require(m >= 0);
+  for (size_t k = 0; k < doc.search.matches.size(); ++k) {
+    const nrv::MatchSpan& m = doc.search.matches[k];
+    Require(m.from >= 0 && m.to > m.from);
+    if (k) Require(m.from >= doc.search.matches[k - 1].from && m.to >= doc.search.matches[k - 1].to);
+  }
+  for (const nrv::ScreenRow& row : screen.rows)
+    Require(row.hits.empty() || row.hits.size() == row.cells.size());
 }
 
 // The block search against a plain one over the whole buffer, both ways.
@@ -89,6 +95,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   doc.characterSet = data[2] >> 1 & 3;
   doc.unwrapped = data[2] & 8;
   if (data[5] & 1) doc.search.text = u"a\u0416";
+  if (data[5] & 2) {  // a hex pattern, marked in decoded text by its bytes
+    doc.search.text = data[5] & 4 ? u"0D 0A" : u"D0";
+    doc.search.hexSearch = true;
+  }
   nrv::OpenDocumentMemory(doc, bytes, static_cast<int64_t>(length));
   if (data[3] & 4) {  // the menu's choices, whatever detection said
     doc.isText = true;

@@ -60,13 +60,14 @@ Text Load(const EditorEncoding& encoding, const std::string& file, size_t block)
   return text;
 }
 
-// What the control gives back: every line break as CR LF.
-Text AsControlWrites(TextView text) {
+// What the control gives back: every line break as CR LF when it streams out, as CR alone when
+// its text is read.
+Text AsControlWrites(TextView text, TextView lineBreak = u"\r\n") {
   Text out;
   for (size_t i = 0; i < text.size(); ++i) {
     if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') ++i;
     if (text[i] == u'\r' || text[i] == u'\n')
-      out += u"\r\n";
+      out += lineBreak;
     else
       out.push_back(text[i]);
   }
@@ -75,10 +76,9 @@ Text AsControlWrites(TextView text) {
 
 std::string Save(const EditorEncoding& encoding, TextView text, size_t block) {
   TextEncoder encoder = StartEncoder(encoding, &kFakeDbcs);
-  const std::string bytes = Utf16Bytes(text);
   std::string file;
-  for (size_t at = 0; at < bytes.size(); at += block)
-    Encode(encoder, Bytes(bytes) + at, std::min(block, bytes.size() - at), file);
+  for (size_t at = 0; at < text.size(); at += block)
+    Encode(encoder, text.data() + at, std::min(block, text.size() - at), file);
   FinishEncode(encoder, file);
   return file;
 }
@@ -91,6 +91,7 @@ void ExpectRoundTrip(const std::string& file, TextView expectedText, EditorForma
     const Text text = Load(encoding, file, block);
     EXPECT_EQ(text, expectedText);
     EXPECT_EQ(Save(encoding, AsControlWrites(text), block), file);
+    EXPECT_EQ(Save(encoding, AsControlWrites(text, u"\r"), block), file);
   }
 }
 

@@ -119,5 +119,24 @@ TEST(KeysReference, PlacesFollowTheMainLoopAndThePanelTables) {
   EXPECT_FALSE(panels.contains("Tab"));  // the main loop's
 }
 
+// The editor lists its own keys; the text control's keys and the main loop's are not its.
+TEST(KeysReference, EditorListsTheKeysItTakesFromTheControl) {
+  const Listed listed = ParseReference(KeysReferenceText());
+  ASSERT_TRUE(listed.contains("Editor"));
+  const auto& editor = listed.at("Editor");
+  EXPECT_EQ(editor.at("F2"), "Save");
+  EXPECT_EQ(editor.at("Shift+F2"), "Save as");
+  EXPECT_EQ(editor.at("Ctrl+V"), editor.at("Shift+Ins"));
+  EXPECT_EQ(editor.at("Ctrl+F"), editor.at("F7"));
+  EXPECT_EQ(editor.at("Ctrl+G"), editor.at("F8"));
+  EXPECT_TRUE(editor.contains("Esc"));
+  EXPECT_TRUE(editor.contains("Ctrl+Ins"));
+  EXPECT_FALSE(editor.contains("Ins"));         // the control's overwrite switch
+  EXPECT_FALSE(editor.contains("Ctrl+C"));      // the control copies by itself
+  EXPECT_FALSE(editor.contains("Ctrl+Alt+V"));  // AltGr with a letter types a character
+  EXPECT_FALSE(editor.contains("F10"));         // the main loop's
+  EXPECT_FALSE(editor.contains("Tab"));         // typed, not the other panel
+}
+
 }  // namespace
 }  // namespace nrv

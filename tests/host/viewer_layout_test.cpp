@@ -138,6 +138,35 @@ TEST(ViewerTextWindow, BackwardBuildEqualsForwardFromItsBase) {
   EXPECT_GT(back.doc.lineCount, back.doc.firstLine + 20);
 }
 
+// Opening decodes the lines of the first screen, not two screens of characters: a file with a
+// long tail opens like a short one, shows the same screen, and pages on as before.
+TEST(ViewerTextWindow, OpeningDecodesTheFirstScreenOnly) {
+  std::string head;
+  for (int i = 0; i < 30; ++i) head += "line " + std::to_string(i) + (i % 3 ? "\r\n" : "\n");
+  MemoryDocument small(head, 40, 10);
+  MemoryDocument large(head + "tail without breaks " + std::string(200000, 'x'), 40, 10);
+  EXPECT_LE(large.doc.window.chars.size(), 4096u);
+  EXPECT_GE(large.doc.lineCount, 11);
+  const ViewerScreen shown = LayoutScreen(large.doc);
+  const ViewerScreen expected = LayoutScreen(small.doc);
+  ASSERT_EQ(shown.rows.size(), 11u);
+  for (size_t row = 0; row < shown.rows.size(); ++row) EXPECT_EQ(Row(shown, row), Row(expected, row));
+
+  // Lines cut at the width count too: a long first line fills the screen by itself.
+  MemoryDocument wide(std::string(100000, 'y'), 40, 10);
+  EXPECT_LE(wide.doc.window.chars.size(), 4096u);
+  EXPECT_EQ(Row(LayoutScreen(wide.doc), 10), std::u16string(40, u'y'));
+
+  // Page Down past the first screen decodes further: three pages of nine lines reach the tail.
+  ViewerScreen paged;
+  for (int page = 0; page < 3; ++page) {
+    MovePages(large.doc, 1);
+    paged = LayoutScreen(large.doc);
+  }
+  EXPECT_EQ(Row(paged, 3), u"tail without breaks xxxxxxxxxxxxxxxxxxxx");
+  EXPECT_EQ(Row(paged, 10), std::u16string(40, u'x'));
+}
+
 TEST(ViewerTextMoves, LinesPagesHomeAndEndFollowTheText) {
   std::string text;
   for (int i = 0; i < 3000; ++i) text += "row " + std::to_string(i) + "\n";

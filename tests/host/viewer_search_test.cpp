@@ -18,6 +18,14 @@ namespace {
 using test::MemoryDocument;
 using test::Utf16;
 
+// The row's marked cells as they show, the rest as dots.
+Text HitText(const ScreenRow& row) {
+  Text marked(row.cells.size(), u'.');
+  for (size_t c = 0; c < row.cells.size() && c < row.hits.size(); ++c)
+    if (row.hits[c]) marked[c] = row.cells[c];
+  return marked;
+}
+
 SearchRun RunOver(const ViewerDocument& doc, bool backward = false, SearchFold fold = SearchFold::kNone) {
   SearchRun run;
   run.file = &doc.file;
@@ -149,10 +157,10 @@ TEST(ViewerFindNext, TextHitIsTheThirdRowAndNextGoesPastTheScreen) {
   ViewerScreen screen = LayoutScreen(m.doc);
   EXPECT_EQ(screen.rows[2].cells, u"line with key");
   EXPECT_EQ(screen.rows[4].cells, u"line with key");
-  // Both occurrences on screen are marked in the laid-out window.
-  const int64_t row2 = screen.rows[2].firstIndex + 10, row4 = screen.rows[4].firstIndex + 10;
-  EXPECT_NE(std::find(m.doc.search.matches.begin(), m.doc.search.matches.end(), row2), m.doc.search.matches.end());
-  EXPECT_NE(std::find(m.doc.search.matches.begin(), m.doc.search.matches.end(), row4), m.doc.search.matches.end());
+  // Both occurrences on screen are marked, and nothing else.
+  EXPECT_EQ(HitText(screen.rows[2]), u"..........key");
+  EXPECT_EQ(HitText(screen.rows[4]), u"..........key");
+  EXPECT_EQ(HitText(screen.rows[3]), u"....");
   ASSERT_EQ(FindNext(m.doc), kSearchFound);
   screen = LayoutScreen(m.doc);
   EXPECT_EQ(m.doc.viewTop, static_cast<int64_t>(146 * 5 + 2 * 14));
@@ -188,21 +196,53 @@ TEST(ViewerFindNext, AHexPatternMarksItsBytesWhereBytesAreDrawnOneByOne) {
   m.doc.search.hexSearch = true;
   ASSERT_EQ(FindNext(m.doc), kSearchFound);
   EXPECT_EQ(m.doc.viewTop, 100 - 2 * 40);  // Dump mode: two rows above the hit
-  EXPECT_EQ(ShownMatchLength(m.doc), 3u);
-  EXPECT_EQ(m.doc.search.matches, std::vector<int64_t>{80});
+  EXPECT_EQ(m.doc.search.matches, (std::vector<MatchSpan>{{80, 83}}));
   SetHexMode(m.doc, true);
   LayoutScreen(m.doc);
-  EXPECT_EQ(m.doc.search.matches, std::vector<int64_t>{80});
-  // In decoded text a byte pattern has no cells of its own.
+  EXPECT_EQ(m.doc.search.matches, (std::vector<MatchSpan>{{80, 83}}));
+}
+
+// A hex pattern in decoded text marks every character one of its bytes belongs to.
+TEST(ViewerFindNext, AHexPatternMarksTheCharactersOfItsBytesInDecodedText) {
   std::string utf8;
-  for (int i = 0; i < 10; ++i) utf8 += "\xD0\x90\xD0\x91\r\n";
+  for (int i = 0; i < 10; ++i) utf8 += "\xD0\x90\xD0\x91\t\xF0\x9F\x98\x80\r\n";  // АБ, tab, U+1F600
   MemoryDocument text(utf8, 40, 5);
   ASSERT_TRUE(text.doc.isUtf8);
-  text.doc.search.text = u"D0 90";
+  text.doc.search.text = u"91 09 F0";  // the second letter's last byte, the tab, the pair's first
   text.doc.search.hexSearch = true;
   ASSERT_EQ(FindNext(text.doc), kSearchFound);
-  EXPECT_EQ(ShownMatchLength(text.doc), 0u);
-  EXPECT_TRUE(text.doc.search.matches.empty());
+  ViewerScreen screen = LayoutScreen(text.doc);
+  ASSERT_EQ(screen.rows[2].cells, u"АБ \U0001F600");
+  EXPECT_EQ(HitText(screen.rows[2]), u".Б \U0001F600");
+  // Unwrapped, the tab is eight cells wide and columns scrolled away take their marks along.
+  SetUnwrapped(text.doc, true);
+  screen = LayoutScreen(text.doc);
+  EXPECT_EQ(HitText(screen.rows[0]), u".Б      \U0001F600");
+  text.doc.column = 3;
+  screen = LayoutScreen(text.doc);
+  EXPECT_EQ(HitText(screen.rows[0]), u"     \U0001F600");
+
+  // UTF-16: a pattern from the middle of one unit into the next marks both.
+  MemoryDocument wide(Utf16(u"one two\r\nthree four\r\na b\r\nc d\r\ne f\r\ng h\r\n"), 40, 5);
+  ASSERT_TRUE(wide.doc.isUnicode);
+  wide.doc.search.text = u"00 77";  // the high byte of 't', the low byte of 'w'
+  wide.doc.search.hexSearch = true;
+  ASSERT_EQ(FindNext(wide.doc), kSearchFound);
+  screen = LayoutScreen(wide.doc);
+  const auto two = std::find_if(screen.rows.begin(), screen.rows.end(),
+                                [](const ScreenRow& row) { return row.cells == u"one two"; });
+  ASSERT_NE(two, screen.rows.end());
+  EXPECT_EQ(HitText(*two), u"....tw.");
+}
+
+// Unwrapped text marks the text search's hits through the same cells.
+TEST(ViewerFindNext, UnwrappedTextMarksHitsAfterTabs) {
+  MemoryDocument m("a\tkey b key\r\n", 40, 5);
+  SetUnwrapped(m.doc, true);
+  m.doc.search.text = u"key";
+  ASSERT_EQ(FindNext(m.doc), kSearchFound);
+  const ViewerScreen screen = LayoutScreen(m.doc);
+  EXPECT_EQ(HitText(screen.rows[0]), u"........key...key");
 }
 
 }  // namespace

@@ -84,7 +84,14 @@ TEST_F(EditorControl, UnchangedFilesComeBackByteForByte) {
   for (const std::string& bytes :
        {std::string("crlf\r\nlines\r\n"), std::string("no final break\r\nhere"), std::string("unix\nlines\n\n"),
         std::string("old\rmac\r"), std::string("\xEF\xBB\xBF\xD0\x9F\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x82\n"),
-        std::string("\xFF\xFE\x41\x00\x0D\x00\x0A\x00\x16\x04", 10), std::string("")}) {
+        std::string("\xD0\x9F\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x82 \xCE\xB1\xCE\xB2\r\n\xE6\xBC\xA2"),
+        std::string("\xFF\xFE\x41\x00\x0D\x00\x0A\x00\x16\x04", 10),
+        [] {  // CR LF pairs straddle the control's requests for text
+          std::string lines;
+          for (int i = 0; i < 1000; ++i) lines += "baanaanaa\r\n";
+          return lines;
+        }(),
+        std::string("a\0 \0b\0 \0c\0\r\0\n\0d\0 \0e\0 \0f\0\r\0\n\0 \0g\0\r\0\n\0", 36), std::string("")}) {
     SCOPED_TRACE(bytes);
     EXPECT_EQ(SavedUnchanged("same.txt", bytes), bytes);
   }
