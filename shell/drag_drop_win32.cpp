@@ -50,7 +50,7 @@ void PlaceDragWindow() {
   const DragState& drag = Drag();
   POINT pointer{};
   if (!drag.window || !::GetCursorPos(&pointer)) return;
-  ::SetWindowPos(drag.window, HWND_TOPMOST, pointer.x - drag.width / 2, pointer.y - drag.height, drag.width,
+  ::SetWindowPos(drag.window.Get(), HWND_TOPMOST, pointer.x - drag.width / 2, pointer.y - drag.height, drag.width,
                  drag.height, SWP_NOACTIVATE);
 }
 
@@ -62,24 +62,25 @@ void ShowDragWindow(int side, const DragWindowText& text) {
   POINT pointer{};
   ::GetCursorPos(&pointer);
   const bool layered = windows.osMajor >= 6;
-  drag.window = ::CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST | (layered ? WS_EX_LAYERED : 0), L"Static",
+  drag.window.Reset(::CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST | (layered ? WS_EX_LAYERED : 0), L"Static",
                                   platform::Wide(text.text), WS_POPUP, pointer.x, pointer.y, 0, 0, nullptr,
-                                  nullptr, windows.instance, nullptr);
+                                  nullptr, windows.instance, nullptr));
   if (!drag.window) return;
-  if (layered) ::SetLayeredWindowAttributes(drag.window, 0, kDragWindowAlpha, LWA_ALPHA);
+  HWND window = drag.window.Get();
+  if (layered) ::SetLayeredWindowAttributes(window, 0, kDragWindowAlpha, LWA_ALPHA);
   HFONT font = FontsOf(side).item.Get();
-  ::SendMessageW(drag.window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  ::SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   TEXTMETRICW metrics{};
-  if (HDC dc = ::GetDC(drag.window)) {
+  if (HDC dc = ::GetDC(window)) {
     HGDIOBJ previous = ::SelectObject(dc, font);
     ::GetTextMetricsW(dc, &metrics);
     ::SelectObject(dc, previous);
-    ::ReleaseDC(drag.window, dc);
+    ::ReleaseDC(window, dc);
   }
   drag.width = text.longestLine * metrics.tmAveCharWidth;
   drag.height = (text.lines + 1) * metrics.tmHeight;
   PlaceDragWindow();
-  ::ShowWindow(drag.window, SW_SHOWNOACTIVATE);
+  ::ShowWindow(window, SW_SHOWNOACTIVATE);
   ::SetTimer(windows.left, kDragScrollTimerId, kDragWindowTickMs, &DragWindowTimer);
 }
 
@@ -152,8 +153,7 @@ void EndFileDrag() {
   PanelOf(kRightPanel).leftButtonDown = 0;
   ::ReleaseCapture();
   ::KillTimer(TheShellWindows().left, kDragScrollTimerId);
-  if (drag.window) ::DestroyWindow(drag.window);
-  drag.window = nullptr;
+  drag.window.Reset();
 }
 
 void RegisterPanelDropTargets() {

@@ -143,6 +143,20 @@ def test_other_programs_drop_files_also_when_dragging_out_is_off(rig):
     rows(app, panel_right, 4)
 
 
+def test_five_thousand_files_dropped_at_once_all_arrive(rig):
+    outside = rig.folder("outside")
+    names = [f"n{i:04d}.txt" for i in range(5000)]
+    for name in names:
+        (outside / name).write_text(name)
+    right = rig.folder("right")
+    app = start(rig, rig.folder("left"), right)
+    DropSource(rig.dir.parent).drop(rig.prefix, middle(app.panels()[1]), [outside / n for n in names])
+    poll(lambda: len(list(right.iterdir())) == len(names), 600, "every dropped file in the folder",
+         interval=1)
+    poll(lambda: all((right / n).read_text() == n for n in names[::250]), WORK, "the files complete")
+    assert app.running()
+
+
 @pytest.mark.skip(reason="the extraction entry point for drops lands with the extraction work")
 def test_two_files_dragged_out_of_an_archive_panel_are_extracted(rig):
     import subprocess

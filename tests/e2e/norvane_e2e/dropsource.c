@@ -2,6 +2,7 @@
  * drag loop, as a file manager or the desktop would.
  *
  *   dropsource OUT X Y wide|ansi PATH...
+ *   dropsource OUT X Y wide|ansi @LIST      the paths are the lines of the UTF-8 file LIST
  *
  * puts the pointer at the screen point X, Y, offers PATH... as one CF_HDROP list (UTF-16, or
  * in the ANSI code page) and lets the drag loop drop it there. OUT gets one JSON line with
@@ -125,12 +126,35 @@ static HGLOBAL make_list(int wide, int count, wchar_t **paths) {
   return block;
 }
 
+/* The lines of a UTF-8 file, for lists too long for a command line. */
+static int read_lines(const wchar_t *path, wchar_t ***lines) {
+  FILE *file = _wfopen(path, L"rb");
+  if (!file) return -1;
+  fseek(file, 0, SEEK_END);
+  long size = ftell(file);
+  fseek(file, 0, SEEK_SET);
+  char *bytes = malloc((size_t)size + 1);
+  size_t got = fread(bytes, 1, (size_t)size, file);
+  fclose(file);
+  int length = MultiByteToWideChar(CP_UTF8, 0, bytes, (int)got, NULL, 0);
+  wchar_t *text = calloc((size_t)length + 1, sizeof(wchar_t));
+  MultiByteToWideChar(CP_UTF8, 0, bytes, (int)got, text, length);
+  free(bytes);
+  int count = 0;
+  *lines = malloc(((size_t)length + 1) * sizeof(wchar_t *));
+  for (wchar_t *line = wcstok(text, L"\r\n"); line; line = wcstok(NULL, L"\r\n")) (*lines)[count++] = line;
+  return count;
+}
+
 int wmain(int argc, wchar_t **argv) {
   if (argc < 6) return 2;
   FILE *out = _wfopen(argv[1], L"wb");
   if (!out) return 3;
   OleInitialize(NULL);
-  list = make_list(wcscmp(argv[4], L"wide") == 0, argc - 5, argv + 5);
+  wchar_t **paths = argv + 5;
+  int count = argc - 5;
+  if (argv[5][0] == L'@' && (count = read_lines(argv[5] + 1, &paths)) < 0) return 4;
+  list = make_list(wcscmp(argv[4], L"wide") == 0, count, paths);
   SetCursorPos(_wtoi(argv[2]), _wtoi(argv[3]));
   DWORD effect = DROPEFFECT_NONE;
   HRESULT result = DoDragDrop(&data, &source, DROPEFFECT_COPY, &effect);

@@ -167,9 +167,12 @@ class DropSource:
         returns DoDragDrop's result and the effect the target chose."""
         with tempfile.TemporaryDirectory(prefix="dropsource-") as scratch:
             out = Path(scratch) / "out.json"
+            names = [windows_path(p) for p in paths]
+            if len(names) > 100:  # beyond a command line: a list file
+                (Path(scratch) / "list.txt").write_text("\n".join(names), "utf-8")
+                names = ["@" + windows_path(Path(scratch) / "list.txt")]
             code, log = prefix.run([self.exe, windows_path(out), *map(str, point),
-                                    "wide" if wide else "ansi", *map(windows_path, paths)],
-                                   cwd=scratch)
+                                    "wide" if wide else "ansi", *names], cwd=scratch)
             if code != 0 or not out.exists():
                 raise RuntimeError(f"dropsource failed ({code}): {log}")
             return json.loads(out.read_text("utf-8"))
