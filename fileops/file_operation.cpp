@@ -97,18 +97,27 @@ FileOperationJob MakeFileOperationJob(uint32_t operation, TextView folder, TextV
   return job;
 }
 
+std::vector<const PanelItem*> ChosenItems(const Panel& panel, const ItemList& list) {
+  std::vector<const PanelItem*> chosen;
+  if (IsEmpty(list)) return chosen;
+  if (panel.selectedFiles + panel.selectedFolders == 0) {
+    const int index = panel.cursor < 0 || panel.cursor >= Count(list) ? 0 : panel.cursor;
+    chosen.push_back(&At(list, index));
+  } else {
+    for (const PanelItem* item : list.items)
+      if (item->selected) chosen.push_back(item);
+  }
+  std::erase_if(chosen, [](const PanelItem* item) { return IsDotName(ItemName(*item)); });
+  return chosen;
+}
+
 SourceNames CollectSourceNames(const Panel& panel, const ItemList& list) {
   SourceNames names;
   if (IsEmpty(list)) return names;
-  if (panel.selectedFiles + panel.selectedFolders == 0) {
-    const int index = panel.cursor < 0 || panel.cursor >= Count(list) ? 0 : panel.cursor;
-    const PanelItem& item = At(list, index);
-    names.cursorOnly = true;
-    names.cursorIsFile = !IsFolder(item);
-    if (!IsDotName(ItemName(item))) AddName(names, ItemName(item));
-  } else {
-    for (const PanelItem* item : list.items)
-      if (item->selected && !IsDotName(ItemName(*item))) AddName(names, ItemName(*item));
+  names.cursorOnly = panel.selectedFiles + panel.selectedFolders == 0;
+  for (const PanelItem* item : ChosenItems(panel, list)) {
+    names.cursorIsFile = names.cursorOnly && !IsFolder(*item);
+    AddName(names, ItemName(*item));
   }
   if (names.count == 0) return SourceNames{};
   names.list += u'\0';

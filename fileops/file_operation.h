@@ -4,6 +4,7 @@
 // starts through FileOperationHooks::startWorker.
 #include <cstdint>
 #include <functional>
+#include <vector>
 
 #include "core/item_list.h"
 #include "core/panel.h"
@@ -53,6 +54,9 @@ struct SourceNames {
   bool cursorIsFile = false;  // ... and that item is a file
 };
 SourceNames CollectSourceNames(const Panel& panel, const ItemList& list);
+// The items a command or a drag takes: the selected ones in list order, or the cursor item
+// when none is; "." and ".." never.
+std::vector<const PanelItem*> ChosenItems(const Panel& panel, const ItemList& list);
 
 // Folder text with exactly one closing backslash.
 Text WithClosingBackslash(TextView folder);

@@ -11,6 +11,7 @@
 #include "ftp/ftp_session_win32.h"
 #include "panel/panel_view.h"
 #include "platform/worker.h"
+#include "shell/drag_state.h"
 #include "shell/main_menu_record_win32.h"
 #include "shell/shell_windows.h"
 #include "viewer/viewer_window_win32.h"
@@ -43,6 +44,8 @@ struct Application {
   ArchiveItemList rightArchiveItems;
   WorkerSet fileWorkers;
   FindSession find;  // the find-files query, its results and its search thread
+  DragState drag;
+  DropRoutes dropRoutes;
 
   Application();
   Application(const Application&) = delete;

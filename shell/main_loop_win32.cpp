@@ -4,6 +4,7 @@
 #include "shell/location_menu.h"
 #include "panel/timer_ids.h"
 #include "shell/activation.h"
+#include "shell/drag_drop_win32.h"
 #include "shell/key_table.h"
 #include "shell/main_layout_win32.h"
 #include "shell/main_loop.h"
@@ -74,9 +75,7 @@ bool OnLeftButtonUp() {
   if (PanelsBusy()) return false;
   PanelOf(kLeftPanel).leftButtonDown = 0;
   PanelOf(kRightPanel).leftButtonDown = 0;
-  // Dragging files out of a panel ends here too once drag and drop exists.
-  ::ReleaseCapture();
-  ::KillTimer(TheShellWindows().left, kDragScrollTimerId);
+  EndFileDrag();
   TheShellState().draggingDivider = false;
   return true;
 }

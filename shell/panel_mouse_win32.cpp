@@ -8,6 +8,7 @@
 #include "panel/panel_paint.h"
 #include "shell/activation.h"
 #include "shell/cursor_movement.h"
+#include "shell/drag_drop_win32.h"
 #include "shell/panel_commands_win32.h"
 
 namespace nrv {
@@ -50,7 +51,7 @@ void OnPanelMouseMove(Panel& panel, ItemList& list, int x, int y) {
   if (std::abs(y - gRightPressY[panel.side]) > kMenuCancelDistance)
     ::KillTimer(PanelWindow(panel), kContextMenuTimerId);
   if (panel.rightDragActive && RightDrag(panel, list, x, y) == 0) DrawItems(list, panel);
-  // Dragging files out starts here once drag and drop exists.
+  DragFilesOut(panel, list);
 }
 
 void OnPanelWheel(Panel& panel, ItemList& list, int wheelDelta) {

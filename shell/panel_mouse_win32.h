@@ -1,6 +1,6 @@
 #pragma once
-// The mouse half of a panel window: clicks, right-button runs, the wheel and the timer that
-// opens the shell's context menu.
+// The mouse half of a panel window: clicks, right-button runs, the wheel, the timer that
+// opens the shell's context menu, and dragging files out.
 #include <windows.h>
 
 #include "core/item_list.h"

@@ -1,6 +1,10 @@
 #include <windows.h>
 
+#include <ole2.h>
+#include <shellapi.h>
+
 #include "panel/panel_paint.h"
+#include "shell/drag_drop_win32.h"
 #include "shell/panel_keys.h"
 #include "shell/panel_mouse_win32.h"
 #include "shell/application.h"
@@ -33,6 +37,9 @@ LRESULT PanelProc(int side, HWND window, UINT message, WPARAM wParam, LPARAM lPa
     case WM_RBUTTONDBLCLK: OnPanelRightDown(PanelOf(side), ItemsOf(side), PointerX(lParam), PointerY(lParam)); return 0;
     case WM_MOUSEMOVE: OnPanelMouseMove(PanelOf(side), ItemsOf(side), PointerX(lParam), PointerY(lParam)); return 0;
     case WM_MOUSEWHEEL: OnPanelWheel(PanelOf(side), ItemsOf(side), GET_WHEEL_DELTA_WPARAM(wParam)); return 0;
+    case WM_DROPFILES: OnFilesDropped(side, reinterpret_cast<HGLOBAL>(wParam), CurrentDragOrigin()); return 0;
+    case kFilesDroppedMessage: OnFilesDropped(side, reinterpret_cast<HGLOBAL>(wParam), static_cast<int>(lParam)); return 0;
+    case WM_DESTROY: ::RevokeDragDrop(window); return 0;
     default: return ::DefWindowProcW(window, message, wParam, lParam);
   }
 }

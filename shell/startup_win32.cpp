@@ -21,6 +21,7 @@
 #include "platform/system.h"
 #include "platform/win32/wide.h"
 #include "shell/activation.h"
+#include "shell/drag_drop_win32.h"
 #include "shell/drawing_objects.h"
 #include "platform/error_report.h"
 #include "shell/fonts.h"
@@ -226,6 +227,8 @@ int StartShell(HINSTANCE instance) {
   ::DragAcceptFiles(windows.left, TRUE);
   ::DragAcceptFiles(windows.right, TRUE);
   TheApplication().oleStarted = SUCCEEDED(::OleInitialize(nullptr));
+  // Wine's drag loop drops only on registered targets; Windows also falls back to WM_DROPFILES.
+  if (TheApplication().oleStarted) RegisterPanelDropTargets();
 
   if (::IsWindowVisible(windows.main)) {
     PanelOf(kLeftPanel).active = 1;

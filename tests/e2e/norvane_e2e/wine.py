@@ -86,6 +86,20 @@ class WinePrefix:
                 pass
 
 
+def cross_build(source, build_dir, libraries=()):
+    """A helper program of the tests, built from its C source into build_dir once (again when
+    the source is newer); its path."""
+    Path(build_dir).mkdir(parents=True, exist_ok=True)
+    exe = Path(build_dir) / (Path(source).stem + ".exe")
+    if not exe.exists() or exe.stat().st_mtime < Path(source).stat().st_mtime:
+        partial = exe.with_suffix(".part")
+        subprocess.run(["x86_64-w64-mingw32-gcc", "-O2", "-municode", "-mconsole", "-static",
+                        "-o", str(partial), str(source), *(f"-l{name}" for name in libraries)],
+                       check=True, capture_output=True, timeout=120)
+        os.replace(partial, exe)
+    return exe
+
+
 class Spy:
     """The winspy helper (winspy.c), cross-built once into the build folder. It reads what X
     does not carry: window classes, child windows, dialog texts, the registry."""
@@ -93,14 +107,7 @@ class Spy:
     SOURCE = Path(__file__).with_name("winspy.c")
 
     def __init__(self, build_dir):
-        Path(build_dir).mkdir(parents=True, exist_ok=True)
-        self.exe = Path(build_dir) / "winspy.exe"
-        if not self.exe.exists() or self.exe.stat().st_mtime < self.SOURCE.stat().st_mtime:
-            partial = self.exe.with_suffix(".part")
-            subprocess.run(["x86_64-w64-mingw32-gcc", "-O2", "-municode", "-mconsole", "-static",
-                            "-o", str(partial), str(self.SOURCE)],
-                           check=True, capture_output=True, timeout=120)
-            os.replace(partial, self.exe)
+        self.exe = cross_build(self.SOURCE, build_dir)
 
     def _output(self, prefix, *args):
         for _ in range(2):
@@ -145,6 +152,30 @@ class Spy:
             return None
         return RegistryKey({r["name"]: (r["type"], bytes.fromhex(r["data"]))
                             for r in rows if "name" in r})
+
+
+class DropSource:
+    """dropsource.c: another program that drops files through the OLE drag loop."""
+
+    SOURCE = Path(__file__).with_name("dropsource.c")
+
+    def __init__(self, build_dir):
+        self.exe = cross_build(self.SOURCE, build_dir, ("ole32", "shell32", "uuid"))
+
+    def drop(self, prefix, point, paths, wide=True):
+        """Drops paths (Unix paths, handed over as Wine shows them) at the screen point;
+        returns DoDragDrop's result and the effect the target chose."""
+        with tempfile.TemporaryDirectory(prefix="dropsource-") as scratch:
+            out = Path(scratch) / "out.json"
+            names = [windows_path(p) for p in paths]
+            if len(names) > 100:  # beyond a command line: a list file
+                (Path(scratch) / "list.txt").write_text("\n".join(names), "utf-8")
+                names = ["@" + windows_path(Path(scratch) / "list.txt")]
+            code, log = prefix.run([self.exe, windows_path(out), *map(str, point),
+                                    "wide" if wide else "ansi", *names], cwd=scratch)
+            if code != 0 or not out.exists():
+                raise RuntimeError(f"dropsource failed ({code}): {log}")
+            return json.loads(out.read_text("utf-8"))
 
 
 class RegistryKey:

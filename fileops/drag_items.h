@@ -1,0 +1,30 @@
+#pragma once
+// What a drag out of a panel carries: the paths of its file list and the text of the window
+// that follows the pointer.
+#include <cstdint>
+#include <vector>
+
+#include "core/panel.h"
+#include "core/panel_item.h"
+#include "platform/text.h"
+
+namespace nrv {
+
+// Numbered lines shown before the rest is summed up in a total.
+inline constexpr int kDragWindowNamedItems = 20;
+
+struct DragWindowText {
+  Text text;
+  int32_t lines = 0;
+  int32_t longestLine = 0;  // in characters
+};
+
+// "Extract:" out of an archive, else "Copy:"; then "%d. name" for the first twenty items and,
+// with more, "..." and "Total: %d items".
+DragWindowText MakeDragWindowText(bool fromArchive, const std::vector<const PanelItem*>& items);
+
+// One path per item: the full local path; "%s/%s" of an FTP folder; out of an archive the bare
+// name of a file and "\" and the name of a folder.
+std::vector<Text> DragPaths(const Panel& panel, const std::vector<const PanelItem*>& items);
+
+}  // namespace nrv

@@ -1,0 +1,196 @@
+#include "shell/drag_drop_win32.h"
+
+#include <ole2.h>
+#include <shellapi.h>
+
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+#include "core/listing.h"
+#include "core/settings.h"
+#include "editor/editor_document_win32.h"
+#include "fileops/drag_items.h"
+#include "fileops/drag_objects_win32.h"
+#include "fileops/drop_action.h"
+#include "fileops/drop_list.h"
+#include "fileops/file_operation_win32.h"
+#include "ftp/ftp_transfer_win32.h"
+#include "panel/panel_paint.h"
+#include "panel/timer_ids.h"
+#include "platform/win32/wide.h"
+#include "shell/activation.h"
+#include "shell/application.h"
+
+namespace nrv {
+namespace {
+
+constexpr UINT kDragWindowTickMs = 5;
+constexpr BYTE kDragWindowAlpha = 127;
+
+DragState& Drag() { return TheApplication().drag; }
+HWND PanelWindow(int side) { return side == kLeftPanel ? TheShellWindows().left : TheShellWindows().right; }
+
+Text AnsiText(std::string_view bytes) {
+  Text text;
+  SystemAnsiCodec().decode(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), text);
+  return text;
+}
+
+DropOrigin OriginOf(int side) {
+  DropOrigin origin;
+  if (side != kLeftPanel && side != kRightPanel) return origin;
+  origin.side = side;
+  origin.kind = KindOf(PanelOf(side));
+  return origin;
+}
+
+// Centred above the pointer.
+void PlaceDragWindow() {
+  const DragState& drag = Drag();
+  POINT pointer{};
+  if (!drag.window || !::GetCursorPos(&pointer)) return;
+  ::SetWindowPos(drag.window.Get(), HWND_TOPMOST, pointer.x - drag.width / 2, pointer.y - drag.height, drag.width,
+                 drag.height, SWP_NOACTIVATE);
+}
+
+void CALLBACK DragWindowTimer(HWND, UINT, UINT_PTR, DWORD) { PlaceDragWindow(); }
+
+void ShowDragWindow(int side, const DragWindowText& text) {
+  DragState& drag = Drag();
+  const ShellWindows& windows = TheShellWindows();
+  POINT pointer{};
+  ::GetCursorPos(&pointer);
+  const bool layered = windows.osMajor >= 6;
+  drag.window.Reset(::CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST | (layered ? WS_EX_LAYERED : 0), L"Static",
+                                  platform::Wide(text.text), WS_POPUP, pointer.x, pointer.y, 0, 0, nullptr,
+                                  nullptr, windows.instance, nullptr));
+  if (!drag.window) return;
+  HWND window = drag.window.Get();
+  if (layered) ::SetLayeredWindowAttributes(window, 0, kDragWindowAlpha, LWA_ALPHA);
+  HFONT font = FontsOf(side).item.Get();
+  ::SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  TEXTMETRICW metrics{};
+  if (HDC dc = ::GetDC(window)) {
+    HGDIOBJ previous = ::SelectObject(dc, font);
+    ::GetTextMetricsW(dc, &metrics);
+    ::SelectObject(dc, previous);
+    ::ReleaseDC(window, dc);
+  }
+  drag.width = text.longestLine * metrics.tmAveCharWidth;
+  drag.height = (text.lines + 1) * metrics.tmHeight;
+  PlaceDragWindow();
+  ::ShowWindow(window, SW_SHOWNOACTIVATE);
+  ::SetTimer(windows.left, kDragScrollTimerId, kDragWindowTickMs, &DragWindowTimer);
+}
+
+void RunDragLoop(const std::vector<Text>& paths) {
+  ComRef<IDataObject> data = DropListObject(paths);
+  IDropSource* sourceObject = nullptr;
+  if (!data || CreateDropSource(&sourceObject) != S_OK) return;
+  ComRef<IDropSource> source(sourceObject);
+  DWORD effect = DROPEFFECT_NONE;
+  ::DoDragDrop(data.Get(), source.Get(), DROPEFFECT_COPY, &effect);
+}
+
+bool AcceptsDrop(int side) {
+  return DecideDrop(side, KindOf(PanelOf(side)), OriginOf(CurrentDragOrigin())) != DropAction::None;
+}
+
+// Inside the drag loop: only handed on, so that the copy, extraction or transfer with their
+// dialogs run once the loop is over.
+void HandOnDrop(int side, HGLOBAL list) {
+  if (!::PostMessageW(PanelWindow(side), kFilesDroppedMessage, reinterpret_cast<WPARAM>(list),
+                      static_cast<LPARAM>(CurrentDragOrigin())))
+    ::GlobalFree(list);
+}
+
+void CopyDropped(Panel& target, const std::vector<Text>& paths) {
+  Application& application = TheApplication();
+  const FileOperationHooks hooks = ShellFileOperationHooks(nullptr, application.fileWorkers, application.context);
+  CopyDroppedFiles(ReadyListOf(paths), target, ItemsOf(target.side), hooks);
+}
+
+void AddDroppedToTemporary(Panel& target, const std::vector<Text>& paths) {
+  const ReadyList ready = ReadyListOf(paths);
+  if (OpsOf(target).copyIn(ready.names, target, ItemsOf(target.side)) == 0) RepaintPanel(target, ItemsOf(target.side));
+}
+
+void TransferDropped(Panel& from, Panel& to, TextView destination) {
+  RunFtpTransfer(destination, from, ItemsOf(from.side), to, kOperationCopy);
+}
+
+}  // namespace
+
+int CurrentDragOrigin() {
+  const DragState& drag = Drag();
+  return drag.running ? drag.sourceSide : 0;
+}
+
+void DragFilesOut(Panel& panel, ItemList& list) {
+  DragState& drag = Drag();
+  if (!TheSettings().PanelAllowDragdrop || !panel.leftButtonDown || drag.running) return;
+  // Marked even for an empty panel: one drag per press of the button.
+  drag.running = true;
+  drag.sourceSide = panel.side;
+  if (IsEmpty(list)) return;
+  const LocationKind kind = KindOf(panel);
+  if ((kind == LocationKind::Local || kind == LocationKind::Temporary) && SetCurrentFolder(panel) != 0) return;
+  const std::vector<const PanelItem*> items = ChosenItems(panel, list);
+  if (items.empty()) return;
+  ShowDragWindow(panel.side, MakeDragWindowText(kind == LocationKind::Archive, items));
+  RunDragLoop(DragPaths(panel, items));
+  EndFileDrag();
+  // The loop took the button's release: the panel keeps the keyboard it had.
+  if (panel.active) ActivatePanel(panel);
+}
+
+void EndFileDrag() {
+  DragState& drag = Drag();
+  drag.running = false;
+  drag.sourceSide = 0;
+  PanelOf(kLeftPanel).leftButtonDown = 0;
+  PanelOf(kRightPanel).leftButtonDown = 0;
+  ::ReleaseCapture();
+  ::KillTimer(TheShellWindows().left, kDragScrollTimerId);
+  drag.window.Reset();
+}
+
+void RegisterPanelDropTargets() {
+  const DropTargetCalls calls{&AcceptsDrop, &HandOnDrop};
+  for (int side : {kLeftPanel, kRightPanel}) {
+    IDropTarget* target = nullptr;
+    if (CreateDropTarget(side, calls, &target) != S_OK) continue;
+    ::RegisterDragDrop(PanelWindow(side), target);  // holds its own reference when it works
+    target->Release();
+  }
+}
+
+void OnFilesDropped(int targetSide, HGLOBAL list, int originSide) {
+  std::vector<Text> paths;
+  {
+    const GlobalBlock owned(list);
+    if (const void* bytes = list ? ::GlobalLock(list) : nullptr) {
+      paths = ReadDropList(static_cast<const uint8_t*>(bytes), ::GlobalSize(list), &AnsiText);
+      ::GlobalUnlock(list);
+    }
+  }
+  if (paths.empty()) return;
+  Panel& target = PanelOf(targetSide);
+  const DropOrigin origin = OriginOf(originSide);
+  switch (DecideDrop(targetSide, KindOf(target), origin)) {
+    case DropAction::None: break;
+    case DropAction::Copy: CopyDropped(target, paths); break;
+    case DropAction::AddToTemporary: AddDroppedToTemporary(target, paths); break;
+    case DropAction::Extract:
+      if (const auto extract = TheApplication().dropRoutes.extractDropped)
+        extract(PanelOf(origin.side), ArchiveNamesOf(paths), target.path);
+      break;
+    case DropAction::Download:
+      TransferDropped(PanelOf(origin.side), target, WithClosingBackslash(target.path));
+      break;
+    case DropAction::Upload: TransferDropped(PanelOf(origin.side), target, target.ftpCurrentDir); break;
+  }
+}
+
+}  // namespace nrv
