@@ -89,7 +89,8 @@ void LoadToolIcons(ShellWindows& windows) {
   }
 }
 
-void LoadToolIconsAndDraw() {
+void StartServicesAndDrawTools() {
+  StartDeferredServices();
   LoadToolIcons(TheShellWindows());
   DrawToolbar();
 }
@@ -163,14 +164,22 @@ void ReleaseShellObjects(ShellWindows& windows) {
 
 }  // namespace
 
+void StartDeferredServices() {
+  ShellState& state = TheShellState();
+  if (state.servicesStarted || !state.startupDone) return;
+  state.servicesStarted = true;
+  ShellWindows& windows = TheShellWindows();
+  LoadArchiveLibrary(windows);
+  OpenInternet(windows);
+  TheApplication().oleStarted = SUCCEEDED(::OleInitialize(nullptr));
+}
+
 int StartShell(HINSTANCE instance) {
   ShellWindows& windows = TheShellWindows();
   ShellState& state = TheShellState();
   Settings& settings = TheSettings();
   windows.instance = instance;
   windows.osMajor = platform::OsMajorVersion();
-  LoadArchiveLibrary(windows);
-  OpenInternet(windows);
   const LOGFONTW iconTitle = ToLogFont(platform::IconTitleFont());
   CreateFixedFontTable(windows.osMajor);
   LoadSettings(settings);
@@ -210,8 +219,9 @@ int StartShell(HINSTANCE instance) {
 
   KeepContexts(windows, settings);
   AttachViewerToFrame();
-  // The window shows first; tool icons, item icons and type names follow a moment later.
-  HoldShellCalls(&LoadToolIconsAndDraw);
+  // The window shows first; the archive library, the Internet handle, OLE, tool icons, item
+  // icons and type names follow a moment later.
+  HoldShellCalls(&StartServicesAndDrawTools);
   ComputeTotals(ItemsOf(kLeftPanel), PanelOf(kLeftPanel));
   ComputeTotals(ItemsOf(kRightPanel), PanelOf(kRightPanel));
   SelectFixedFont(windows.mainDc.Get(), state.statusFontSize, state.statusFontFace);
@@ -224,7 +234,6 @@ int StartShell(HINSTANCE instance) {
   state.editorOpen = false;
   ::DragAcceptFiles(windows.left, TRUE);
   ::DragAcceptFiles(windows.right, TRUE);
-  TheApplication().oleStarted = SUCCEEDED(::OleInitialize(nullptr));
 
   if (::IsWindowVisible(windows.main)) {
     PanelOf(kLeftPanel).active = 1;
