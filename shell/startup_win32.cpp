@@ -58,19 +58,32 @@ bool IsNtFamily() {
   return !::GetVersionExW(&info) || info.dwPlatformId == VER_PLATFORM_WIN32_NT;
 }
 
-void LoadArchiveLibrary(ShellWindows& windows) {
+void ReportMissingArchiveLibrary() {
+  ShowStartupMessage(
+      u"Error loading 7-zip library (7z.dll). Please check the file 7z.dll and restart program. Working with "
+      u"archives are unavailable in this session.",
+      platform::MessageIcon::Information, kProgramCaption);
+}
+
+Text ArchiveLibraryPath() { return ProgramFolder() + u"7z.dll"; }
+
+// Binding 7z.dll pulls in the COM libraries; before the window only the file is looked at (mapped
+// as data, imports left alone), so a missing or damaged library is still reported first.
+bool CheckArchiveLibrary() {
   if (!IsNtFamily()) {
     ShowStartupMessage(u"Unsupported Windows version", platform::MessageIcon::Error, kProgramCaption);
-    return;
+    return false;
   }
-  const Text path = ProgramFolder() + u"7z.dll";
-  windows.archiveLibrary = platform::Module(::LoadLibraryW(platform::Wide(path)));
+  const platform::Module image(
+      ::LoadLibraryExW(platform::Wide(ArchiveLibraryPath()), nullptr, LOAD_LIBRARY_AS_DATAFILE));
+  if (!image.Get()) ReportMissingArchiveLibrary();
+  return image.Get() != nullptr;
+}
+
+void LoadArchiveLibrary(ShellWindows& windows) {
+  windows.archiveLibrary = platform::Module(::LoadLibraryW(platform::Wide(ArchiveLibraryPath())));
   SetArchiveLibrary(windows.archiveLibrary.Get());
-  if (!windows.archiveLibrary.Get())
-    ShowStartupMessage(
-        u"Error loading 7-zip library (7z.dll). Please check the file 7z.dll and restart program. Working with "
-        u"archives are unavailable in this session.",
-        platform::MessageIcon::Information, kProgramCaption);
+  if (!windows.archiveLibrary.Get()) ReportMissingArchiveLibrary();
 }
 
 void OpenInternet(ShellWindows& windows) {
@@ -169,7 +182,7 @@ void StartDeferredServices() {
   if (state.servicesStarted || !state.startupDone) return;
   state.servicesStarted = true;
   ShellWindows& windows = TheShellWindows();
-  LoadArchiveLibrary(windows);
+  if (state.archiveLibraryChecked) LoadArchiveLibrary(windows);
   OpenInternet(windows);
   TheApplication().oleStarted = SUCCEEDED(::OleInitialize(nullptr));
 }
@@ -180,6 +193,7 @@ int StartShell(HINSTANCE instance) {
   Settings& settings = TheSettings();
   windows.instance = instance;
   windows.osMajor = platform::OsMajorVersion();
+  TheShellState().archiveLibraryChecked = CheckArchiveLibrary();
   const LOGFONTW iconTitle = ToLogFont(platform::IconTitleFont());
   CreateFixedFontTable(windows.osMajor);
   LoadSettings(settings);
