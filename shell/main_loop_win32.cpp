@@ -9,6 +9,7 @@
 #include "shell/main_layout_win32.h"
 #include "shell/main_loop.h"
 #include "shell/main_menu_win32.h"
+#include "shell/startup.h"
 #include "shell/application.h"
 
 namespace nrv {
@@ -119,6 +120,10 @@ bool OnKeyDown(const MSG& message) {
 
 bool IsModifier(WPARAM key) { return key == VK_CONTROL || key == VK_SHIFT || key == VK_MENU; }
 
+bool IsUserInput(UINT message) {
+  return (message >= WM_KEYFIRST && message <= WM_KEYLAST) || (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST);
+}
+
 // True when the loop takes the message itself instead of dispatching it.
 bool TakeMessage(const MSG& message) {
   switch (message.message) {
@@ -143,6 +148,7 @@ int RunMainLoop() {
     const BOOL got = ::GetMessageW(&message, nullptr, 0, 0);
     if (got == 0) return static_cast<int>(message.wParam);
     if (got == -1) return 3;
+    if (IsUserInput(message.message)) StartDeferredServices();
     if (!TakeMessage(message)) Dispatch(message);
   }
 }

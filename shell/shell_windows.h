@@ -62,6 +62,8 @@ struct ShellWindows {
 struct ShellState {
   bool windowsCreated = false;
   bool startupDone = false;
+  bool archiveLibraryChecked = false;  // 7z.dll was there before the window showed
+  bool servicesStarted = false;  // 7z.dll, the Internet handle and OLE: just after the first paint
   bool viewerOpen = false;
   bool editorOpen = false;
   bool hoveringDivider = false;

@@ -10,6 +10,9 @@ int RunNorvane(HINSTANCE instance);
 
 // The start-up steps in their order, without the loop: 0, or -1 when start-up stopped early.
 int StartShell(HINSTANCE instance);
+// Loads what the first window does not need (the archive library, the Internet handle, OLE).
+// Runs once, after the first paint or before the first input, whichever comes first.
+void StartDeferredServices();
 // Releases what start-up made.
 void StopShell();
 

@@ -59,19 +59,32 @@ bool IsNtFamily() {
   return !::GetVersionExW(&info) || info.dwPlatformId == VER_PLATFORM_WIN32_NT;
 }
 
-void LoadArchiveLibrary(ShellWindows& windows) {
+void ReportMissingArchiveLibrary() {
+  ShowStartupMessage(
+      u"Error loading 7-zip library (7z.dll). Please check the file 7z.dll and restart program. Working with "
+      u"archives are unavailable in this session.",
+      platform::MessageIcon::Information, kProgramCaption);
+}
+
+Text ArchiveLibraryPath() { return ProgramFolder() + u"7z.dll"; }
+
+// Binding 7z.dll pulls in the COM libraries; before the window only the file is looked at (mapped
+// as data, imports left alone), so a missing or damaged library is still reported first.
+bool CheckArchiveLibrary() {
   if (!IsNtFamily()) {
     ShowStartupMessage(u"Unsupported Windows version", platform::MessageIcon::Error, kProgramCaption);
-    return;
+    return false;
   }
-  const Text path = ProgramFolder() + u"7z.dll";
-  windows.archiveLibrary = platform::Module(::LoadLibraryW(platform::Wide(path)));
+  const platform::Module image(
+      ::LoadLibraryExW(platform::Wide(ArchiveLibraryPath()), nullptr, LOAD_LIBRARY_AS_DATAFILE));
+  if (!image.Get()) ReportMissingArchiveLibrary();
+  return image.Get() != nullptr;
+}
+
+void LoadArchiveLibrary(ShellWindows& windows) {
+  windows.archiveLibrary = platform::Module(::LoadLibraryW(platform::Wide(ArchiveLibraryPath())));
   SetArchiveLibrary(windows.archiveLibrary.Get());
-  if (!windows.archiveLibrary.Get())
-    ShowStartupMessage(
-        u"Error loading 7-zip library (7z.dll). Please check the file 7z.dll and restart program. Working with "
-        u"archives are unavailable in this session.",
-        platform::MessageIcon::Information, kProgramCaption);
+  if (!windows.archiveLibrary.Get()) ReportMissingArchiveLibrary();
 }
 
 void OpenInternet(ShellWindows& windows) {
@@ -90,7 +103,8 @@ void LoadToolIcons(ShellWindows& windows) {
   }
 }
 
-void LoadToolIconsAndDraw() {
+void StartServicesAndDrawTools() {
+  StartDeferredServices();
   LoadToolIcons(TheShellWindows());
   DrawToolbar();
 }
@@ -164,14 +178,25 @@ void ReleaseShellObjects(ShellWindows& windows) {
 
 }  // namespace
 
+void StartDeferredServices() {
+  ShellState& state = TheShellState();
+  if (state.servicesStarted || !state.startupDone) return;
+  state.servicesStarted = true;
+  ShellWindows& windows = TheShellWindows();
+  if (state.archiveLibraryChecked) LoadArchiveLibrary(windows);
+  OpenInternet(windows);
+  TheApplication().oleStarted = SUCCEEDED(::OleInitialize(nullptr));
+  // Wine's drag loop drops only on registered targets; Windows also falls back to WM_DROPFILES.
+  if (TheApplication().oleStarted) RegisterPanelDropTargets();
+}
+
 int StartShell(HINSTANCE instance) {
   ShellWindows& windows = TheShellWindows();
   ShellState& state = TheShellState();
   Settings& settings = TheSettings();
   windows.instance = instance;
   windows.osMajor = platform::OsMajorVersion();
-  LoadArchiveLibrary(windows);
-  OpenInternet(windows);
+  TheShellState().archiveLibraryChecked = CheckArchiveLibrary();
   const LOGFONTW iconTitle = ToLogFont(platform::IconTitleFont());
   CreateFixedFontTable(windows.osMajor);
   LoadSettings(settings);
@@ -212,8 +237,9 @@ int StartShell(HINSTANCE instance) {
 
   KeepContexts(windows, settings);
   AttachViewerToFrame();
-  // The window shows first; tool icons, item icons and type names follow a moment later.
-  HoldShellCalls(&LoadToolIconsAndDraw);
+  // The window shows first; the archive library, the Internet handle, OLE, tool icons, item
+  // icons and type names follow a moment later.
+  HoldShellCalls(&StartServicesAndDrawTools);
   ComputeTotals(ItemsOf(kLeftPanel), PanelOf(kLeftPanel));
   ComputeTotals(ItemsOf(kRightPanel), PanelOf(kRightPanel));
   SelectFixedFont(windows.mainDc.Get(), state.statusFontSize, state.statusFontFace);
@@ -226,9 +252,6 @@ int StartShell(HINSTANCE instance) {
   state.editorOpen = false;
   ::DragAcceptFiles(windows.left, TRUE);
   ::DragAcceptFiles(windows.right, TRUE);
-  TheApplication().oleStarted = SUCCEEDED(::OleInitialize(nullptr));
-  // Wine's drag loop drops only on registered targets; Windows also falls back to WM_DROPFILES.
-  if (TheApplication().oleStarted) RegisterPanelDropTargets();
 
   if (::IsWindowVisible(windows.main)) {
     PanelOf(kLeftPanel).active = 1;
