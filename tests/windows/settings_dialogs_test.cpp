@@ -64,6 +64,7 @@ class SettingsDialogs : public ::testing::Test {
 
 TEST_F(SettingsDialogs, PanelSwitchesChangeAtOnceCancelRestoresThemAndTheFrameKeepsThem) {
   const auto clicks = [&](HWND dialog) {
+    calls.clear();
     EXPECT_EQ(TextOf(dialog), L"Panel settings");
     EXPECT_EQ(TextOf(::GetDlgItem(dialog, IDC_SHOW_PANEL_STATUSBAR)), L"Show panel status bar");
     EXPECT_EQ(TextOf(::GetDlgItem(dialog, IDC_ALLOW_DRAGDROP)), L"Allow drag and drop files");
