@@ -3,7 +3,9 @@
 #include <windows.h>
 
 #include "core/settings.h"
+#include "config/settings_dialogs_win32.h"
 #include "config/settings_store.h"
+#include "core/listing.h"
 #include "platform/message_box.h"
 #include "shell/command_ids.h"
 #include "shell/drawing_objects.h"
@@ -58,6 +60,29 @@ void LoadDefaults() {
   ResizeMain();
 }
 
+void RereadBothPanels() {
+  if (HWND main = TheShellWindows().main) ::SendMessageW(main, WM_COMMAND, command::kUpdateFileLists, 0);
+}
+
+SettingsDialogHooks DialogHooks() {
+  SettingsDialogHooks hooks;
+  hooks.owner = TheShellWindows().main;
+  hooks.redraw = &ResizeMain;
+  hooks.rereadPanels = &RereadBothPanels;
+  hooks.remakeDrawing = &RemakePensAndBrushes;
+  hooks.customColours = TheShellState().customColours.data();
+  return hooks;
+}
+
+// Whatever the dialog ended with, the main window is laid out and drawn again; the panel
+// switches may change the totals lines first.
+void OpenSettingsDialog(int (*dialog)(Settings&, const SettingsDialogHooks&)) {
+  dialog(TheSettings(), DialogHooks());
+  if (dialog == &PanelSettingsDialog)
+    for (int side : {kLeftPanel, kRightPanel}) ComputeTotals(ItemsOf(side), PanelOf(side));
+  ResizeMain();
+}
+
 LiveState CurrentLiveState() {
   const ShellState& state = TheShellState();
   const Panel& left = PanelOf(kLeftPanel);
@@ -96,6 +121,10 @@ bool HandleOptionsCommand(uint32_t id) {
     case command::kShowToolbar: ShowToolbar(); return true;
     case command::kAlwaysShowMenu: AlwaysShowMenu(); return true;
     case command::kVerticalArrangement: VerticalArrangement(); return true;
+    case command::kPanelSettings: OpenSettingsDialog(&PanelSettingsDialog); return true;
+    case command::kColours: OpenSettingsDialog(&ColoursDialog); return true;
+    case command::kViewerSettings: OpenSettingsDialog(&ViewerSettingsDialog); return true;
+    case command::kEditorSettings: OpenSettingsDialog(&EditorSettingsDialog); return true;
     case command::kLoadDefaultConfiguration: LoadDefaults(); return true;
     case command::kSaveConfiguration: SaveSettings(TheSettings(), CurrentLiveState()); return true;
     default: return false;

@@ -4,8 +4,8 @@
 
 namespace nrv {
 
-// "Show toolbar", "Always show menu", "Vertical arrangement", "Load default configuration" and
-// "Save configuration". False for any other command.
+// "Show toolbar", "Always show menu", "Vertical arrangement", the four settings dialogs, "Load
+// default configuration" and "Save configuration". False for any other command.
 bool HandleOptionsCommand(uint32_t id);
 
 }  // namespace nrv

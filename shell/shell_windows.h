@@ -86,6 +86,7 @@ struct ShellState {
   int highlightedTool = -1;
   int locationMenuSide = 1;  // the panel the drives-and-locations menu was last opened for
   const std::map<uintptr_t, NativeIcon>* openLocationMenuIcons = nullptr;  // while it is open
+  std::array<uint32_t, 16> customColours{};  // the colour chooser's, kept for the run, never saved
 };
 
 }  // namespace nrv

@@ -9,8 +9,11 @@
 
 namespace nrv::platform {
 
-// ChooseFontW and GetSaveFileNameW; FALSE also when the library cannot be loaded.
+// ChooseFontW, ChooseColorW, GetOpenFileNameW and GetSaveFileNameW; FALSE also when the library
+// cannot be loaded.
 BOOL ShowChooseFont(CHOOSEFONTW& request);
+BOOL ShowChooseColor(CHOOSECOLORW& request);
+BOOL ShowOpenFileName(OPENFILENAMEW& request);
 BOOL ShowSaveFileName(OPENFILENAMEW& request);
 
 // The common controls of classes (ICC_*) registered; keep the library while a window uses them.

@@ -19,6 +19,8 @@ BOOL CallCommonDialog(const char* name, Request& request) {
 }  // namespace
 
 BOOL ShowChooseFont(CHOOSEFONTW& request) { return CallCommonDialog("ChooseFontW", request); }
+BOOL ShowChooseColor(CHOOSECOLORW& request) { return CallCommonDialog("ChooseColorW", request); }
+BOOL ShowOpenFileName(OPENFILENAMEW& request) { return CallCommonDialog("GetOpenFileNameW", request); }
 BOOL ShowSaveFileName(OPENFILENAMEW& request) { return CallCommonDialog("GetSaveFileNameW", request); }
 
 Module LoadCommonControls(DWORD classes) {

@@ -1,5 +1,6 @@
 /* Reports what Wine keeps on the Windows side and X cannot show: window classes, child
- * windows with their rectangles, dialog texts, and registry values under HKEY_CURRENT_USER.
+ * windows with their rectangles and control ids, dialog texts, and registry values under
+ * HKEY_CURRENT_USER.
  *
  *   winspy OUT windows        one JSON object per line for each top-level window and child
  *   winspy OUT reg SUBKEY     one JSON object per line for each value of HKCU\SUBKEY
@@ -74,8 +75,11 @@ static void put_window(HWND hwnd, HWND top) {
   RECT rect = {0}, client = {0};
   DWORD pid = 0;
   GetClassNameW(hwnd, cls, 256);
-  /* Reads the text without a message, so a busy program cannot hold the helper up. */
+  /* Reads the text without a message, so a busy program cannot hold the helper up. A
+   * drop-down list keeps its text in its list: that needs a message, with a time limit. */
   InternalGetWindowText(hwnd, text, 1024);
+  if (wcscmp(cls, L"ComboBox") == 0 && !text[0])
+    SendMessageTimeoutW(hwnd, WM_GETTEXT, 1024, (LPARAM)text, SMTO_ABORTIFHUNG, 2000, NULL);
   GetWindowRect(hwnd, &rect);
   GetClientRect(hwnd, &client);
   POINT origin = {0, 0};
@@ -84,9 +88,9 @@ static void put_window(HWND hwnd, HWND top) {
   LONG style = GetWindowLongW(hwnd, GWL_STYLE);
   WINDOWPLACEMENT placement = {sizeof placement};
   GetWindowPlacement(hwnd, &placement);
-  fprintf(out, "{\"hwnd\": %llu, \"top\": %llu, \"parent\": %llu, \"pid\": %lu, \"class\": ",
+  fprintf(out, "{\"hwnd\": %llu, \"top\": %llu, \"parent\": %llu, \"pid\": %lu, \"id\": %d, \"class\": ",
           (unsigned long long)(ULONG_PTR)hwnd, (unsigned long long)(ULONG_PTR)top,
-          (unsigned long long)(ULONG_PTR)GetAncestor(hwnd, GA_PARENT), pid);
+          (unsigned long long)(ULONG_PTR)GetAncestor(hwnd, GA_PARENT), pid, top ? GetDlgCtrlID(hwnd) : 0);
   put_string(cls);
   fprintf(out, ", \"text\": ");
   put_string(text);
