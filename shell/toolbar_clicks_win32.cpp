@@ -95,8 +95,8 @@ void ToolbarMove(Panel& source, Panel&) { RunPanelAction(source, ItemsOf(source.
 void ToolbarDeleteToRecycleBin(Panel& panel) {
   RunPanelAction(panel, ItemsOf(panel.side), PanelKey::DeleteToRecycleBin);
 }
-// Find files and packing arrive with their parts.
+// Find files arrives with its part.
 void ToolbarFindFiles(Panel&) {}
-void ToolbarPack(Panel&) {}
+void ToolbarPack(Panel& panel) { RunPanelAction(panel, ItemsOf(panel.side), PanelKey::AddToArchive); }
 
 }  // namespace nrv
