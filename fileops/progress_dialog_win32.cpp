@@ -113,38 +113,48 @@ int RunProgressDialog(ProgressDialog& dialog) {
   return result == 0 ? 0 : -1;
 }
 
-void SetProgressCaption(ProgressDialog& dialog, TextView caption) {
+namespace {
+
+// change edits the shown values under the lock; false when it left them as they were.
+template <typename Change>
+void ChangeShown(ProgressDialog& dialog, Change change) {
   {
     const std::lock_guard<std::mutex> lock(dialog.shownLock);
-    if (dialog.shown.caption == caption) return;
-    dialog.shown.caption = caption;
+    if (!change(dialog.shown)) return;
   }
   MarkChanged(dialog);
+}
+
+}  // namespace
+
+void SetProgressCaption(ProgressDialog& dialog, TextView caption) {
+  ChangeShown(dialog, [&](ProgressShown& shown) {
+    if (shown.caption == caption) return false;
+    shown.caption = caption;
+    return true;
+  });
 }
 
 void SetProgressStatus(ProgressDialog& dialog, TextView status) {
-  {
-    const std::lock_guard<std::mutex> lock(dialog.shownLock);
-    dialog.shown.status = status;
-  }
-  MarkChanged(dialog);
+  ChangeShown(dialog, [&](ProgressShown& shown) {
+    shown.status = status;
+    return true;
+  });
 }
 
 void SetProgressValue(ProgressDialog& dialog, int percent, TextView count) {
-  {
-    const std::lock_guard<std::mutex> lock(dialog.shownLock);
-    dialog.shown.percent = percent;
-    dialog.shown.count = count;
-  }
-  MarkChanged(dialog);
+  ChangeShown(dialog, [&](ProgressShown& shown) {
+    shown.percent = percent;
+    shown.count = count;
+    return true;
+  });
 }
 
 void SetProgressCount(ProgressDialog& dialog, TextView count) {
-  {
-    const std::lock_guard<std::mutex> lock(dialog.shownLock);
-    dialog.shown.count = count;
-  }
-  MarkChanged(dialog);
+  ChangeShown(dialog, [&](ProgressShown& shown) {
+    shown.count = count;
+    return true;
+  });
 }
 
 void RunOnWindowThread(ProgressDialog& dialog, const std::function<void()>& action) {
