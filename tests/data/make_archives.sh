@@ -31,5 +31,9 @@ cp "$out/data.tar.gz" "$out/data.tgz"
 head -c 4096 /dev/zero | tr '\0' 'Q' > bad.txt
 head -c 4096 /dev/zero | tr '\0' 'G' > good.txt
 7zz a -bd -bso0 -t7z -mx0 -ms=off "$out/damaged.7z" bad.txt good.txt
-offset=$(grep -obUa QQQQQQQQ "$out/damaged.7z" | head -1 | cut -d: -f1)
-printf 'Z' | dd of="$out/damaged.7z" bs=1 seek=$((offset + 100)) conv=notrunc status=none
+python3 - "$out/damaged.7z" <<'PY'
+import sys
+data = bytearray(open(sys.argv[1], "rb").read())
+data[data.index(b"Q" * 64) + 100] ^= 0xFF
+open(sys.argv[1], "wb").write(bytes(data))
+PY
