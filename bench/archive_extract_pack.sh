@@ -26,8 +26,15 @@ for i in range(count):
         out.write(f"file {i} " * (20 + i % 50))
 PY
   # Half compressible text, half noise: neither side's time is only the coder's.
-  { yes "a line of text for the large file" | head -c $((mebibytes * 512 * 1024));
-    head -c $((mebibytes * 512 * 1024)) /dev/urandom; } > "$data/source/big.bin"
+  python3 - "$data/source/big.bin" "$mebibytes" <<'PY'
+import os, sys
+half = int(sys.argv[2]) * 512 * 1024
+line = b"a line of text for the large file\n"
+with open(sys.argv[1], "wb") as out:
+    out.write((line * (half // len(line) + 1))[:half])
+    for _ in range(half // (1 << 20)):
+        out.write(os.urandom(1 << 20))
+PY
   (cd "$data/source" && 7zz a -bd -bso0 -t7z "$data/small.7z" small && 7zz a -bd -bso0 -t7z "$data/big.7z" big.bin)
 fi
 
