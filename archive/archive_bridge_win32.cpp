@@ -24,12 +24,10 @@ Text FormatMessageText(TextView text, TextView value) {
   return result;
 }
 
-int CreateArchiveObjectOfClass(int classByte, const GUID& interfaceId, void** object) {
+namespace {
+
+HRESULT CreateObjectOfClass(int classByte, const GUID& interfaceId, void** object) {
   *object = nullptr;
-  if (classByte < 0) {
-    ShowArchiveError(u"Unknown archive format");
-    return -1;
-  }
   // Looked up for each object: the module is the only thing kept.
   const auto create = theLibrary ? reinterpret_cast<CreateObjectFunction>(
                                        reinterpret_cast<void*>(::GetProcAddress(theLibrary, "CreateObject")))
@@ -37,10 +35,30 @@ int CreateArchiveObjectOfClass(int classByte, const GUID& interfaceId, void** ob
   const GUID classId = SevenZipFormat(static_cast<uint8_t>(classByte));
   if (!create || create(&classId, &interfaceId, object) != S_OK || !*object) {
     *object = nullptr;
+    return E_FAIL;
+  }
+  return S_OK;
+}
+
+}  // namespace
+
+int CreateArchiveObjectOfClass(int classByte, const GUID& interfaceId, void** object) {
+  *object = nullptr;
+  if (classByte < 0) {
+    ShowArchiveError(u"Unknown archive format");
+    return -1;
+  }
+  if (CreateObjectOfClass(classByte, interfaceId, object) != S_OK) {
     ShowArchiveError(u"Cannot get CreateObject");
     return -1;
   }
   return 0;
+}
+
+HRESULT CreateArchiveObjectQuietly(int32_t format, const GUID& interfaceId, void** object) {
+  *object = nullptr;
+  const int classByte = ReadClassByte(format);
+  return classByte < 0 ? E_FAIL : CreateObjectOfClass(classByte, interfaceId, object);
 }
 
 int CreateArchiveObject(int32_t format, const GUID& interfaceId, void** object) {

@@ -16,6 +16,10 @@ int CreateArchiveObject(int32_t format, const GUID& interfaceId, void** object);
 // The same with the class byte given directly (the outer gzip of a tar).
 int CreateArchiveObjectOfClass(int classByte, const GUID& interfaceId, void** object);
 
+// The same without a message, for the workers, which log instead: S_OK, or E_FAIL when the
+// format has no class or the library gives no object.
+HRESULT CreateArchiveObjectQuietly(int32_t format, const GUID& interfaceId, void** object);
+
 // A library message box: caption "Norvane 1.0.0", error icon.
 void ShowArchiveError(const Text& text);
 // text with its "%s" replaced by value.

@@ -36,7 +36,7 @@ int EnterArchiveItem(Panel& panel, ItemList& list) {
   const int index = panel.cursor < 0 || panel.cursor >= Count(list) ? 0 : panel.cursor;
   const PanelItem& item = At(list, index);
   if (IsUpEntry(item)) return ArchiveUp(panel, list);
-  if (!IsFolder(item)) return -1;
+  if (!IsFolder(item)) return kEnteredFile;  // opened through an extracted copy
   // The rebuild frees the item, and its name with it.
   const Text name(ItemName(item));
   return EnterArchiveFolder(panel, list, name);

@@ -8,7 +8,7 @@ namespace nrv {
 const LocationOps& ArchiveLocationOps();
 
 // Enter inside an archive: a folder goes down, ".." up or out of the archive. A file is left
-// alone (-1). The totals follow the new list.
+// to the caller (kEnteredFile), which opens an extracted copy. The totals follow the new list.
 int EnterArchiveItem(Panel& panel, ItemList& list);
 
 // The visible list again for archiveFolder, the cursor kept on its name when it is still there.

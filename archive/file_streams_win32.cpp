@@ -83,7 +83,12 @@ bool COutFileStream::Create(const Text& path, OutFileCreation creation) {
   return file_ != INVALID_HANDLE_VALUE;
 }
 
-void COutFileStream::CloseFile() { CloseIfOpen(file_); }
+bool COutFileStream::CloseFile() {
+  if (file_ == INVALID_HANDLE_VALUE) return true;
+  const BOOL closed = ::CloseHandle(file_);
+  file_ = INVALID_HANDLE_VALUE;
+  return closed != FALSE;
+}
 
 COutFileStream::~COutFileStream() { CloseFile(); }
 

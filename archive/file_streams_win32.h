@@ -52,7 +52,9 @@ class COutFileStream : public IOutStream, public CMyUnknownImp {
 
   // ReplaceExisting for extraction; NewOnly for archives and volumes (fails when the file exists).
   bool Create(const Text& path, OutFileCreation creation);
-  void CloseFile();
+  // False when closing failed, the system error left in place.
+  bool CloseFile();
+  HANDLE Handle() const { return file_; }
   UINT64 Written() const { return written_; }
 
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;

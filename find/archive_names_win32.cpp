@@ -1,8 +1,11 @@
 #include "find/archive_names_win32.h"
 
 #include "archive/archive_navigation.h"
+#include "archive/extract_command_win32.h"
 #include "core/masks.h"
 #include "panel/navigation.h"
+#include "platform/error_report.h"
+#include "platform/shell.h"
 
 namespace nrv {
 namespace {
@@ -54,9 +57,15 @@ int GoToFoundInArchive(Panel& panel, ItemList& list, TextView archivePath, TextV
   return 0;
 }
 
-// Waiting for the extraction entry point: once one item of an archive can be extracted to the
-// temporary folder, this extracts inside and opens the extracted file with the shell. Until
-// then an archive row opens nothing.
-int OpenFoundInArchive(HWND, TextView, TextView) { return -1; }
+int OpenFoundInArchive(HWND, TextView archivePath, TextView inside) {
+  PanelItem* file = NewItem(archivePath);
+  const int32_t format = TestArchiveFile(*file, &ReadAsIso).format;
+  FreeItem(file);
+  Text copy;
+  if (!EntersArchive(format) || ExtractArchiveFileToTemp(archivePath, format, inside, copy) != 0) return -1;
+  const intptr_t result = platform::ExecuteWithShell(u"open", copy, {}, {});
+  if (result <= 32) ReportExecuteResult(result, copy);
+  return result > 32 ? 0 : -1;
+}
 
 }  // namespace nrv

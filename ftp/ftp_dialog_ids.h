@@ -1,13 +1,12 @@
 #pragma once
-// The Open URL dialog and the transfer progress window; read by the resource compiler as well.
+// The Open URL dialog; read by the resource compiler as well. Transfers show the shared
+// progress window.
+#include "fileops/progress_dialog_ids.h"
 
 #define IDD_OPEN_URL 152
-#define IDD_TRANSFER_PROGRESS 1009
-
-#define IDC_PROGRESS_STATUS 1005
-#define IDC_PROGRESS_BAR 1007
-#define IDC_PROGRESS_DONE 1009
-#define IDC_PROGRESS_DONE_LABEL 1102
+#define IDD_TRANSFER_PROGRESS IDD_PROGRESS
+#define IDC_PROGRESS_DONE IDC_PROGRESS_COUNT
+#define IDC_PROGRESS_DONE_LABEL IDC_PROGRESS_COUNT_LABEL
 
 #define IDC_URL_COMBO 1095
 #define IDC_LOGIN_COMBO 1096

@@ -1,17 +1,14 @@
 #include "ftp/ftp_transfer_win32.h"
 
 #include <windows.h>
-#include <commctrl.h>
 #include <wininet.h>
 
-#include <atomic>
-#include <mutex>
 #include <string>
 #include <vector>
 
 #include "core/panel_context.h"
 #include "fileops/file_operation.h"
-#include "ftp/ftp_dialog_ids.h"
+#include "fileops/progress_dialog_win32.h"
 #include "ftp/ftp_jobs.h"
 #include "ftp/ftp_session_win32.h"
 #include "ftp/transfer_progress.h"
@@ -19,18 +16,13 @@
 #include "platform/error_report.h"
 #include "platform/errors.h"
 #include "platform/message_box.h"
-#include "platform/win32/common_dialogs.h"
 #include "platform/win32/internet_handle.h"
 #include "platform/win32/wide.h"
-#include "platform/worker.h"
 
 namespace nrv {
 namespace {
 
 constexpr DWORD kBlockSize = 65536;
-constexpr UINT kTransferDone = WM_APP + 20;
-constexpr UINT kTransferQuestion = WM_APP + 21;  // lParam: the worker's UserQuestion
-constexpr UINT kTransferShown = WM_APP + 22;     // the status and progress changed
 
 // What the worker gets: its own copies of everything but the connections, which stay the
 // panels' (the user interface waits in the progress window while the worker uses them).
@@ -43,21 +35,7 @@ struct TransferContext {
   std::vector<FtpJob> jobs;
   int64_t total = 1;
   HWND frame = nullptr;
-  HWND dialog = nullptr;
-  std::atomic<bool> cancel{false};
-  Worker worker;
-  // What the progress window shows, written by the worker and drawn by the window's thread.
-  std::mutex shownLock;
-  Text shownStatus;
-  int64_t shownDone = 0;
-  std::atomic<bool> shownPosted{false};
-};
-
-// A message the worker needs shown: the user-interface thread shows it and signals the answer.
-struct UserQuestion {
-  platform::MessageRequest request;
-  platform::MessageAnswer answer = platform::MessageAnswer::No;
-  NativeEvent answered = nullptr;
+  ProgressDialog progress;
 };
 
 struct LocalFile {
@@ -69,20 +47,7 @@ struct LocalFile {
 
 // Shown by the progress window's thread while the worker waits; directly without a window.
 platform::MessageAnswer AskUser(TransferContext& context, platform::MessageRequest request) {
-  if (!context.dialog) return platform::ShowMessage(request);
-  UserQuestion question{std::move(request)};
-  question.answered = CreateNativeEvent();
-  if (!question.answered) return platform::MessageAnswer::No;
-  if (::PostMessageW(context.dialog, kTransferQuestion, 0, reinterpret_cast<LPARAM>(&question)))
-    ::WaitForSingleObject(static_cast<HANDLE>(question.answered), INFINITE);
-  CloseNativeEvent(question.answered);
-  return question.answer;
-}
-
-void AnswerQuestion(LPARAM lParam) {
-  auto* question = reinterpret_cast<UserQuestion*>(lParam);
-  question->answer = platform::ShowMessage(question->request);
-  SignalNativeEvent(question->answered);
+  return AskFromWorker(context.progress, std::move(request));
 }
 
 platform::MessageAnswer Ask(TransferContext& context, HWND owner, Text text, const char16_t* caption,
@@ -95,48 +60,19 @@ void ReportJobError(TransferContext& context, TextView message) {
   AskUser(context, ErrorReportRequest(LastErrorReportText(message)));
 }
 
-void PostShown(TransferContext& context) {
-  if (context.dialog && !context.shownPosted.exchange(true)) ::PostMessageW(context.dialog, kTransferShown, 0, 0);
-}
-
-void SetStatus(TransferContext& context, const Text& text) {
-  {
-    const std::lock_guard<std::mutex> lock(context.shownLock);
-    context.shownStatus = text;
-  }
-  PostShown(context);
-}
+void SetStatus(TransferContext& context, const Text& text) { SetProgressStatus(context.progress, text); }
 
 void ShowProgress(TransferContext& context, int64_t done) {
-  {
-    const std::lock_guard<std::mutex> lock(context.shownLock);
-    context.shownDone = done;
-  }
-  PostShown(context);
-}
-
-void DrawShown(HWND dialog, TransferContext& context) {
-  context.shownPosted = false;
-  Text status;
-  int64_t done = 0;
-  {
-    const std::lock_guard<std::mutex> lock(context.shownLock);
-    status = context.shownStatus;
-    done = context.shownDone;
-  }
-  ::SetDlgItemTextW(dialog, IDC_PROGRESS_STATUS, platform::Wide(status));
-  ::SendDlgItemMessageW(dialog, IDC_PROGRESS_BAR, PBM_SETPOS, static_cast<WPARAM>(ProgressPercent(done, context.total)),
-                        0);
-  ::SetDlgItemTextW(dialog, IDC_PROGRESS_DONE, platform::Wide(ProgressText(done, context.total)));
+  SetProgressValue(context.progress, ProgressPercent(done, context.total), ProgressText(done, context.total));
 }
 
 // False when the user chose to end the whole transfer.
 bool GoOnAfterCancel(TransferContext& context) {
-  if (!context.cancel.load()) return true;
+  if (!context.progress.cancel.load()) return true;
   if (Ask(context, nullptr, u"Abort operation?", u"Question", platform::MessageIcon::Question) ==
       platform::MessageAnswer::Yes)
     return false;
-  context.cancel = false;
+  context.progress.cancel = false;
   return true;
 }
 
@@ -322,57 +258,6 @@ int RunJobs(TransferContext& context) {
   return failed;
 }
 
-void StartTransferWorker(HWND dialog, TransferContext& context) {
-  context.dialog = dialog;
-  TransferContext* shared = &context;
-  const bool started = StartWorker(context.worker, [shared](const StopFlag&) {
-    RunJobs(*shared);
-    ::PostMessageW(shared->dialog, kTransferDone, 0, 0);
-  });
-  if (!started) ::EndDialog(dialog, 0);
-}
-
-void CentreOn(HWND dialog, HWND frame) {
-  RECT box{}, owner{};
-  if (!frame || !::GetWindowRect(dialog, &box) || !::GetWindowRect(frame, &owner)) return;
-  const int x = owner.left + ((owner.right - owner.left) - (box.right - box.left)) / 2;
-  const int y = owner.top + ((owner.bottom - owner.top) - (box.bottom - box.top)) / 2;
-  ::SetWindowPos(dialog, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-BOOL OnProgressInit(HWND dialog, TransferContext& context) {
-  ::SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(&context));
-  CentreOn(dialog, context.frame);
-  ::SetDlgItemTextW(dialog, IDC_PROGRESS_DONE_LABEL, L"Processed:");
-  ::SendDlgItemMessageW(dialog, IDC_PROGRESS_BAR, PBM_SETRANGE, 0, MAKELPARAM(0, 100));
-  ::SendDlgItemMessageW(dialog, IDC_PROGRESS_BAR, PBM_SETSTEP, 1, 0);
-  StartTransferWorker(dialog, context);
-  return TRUE;
-}
-
-TransferContext* ContextOf(HWND dialog) {
-  return reinterpret_cast<TransferContext*>(::GetWindowLongPtrW(dialog, DWLP_USER));
-}
-
-INT_PTR CALLBACK ProgressProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  switch (message) {
-    case WM_INITDIALOG: return OnProgressInit(dialog, *reinterpret_cast<TransferContext*>(lParam));
-    case WM_COMMAND:
-      if (LOWORD(wParam) != IDCANCEL) return FALSE;
-      if (TransferContext* context = ContextOf(dialog)) context->cancel = true;
-      return TRUE;
-    case WM_CLOSE:
-      if (TransferContext* context = ContextOf(dialog)) context->cancel = true;
-      return TRUE;
-    case kTransferDone: ::EndDialog(dialog, 1); return TRUE;
-    case kTransferQuestion: AnswerQuestion(lParam); return TRUE;
-    case kTransferShown:
-      if (TransferContext* context = ContextOf(dialog)) DrawShown(dialog, *context);
-      return TRUE;
-    default: return FALSE;
-  }
-}
-
 bool IsFtpPanel(const Panel& panel) { return KindOf(panel) == LocationKind::Ftp; }
 
 }  // namespace
@@ -415,10 +300,11 @@ int RunFtpTransfer(TextView destination, Panel& panel, ItemList& list, Panel& ot
   if (context.jobs.empty()) return -1;
   context.total = TransferTotal(context.jobs);
 
-  const platform::Module controls = platform::LoadCommonControls(ICC_PROGRESS_CLASS);
-  ::DialogBoxParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_TRANSFER_PROGRESS), frame, ProgressProc,
-                    reinterpret_cast<LPARAM>(&context));
-  StopAndJoin(context.worker);
+  context.progress.frame = frame;
+  context.progress.countLabel = u"Processed:";
+  context.progress.shown.caption = u"FTP";
+  context.progress.run = [&context](ProgressDialog&) { RunJobs(context); };
+  RunProgressDialog(context.progress);
   if (panel.context) PostUpdateRequest(*panel.context, 0);
   return 0;
 }

@@ -45,7 +45,6 @@ struct Application {
   WorkerSet fileWorkers;
   FindSession find;  // the find-files query, its results and its search thread
   DragState drag;
-  DropRoutes dropRoutes;
 
   Application();
   Application(const Application&) = delete;

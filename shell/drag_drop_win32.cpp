@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "archive/extract_command_win32.h"
 #include "core/listing.h"
 #include "core/settings.h"
 #include "editor/editor_document_win32.h"
@@ -183,8 +184,7 @@ void OnFilesDropped(int targetSide, HGLOBAL list, int originSide) {
     case DropAction::Copy: CopyDropped(target, paths); break;
     case DropAction::AddToTemporary: AddDroppedToTemporary(target, paths); break;
     case DropAction::Extract:
-      if (const auto extract = TheApplication().dropRoutes.extractDropped)
-        extract(PanelOf(origin.side), ArchiveNamesOf(paths), target.path);
+      ExtractDroppedItems(PanelOf(origin.side), ArchiveNamesOf(paths), target.path);
       break;
     case DropAction::Download:
       TransferDropped(PanelOf(origin.side), target, WithClosingBackslash(target.path));

@@ -21,12 +21,4 @@ struct DragState {
   int32_t height = 0;
 };
 
-// Drops that another subsystem carries out; a route left empty makes that drop do nothing.
-struct DropRoutes {
-  // Items of the archive shown in archivePanel, named relative to its current folder (folders
-  // without their leading "\"), extracted into destinationFolder without a prompt.
-  int (*extractDropped)(Panel& archivePanel, const std::vector<Text>& namesInCurrentFolder,
-                        TextView destinationFolder) = nullptr;
-};
-
 }  // namespace nrv

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "archive/extract_command_win32.h"
 #include "config/history.h"
 #include "core/listing.h"
 #include "core/masks.h"
@@ -81,7 +82,14 @@ int EditCursorItem(Panel& panel, ItemList& list) {
   AddHistory(TheSettings(), kHistoryRecentLocations, panel.path);
   const PanelItem& item = At(list, panel.cursor);
   if (IsUpEntry(item) || IsFolder(item)) return -1;
-  // Items inside archives and on FTP servers are edited through an extracted copy.
+  // Items inside archives are edited as an extracted copy in the temporary folder.
+  if (KindOf(panel) == LocationKind::Archive) {
+    if (ExtractCursorFile(panel, list) != 0) return -1;
+    const Text copy = panel.archiveTempFile;
+    if (TheSettings().UseExternalEditor) return RunExternalEditor(TheSettings(), copy);
+    editedFrom = &panel;
+    return OpenEditor(Host(), copy, copy);
+  }
   if (KindOf(panel) != LocationKind::Local && KindOf(panel) != LocationKind::Temporary) return -1;
   if (SetCurrentFolder(panel) != 0) return -1;
   const Text name(ItemName(item));

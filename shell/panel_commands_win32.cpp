@@ -2,8 +2,10 @@
 
 #include <windows.h>
 
+#include "archive/add_command_win32.h"
 #include "archive/archive_location_ops.h"
 #include "archive/archive_open_win32.h"
+#include "archive/extract_command_win32.h"
 #include "config/dialog_store.h"
 #include "config/history.h"
 #include "config/password_dialog_win32.h"
@@ -70,6 +72,10 @@ void RunFileOperation(Panel& panel, ItemList& list, PanelKey action) {
       ShellFileOperationHooks(&AskDestination, application.fileWorkers, application.context);
   hooks.ftpTransfer = &RunFtpTransfer;
   const LocationOps& ops = OpsOf(panel);
+  if (action == PanelKey::Copy && KindOf(panel) == LocationKind::Archive) {
+    ExtractToFolder(panel, list, other);
+    return;
+  }
   FileOperationResult result;
   switch (action) {
     case PanelKey::Copy: result = ops.copyOut(panel, list, other, otherList, hooks); break;
@@ -144,9 +150,21 @@ bool AskArchivePassword(Text& password) {
   return PasswordDialog(TheShellWindows().main, password) == kDialogOk;
 }
 
+// A file inside an archive opens as its extracted copy in the temporary folder.
+void OpenArchiveCopy(Panel& panel, ItemList& list) {
+  if (ExtractCursorFile(panel, list) != 0) return;
+  const TextView copy = panel.archiveTempFile;
+  const size_t slash = copy.find_last_of(u'\\');
+  RunFile(TheSettings(), copy.substr(0, slash), copy.substr(slash + 1));
+}
+
 void OpenCursorItem(Panel& panel, ItemList& list) {
   const LocationKind kindBefore = KindOf(panel);
   const int entered = EnterKey(panel, list, OpsOf(panel).enterItem);
+  if (entered == kEnteredFile && kindBefore == LocationKind::Archive) {
+    OpenArchiveCopy(panel, list);
+    return;
+  }
   // A file of a folder is entered when it is an archive, else run or opened.
   if (entered == kEnteredFile && OpenArchiveItem(panel, list, panel.cursor, &AskArchivePassword) == kNotAnArchive) {
     RunFile(TheSettings(), panel.path, ItemName(At(list, panel.cursor)));
@@ -221,6 +239,8 @@ PanelKey ActionOfFilesCommand(uint32_t id) {
     case command::kMakeFolder: return PanelKey::MakeFolder;
     case command::kDelete: return PanelKey::DeletePermanently;
     case command::kDeleteToRecycleBin: return PanelKey::DeleteToRecycleBin;
+    case command::kAddToArchive: return PanelKey::AddToArchive;
+    case command::kExtractFromArchive: return PanelKey::ExtractFromArchive;
     case command::kFileProperties: return PanelKey::Properties;
     case command::kSelectGroup: return PanelKey::SelectGroup;
     case command::kDeselectGroup: return PanelKey::DeselectGroup;
@@ -319,9 +339,10 @@ void RunPanelAction(Panel& panel, ItemList& list, PanelKey action) {
     case PanelKey::View: ViewCursorItem(panel, list); break;
     case PanelKey::Edit: EditCursorItem(panel, list); break;
     case PanelKey::FindFiles: RunFindFiles(panel, list); break;
-    // The archive commands arrive with those parts.
-    case PanelKey::AddToArchive:
-    case PanelKey::ExtractFromArchive: break;
+    case PanelKey::AddToArchive: AddToArchiveCommand(panel, list); break;
+    case PanelKey::ExtractFromArchive:
+      if (KindOf(panel) == LocationKind::Archive) ExtractToFolder(panel, list, OtherPanel(panel));
+      break;
   }
 }
 

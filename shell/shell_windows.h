@@ -7,6 +7,7 @@
 #include <map>
 
 #include "platform/handles.h"
+#include "platform/text.h"
 #include "platform/win32/gdi_objects.h"
 #include "platform/win32/internet_handle.h"
 #include "shell/fixed_font_table.h"
@@ -87,6 +88,7 @@ struct ShellState {
   int locationMenuSide = 1;  // the panel the drives-and-locations menu was last opened for
   const std::map<uintptr_t, NativeIcon>* openLocationMenuIcons = nullptr;  // while it is open
   std::array<uint32_t, 16> customColours{};  // the colour chooser's, kept for the run, never saved
+  Text viewedArchiveCopy;  // the extracted copy the viewer shows; deleted when it is left
 };
 
 }  // namespace nrv

@@ -96,7 +96,6 @@ void ToolbarDeleteToRecycleBin(Panel& panel) {
   RunPanelAction(panel, ItemsOf(panel.side), PanelKey::DeleteToRecycleBin);
 }
 void ToolbarFindFiles(Panel& panel) { RunPanelAction(panel, ItemsOf(panel.side), PanelKey::FindFiles); }
-// Packing arrives with its part.
-void ToolbarPack(Panel&) {}
+void ToolbarPack(Panel& panel) { RunPanelAction(panel, ItemsOf(panel.side), PanelKey::AddToArchive); }
 
 }  // namespace nrv

@@ -1,6 +1,8 @@
 #include "shell/viewer_frame_win32.h"
 
 #include "archive/archive_navigation.h"
+#include "archive/extract_command_win32.h"
+#include "archive/file_helpers_win32.h"
 #include "config/history.h"
 #include "core/listing.h"
 #include "core/paths.h"
@@ -47,6 +49,20 @@ void EnterViewer() {
   ShowViewer(application.viewer);
 }
 
+// The viewer gets an extracted copy, which goes when the viewer is left; an external viewer
+// keeps its copy.
+void ViewArchiveCopy(Panel& panel, ItemList& list) {
+  if (IsFolder(At(list, panel.cursor)) || ExtractCursorFile(panel, list) != 0) return;
+  const Text copy = panel.archiveTempFile;
+  if (TheSettings().UseExternalViewer) {
+    RunExternalViewer(TheSettings(), copy);
+    return;
+  }
+  if (OpenViewer(TheApplication().viewer, copy, copy) != 0) return;
+  TheShellState().viewedArchiveCopy = copy;
+  EnterViewer();
+}
+
 }  // namespace
 
 void AttachViewerToFrame() {
@@ -74,7 +90,10 @@ void ViewCursorItem(Panel& panel, ItemList& list) {
   AddHistory(settings, kHistoryRecentLocations, panel.path);
   const PanelItem& item = At(list, panel.cursor);
   if (IsUpEntry(item)) return;
-  // Archive items are extracted first once archive browsing hands them over.
+  if (KindOf(panel) == LocationKind::Archive) {
+    ViewArchiveCopy(panel, list);
+    return;
+  }
   if (KindOf(panel) != LocationKind::Local) return;
   if (SetCurrentFolder(panel) != 0) return;
   const Text name(ItemName(item));
@@ -97,6 +116,10 @@ void LeaveViewerToPanels() {
   ViewerSession& viewer = application.viewer;
   const Text viewed = viewer.doc.name;
   CloseViewer(viewer);
+  if (Text& copy = application.state.viewedArchiveCopy; !copy.empty()) {
+    DeleteFileAlways(copy);
+    copy.clear();
+  }
   for (HWND panel : {windows.left, windows.right}) {
     ::EnableWindow(panel, TRUE);
     ::ShowWindow(panel, SW_SHOW);

@@ -25,3 +25,15 @@ tar -cf data.tar docs/readme.txt A/x
 7zz a -bd -bso0 -tgzip "$out/data.tar.gz" data.tar
 cp "$out/data.tar.gz" "$out/data.tgz"
 7zz a -bd -bso0 -tbzip2 "$out/data.tar.bz2" data.tar
+# Content encrypted, names readable.
+7zz a -bd -bso0 -t7z -psecret "$out/content-encrypted.7z" docs/readme.txt f000.txt
+# Stored, one stream per file: a flipped byte in bad.txt's data fails its check alone.
+head -c 4096 /dev/zero | tr '\0' 'Q' > bad.txt
+head -c 4096 /dev/zero | tr '\0' 'G' > good.txt
+7zz a -bd -bso0 -t7z -mx0 -ms=off "$out/damaged.7z" bad.txt good.txt
+python3 - "$out/damaged.7z" <<'PY'
+import sys
+data = bytearray(open(sys.argv[1], "rb").read())
+data[data.index(b"Q" * 64) + 100] ^= 0xFF
+open(sys.argv[1], "wb").write(bytes(data))
+PY

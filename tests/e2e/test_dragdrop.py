@@ -157,7 +157,6 @@ def test_five_thousand_files_dropped_at_once_all_arrive(rig):
     assert app.running()
 
 
-@pytest.mark.skip(reason="the extraction entry point for drops lands with the extraction work")
 def test_two_files_dragged_out_of_an_archive_panel_are_extracted(rig):
     import subprocess
     archives = rig.folder("archives")

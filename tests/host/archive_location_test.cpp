@@ -11,6 +11,7 @@
 #include "core/listing.h"
 #include "core/selection.h"
 #include "panel/clipboard_text.h"
+#include "panel/navigation.h"
 #include "support/item_names.h"
 #include "support/message_capture.h"
 #include "support/temp_folder.h"
@@ -69,8 +70,8 @@ TEST_F(ArchiveRowTest, FoldersAreWalkedWithTheirTotalsAndUpAtTheRootReturnsToThe
   EXPECT_EQ(Names(list), (NameList{u"..", u"guide.txt", u"readme.txt"}));
   EXPECT_EQ(panel.fileCount, 2);
   EXPECT_EQ(Row().title(panel), u" data.7z\\docs\\ ");
-  // A file is extracted to be opened, which this row does not do: nothing changes.
-  EXPECT_EQ(Enter(u"readme.txt"), -1);
+  // A file is left to the caller, which opens an extracted copy: the list stays.
+  EXPECT_EQ(Enter(u"readme.txt"), kEnteredFile);
   EXPECT_EQ(Names(list).size(), 3u);
 
   ASSERT_EQ(Row().goUp(panel, list), 0);

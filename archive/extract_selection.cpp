@@ -1,0 +1,81 @@
+#include "archive/extract_selection.h"
+
+#include "core/masks.h"
+#include "core/panel_item.h"
+
+namespace nrv {
+namespace {
+
+bool StartsFolded(TextView text, TextView prefix) {
+  if (text.size() < prefix.size()) return false;
+  for (size_t i = 0; i < prefix.size(); ++i)
+    if (FoldCase(text[i]) != FoldCase(prefix[i])) return false;
+  return true;
+}
+
+bool IsSeparator(char16_t c) { return c == u'\\' || c == u'/'; }
+
+void AddEntry(std::vector<ExtractEntry>& entries, const PanelItem& item) {
+  if (!IsDotName(ItemName(item))) entries.push_back({Text(ItemName(item)), IsFolder(item)});
+}
+
+}  // namespace
+
+std::vector<ExtractEntry> ChosenEntries(const Panel& panel, const ItemList& list) {
+  std::vector<ExtractEntry> entries;
+  if (IsEmpty(list)) return entries;
+  if (panel.selectedFiles + panel.selectedFolders == 0) {
+    AddEntry(entries, At(list, panel.cursor < 0 || panel.cursor >= Count(list) ? 0 : panel.cursor));
+    return entries;
+  }
+  for (const PanelItem* item : list.items)
+    if (item->selected) AddEntry(entries, *item);
+  return entries;
+}
+
+bool EntryTakes(const ExtractEntry& entry, TextView insideFolder, TextView itemPath) {
+  const size_t length = insideFolder.size() + entry.name.size();
+  if (itemPath.size() == length && itemPath.substr(0, insideFolder.size()) == insideFolder &&
+      itemPath.substr(insideFolder.size()) == entry.name)
+    return true;
+  if (!entry.isFolder || itemPath.size() <= length || !IsSeparator(itemPath[length])) return false;
+  return StartsFolded(itemPath, insideFolder) && StartsFolded(itemPath.substr(insideFolder.size()), entry.name);
+}
+
+bool CollectExtractIndices(const std::vector<ExtractEntry>& entries, TextView insideFolder, uint32_t itemCount,
+                           const std::function<Text(uint32_t)>& pathAt, std::vector<uint32_t>& indices) {
+  indices.clear();
+  for (uint32_t i = 0; i < itemCount; ++i) {
+    const Text path = pathAt(i);
+    for (const ExtractEntry& entry : entries) {
+      if (!EntryTakes(entry, insideFolder, path)) continue;
+      if (indices.size() == kMaxExtractIndices) return false;
+      indices.push_back(i);
+      break;
+    }
+  }
+  return true;
+}
+
+Text OutputRelativePath(TextView itemPath, size_t insideLength) {
+  TextView rest = insideLength < itemPath.size() ? itemPath.substr(insideLength) : TextView();
+  Text result;
+  while (!rest.empty()) {
+    size_t end = 0;
+    while (end < rest.size() && !IsSeparator(rest[end])) ++end;
+    TextView part = rest.substr(0, end);
+    rest.remove_prefix(end < rest.size() ? end + 1 : end);
+    if (part.size() >= 2 && part[1] == u':') part.remove_prefix(2);  // a drive
+    if (part.empty() || part == u"." || part == u"..") continue;
+    if (!result.empty()) result += u'\\';
+    result += part;
+  }
+  return result.empty() ? Text(u"extract.tmp") : result;
+}
+
+TextView ParentPart(TextView path) {
+  const size_t slash = path.find_last_of(u'\\');
+  return slash == TextView::npos ? TextView() : path.substr(0, slash);
+}
+
+}  // namespace nrv

@@ -1,0 +1,44 @@
+#pragma once
+// Which archive items an extraction takes, and where each one is written.
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+#include "core/item_list.h"
+#include "core/panel.h"
+#include "platform/text.h"
+
+namespace nrv {
+
+inline constexpr size_t kMaxExtractIndices = 99999;
+
+// A chosen item of the folder the panel showed: its name there.
+struct ExtractEntry {
+  Text name;
+  bool isFolder = false;
+};
+
+// The items an archive command works on: the selected ones, or the cursor item when none is;
+// never "." or "..".
+std::vector<ExtractEntry> ChosenEntries(const Panel& panel, const ItemList& list);
+
+// Whether entry takes the archive item at itemPath, the entry being in insideFolder (empty, or
+// ending with a backslash). Any entry takes its own path (case counts); a folder also takes
+// every path below it (case ignored): its path and a separator must begin itemPath, so doc
+// does not take docs.
+bool EntryTakes(const ExtractEntry& entry, TextView insideFolder, TextView itemPath);
+
+// The indices of the items some entry takes, ascending, each once; at most kMaxExtractIndices.
+// pathAt(i) gives item i's path. False when the limit cut the collection short.
+bool CollectExtractIndices(const std::vector<ExtractEntry>& entries, TextView insideFolder, uint32_t itemCount,
+                           const std::function<Text(uint32_t)>& pathAt, std::vector<uint32_t>& indices);
+
+// Where an item goes below the destination: its path without the first insideLength
+// characters (the folder the user was in), with "." and ".." parts and any root or drive
+// dropped so nothing lands outside; "extract.tmp" when no name is left.
+Text OutputRelativePath(TextView itemPath, size_t insideLength);
+
+// The first characters of path up to its last backslash; empty when there is none.
+TextView ParentPart(TextView path);
+
+}  // namespace nrv
