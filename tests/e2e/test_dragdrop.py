@@ -143,17 +143,23 @@ def test_other_programs_drop_files_also_when_dragging_out_is_off(rig):
     rows(app, panel_right, 4)
 
 
-def test_five_thousand_files_dropped_at_once_all_arrive(rig):
+def test_five_thousand_files_dropped_at_once_and_a_drop_during_their_copy_all_arrive(rig):
     outside = rig.folder("outside")
     names = [f"n{i:04d}.txt" for i in range(5000)]
     for name in names:
         (outside / name).write_text(name)
     right = rig.folder("right")
     app = start(rig, rig.folder("left"), right)
-    DropSource(rig.dir.parent).drop(rig.prefix, middle(app.panels()[1]), [outside / n for n in names])
-    poll(lambda: len(list(right.iterdir())) == len(names), 600, "every dropped file in the folder",
+    late = rig.folder("late", files={"late1.txt": "late one\n", "late2.txt": "late two\n"})
+    source = DropSource(rig.dir.parent)
+    source.drop(rig.prefix, middle(app.panels()[1]), [outside / n for n in names])
+    # A second drop while that copy still runs is carried out too.
+    poll(lambda: len(list(right.iterdir())) > 0, 600, "the first copy under way", interval=0.2)
+    source.drop(rig.prefix, middle(app.panels()[1]), [late / "late1.txt", late / "late2.txt"])
+    poll(lambda: len(list(right.iterdir())) == len(names) + 2, 600, "every dropped file in the folder",
          interval=1)
     poll(lambda: all((right / n).read_text() == n for n in names[::250]), WORK, "the files complete")
+    assert (right / "late2.txt").read_text() == "late two\n"
     assert app.running()
 
 
