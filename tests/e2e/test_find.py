@@ -82,6 +82,14 @@ def select_first_row(app, dialog):
     app.x.click(left + 200, top + 30)
 
 
+def press(app, dialog, button):
+    """Clicks a button of a dialog that stays open."""
+    window = next(w for w in dialog.button_windows if w.text.replace("&", "") == button)
+    app.x.raise_window(dialog.xid())
+    left, top, right, bottom = window.rect
+    app.x.click((left + right) // 2, (top + bottom) // 2)
+
+
 def temporary_paths(app, rig):
     """The full paths the temporary panel (the right one) lists, Ctrl+A and Ctrl+C."""
     app.key("Tab")
@@ -131,6 +139,17 @@ def test_go_to_a_name_inside_an_archive(rig):
     results = ask(app, "found.txt", checks=["archives"])
     wait_complete(app, results)
     select_first_row(app, results)
+    press(app, results, "Open")  # the name is extracted to the temporary folder and opened there
+    copies = lambda: [p for p in rig.prefix.path.rglob("found.txt") if "Temp" in str(p)]  # noqa: E731
+    assert poll(copies, 60, "the extracted copy in the temporary folder")[0].read_text() == "packed\n"
+    # Handed to the shell: a program opens it, or Wine says it has none for it.
+    poll(lambda: [w for w in app.message_boxes() if w.text != results.caption]
+         or app.x.search("--name", "found.txt"), 60, "the copy handed to its program")
+    for window in app.message_boxes():
+        if window.text != results.caption:
+            box = app.message_box(window.text)
+            assert "found.txt" in box.text, box
+            box.answer("Return")
     results.click("Go to")
     assert cursor_item(app, rig) == ["found.txt"]
     assert cursor_item(app, rig, ["Home", "Return"]) == ["inner"]  # ".." leaves inner for the root
