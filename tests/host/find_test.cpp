@@ -149,6 +149,22 @@ TEST_F(FindWalk, AreaAndFolderOptions) {
   EXPECT_EQ(entered[2], query.startFolder + u"sub\\deeper.txt\\");
 }
 
+TEST_F(FindWalk, ALinkToItsOwnParentAndPathsBeyondTheLimitDoNotStopTheWalk) {
+  std::filesystem::create_directory_symlink(folder.Path() / "sub", folder.Path() / "sub" / "loop");
+  std::filesystem::path deep = folder.Path() / "long";
+  for (char c = 'a'; c < 'f'; ++c) deep /= std::string(60, c);
+  std::filesystem::create_directories(deep);
+  std::ofstream(deep / "far.txt", std::ios::binary) << "needle";
+  query.mask = u"*.txt";
+  query.text = u"needle";
+  const std::vector<Text> paths = Run();
+  EXPECT_EQ(result, 0);
+  for (const char16_t* expected : {u"a.txt", u"sub\\d.txt", u"sub\\deeper.txt\\e.txt"})
+    EXPECT_NE(std::find(paths.begin(), paths.end(), Text(expected)), paths.end());
+  for (const Text& path : paths) EXPECT_EQ(path.find(u"loop"), Text::npos);
+  for (const Text& in : entered) EXPECT_EQ(in.find(u"loop"), Text::npos);
+}
+
 TEST_F(FindWalk, UnreadableFoldersAddNothingAndAbortStopsTheWalk) {
   platform::portable::FailNextFindFirst(5);
   EXPECT_EQ(Run(), std::vector<Text>{});
