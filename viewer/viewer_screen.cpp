@@ -73,7 +73,8 @@ void LayoutText(ViewerDocument& doc, ViewerScreen& screen) {
   doc.screenEnd = (w.base + doc.lines[static_cast<size_t>(endLine)].offset) * unit;
 }
 
-void LayoutDump(ViewerDocument& doc, ViewerScreen& screen) {
+// True when it has built the search's matches itself (a hex pattern over the bytes it read).
+bool LayoutDump(ViewerDocument& doc, ViewerScreen& screen) {
   const int columns = doc.geometry.textColumns;
   const int unit = UnitSize(doc);
   const size_t units = static_cast<size_t>(doc.geometry.textRows + 1) * static_cast<size_t>(columns);
@@ -81,7 +82,7 @@ void LayoutDump(ViewerDocument& doc, ViewerScreen& screen) {
   const int64_t read = ReadViewerFile(doc.file, doc.viewTop * unit, bytes.data(), bytes.size());
   if (read < 0) {
     screen.result = kViewerReadError;
-    return;
+    return false;
   }
   const size_t count = static_cast<size_t>(read) / static_cast<size_t>(unit);
   for (size_t i = 0; i < count; ++i) {
@@ -93,6 +94,9 @@ void LayoutDump(ViewerDocument& doc, ViewerScreen& screen) {
   for (size_t at = 0; at < count; at += static_cast<size_t>(columns))
     screen.rows.push_back({screen.buffer.substr(at, static_cast<size_t>(columns)), static_cast<int64_t>(at), {}});
   doc.screenEnd = (doc.viewTop + static_cast<int64_t>(count)) * unit;
+  if (!doc.search.hexSearch || doc.search.text.empty()) return false;
+  BuildDumpHexMatches(doc.search.text, bytes.data(), count * static_cast<size_t>(unit), unit, doc.search.matches);
+  return true;
 }
 
 void LayoutHex(ViewerDocument& doc, ViewerScreen& screen) {
@@ -148,7 +152,7 @@ ViewerScreen LayoutScreen(ViewerDocument& doc) {
       LayoutText(doc, screen);
       return screen;
     case kModeDump:
-      LayoutDump(doc, screen);
+      if (LayoutDump(doc, screen)) return screen;
       break;
     case kModeHex:
       LayoutHex(doc, screen);

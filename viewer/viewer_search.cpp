@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <string_view>
 #include <vector>
 
 #include "core/masks.h"
@@ -383,6 +384,17 @@ void BuildShownMatches(const ViewerDocument& doc, TextView buffer, std::vector<M
   bytes.text = ShownHexPattern(doc);
   bytes.caseSensitive = true;
   BuildMatches(bytes, buffer, matches);
+}
+
+void BuildDumpHexMatches(TextView hexText, const uint8_t* bytes, size_t size, int unit,
+                         std::vector<MatchSpan>& matches) {
+  matches.clear();
+  std::string pattern;
+  if (!ParseHexPattern(hexText, pattern) || unit < 1) return;
+  const std::string_view shown(reinterpret_cast<const char*>(bytes), size);
+  const auto cells = static_cast<size_t>(unit);
+  for (size_t at = shown.find(pattern); at != std::string_view::npos; at = shown.find(pattern, at + 1))
+    matches.push_back({static_cast<int64_t>(at / cells), static_cast<int64_t>((at + pattern.size() - 1) / cells + 1)});
 }
 
 bool IsMatched(const std::vector<MatchSpan>& matches, int64_t index) {

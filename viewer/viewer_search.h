@@ -59,8 +59,12 @@ void BuildMatches(const SearchState& search, TextView buffer, std::vector<MatchS
 // the window came from and covers the characters its bytes belong to.
 void BuildWindowMatches(ViewerDocument& doc);
 // Matches of what the screen shows of the search: a hex pattern's bytes where single bytes are
-// drawn (Hex mode and single-byte documents; nothing in UTF-16 Dump mode), else the text.
+// drawn (Hex mode and single-byte documents), else the text.
 void BuildShownMatches(const ViewerDocument& doc, TextView buffer, std::vector<MatchSpan>& matches);
+// A hex pattern over bytes drawn unit bytes to a cell (Dump mode): each hit marks every cell one
+// of its bytes falls in, so a hit from the middle of a UTF-16 unit marks that unit too.
+void BuildDumpHexMatches(TextView hexText, const uint8_t* bytes, size_t size, int unit,
+                         std::vector<MatchSpan>& matches);
 // True when index lies inside one of the matches.
 bool IsMatched(const std::vector<MatchSpan>& matches, int64_t index);
 

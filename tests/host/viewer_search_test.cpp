@@ -233,6 +233,18 @@ TEST(ViewerFindNext, AHexPatternMarksTheCharactersOfItsBytesInDecodedText) {
                                 [](const ScreenRow& row) { return row.cells == u"one two"; });
   ASSERT_NE(two, screen.rows.end());
   EXPECT_EQ(HitText(*two), u"....tw.");
+
+  // The same file in Dump mode: one cell per unit, the pattern marks the two units it touches.
+  wide.doc.isText = false;
+  wide.doc.viewTop = 0;
+  LayoutScreen(wide.doc);
+  EXPECT_EQ(wide.doc.search.matches, (std::vector<MatchSpan>{{4, 6}}));
+  // A UTF-8 file in Dump mode draws its bytes one by one: the marks follow them.
+  text.doc.isText = false;
+  text.doc.viewTop = 0;
+  LayoutScreen(text.doc);
+  ASSERT_FALSE(text.doc.search.matches.empty());
+  EXPECT_EQ(text.doc.search.matches.front(), (MatchSpan{3, 6}));
 }
 
 // Unwrapped text marks the text search's hits through the same cells.
