@@ -73,7 +73,8 @@ def test_three_selected_files_dragged_to_the_other_panel_arrive_intact(rig):
     rows(app, panel_right, 4)
     # The program goes on taking keys: the next drag takes the new selection only.
     app.key("ctrl+u", "End", "Insert")
-    press_and_move(app, middle(panel_left), middle(panel_right))
+    x, y = middle(panel_left)  # not the first press's spot, or the two could make a double click
+    press_and_move(app, (x, y + 40), middle(panel_right))
     assert poll(lambda: drag_window(app), 15, "the drag window") == "Copy:\r\n1. stays.txt\r\n"
     release(app)
     poll(arrived(right, ["stays.txt"]), WORK, "the cursor item in the right folder")
@@ -97,17 +98,19 @@ def test_twenty_five_files_escape_and_a_release_over_the_source_copy_nothing(rig
     poll(lambda: drag_window(app) is None, 15, "the drag window gone after Escape")
     release(app)
 
-    # Over the other panel and back: released over the panel it came from.
+    # Over the other panel and back: released over the panel it came from. Each drag starts on
+    # another row: two presses on one spot in quick succession are a double click, which opens
+    # the item.
     x, y = middle(panel_left)
-    press_and_move(app, (x, y), middle(panel_right))
+    press_and_move(app, (x, y - 40), middle(panel_right))
     poll(lambda: drag_window(app), 15, "the drag window")
-    app.x.run("xdotool", "mousemove", "--sync", str(x), str(y + 20))
+    app.x.run("xdotool", "mousemove", "--sync", str(x), str(y - 20))
     release(app)
     poll(lambda: drag_window(app) is None, 15, "the drag window gone after the release")
 
     # A drag that does copy, after both: only its file arrives.
     app.key("ctrl+u", "End", "Insert")
-    press_and_move(app, middle(panel_left), middle(panel_right))
+    press_and_move(app, (x, y + 40), middle(panel_right))
     poll(lambda: drag_window(app), 15, "the drag window")
     release(app)
     poll(arrived(right, ["f25.txt"]), WORK, "the last file in the right folder")
