@@ -145,6 +145,7 @@ def test_browse_copy_move_delete_and_make_folder(rig, server):
     open_url(app, "alt+F1", server.address, FtpServer.user, FtpServer.password)
     root = ["a small.txt", "b.txt", "big.bin", "full", "gone.txt", "moveme.txt", "sub"]
     rows(app, panel_left, len(root))  # the root has no ".."
+    app.wait_title(f"{server.address}/")  # the caption follows the active panel onto the server
     order = names_in_order(rig, app, root)
     assert order[:2] == ["full", "sub"], order  # folders first, as on a local disk
     at_root = title_width(app, panel_left)
@@ -152,6 +153,7 @@ def test_browse_copy_move_delete_and_make_folder(rig, server):
     go_to(app, order, "sub")
     app.key("Return")
     rows(app, panel_left, 2)  # "..", inner.txt
+    app.wait_title(f"{server.address}/sub")
     # "127.0.0.1:<port>/sub" against "127.0.0.1:<port>/": the server is named before the
     # folder, so "sub" adds a small part to a title many times its width.
     in_sub = title_width(app, panel_left)
@@ -159,6 +161,7 @@ def test_browse_copy_move_delete_and_make_folder(rig, server):
     assert full_path_at(rig, app, 1) == ["/sub/inner.txt"]
     app.key("BackSpace")
     rows(app, panel_left, len(root))
+    app.wait_title(f"{server.address}/")
     app.key("ctrl+c")  # the cursor came back on the folder it left
     poll(lambda: clipboard(rig) == ["/sub"], 15, "the cursor on /sub")
 
@@ -235,6 +238,7 @@ def test_browse_copy_move_delete_and_make_folder(rig, server):
 
     # Upload from the local panel into the server's root, then a move that removes the source.
     app.key("Tab")
+    app.wait_title(windows_path(right))
     local = ["a small.txt", "b.txt", "big.bin", "moveme.txt", "up load.bin", "upmove.txt"]
     rows(app, panel_right, len(local) + 1)
     local_order = names_in_order(rig, app, local)
@@ -256,6 +260,7 @@ def test_browse_copy_move_delete_and_make_folder(rig, server):
     open_url(app, "alt+F2", server.address, anonymous=True, save=True)
     root += ["up load.bin", "upmove.txt"]
     rows(app, panel_right, len(root))
+    app.wait_title(f"{server.address}/")
     assert rig.registry(KEY + "\\History\\FtpUrls").text("Item0") == f"anonymous@{server.address}"
     app.key("F5")
     box = app.message_box("Copy")
@@ -301,6 +306,7 @@ def test_refused_login_bad_fields_and_a_restarted_server(rig, server):
     server.restart()
     app.key("Home", "Down", "Return")  # the dropped connection is restored into /sub/deeper
     rows(app, panel_left, 2)  # "..", x.txt
+    app.wait_title(f"{server.address}/sub/deeper")
     assert full_path_at(rig, app, 1) == ["/sub/deeper/x.txt"]
     app.key("BackSpace", "BackSpace")
     rows(app, panel_left, 1)
