@@ -181,34 +181,35 @@ TEST_F(FtpAgainstServer, ListsDownloadsUploadsMakesFoldersAndDeletes) {
 
 TEST_F(FtpAgainstServer, ActiveModeListsDownloadsAndUploads) {
   // The server refuses passive mode to this user: every data connection, the listings'
-  // included, must be one the server opens to the port the client names.
+  // included, must be one the server opens to the port the client names; names keep their
+  // blanks as in passive mode.
   session.passive = false;
   session.login = u"active";
   const std::string big = RandomBytes(200 * 1024 + 3);
-  Write(home / "down.bin", big);
-  fs::create_directories(home / "folder");
-  Write(home / "folder" / "inside.txt", "inside\n");
+  Write(home / "down load.bin", big);
+  fs::create_directories(home / "a folder");
+  Write(home / "a folder" / "inside.txt", "inside\n");
   test::MessageCapture messages;
 
   ASSERT_EQ(OpenFtp(panel, list), 0);
-  EXPECT_EQ(Names(list), (std::vector<Text>{u"..", u"folder", u"down.bin"}));
-  ASSERT_EQ(List(u"folder"), 0);
+  EXPECT_EQ(Names(list), (std::vector<Text>{u"..", u"a folder", u"down load.bin"}));
+  ASSERT_EQ(List(u"a folder"), 0);
   EXPECT_EQ(Names(list), (std::vector<Text>{u"..", u"inside.txt"}));
   ASSERT_EQ(List(root), 0);
 
-  CursorOn(u"down.bin");
+  CursorOn(u"down load.bin");
   HINTERNET connection = session.connection.Get();
   EXPECT_EQ(RunFtpJobs(connection, kOperationCopy, kDirectionDownload, panel.path, BuildJobs(panel, list, true)), 0);
-  EXPECT_EQ(Contents(local.Path() / "down.bin"), big);
+  EXPECT_TRUE(Contents(local.Path() / "down load.bin") == big);
 
   const std::string up = RandomBytes(130 * 1024 + 9);
-  Write(local.Path() / "up.bin", up);
-  const FtpJob upload{LocalJoin(panel.path, u"up.bin"), u"up.bin", FILE_ATTRIBUTE_ARCHIVE,
+  Write(local.Path() / "up load.bin", up);
+  const FtpJob upload{LocalJoin(panel.path, u"up load.bin"), u"up load.bin", FILE_ATTRIBUTE_ARCHIVE,
                       static_cast<int64_t>(up.size())};
-  EXPECT_EQ(RunFtpJobs(connection, kOperationCopy, kDirectionUpload, root + u"/folder", {upload}), 0);
-  EXPECT_EQ(Contents(home / "folder" / "up.bin"), up);
-  ASSERT_EQ(List(u"folder"), 0);
-  EXPECT_EQ(Names(list), (std::vector<Text>{u"..", u"inside.txt", u"up.bin"}));
+  EXPECT_EQ(RunFtpJobs(connection, kOperationCopy, kDirectionUpload, root + u"/a folder", {upload}), 0);
+  EXPECT_TRUE(Contents(home / "a folder" / "up load.bin") == up);
+  ASSERT_EQ(List(u"a folder"), 0);
+  EXPECT_EQ(Names(list), (std::vector<Text>{u"..", u"inside.txt", u"up load.bin"}));
   const auto taken = messages.Taken();
   EXPECT_TRUE(taken.empty()) << ToUtf8(taken.front().text);
 }
