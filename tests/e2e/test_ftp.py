@@ -16,7 +16,7 @@ import pytest
 
 from norvane_e2e import poll, windows_path
 from norvane_e2e.checks import rows, wait_active_title
-from norvane_e2e.ftp_server import FtpServer
+from norvane_e2e.ftp_server import ACTIVE_USER, FtpServer
 from norvane_e2e.settings import KEY, SELECTED_BACKGROUND
 
 WORK = 60  # seconds a transfer of these tests may take
@@ -46,9 +46,10 @@ def start(rig, left, right):
     return app
 
 
-def open_url(app, menu_key, address, login="", password="", anonymous=False, save=False, start_folder=None):
+def open_url(app, menu_key, address, login="", password="", anonymous=False, save=False, start_folder=None,
+             passive=True):
     """Opens the location menu with menu_key, picks "Open URL..." and fills the dialog; with
-    start_folder, "Properties" sets it."""
+    start_folder or passive off, "Properties" sets them."""
     app.key(menu_key)
     poll(app.popup_menus, 15, "the location menu")
     app.x.key("Up", "Up", "Return")  # the last two entries: "Open URL...", "Browse..."
@@ -68,12 +69,15 @@ def open_url(app, menu_key, address, login="", password="", anonymous=False, sav
     app.x.key("Tab")
     if save:
         app.x.key("space")
-    if start_folder is not None:
+    if start_folder is not None or not passive:
         app.x.key("Tab", "Tab", "Tab", "space")  # past Open and Cancel to "Properties"
         properties = app.message_box("Connection properties")
         app.x.focus(properties.xid())
-        app.x.key("Tab", "ctrl+a", "BackSpace")  # from "Passive mode" to "Start folder:"
-        app.x.type(start_folder)
+        if not passive:
+            app.x.key("space")  # "Passive mode" has the focus
+        if start_folder is not None:
+            app.x.key("Tab", "ctrl+a", "BackSpace")  # from "Passive mode" to "Start folder:"
+            app.x.type(start_folder)
         properties.answer("Return")
         app.x.focus(box.xid())
         app.x.key("Tab")  # from "Properties" round to the URL field, where Return opens
@@ -328,6 +332,21 @@ def test_refused_login_bad_fields_and_a_restarted_server(rig, server):
     assert full_path_at(rig, app, 1) == ["/sub/deeper/x.txt"]
     stored = rig.registry(KEY + "\\History\\FtpUrlProperties")
     assert stored.text(f"{FtpServer.user}@{server.address}") == "passive;/sub/deeper"
+
+    # Passive mode off, for a user the server refuses it: the listing, with a name's blank, and
+    # a download come over connections the server opens itself.
+    (server.home / "with blank.txt").write_text("blank\n")
+    open_url(app, "alt+F1", server.address, ACTIVE_USER, FtpServer.password, save=True, passive=False)
+    rows(app, panel_left, 2)
+    app.wait_title(f"{server.address}/")
+    order = names_in_order(rig, app, ["sub", "with blank.txt"])
+    go_to(app, order, "with blank.txt")
+    app.key("F5")
+    app.message_box("Copy").answer("Return")
+    poll(lambda: (right / "with blank.txt").is_file() and (right / "with blank.txt").read_text() == "blank\n",
+         WORK, "with blank.txt downloaded")
+    stored = rig.registry(KEY + "\\History\\FtpUrlProperties")
+    assert stored.text(f"{ACTIVE_USER}@{server.address}") == "active;"
 
 
 def press_cancel(app, progress):
