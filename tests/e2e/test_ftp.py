@@ -123,6 +123,11 @@ def title_width(app, panel):
     return max(xs) - min(xs) + 1
 
 
+def cache_copies(rig):
+    caches = rig.prefix.path.glob("drive_c/users/*/AppData/Local/Microsoft/Windows/INetCache")
+    return [p for cache in caches for p in cache.rglob("*") if p.is_file() and p.suffix != ".dat"]
+
+
 def go_to(app, order, name, up_entry=False):
     app.key("Home", *["Down"] * (order.index(name) + (1 if up_entry else 0)))
 
@@ -186,6 +191,8 @@ def test_browse_copy_move_delete_and_make_folder(rig, server):
     box.answer("Return")
     poll(lambda: (right / "b.txt").is_file() and (right / "a small.txt").is_file(), WORK, "two files downloaded")
     assert (right / "a small.txt").read_text() == "small\n"
+    # Wine's WinINet copies every download into its cache, whatever the flags: none stays.
+    poll(lambda: not cache_copies(rig), WORK, "no download left in WinINet's cache")
 
     # Move: the server's file goes once the local copy is complete.
     moved = digest(home / "moveme.txt")
