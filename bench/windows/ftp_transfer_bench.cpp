@@ -3,9 +3,10 @@
 // two; the bare loop with 1 MiB blocks, which shows what each call costs under Wine, without
 // the local file writes, which is about what the library's own cache copy of a download costs,
 // and leaving those copies behind; and a Winsock loop on a data connection of its own, which is
-// Wine's sockets without the library. Prints the median seconds of each and whether the library
-// makes a cache copy with each set of flags; bench/ftp_transfer.sh sets up the server, adds
-// Python's ftplib on the same file and prints the ratios.
+// Wine's sockets without the library. Prints the median seconds of each, whether the library
+// makes a cache copy with each set of flags and whether DeleteUrlCacheEntryW removes it;
+// bench/ftp_transfer.sh sets up the server, adds Python's ftplib on the same file and prints
+// the ratios.
 // Usage: ftp_transfer_bench.exe <host> <port> <user> <password> <remote name> <local folder> <runs>
 // The sockets' header goes before any that brings in windows.h.
 #include <winsock2.h>
@@ -129,6 +130,21 @@ void PrintCacheCopies(HINTERNET internet, const std::wstring& host, INTERNET_POR
     if (!copy.empty()) ::DeleteFileW(nrv::platform::Wide(copy));
     std::printf("cache_copy_%s %s\n", flags.name, copy.empty() ? "no" : "yes");
   }
+  // The library's own way to drop a cached URL, with the URL it files the copy under.
+  nrv::platform::InternetHandle connection(::InternetConnectW(internet, host.c_str(), port, user.c_str(),
+                                                              password.c_str(), INTERNET_SERVICE_FTP,
+                                                              INTERNET_FLAG_PASSIVE, 0));
+  nrv::platform::InternetHandle file(
+      ::FtpOpenFileW(connection.Get(), remote.c_str(), GENERIC_READ, FTP_TRANSFER_TYPE_BINARY, 0));
+  const nrv::Text copy = file.Get() ? nrv::CacheCopyOf(file.Get()) : nrv::Text();
+  file.Reset();
+  const std::wstring url = L"ftp://" + user + L"@" + host + L":" + std::to_wstring(port) + remote;
+  const bool deleted = ::DeleteUrlCacheEntryW(url.c_str()) != FALSE;
+  const DWORD error = deleted ? 0 : ::GetLastError();
+  const bool gone = ::GetFileAttributesW(nrv::platform::Wide(copy)) == INVALID_FILE_ATTRIBUTES;
+  std::printf("delete_url_cache_entry %s (error %lu), copy %s\n", deleted ? "succeeds" : "fails", error,
+              gone ? "gone" : "still there");
+  if (!copy.empty()) ::DeleteFileW(nrv::platform::Wide(copy));
 }
 
 bool BareUpload(HINTERNET connection, const std::wstring& local, const std::wstring& remote, DWORD block = kBlock) {
