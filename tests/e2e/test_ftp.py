@@ -1,11 +1,13 @@
 """FTP panels against a real server (pyftpdlib on 127.0.0.1, started and stopped by the tests):
 Open URL with host:port, listing and folders, downloads and uploads with identical bytes, move,
 delete with its questions, make folder, anonymous and refused logins, a server restarted
-between two folder changes, and two FTP panels.
+between two folder changes, two FTP panels, passive mode turned off, and the main window's
+caption following the active panel onto the server.
 
 What Wine's WinINet does here: it converts names with the ANSI code page both ways, so the
 server speaks that code page for names beyond ASCII; an empty listing fails with last error 0;
-a connection the server dropped fails its next command."""
+a connection the server dropped fails its next command; it writes a copy of every download
+into its URL cache whatever the flags say (the program removes it)."""
 
 import hashlib
 import os
