@@ -11,6 +11,7 @@
 #include "fileops/progress_dialog_win32.h"
 #include "ftp/ftp_jobs.h"
 #include "ftp/ftp_session_win32.h"
+#include "ftp/remote_read_file_win32.h"
 #include "ftp/transfer_progress.h"
 #include "panel/update_target_win32.h"
 #include "platform/error_report.h"
@@ -137,9 +138,8 @@ bool ServerAnswers(HINTERNET connection) {
 }
 
 JobEnd Download(TransferContext& context, const FtpJob& job, Progress& progress, std::vector<char>& buffer) {
-  platform::InternetHandle remote(::FtpOpenFileW(context.connection, platform::Wide(job.path), GENERIC_READ,
-                                                 FTP_TRANSFER_TYPE_BINARY | INTERNET_FLAG_RELOAD, 0));
-  if (!remote.Get()) {
+  RemoteReadFile remote;
+  if (!OpenRemoteFile(remote, context.connection, job.path)) {
     ReportJobError(context, u"Failed open remote file " + job.path);
     return JobEnd::Failed;
   }
@@ -155,12 +155,12 @@ JobEnd Download(TransferContext& context, const FtpJob& job, Progress& progress,
   int64_t received = 0;
   const JobEnd end = MoveBlocks(
       context, progress, received,
-      [&](DWORD& read) { return ::InternetReadFile(remote.Get(), buffer.data(), kBlockSize, &read) != FALSE; },
+      [&](DWORD& read) { return ::InternetReadFile(remote.handle.Get(), buffer.data(), kBlockSize, &read) != FALSE; },
       u"InternetReadFile",
       [&](DWORD size, DWORD& written) { return ::WriteFile(local.handle, buffer.data(), size, &written, nullptr) != FALSE; },
       u"WriteFile");
   if (end != JobEnd::Done) return end;
-  remote.Reset();
+  CloseRemoteFile(remote);
   // A server that goes away mid-file only ends the data connection early: the library reads
   // that as the end of the file. Short of the listed size, or with the server gone, it is not.
   if (received < job.size || !ServerAnswers(context.connection)) {

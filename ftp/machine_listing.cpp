@@ -102,6 +102,12 @@ std::optional<PassiveAddress> ParsePassiveReply(std::string_view reply) {
   return address;
 }
 
+std::string PortCommand(uint32_t address, uint16_t port) {
+  std::string command = "PORT ";
+  for (int shift = 24; shift >= 0; shift -= 8) command += std::to_string((address >> shift) & 0xFF) + ",";
+  return command + std::to_string(port >> 8) + "," + std::to_string(port & 0xFF);
+}
+
 platform::FindData ToFindData(const MachineEntry& entry, Text name) {
   platform::FindData data;
   data.name = std::move(name);

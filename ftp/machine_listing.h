@@ -1,6 +1,6 @@
 #pragma once
-// The server's machine-readable listing (MLSD) and its passive-mode reply, read without the
-// Internet library: its own listing parser cuts names at the first blank.
+// The server's machine-readable listing (MLSD), its passive-mode reply and the active-mode
+// command, without the Internet library: its own listing parser cuts names at the first blank.
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -30,6 +30,8 @@ struct PassiveAddress {
 };
 // "227 Entering Passive Mode (h1,h2,h3,h4,p1,p2)".
 std::optional<PassiveAddress> ParsePassiveReply(std::string_view reply);
+// "PORT h1,h2,h3,h4,p1,p2" for an IPv4 address and port in host order.
+std::string PortCommand(uint32_t address, uint16_t port);
 
 // A listing record for the panel: the name converted by the caller.
 platform::FindData ToFindData(const MachineEntry& entry, Text name);

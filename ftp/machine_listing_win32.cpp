@@ -51,6 +51,11 @@ Text FromWire(const std::string& bytes) {
   return text;
 }
 
+void LimitWaits(Socket& socket) {
+  const DWORD timeout = kReplyTimeoutMs;
+  ::setsockopt(socket.handle, SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(&timeout), sizeof(timeout));
+}
+
 bool Connect(Socket& socket, const std::string& host, uint16_t port) {
   addrinfo hints{};
   hints.ai_family = AF_UNSPEC;
@@ -60,8 +65,7 @@ bool Connect(Socket& socket, const std::string& host, uint16_t port) {
   for (addrinfo* at = found; at; at = at->ai_next) {
     socket.handle = ::socket(at->ai_family, at->ai_socktype, at->ai_protocol);
     if (socket.handle == INVALID_SOCKET) continue;
-    const DWORD timeout = kReplyTimeoutMs;
-    ::setsockopt(socket.handle, SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(&timeout), sizeof(timeout));
+    LimitWaits(socket);
     if (::connect(socket.handle, at->ai_addr, static_cast<int>(at->ai_addrlen)) == 0) break;
     ::closesocket(socket.handle);
     socket.handle = INVALID_SOCKET;
@@ -120,6 +124,47 @@ bool Login(Control& control, const FtpSession& session) {
   return user / 100 == 2;
 }
 
+// Passive: a connection to the address the server names.
+bool OpenPassive(Control& control, const std::string& host, Socket& data) {
+  std::string reply;
+  if (control.Command("PASV", reply) != 227) return false;
+  const auto passive = ParsePassiveReply(reply);
+  if (!passive) return false;
+  // A server behind an address it does not know gives a private one: the control host stands.
+  return Connect(data, passive->host, passive->port) || Connect(data, host, passive->port);
+}
+
+// Active: a socket listening on the control connection's own address, named to the server,
+// which connects to it once the listing starts. IPv4 only, as PORT is.
+bool OfferActive(Control& control, Socket& listener) {
+  sockaddr_in own{};
+  int length = sizeof own;
+  if (::getsockname(control.socket.handle, reinterpret_cast<sockaddr*>(&own), &length) != 0 || own.sin_family != AF_INET)
+    return false;
+  listener.handle = ::socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+  if (listener.handle == INVALID_SOCKET) return false;
+  own.sin_port = 0;
+  length = sizeof own;
+  if (::bind(listener.handle, reinterpret_cast<const sockaddr*>(&own), sizeof own) != 0 ||
+      ::listen(listener.handle, 1) != 0 ||
+      ::getsockname(listener.handle, reinterpret_cast<sockaddr*>(&own), &length) != 0)
+    return false;
+  std::string reply;
+  return control.Command(PortCommand(ntohl(own.sin_addr.s_addr), ntohs(own.sin_port)), reply) / 100 == 2;
+}
+
+bool AcceptActive(Socket& listener, Socket& data) {
+  fd_set ready;
+  FD_ZERO(&ready);
+  FD_SET(listener.handle, &ready);
+  timeval timeout{static_cast<long>(kReplyTimeoutMs / 1000), 0};
+  if (::select(0, &ready, nullptr, nullptr, &timeout) != 1) return false;
+  data.handle = ::accept(listener.handle, nullptr, nullptr);
+  if (data.handle == INVALID_SOCKET) return false;
+  LimitWaits(data);
+  return true;
+}
+
 bool ReadAll(Socket& data, std::string& bytes) {
   char buffer[65536];
   for (;;) {
@@ -133,9 +178,6 @@ bool ReadAll(Socket& data, std::string& bytes) {
 }  // namespace
 
 bool ListMachineReadable(const FtpSession& session, TextView folder, std::vector<platform::FindData>& entries) {
-  // This listing's data connection is always a passive one: a server set to active mode is
-  // listed through the Internet library alone.
-  if (!session.passive) return false;
   WinsockSession winsock;
   if (!winsock.started) return false;
   const std::string host = ToWire(session.host);
@@ -143,14 +185,11 @@ bool ListMachineReadable(const FtpSession& session, TextView folder, std::vector
   if (!Connect(control.socket, host, session.port) || !Login(control, session)) return false;
   std::string reply;
   if (control.Command("TYPE I", reply) / 100 != 2) return false;
-  if (control.Command("PASV", reply) != 227) return false;
-  const auto passive = ParsePassiveReply(reply);
-  if (!passive) return false;
-  Socket data;
-  // A server behind an address it does not know gives a private one: the control host stands.
-  if (!Connect(data, passive->host, passive->port) && !Connect(data, host, passive->port)) return false;
+  Socket data, listener;
+  if (session.passive ? !OpenPassive(control, host, data) : !OfferActive(control, listener)) return false;
   const int started = control.Command("MLSD " + ToWire(folder), reply);
   if (started != 125 && started != 150) return false;
+  if (!session.passive && !AcceptActive(listener, data)) return false;
   std::string bytes;
   const bool complete = ReadAll(data, bytes);
   ::closesocket(data.handle);

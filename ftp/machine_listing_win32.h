@@ -8,8 +8,9 @@
 
 namespace nrv {
 
-// The entries of folder (an absolute remote path); false when the server cannot give them
-// this way or the session is not in passive mode (the caller lists through the Internet library then).
+// The entries of folder (an absolute remote path), over a passive or an active data connection
+// as the session asks; false when the server cannot give them this way (the caller lists
+// through the Internet library then).
 bool ListMachineReadable(const FtpSession& session, TextView folder, std::vector<platform::FindData>& entries);
 
 }  // namespace nrv

@@ -5,7 +5,7 @@
 namespace nrv {
 
 // Gives the panel the keyboard when its window is visible, redraws both titles and cursors and
-// puts its path in the main window's title.
+// puts its location in the main window's title.
 void ActivatePanel(Panel& panel);
 // Tab: the other panel; nothing when neither is active.
 void ActivateOtherPanel();

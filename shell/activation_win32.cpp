@@ -9,10 +9,15 @@
 
 namespace nrv {
 
+// The active panel's title line without the blank on either side: the path of a local folder,
+// the server and its folder for an FTP panel.
 void ShowActivePathInTitle() {
   const Panel* panel = ActivePanel();
   if (!panel) return;
-  ::SetWindowTextW(TheShellWindows().main, platform::Wide(panel->path));
+  Text title = OpsOf(*panel).title(*panel);
+  if (!title.empty() && title.front() == u' ') title.erase(0, 1);
+  if (!title.empty() && title.back() == u' ') title.pop_back();
+  ::SetWindowTextW(TheShellWindows().main, platform::Wide(title));
 }
 
 void ActivatePanel(Panel& panel) {

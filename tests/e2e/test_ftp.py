@@ -1,11 +1,13 @@
 """FTP panels against a real server (pyftpdlib on 127.0.0.1, started and stopped by the tests):
 Open URL with host:port, listing and folders, downloads and uploads with identical bytes, move,
 delete with its questions, make folder, anonymous and refused logins, a server restarted
-between two folder changes, and two FTP panels.
+between two folder changes, two FTP panels, passive mode turned off, and the main window's
+caption following the active panel onto the server.
 
 What Wine's WinINet does here: it converts names with the ANSI code page both ways, so the
 server speaks that code page for names beyond ASCII; an empty listing fails with last error 0;
-a connection the server dropped fails its next command."""
+a connection the server dropped fails its next command; it writes a copy of every download
+into its URL cache whatever the flags say (the program removes it)."""
 
 import hashlib
 import os
@@ -16,7 +18,7 @@ import pytest
 
 from norvane_e2e import poll, windows_path
 from norvane_e2e.checks import rows, wait_active_title
-from norvane_e2e.ftp_server import FtpServer
+from norvane_e2e.ftp_server import ACTIVE_USER, FtpServer
 from norvane_e2e.settings import KEY, SELECTED_BACKGROUND
 
 WORK = 60  # seconds a transfer of these tests may take
@@ -46,9 +48,10 @@ def start(rig, left, right):
     return app
 
 
-def open_url(app, menu_key, address, login="", password="", anonymous=False, save=False, start_folder=None):
+def open_url(app, menu_key, address, login="", password="", anonymous=False, save=False, start_folder=None,
+             passive=True):
     """Opens the location menu with menu_key, picks "Open URL..." and fills the dialog; with
-    start_folder, "Properties" sets it."""
+    start_folder or passive off, "Properties" sets them."""
     app.key(menu_key)
     poll(app.popup_menus, 15, "the location menu")
     app.x.key("Up", "Up", "Return")  # the last two entries: "Open URL...", "Browse..."
@@ -68,12 +71,15 @@ def open_url(app, menu_key, address, login="", password="", anonymous=False, sav
     app.x.key("Tab")
     if save:
         app.x.key("space")
-    if start_folder is not None:
+    if start_folder is not None or not passive:
         app.x.key("Tab", "Tab", "Tab", "space")  # past Open and Cancel to "Properties"
         properties = app.message_box("Connection properties")
         app.x.focus(properties.xid())
-        app.x.key("Tab", "ctrl+a", "BackSpace")  # from "Passive mode" to "Start folder:"
-        app.x.type(start_folder)
+        if not passive:
+            app.x.key("space")  # "Passive mode" has the focus
+        if start_folder is not None:
+            app.x.key("Tab", "ctrl+a", "BackSpace")  # from "Passive mode" to "Start folder:"
+            app.x.type(start_folder)
         properties.answer("Return")
         app.x.focus(box.xid())
         app.x.key("Tab")  # from "Properties" round to the URL field, where Return opens
@@ -119,6 +125,11 @@ def title_width(app, panel):
     return max(xs) - min(xs) + 1
 
 
+def cache_copies(rig):
+    caches = rig.prefix.path.glob("drive_c/users/*/AppData/Local/Microsoft/Windows/INetCache")
+    return [p for cache in caches for p in cache.rglob("*") if p.is_file() and p.suffix != ".dat"]
+
+
 def go_to(app, order, name, up_entry=False):
     app.key("Home", *["Down"] * (order.index(name) + (1 if up_entry else 0)))
 
@@ -145,6 +156,7 @@ def test_browse_copy_move_delete_and_make_folder(rig, server):
     open_url(app, "alt+F1", server.address, FtpServer.user, FtpServer.password)
     root = ["a small.txt", "b.txt", "big.bin", "full", "gone.txt", "moveme.txt", "sub"]
     rows(app, panel_left, len(root))  # the root has no ".."
+    app.wait_title(f"{server.address}/")  # the caption follows the active panel onto the server
     order = names_in_order(rig, app, root)
     assert order[:2] == ["full", "sub"], order  # folders first, as on a local disk
     at_root = title_width(app, panel_left)
@@ -152,6 +164,7 @@ def test_browse_copy_move_delete_and_make_folder(rig, server):
     go_to(app, order, "sub")
     app.key("Return")
     rows(app, panel_left, 2)  # "..", inner.txt
+    app.wait_title(f"{server.address}/sub")
     # "127.0.0.1:<port>/sub" against "127.0.0.1:<port>/": the server is named before the
     # folder, so "sub" adds a small part to a title many times its width.
     in_sub = title_width(app, panel_left)
@@ -159,6 +172,7 @@ def test_browse_copy_move_delete_and_make_folder(rig, server):
     assert full_path_at(rig, app, 1) == ["/sub/inner.txt"]
     app.key("BackSpace")
     rows(app, panel_left, len(root))
+    app.wait_title(f"{server.address}/")
     app.key("ctrl+c")  # the cursor came back on the folder it left
     poll(lambda: clipboard(rig) == ["/sub"], 15, "the cursor on /sub")
 
@@ -179,6 +193,8 @@ def test_browse_copy_move_delete_and_make_folder(rig, server):
     box.answer("Return")
     poll(lambda: (right / "b.txt").is_file() and (right / "a small.txt").is_file(), WORK, "two files downloaded")
     assert (right / "a small.txt").read_text() == "small\n"
+    # Wine's WinINet copies every download into its cache, whatever the flags: none stays.
+    poll(lambda: not cache_copies(rig), WORK, "no download left in WinINet's cache")
 
     # Move: the server's file goes once the local copy is complete.
     moved = digest(home / "moveme.txt")
@@ -235,6 +251,7 @@ def test_browse_copy_move_delete_and_make_folder(rig, server):
 
     # Upload from the local panel into the server's root, then a move that removes the source.
     app.key("Tab")
+    app.wait_title(windows_path(right))
     local = ["a small.txt", "b.txt", "big.bin", "moveme.txt", "up load.bin", "upmove.txt"]
     rows(app, panel_right, len(local) + 1)
     local_order = names_in_order(rig, app, local)
@@ -256,6 +273,7 @@ def test_browse_copy_move_delete_and_make_folder(rig, server):
     open_url(app, "alt+F2", server.address, anonymous=True, save=True)
     root += ["up load.bin", "upmove.txt"]
     rows(app, panel_right, len(root))
+    app.wait_title(f"{server.address}/")
     assert rig.registry(KEY + "\\History\\FtpUrls").text("Item0") == f"anonymous@{server.address}"
     app.key("F5")
     box = app.message_box("Copy")
@@ -301,6 +319,7 @@ def test_refused_login_bad_fields_and_a_restarted_server(rig, server):
     server.restart()
     app.key("Home", "Down", "Return")  # the dropped connection is restored into /sub/deeper
     rows(app, panel_left, 2)  # "..", x.txt
+    app.wait_title(f"{server.address}/sub/deeper")
     assert full_path_at(rig, app, 1) == ["/sub/deeper/x.txt"]
     app.key("BackSpace", "BackSpace")
     rows(app, panel_left, 1)
@@ -322,6 +341,21 @@ def test_refused_login_bad_fields_and_a_restarted_server(rig, server):
     assert full_path_at(rig, app, 1) == ["/sub/deeper/x.txt"]
     stored = rig.registry(KEY + "\\History\\FtpUrlProperties")
     assert stored.text(f"{FtpServer.user}@{server.address}") == "passive;/sub/deeper"
+
+    # Passive mode off, for a user the server refuses it: the listing, with a name's blank, and
+    # a download come over connections the server opens itself.
+    (server.home / "with blank.txt").write_text("blank\n")
+    open_url(app, "alt+F1", server.address, ACTIVE_USER, FtpServer.password, save=True, passive=False)
+    rows(app, panel_left, 2)
+    app.wait_title(f"{server.address}/")
+    order = names_in_order(rig, app, ["sub", "with blank.txt"])
+    go_to(app, order, "with blank.txt")
+    app.key("F5")
+    app.message_box("Copy").answer("Return")
+    poll(lambda: (right / "with blank.txt").is_file() and (right / "with blank.txt").read_text() == "blank\n",
+         WORK, "with blank.txt downloaded")
+    stored = rig.registry(KEY + "\\History\\FtpUrlProperties")
+    assert stored.text(f"{ACTIVE_USER}@{server.address}") == "active;"
 
 
 def press_cancel(app, progress):

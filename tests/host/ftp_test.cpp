@@ -328,7 +328,7 @@ TEST(MachineListing, NamesKeepTheirBlanksAndFactsTheirMeaning) {
     EXPECT_FALSE(ParseMachineLine(skipped).has_value()) << skipped;
 }
 
-TEST(MachineListing, TimesAndPassiveReplies) {
+TEST(MachineListing, TimesPassiveRepliesAndPortCommands) {
   EXPECT_EQ(MachineTimeToFileTime("16010101000000"), 0u);
   EXPECT_EQ(MachineTimeToFileTime("20000301000000.123"), 125963424000000000ull);
   EXPECT_EQ(MachineTimeToFileTime("2026"), 0u);
@@ -341,6 +341,13 @@ TEST(MachineListing, TimesAndPassiveReplies) {
   EXPECT_TRUE(ParsePassiveReply("227 =10,1,2,3,0,21").has_value());
   for (const char* bad : {"200 ok", "227 (1,2,3,4,5)", "227 (256,0,0,1,1,1)", "227 (1,2,3,4,0,0)", "227"})
     EXPECT_FALSE(ParsePassiveReply(bad).has_value()) << bad;
+
+  // What PORT names is what a passive reply with the same numbers would.
+  EXPECT_EQ(PortCommand(0x7F000001, 195 * 256 + 80), "PORT 127,0,0,1,195,80");
+  const auto back = ParsePassiveReply("227 (" + PortCommand(0xC0A80AFE, 65535).substr(5) + ")");
+  ASSERT_TRUE(back.has_value());
+  EXPECT_EQ(back->host, "192.168.10.254");
+  EXPECT_EQ(back->port, 65535);
 }
 
 }  // namespace

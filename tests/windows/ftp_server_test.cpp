@@ -3,6 +3,7 @@
 // NORVANE_FTP_FIXTURE, its root is that folder's "home", seen here through drive Z:.
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <shlobj.h>
 #include <wininet.h>
 
 #include <algorithm>
@@ -53,6 +54,17 @@ std::string RandomBytes(size_t size) {
   std::string bytes(size, '\0');
   for (char& byte : bytes) byte = static_cast<char>(random());
   return bytes;
+}
+
+// The files in the library's URL cache, its index aside.
+size_t CachedFiles() {
+  wchar_t folder[MAX_PATH] = {};
+  if (FAILED(::SHGetFolderPathW(nullptr, CSIDL_INTERNET_CACHE, nullptr, 0, folder))) return 0;
+  size_t count = 0;
+  std::error_code error;
+  for (fs::recursive_directory_iterator it(folder, error), end; !error && it != end; it.increment(error))
+    if (it->is_regular_file(error) && it->path().extension() != ".dat") ++count;
+  return count;
 }
 
 class FtpAgainstServer : public ::testing::Test {
@@ -129,7 +141,8 @@ TEST_F(FtpAgainstServer, ListsDownloadsUploadsMakesFoldersAndDeletes) {
   EXPECT_EQ(Names(list), (std::vector<Text>{u"..", u"inner.txt"}));
   ASSERT_EQ(List(root), 0);
 
-  // Download: identical bytes, whatever the block boundaries.
+  // Download: identical bytes, whatever the block boundaries, and no copy left in the cache.
+  const size_t cached = CachedFiles();
   CursorOn(u"big.bin");
   HINTERNET connection = session.connection.Get();
   EXPECT_EQ(RunFtpJobs(connection, kOperationCopy, kDirectionDownload, panel.path, BuildJobs(panel, list, true)), 0);
@@ -137,6 +150,7 @@ TEST_F(FtpAgainstServer, ListsDownloadsUploadsMakesFoldersAndDeletes) {
   CursorOn(u"a small.txt");
   EXPECT_EQ(RunFtpJobs(connection, kOperationCopy, kDirectionDownload, panel.path, BuildJobs(panel, list, true)), 0);
   EXPECT_EQ(Contents(local.Path() / "a small.txt"), "small\n");
+  EXPECT_EQ(CachedFiles(), cached);
 
   // Upload into the sub-folder, a name with a blank.
   const std::string up = RandomBytes(70 * 1024);
@@ -163,6 +177,41 @@ TEST_F(FtpAgainstServer, ListsDownloadsUploadsMakesFoldersAndDeletes) {
   ASSERT_EQ(taken.size(), 3u);
   EXPECT_EQ(taken[0].text.rfind(u"Delete 2 items from ", 0), 0u) << ToUtf8(taken[0].text);
   EXPECT_EQ(taken[2].text.rfind(u"Failed delete directory " + root + u"/sub folder", 0), 0u) << ToUtf8(taken[2].text);
+}
+
+TEST_F(FtpAgainstServer, ActiveModeListsDownloadsAndUploads) {
+  // The server refuses passive mode to this user: every data connection, the listings'
+  // included, must be one the server opens to the port the client names; names keep their
+  // blanks as in passive mode.
+  session.passive = false;
+  session.login = u"active";
+  const std::string big = RandomBytes(200 * 1024 + 3);
+  Write(home / "down load.bin", big);
+  fs::create_directories(home / "a folder");
+  Write(home / "a folder" / "inside.txt", "inside\n");
+  test::MessageCapture messages;
+
+  ASSERT_EQ(OpenFtp(panel, list), 0);
+  EXPECT_EQ(Names(list), (std::vector<Text>{u"..", u"a folder", u"down load.bin"}));
+  ASSERT_EQ(List(u"a folder"), 0);
+  EXPECT_EQ(Names(list), (std::vector<Text>{u"..", u"inside.txt"}));
+  ASSERT_EQ(List(root), 0);
+
+  CursorOn(u"down load.bin");
+  HINTERNET connection = session.connection.Get();
+  EXPECT_EQ(RunFtpJobs(connection, kOperationCopy, kDirectionDownload, panel.path, BuildJobs(panel, list, true)), 0);
+  EXPECT_TRUE(Contents(local.Path() / "down load.bin") == big);
+
+  const std::string up = RandomBytes(130 * 1024 + 9);
+  Write(local.Path() / "up load.bin", up);
+  const FtpJob upload{LocalJoin(panel.path, u"up load.bin"), u"up load.bin", FILE_ATTRIBUTE_ARCHIVE,
+                      static_cast<int64_t>(up.size())};
+  EXPECT_EQ(RunFtpJobs(connection, kOperationCopy, kDirectionUpload, root + u"/a folder", {upload}), 0);
+  EXPECT_TRUE(Contents(home / "a folder" / "up load.bin") == up);
+  ASSERT_EQ(List(u"a folder"), 0);
+  EXPECT_EQ(Names(list), (std::vector<Text>{u"..", u"inside.txt", u"up load.bin"}));
+  const auto taken = messages.Taken();
+  EXPECT_TRUE(taken.empty()) << ToUtf8(taken.front().text);
 }
 
 TEST_F(FtpAgainstServer, ARefusedLoginShowsTheServersReplyAndStaysLocal) {

@@ -7,7 +7,8 @@ Run as a program it is the server: python3 ftp_server.py HOME USER PASSWORD PORT
 every data transfer down, for the tests that stop the server in the middle of one. ENCODING is
 what names are on the wire (UTF-8 by default): Wine's WinINet sends and reads them in the ANSI
 code page, so a server that speaks that code page keeps names beyond ASCII intact. A client's
-"SITE DROP" closes every other client's connection."""
+"SITE DROP" closes every other client's connection. The user "active" (the same password and home)
+is refused PASV and EPSV."""
 
 import os
 import signal
@@ -16,6 +17,7 @@ import sys
 from pathlib import Path
 
 START_TIMEOUT = 20
+ACTIVE_USER = "active"  # refused passive mode: what it transfers went over PORT
 
 
 class FtpServer:
@@ -77,6 +79,8 @@ def serve(home, user, password, port, rate, port_file, encoding):
     authorizer = DummyAuthorizer()
     authorizer.add_user(user, password, home, perm="elradfmwMT")
     authorizer.add_anonymous(home, perm="elradfmw")
+    # The same home for a user whose data connections must be active ones (PORT).
+    authorizer.add_user(ACTIVE_USER, password, home, perm="elradfmwMT")
 
     def recode(lines):
         for line in lines:
@@ -93,6 +97,16 @@ def serve(home, user, password, port, rate, port_file, encoding):
         # "SITE DROP" drops every other client, as a server that lost its connections does.
         proto_cmds = dict(FTPHandler.proto_cmds, **{"SITE DROP": dict(
             perm=None, auth=True, arg=False, help="Syntax: SITE DROP (drops the other clients).")})
+
+        def ftp_PASV(self, line):
+            if self.username == ACTIVE_USER:
+                return self.respond("502 Active mode only for this user.")
+            return super().ftp_PASV(line)
+
+        def ftp_EPSV(self, line):
+            if self.username == ACTIVE_USER:
+                return self.respond("502 Active mode only for this user.")
+            return super().ftp_EPSV(line)
 
         def ftp_SITE_DROP(self, line):
             others = [handler for handler in list(self.ioloop.socket_map.values())
