@@ -153,7 +153,7 @@ def test_second_operation_refused_and_extraction_into_read_only_and_full_file_sy
         typed_prompt(app, rig, "Extract file(s)", "Extract 2 items to:", out)
         wait_progress_closed(app)
         assert not app.message_boxes()
-        want = {name: hash for name, hash in tree(work).items() if name != "secret.txt"}
+        want = {name: sha for name, sha in tree(work).items() if name != "secret.txt"}
         assert tree(out) == {**want, "meanwhile.txt": digest(out / "meanwhile.txt")}
 
 

@@ -186,8 +186,10 @@ int wmain(int argc, wchar_t **argv) {
     rc = hold_locked(argv[3], _wtoi(argv[4]));
   } else if (wcscmp(argv[2], L"post") == 0 && argc > 6) {
     /* A message another program sends: it reaches a window whatever its input state. */
-    rc = PostMessageW((HWND)(ULONG_PTR)_wcstoui64(argv[3], NULL, 10), (UINT)wcstoul(argv[4], NULL, 10),
-                      (WPARAM)_wcstoui64(argv[5], NULL, 10), (LPARAM)_wcstoi64(argv[6], NULL, 10)) ? 0 : 1;
+    HWND window = (HWND)(ULONG_PTR)_wcstoui64(argv[3], NULL, 10);
+    UINT message = (UINT)wcstoul(argv[4], NULL, 10);
+    WPARAM wparam = (WPARAM)_wcstoui64(argv[5], NULL, 10);
+    rc = PostMessageW(window, message, wparam, (LPARAM)_wcstoi64(argv[6], NULL, 10)) ? 0 : 1;
   }
   fclose(out);
   return rc;
