@@ -28,7 +28,13 @@ CArchiveExtractCallback::CArchiveExtractCallback(ArchiveJob& job, IInArchive* ar
 }
 
 CArchiveExtractCallback::~CArchiveExtractCallback() {
-  if (stream_) stream_->Release();
+  // An item still open when the library has finished is cut short (a full disk, Cancel in a
+  // large file): a truncated file that looks whole would be worse than none.
+  if (stream_) {
+    stream_->CloseFile();
+    stream_->Release();
+    DeleteFileAlways(outputPath_);
+  }
   archive_->Release();
 }
 

@@ -133,6 +133,10 @@ class Spy:
         """A rich-edit control's text, line count and caret line (0-based)."""
         return self._query(prefix, "edittext", str(hwnd))[0]
 
+    def post(self, prefix, hwnd, message, wparam=0, lparam=0):
+        """Posts a message to a window of another program, as any program may."""
+        self._output(prefix, "post", str(hwnd), str(message), str(wparam), str(lparam))
+
     def hold_locked(self, prefix, path, seconds, scratch):
         """Starts a process that holds path open without sharing; returns it once it does."""
         out = Path(scratch) / "lock.json"

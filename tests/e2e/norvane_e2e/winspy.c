@@ -184,6 +184,12 @@ int wmain(int argc, wchar_t **argv) {
     rc = dump_edit_text((HWND)(ULONG_PTR)_wcstoui64(argv[3], NULL, 10));
   } else if (wcscmp(argv[2], L"lock") == 0 && argc > 4) {
     rc = hold_locked(argv[3], _wtoi(argv[4]));
+  } else if (wcscmp(argv[2], L"post") == 0 && argc > 6) {
+    /* A message another program sends: it reaches a window whatever its input state. */
+    HWND window = (HWND)(ULONG_PTR)_wcstoui64(argv[3], NULL, 10);
+    UINT message = (UINT)wcstoul(argv[4], NULL, 10);
+    WPARAM wparam = (WPARAM)_wcstoui64(argv[5], NULL, 10);
+    rc = PostMessageW(window, message, wparam, (LPARAM)_wcstoi64(argv[6], NULL, 10)) ? 0 : 1;
   }
   fclose(out);
   return rc;
