@@ -87,7 +87,16 @@ bool QueryFreeSpaceEx(TextView root, uint64_t& totalBytes, uint64_t& freeBytes) 
   return true;
 }
 
-uint32_t LogicalDriveMask() { return ::GetLogicalDrives(); }
+// In a session that is just starting, Wine lists no drives until its mount manager is up; a
+// program started at that moment would report that it found none. Ask again for up to a second.
+uint32_t LogicalDriveMask() {
+  uint32_t mask = ::GetLogicalDrives();
+  for (int attempt = 0; mask == 0 && attempt < 20; ++attempt) {
+    ::Sleep(50);
+    mask = ::GetLogicalDrives();
+  }
+  return mask;
+}
 
 uint32_t DriveType(TextView root) {
   const Text text(root);
