@@ -77,13 +77,19 @@ void MakeUpEntry(Panel& panel, ItemList& list) {
   Append(list, up);
 }
 
+int64_t AddSize(int64_t total, int64_t size) {
+  if (size > 0 && total > INT64_MAX - size) return INT64_MAX;
+  if (size < 0 && total < INT64_MIN - size) return INT64_MIN;
+  return total + size;
+}
+
 void ComputeTotals(const ItemList& list, Panel& panel) {
   panel.totalBytes = 0;
   panel.fileCount = 0;
   panel.folderCount = 0;
   for (const PanelItem* item : list.items) {
     if (!IsFolder(*item)) {
-      panel.totalBytes += item->size;
+      panel.totalBytes = AddSize(panel.totalBytes, item->size);
       ++panel.fileCount;
     } else if (!IsUpEntry(*item)) {
       ++panel.folderCount;
@@ -113,7 +119,7 @@ void RecountSelection(const ItemList& list, Panel& panel) {
       ++panel.selectedFolders;
     } else {
       ++panel.selectedFiles;
-      panel.selectedBytes += item->size;
+      panel.selectedBytes = AddSize(panel.selectedBytes, item->size);
     }
   }
 }

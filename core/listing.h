@@ -18,6 +18,10 @@ void MakeUpEntry(Panel& panel, ItemList& list);
 // network drive only when switched on for network drives too.
 bool ShowsFreeSpace(const Panel& panel);
 
+// total + size held at the limits of a signed 64-bit count: a server's sizes can add up to
+// more, and a total is never to wrap round into nonsense.
+int64_t AddSize(int64_t total, int64_t size);
+
 // The totals of the list, and its selection counts afresh: called after every change of the list.
 void ComputeTotals(const ItemList& list, Panel& panel);
 void RecountSelection(const ItemList& list, Panel& panel);

@@ -6,6 +6,14 @@
 
 namespace nrv {
 
+namespace {
+
+void RecountWhenAtLimit(const ItemList& list, Panel& panel) {
+  if (panel.selectedBytes == INT64_MAX) RecountSelection(list, panel);
+}
+
+}  // namespace
+
 void SelectItem(Panel& panel, PanelItem& item, uint32_t value) {
   const uint32_t selected = value ? 1 : 0;
   if ((item.selected ? 1u : 0u) == selected) {
@@ -18,7 +26,11 @@ void SelectItem(Panel& panel, PanelItem& item, uint32_t value) {
     panel.selectedFolders += step;
   } else {
     panel.selectedFiles += step;
-    panel.selectedBytes += step * item.size;
+    // A total held at the limit has lost count: one item less cannot say what is left, a
+    // recount of the list can (the callers that change many items do one).
+    const int64_t change = selected ? item.size : item.size > INT64_MIN ? -item.size : INT64_MAX;
+    if (panel.selectedBytes != INT64_MAX) panel.selectedBytes = AddSize(panel.selectedBytes, change);
+    if (panel.selectedFiles == 0) panel.selectedBytes = 0;
   }
 }
 
@@ -28,16 +40,19 @@ void ApplyMaskSelection(Panel& panel, ItemList& list, TextView mask, bool select
     if (IsUpEntry(*item) || (IsFolder(*item) && !foldersToo)) continue;
     if (MatchMask(ItemName(*item), mask)) SelectItem(panel, *item, select ? 1 : 0);
   }
+  RecountWhenAtLimit(list, panel);
 }
 
 void InvertSelection(ItemList& list, Panel& panel) {
   for (PanelItem* item : list.items)
     if (!IsUpEntry(*item)) SelectItem(panel, *item, item->selected ? 0 : 1);
+  RecountWhenAtLimit(list, panel);
 }
 
 void SetAll(ItemList& list, Panel& panel, uint32_t value) {
   for (PanelItem* item : list.items)
     if (!IsUpEntry(*item)) SelectItem(panel, *item, value);
+  RecountWhenAtLimit(list, panel);
 }
 
 int JumpToPrefix(Panel& panel, const ItemList& list, TextView prefix) {

@@ -1,5 +1,7 @@
 #include "fileops/drop_list.h"
 
+#include "core/file_names.h"
+
 namespace nrv {
 namespace {
 
@@ -51,7 +53,41 @@ std::vector<Text> ReadAnsi(const uint8_t* at, size_t bytes, AnsiDecoder ansi) {
   return paths;
 }
 
+bool IsLetter(char16_t c) { return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z'); }
+
+// "X:\" or "\\server\share\" with a server and a share that are names, not "?" or ".".
+bool IsAbsolute(TextView path) {
+  if (path.size() >= 3 && IsLetter(path[0]) && path[1] == u':' && path[2] == u'\\') return true;
+  if (path.size() < 5 || path[0] != u'\\' || path[1] != u'\\') return false;
+  const size_t serverEnd = path.find(u'\\', 2);
+  if (serverEnd == TextView::npos) return false;
+  const TextView server = path.substr(2, serverEnd - 2);
+  const size_t shareEnd = path.find(u'\\', serverEnd + 1);
+  const TextView share = path.substr(serverEnd + 1, shareEnd == TextView::npos ? TextView::npos : shareEnd - serverEnd - 1);
+  return IsOneFileName(server) && IsOneFileName(share);
+}
+
 }  // namespace
+
+std::vector<Text> AcceptedDropPaths(const std::vector<Text>& paths, RefusedNames& refused) {
+  std::vector<Text> accepted;
+  for (const Text& path : paths) {
+    if (!IsAbsolute(path)) {
+      NoteRefused(refused, path, u"not a full path");
+      continue;
+    }
+    // A folder may come with a closing backslash; its name is the part before.
+    TextView rest(path);
+    if (rest.size() > 3 && rest.back() == u'\\') rest.remove_suffix(1);
+    const TextView last = rest.substr(rest.find_last_of(u'\\') + 1);
+    if (const NameFault fault = CheckFileName(last); fault != NameFault::None) {
+      NoteRefused(refused, path, NameFaultText(fault));
+      continue;
+    }
+    accepted.push_back(path);
+  }
+  return accepted;
+}
 
 std::vector<uint8_t> BuildDropList(const std::vector<Text>& paths) {
   std::vector<uint8_t> block(kDropFilesHeaderSize, 0);

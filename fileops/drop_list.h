@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/refused_names.h"
 #include "platform/text.h"
 
 namespace nrv {
@@ -22,5 +23,10 @@ using AnsiDecoder = Text (*)(std::string_view bytes);
 // it gives none; a list that runs to the end of the block without its closing NUL keeps the
 // paths it completed.
 std::vector<Text> ReadDropList(const uint8_t* block, size_t size, AnsiDecoder ansi);
+
+// The dropped paths a copy may take: absolute ("X:\..." or "\\server\share\...", not the "\\?\"
+// and "\\.\" forms) with a last part that is one file name, since that part names the copy in
+// the target folder. The rest are noted in refused, in their order.
+std::vector<Text> AcceptedDropPaths(const std::vector<Text>& paths, RefusedNames& refused);
 
 }  // namespace nrv

@@ -55,6 +55,14 @@ void ReportWith(const char16_t* before, TextView first, const char16_t* middle, 
   ReportError(Text(before) + Text(first) + Text(middle) + Text(second));
 }
 
+// One report per listing, once the list is whole, naming what it refused.
+void ReportListing(const RemoteListing& listing, const Panel& panel) {
+  const Text text = ListingReportText(listing, HostOf(panel) + panel.ftpCurrentDir);
+  if (text.empty()) return;
+  platform::SetLastError(platform::kErrorInvalidData);
+  ReportError(text);
+}
+
 }  // namespace
 
 FtpSession* SessionOf(const Panel& panel) { return panel.ftpSession; }
@@ -122,9 +130,12 @@ int ListRemoteFolder(ItemList& list, Panel& panel) {
 
   BeginRemoteListing(panel, list, current);
   std::vector<platform::FindData> entries;
-  if (ListMachineReadable(*SessionOf(panel), current, entries)) {
-    for (const platform::FindData& entry : entries) AddRemoteEntry(list, entry);
+  RemoteListing listing;
+  if (ListMachineReadable(*SessionOf(panel), current, entries, listing)) {
+    for (const platform::FindData& entry : entries)
+      if (!AddRemoteEntry(list, entry, listing)) break;
     EndRemoteListing(panel, list);
+    ReportListing(listing, panel);
     return 0;
   }
   WIN32_FIND_DATAW native{};
@@ -140,13 +151,15 @@ int ListRemoteFolder(ItemList& list, Panel& panel) {
     EndRemoteListing(panel, list);
     return -1;
   }
+  bool more = true;
   do {
-    AddRemoteEntry(list, platform::FromNative(native));
-  } while (::InternetFindNextFileW(find.handle, &native));
-  if (platform::LastError() != platform::kErrorNoMoreFiles) ReportError(u"Error find files on: " + HostOf(panel));
+    more = AddRemoteEntry(list, platform::FromNative(native), listing);
+  } while (more && ::InternetFindNextFileW(find.handle, &native));
+  if (more && platform::LastError() != platform::kErrorNoMoreFiles) ReportError(u"Error find files on: " + HostOf(panel));
   ::InternetCloseHandle(find.handle);
   find.handle = nullptr;
   EndRemoteListing(panel, list);
+  ReportListing(listing, panel);
   return 0;
 }
 

@@ -23,6 +23,18 @@ bool Digits(std::string_view text, size_t count, uint64_t& value) {
   return true;
 }
 
+// Digits only; a number beyond 64 bits gives the largest value.
+bool SizeDigits(std::string_view text, uint64_t& value) {
+  if (text.empty()) return false;
+  value = 0;
+  for (char c : text) {
+    if (c < '0' || c > '9') return false;
+    const uint64_t digit = static_cast<uint64_t>(c - '0');
+    value = value > (UINT64_MAX - digit) / 10 ? UINT64_MAX : value * 10 + digit;
+  }
+  return true;
+}
+
 // Days from 1601-01-01 to the given civil date (proleptic Gregorian).
 int64_t DaysSince1601(int64_t year, int64_t month, int64_t day) {
   year -= month <= 2;
@@ -69,13 +81,38 @@ std::optional<MachineEntry> ParseMachineLine(std::string_view line) {
       typed = true;
     } else if (EqualsNoCase(key, "size")) {
       uint64_t size = 0;
-      if (Digits(value, value.size(), size) && value.size() <= 19) entry.size = size;
+      if (SizeDigits(value, size)) entry.size = size;
     } else if (EqualsNoCase(key, "modify")) {
       entry.writeTime = MachineTimeToFileTime(value);
     }
   }
   if (!typed || entry.name == "." || entry.name == "..") return std::nullopt;
   return entry;
+}
+
+bool AppendListingText(std::string& text, std::string_view block, size_t limit) {
+  if (text.size() <= limit && block.size() <= limit - text.size()) {
+    text.append(block);
+    return true;
+  }
+  text.append(block.substr(0, limit > text.size() ? limit - text.size() : 0));
+  const size_t lastLine = text.rfind('\n');
+  text.resize(lastLine == std::string::npos ? 0 : lastLine + 1);
+  return false;
+}
+
+bool ParseMachineListing(std::string_view text, size_t maxEntries, std::vector<MachineEntry>& entries) {
+  size_t start = 0;
+  while (start < text.size()) {
+    size_t end = text.find('\n', start);
+    if (end == std::string_view::npos) end = text.size();
+    if (auto entry = ParseMachineLine(text.substr(start, end - start))) {
+      if (entries.size() >= maxEntries) return true;
+      entries.push_back(std::move(*entry));
+    }
+    start = end + 1;
+  }
+  return false;
 }
 
 std::optional<PassiveAddress> ParsePassiveReply(std::string_view reply) {

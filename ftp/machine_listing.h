@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/files.h"
 
@@ -19,7 +20,16 @@ struct MachineEntry {
 
 // One line "fact=value;...; name" (its line break already taken off). None for the entries of
 // the folder itself and its parent, and for a line that is not one.
+// A size fact beyond what 64 bits hold reads as the largest value, which no listing accepts.
 std::optional<MachineEntry> ParseMachineLine(std::string_view line);
+
+// The entries of a whole listing's text, line by line, at most maxEntries of them; true when the
+// text held more (the rest is not read).
+bool ParseMachineListing(std::string_view text, size_t maxEntries, std::vector<MachineEntry>& entries);
+
+// Adds a received block to a listing's text; false when that would pass limit, the text then
+// ending with its last whole line below the limit.
+bool AppendListingText(std::string& text, std::string_view block, size_t limit);
 
 // "YYYYMMDDHHMMSS[.sss]" as a FILETIME; 0 when it is not one.
 uint64_t MachineTimeToFileTime(std::string_view text);

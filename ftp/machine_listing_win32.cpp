@@ -165,19 +165,24 @@ bool AcceptActive(Socket& listener, Socket& data) {
   return true;
 }
 
-bool ReadAll(Socket& data, std::string& bytes) {
+enum class ReadEnd { Complete, Failed, Cut };
+
+// The listing's text up to the limit: a server that never stops sending is cut off there.
+ReadEnd ReadAll(Socket& data, std::string& bytes) {
   char buffer[65536];
   for (;;) {
     const int got = ::recv(data.handle, buffer, sizeof(buffer), 0);
-    if (got == 0) return true;
-    if (got < 0) return false;
-    bytes.append(buffer, static_cast<size_t>(got));
+    if (got == 0) return ReadEnd::Complete;
+    if (got < 0) return ReadEnd::Failed;
+    if (!AppendListingText(bytes, std::string_view(buffer, static_cast<size_t>(got)), kMaxListingBytes))
+      return ReadEnd::Cut;
   }
 }
 
 }  // namespace
 
-bool ListMachineReadable(const FtpSession& session, TextView folder, std::vector<platform::FindData>& entries) {
+bool ListMachineReadable(const FtpSession& session, TextView folder, std::vector<platform::FindData>& entries,
+                         RemoteListing& listing) {
   WinsockSession winsock;
   if (!winsock.started) return false;
   const std::string host = ToWire(session.host);
@@ -191,21 +196,25 @@ bool ListMachineReadable(const FtpSession& session, TextView folder, std::vector
   if (started != 125 && started != 150) return false;
   if (!session.passive && !AcceptActive(listener, data)) return false;
   std::string bytes;
-  const bool complete = ReadAll(data, bytes);
+  const ReadEnd end = ReadAll(data, bytes);
   ::closesocket(data.handle);
   data.handle = INVALID_SOCKET;
-  if (!complete || control.Reply(reply) / 100 != 2) return false;
-  control.Command("QUIT", reply);
-
-  entries.clear();
-  size_t start = 0;
-  while (start < bytes.size()) {
-    size_t end = bytes.find('\n', start);
-    if (end == std::string::npos) end = bytes.size();
-    if (const auto entry = ParseMachineLine(std::string_view(bytes).substr(start, end - start)))
-      entries.push_back(ToFindData(*entry, FromWire(entry->name)));
-    start = end + 1;
+  if (end == ReadEnd::Failed) return false;
+  // A cut listing is closed by us: the server's reply to that says nothing worth waiting for.
+  if (end == ReadEnd::Cut) {
+    listing.cut = ListingCut::Text;
+  } else {
+    if (control.Reply(reply) / 100 != 2) return false;
+    control.Command("QUIT", reply);
   }
+
+  std::vector<MachineEntry> parsed;
+  if (ParseMachineListing(bytes, kMaxListingEntries, parsed)) listing.cut = ListingCut::Entries;
+  bytes.clear();
+  bytes.shrink_to_fit();
+  entries.clear();
+  entries.reserve(parsed.size());
+  for (const MachineEntry& entry : parsed) entries.push_back(ToFindData(entry, FromWire(entry.name)));
   return true;
 }
 

@@ -4,13 +4,16 @@
 #include <vector>
 
 #include "ftp/ftp_session_win32.h"
+#include "ftp/remote_listing.h"
 #include "platform/files.h"
 
 namespace nrv {
 
 // The entries of folder (an absolute remote path), over a passive or an active data connection
 // as the session asks; false when the server cannot give them this way (the caller lists
-// through the Internet library then).
-bool ListMachineReadable(const FtpSession& session, TextView folder, std::vector<platform::FindData>& entries);
+// through the Internet library then). A listing beyond kMaxListingBytes of text or
+// kMaxListingEntries entries gives what came before the limit, and listing says where it was cut.
+bool ListMachineReadable(const FtpSession& session, TextView folder, std::vector<platform::FindData>& entries,
+                         RemoteListing& listing);
 
 }  // namespace nrv

@@ -19,6 +19,8 @@
 #include "ftp/ftp_transfer_win32.h"
 #include "panel/panel_paint.h"
 #include "panel/timer_ids.h"
+#include "platform/error_report.h"
+#include "platform/errors.h"
 #include "platform/win32/wide.h"
 #include "shell/activation.h"
 #include "shell/application.h"
@@ -121,6 +123,18 @@ void TransferDropped(Panel& from, Panel& to, TextView destination) {
   RunFtpTransfer(destination, from, ItemsOf(from.side), to, kOperationCopy);
 }
 
+// The paths whose names may land in a folder; one report names the others, and the rest of the
+// drop goes on.
+std::vector<Text> CheckedDropPaths(const std::vector<Text>& paths) {
+  RefusedNames refused;
+  std::vector<Text> accepted = AcceptedDropPaths(paths, refused);
+  if (refused.count > 0) {
+    platform::SetLastError(platform::kErrorInvalidName);
+    ReportError(u"These dropped items were skipped:\n" + RefusedNamesText(refused));
+  }
+  return accepted;
+}
+
 }  // namespace
 
 int CurrentDragOrigin() {
@@ -179,7 +193,12 @@ void OnFilesDropped(int targetSide, HGLOBAL list, int originSide) {
   if (paths.empty()) return;
   Panel& target = PanelOf(targetSide);
   const DropOrigin origin = OriginOf(originSide);
-  switch (DecideDrop(targetSide, KindOf(target), origin)) {
+  const DropAction action = DecideDrop(targetSide, KindOf(target), origin);
+  if (action == DropAction::Copy || action == DropAction::AddToTemporary) {
+    paths = CheckedDropPaths(paths);
+    if (paths.empty()) return;
+  }
+  switch (action) {
     case DropAction::None: break;
     case DropAction::Copy: CopyDropped(target, paths); break;
     case DropAction::AddToTemporary: AddDroppedToTemporary(target, paths); break;

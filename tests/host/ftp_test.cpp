@@ -161,11 +161,12 @@ TEST(RemoteListing, RootHasNoParentOthersStartWithIt) {
   Panel panel = AttachedPanel();
   panel.ftp = 1;
   ItemList list;
+  RemoteListing listing;
   BeginRemoteListing(panel, list, u"/");
-  AddRemoteEntry(list, Entry(u".", platform::kAttributeDirectory, 0));
-  AddRemoteEntry(list, Entry(u"..", platform::kAttributeDirectory, 0));
-  AddRemoteEntry(list, Entry(u"b.txt", platform::kAttributeNormal, 0, 7));
-  AddRemoteEntry(list, Entry(u"a", platform::kAttributeDirectory, 0));
+  AddRemoteEntry(list, Entry(u".", platform::kAttributeDirectory, 0), listing);
+  AddRemoteEntry(list, Entry(u"..", platform::kAttributeDirectory, 0), listing);
+  AddRemoteEntry(list, Entry(u"b.txt", platform::kAttributeNormal, 0, 7), listing);
+  AddRemoteEntry(list, Entry(u"a", platform::kAttributeDirectory, 0), listing);
   EndRemoteListing(panel, list);
   EXPECT_EQ(Names(list), (std::vector<Text>{u"a", u"b.txt"}));
   EXPECT_EQ(panel.fileCount, 1);
@@ -186,10 +187,11 @@ TEST(RemoteListing, AttributesFromTheReservedWordWhenTheRecordHasNone) {
   Panel panel = AttachedPanel();
   panel.sortMode = kSortUnsorted;
   ItemList list;
+  RemoteListing listing;
   BeginRemoteListing(panel, list, u"/x");
-  AddRemoteEntry(list, Entry(u"sub", 0, platform::kAttributeDirectory));
-  AddRemoteEntry(list, Entry(u"f", 0, platform::kAttributeArchive, 3));
-  AddRemoteEntry(list, Entry(u"g", platform::kAttributeReadOnly, platform::kAttributeDirectory, 4));
+  AddRemoteEntry(list, Entry(u"sub", 0, platform::kAttributeDirectory), listing);
+  AddRemoteEntry(list, Entry(u"f", 0, platform::kAttributeArchive, 3), listing);
+  AddRemoteEntry(list, Entry(u"g", platform::kAttributeReadOnly, platform::kAttributeDirectory, 4), listing);
   EndRemoteListing(panel, list);
   ASSERT_EQ(Names(list), (std::vector<Text>{u"..", u"sub", u"f", u"g"}));
   EXPECT_TRUE(IsFolder(At(list, 1)));
@@ -204,12 +206,13 @@ TEST(RemoteListing, AttributesFromTheReservedWordWhenTheRecordHasNone) {
 TEST(RemoteListing, TenThousandEntriesArriveSorted) {
   Panel panel = AttachedPanel();
   ItemList list;
+  RemoteListing listing;
   BeginRemoteListing(panel, list, u"/big");
   for (int i = 9999; i >= 0; --i) {
     const Text name = u"f" + Ascii(std::to_string(100000 + i));
     platform::FindData data = Entry(u"", platform::kAttributeArchive, 0, 1);
     data.name = name;
-    AddRemoteEntry(list, data);
+    AddRemoteEntry(list, data, listing);
   }
   EndRemoteListing(panel, list);
   ASSERT_EQ(Count(list), 10001);
