@@ -64,19 +64,22 @@ class CDecompressCallback : public IArchiveExtractCallback, public CMyUnknownImp
   Text target_;
 };
 
-int OpenInArchive(IInArchive* archive, const Text& path, PasswordQuestion askPassword) {
+int OpenInArchiveQuietly(IInArchive* archive, const Text& path, PasswordQuestion askPassword) {
   auto* stream = new CInFileStream;
   ComPtr<IInStream> streamRef(stream);
   stream->AddRef();
-  if (!stream->Open(path)) {
-    ShowArchiveError(FormatMessageText(u"Cannot open archive file: %s", path));
-    return kArchiveFileError;
-  }
+  if (!stream->Open(path)) return kArchiveFileError;
   auto* callback = new CArchiveOpenCallback(askPassword);
   ComPtr<IArchiveOpenCallback> callbackRef(callback);
   callback->AddRef();
   if (archive->Open(stream, nullptr, callback) != S_OK) return kArchiveContentError;
   return kArchiveOpened;
+}
+
+int OpenInArchive(IInArchive* archive, const Text& path, PasswordQuestion askPassword) {
+  const int opened = OpenInArchiveQuietly(archive, path, askPassword);
+  if (opened == kArchiveFileError) ShowArchiveError(FormatMessageText(u"Cannot open archive file: %s", path));
+  return opened;
 }
 
 Text LastName(const Text& path) {
@@ -161,11 +164,25 @@ HRESULT CArchiveOpenCallback::CryptoGetTextPassword(BSTR* answer) {
 }
 
 int ReadArchiveItems(const Text& path, int32_t format, PasswordQuestion askPassword, ArchiveItemList& items) {
+  const int read = ReadArchiveItemsQuietly(path, format, askPassword, items);
+  switch (read) {
+    case kArchiveNoObject:
+      ShowArchiveError(ReadClassByte(format) < 0 ? u"Unknown archive format" : u"Cannot get CreateObject");
+      break;
+    case kArchiveFileError: ShowArchiveError(FormatMessageText(u"Cannot open archive file: %s", path)); break;
+    case kArchiveContentError:
+      ShowArchiveError(FormatMessageText(u"Error reading archive content: %s", path));
+      break;
+    default: break;
+  }
+  return read;
+}
+
+int ReadArchiveItemsQuietly(const Text& path, int32_t format, PasswordQuestion askPassword, ArchiveItemList& items) {
   ComPtr<IInArchive> archive;
-  if (CreateArchiveObject(format, IID_IInArchive, reinterpret_cast<void**>(archive.Out())) != 0)
+  if (CreateArchiveObjectQuietly(format, IID_IInArchive, reinterpret_cast<void**>(archive.Out())) != S_OK)
     return kArchiveNoObject;
-  const int opened = OpenInArchive(archive.Get(), path, askPassword);
-  if (opened == kArchiveContentError) ShowArchiveError(FormatMessageText(u"Error reading archive content: %s", path));
+  const int opened = OpenInArchiveQuietly(archive.Get(), path, askPassword);
   if (opened != kArchiveOpened) return opened;
   UINT32 count = 0;
   if (archive->GetNumberOfItems(&count) != S_OK) count = 0;

@@ -53,6 +53,8 @@ int OpenArchiveForPanel(const Text& path, int32_t format, const Text& tempFolder
 
 // Reads every item of an archive of a class already decided.
 int ReadArchiveItems(const Text& path, int32_t format, PasswordQuestion askPassword, ArchiveItemList& items);
+// The same without a message, for a worker thread: the code alone says what failed.
+int ReadArchiveItemsQuietly(const Text& path, int32_t format, PasswordQuestion askPassword, ArchiveItemList& items);
 
 // The application's temporary folder, ending with a backslash.
 Text ArchiveTempFolder();

@@ -18,17 +18,32 @@ TextView LastComponent(TextView path) {
   return slash == TextView::npos ? path : path.substr(slash + 1);
 }
 
+bool NamedAsArchive(TextView path) {
+  const TextView name = LastComponent(path);
+  const size_t dot = name.find_last_of(u'.');
+  if (dot == TextView::npos) return false;
+  Text extension(name.substr(dot + 1));
+  for (char16_t& c : extension)
+    if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c + 32);
+  for (const char16_t* known : {u"zip", u"rar", u"arj", u"7z", u"cab", u"tar", u"gz", u"tgz", u"bz2", u"iso", u"img"})
+    if (extension == known) return true;
+  return false;
+}
+
 }  // namespace
 
 int QueueArchiveMatches(TextView path, const FindFilesQuery& query, ResultQueue& queue, void (*announce)(void*),
                         void* context) {
   PanelItem* file = NewItem(path);
-  const int32_t format = TestArchiveFile(*file, &ReadAsIso).format;
+  const ArchiveTest test = TestArchiveFile(*file, &ReadAsIso);
   FreeItem(file);
+  // A file that cannot be opened at all counts only when its name says it is an archive.
+  if (test.format == kArchiveUnreadable)
+    return !test.errorText.empty() && NamedAsArchive(path) ? kArchiveNotRead : 0;
   // Gzip and bzip2 archives would first be unpacked to the disk: not for a search.
-  if (!EntersArchive(format) || format == kFormatTarGz || format == kFormatBZip2) return 0;
+  if (!EntersArchive(test.format) || test.format == kFormatTarGz || test.format == kFormatBZip2) return 0;
   ArchiveItemList items;
-  if (ReadArchiveItems(Text(path), format, &NoPassword, items) != kArchiveOpened) return 0;
+  if (ReadArchiveItemsQuietly(Text(path), test.format, &NoPassword, items) != kArchiveOpened) return kArchiveNotRead;
   int added = 0;
   ArchiveNameBuffer buffer;
   for (const ArchiveItem& item : items.items) {

@@ -7,10 +7,13 @@
 
 namespace nrv {
 
+// QueueArchiveMatches for an archive it could not read (damaged, locked, names encrypted).
+inline constexpr int kArchiveNotRead = -1;
+
 // When the file at path is an archive that is browsed, queues every item whose name matches
-// the query's mask (folders only with includeFolders); the number queued. Called on the search
-// thread: it asks nothing (an image is read as ISO, encrypted names are skipped). announce is
-// called when the queue must be announced.
+// the query's mask (folders only with includeFolders); the number queued, or kArchiveNotRead.
+// Called on the search thread: it asks and shows nothing (an image is read as ISO, an archive
+// whose names are encrypted is not read). announce is called when the queue must be announced.
 int QueueArchiveMatches(TextView path, const FindFilesQuery& query, ResultQueue& queue, void (*announce)(void*),
                         void* context);
 

@@ -1,5 +1,7 @@
 #include "find/find_walk.h"
 
+#include <string>
+
 #include "core/masks.h"
 #include "core/panel_item.h"
 
@@ -43,9 +45,22 @@ int SearchFolder(const FindFilesQuery& query, const ContentPattern* pattern, Sea
       ++counters.filesFound;
       callbacks.found(folder, entry);
     }
-    if (query.searchArchives && callbacks.archive) counters.filesFound += callbacks.archive(path);
+    if (query.searchArchives && callbacks.archive) {
+      const int added = callbacks.archive(path);
+      if (added < 0)
+        ++counters.archivesNotRead;
+      else
+        counters.filesFound += added;
+    }
   } while (platform::FindNext(handle, entry));
   return Aborted(counters) ? kWalkAborted : 0;
+}
+
+Text SearchEndText(int32_t archivesNotRead) {
+  Text text = u"Search complete";
+  if (archivesNotRead == 1) text += u"; 1 archive could not be read";
+  if (archivesNotRead > 1) text += u"; " + Ascii(std::to_string(archivesNotRead)) + u" archives could not be read";
+  return text;
 }
 
 int RunSearch(const FindFilesQuery& query, SearchCounters& counters, const WalkCallbacks& callbacks) {

@@ -18,6 +18,7 @@ struct SearchCounters {
   std::atomic<bool> abortRequested{false};
   std::atomic<int32_t> filesFound{0};
   std::atomic<int32_t> foldersFound{0};
+  std::atomic<int32_t> archivesNotRead{0};
 };
 
 struct WalkCallbacks {
@@ -25,8 +26,8 @@ struct WalkCallbacks {
   std::function<void(TextView folder, const platform::FindData& entry)> found;
   // The walk starts reading folder.
   std::function<void(TextView folder)> entering;
-  // Matches the item names inside the file at path when it is an archive; the number added.
-  // Unset: archives are not looked into.
+  // Matches the item names inside the file at path when it is an archive; the number added,
+  // negative for an archive that could not be read. Unset: archives are not looked into.
   std::function<int(TextView path)> archive;
 };
 
@@ -35,6 +36,10 @@ struct WalkCallbacks {
 // to its own parent cannot loop.
 int SearchFolder(const FindFilesQuery& query, const ContentPattern* pattern, SearchCounters& counters,
                  const WalkCallbacks& callbacks, TextView folder);
+
+// The results dialog's status once the search has ended: "Search complete", and how many
+// archives could not be read when there were any.
+Text SearchEndText(int32_t archivesNotRead);
 
 // The whole search: the pattern is made from the query's text, then the walk from startFolder.
 int RunSearch(const FindFilesQuery& query, SearchCounters& counters, const WalkCallbacks& callbacks);

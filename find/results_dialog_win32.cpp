@@ -60,8 +60,8 @@ void AnnounceFound(void* dialog) { ::PostMessageW(static_cast<HWND>(dialog), kFo
 // The search thread. It touches the dialog only through posted messages; the folder it reads is
 // picked up by the dialog's timer.
 void SearchThread(FindSession& session, HWND dialog, FindFilesQuery query) {
+  // The command says "Search isn't complete" before it starts another; a thread shows nothing.
   if (session.searchRunning.load() != 0) {
-    Message(nullptr, u"Search isn't complete");
     ::PostMessageW(dialog, kDoneMessage, 0, 0);
     return;
   }
@@ -105,6 +105,7 @@ BOOL OnInit(HWND dialog, ResultsCall& call) {
   session.selectedIndex = -1;
   session.counters.filesFound = 0;
   session.counters.foldersFound = 0;
+  session.counters.archivesNotRead = 0;
   ClearResults(session.results);
   session.dialog = dialog;
   CentreOnWindow(dialog, call.frame);
@@ -141,7 +142,8 @@ void OnDone(HWND dialog, ResultsCall& call) {
   call.searching = false;
   JoinWorker(call.session->worker);
   ShowQueued(dialog, *call.session);
-  ::SetDlgItemTextW(dialog, IDC_FIND_SEARCHING, L"Search complete");
+  ::SetDlgItemTextW(dialog, IDC_FIND_SEARCHING,
+                    platform::Wide(SearchEndText(call.session->counters.archivesNotRead.load())));
   if (call.session->resultChoice != kChoiceNone) CloseResults(dialog, call);
 }
 

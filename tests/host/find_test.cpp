@@ -111,6 +111,7 @@ class FindWalk : public ::testing::Test {
       found.push_back((Text(in) + entry.name).substr(query.startFolder.size()));
     };
     callbacks.entering = [&](TextView in) { entered.push_back(Text(in)); };
+    callbacks.archive = archive;
     result = RunSearch(query, counters, callbacks);
     std::sort(found.begin(), found.end());
     return found;
@@ -120,6 +121,7 @@ class FindWalk : public ::testing::Test {
   FindFilesQuery query;
   SearchCounters counters;
   std::vector<Text> found, entered;
+  std::function<int(TextView)> archive;
   int result = -1;
 };
 
@@ -163,6 +165,24 @@ TEST_F(FindWalk, ALinkToItsOwnParentAndPathsBeyondTheLimitDoNotStopTheWalk) {
     EXPECT_NE(std::find(paths.begin(), paths.end(), Text(expected)), paths.end());
   for (const Text& path : paths) EXPECT_EQ(path.find(u"loop"), Text::npos);
   for (const Text& in : entered) EXPECT_EQ(in.find(u"loop"), Text::npos);
+}
+
+// An archive that cannot be read is counted for the status line, never found or asked about.
+TEST_F(FindWalk, ArchivesThatCannotBeReadAreCountedAndTheWalkGoesOn) {
+  Write("bad.zip", "PK\\x03\\x04 damaged");
+  Write("good.zip", "PK");
+  query.searchArchives = true;
+  query.mask = u"*.txt";
+  archive = [](TextView path) {
+    if (path.ends_with(u"bad.zip") || path.ends_with(u"b.txt")) return -1;
+    return path.ends_with(u"good.zip") ? 2 : 0;
+  };
+  EXPECT_EQ(Run(), (std::vector<Text>{u"a.txt", u"b.txt", u"sub\\d.txt", u"sub\\deeper.txt\\e.txt"}));
+  EXPECT_EQ(counters.filesFound, 4 + 2);
+  EXPECT_EQ(counters.archivesNotRead, 2);
+  EXPECT_EQ(SearchEndText(0), u"Search complete");
+  EXPECT_EQ(SearchEndText(1), u"Search complete; 1 archive could not be read");
+  EXPECT_EQ(SearchEndText(3), u"Search complete; 3 archives could not be read");
 }
 
 TEST_F(FindWalk, UnreadableFoldersAddNothingAndAbortStopsTheWalk) {
