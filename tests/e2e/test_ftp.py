@@ -489,3 +489,46 @@ def test_names_with_blanks_and_beyond_ascii(rig):
         assert digest(uploaded) == digest(naive)
     finally:
         server.stop()
+
+
+def test_server_names_that_are_not_one_file_name_stay_out_of_every_folder(rig, server):
+    # Legal names on Linux, each of which Windows would read as a path or a device.
+    hostile = ["..\\escape.txt", "sub\\deep.txt", "aux.log"]
+    for name in hostile:
+        (server.home / name).write_text("from a stranger\n")
+    good = {"good one.txt": "one\n", "good-two.txt": "two\n"}
+    for name, text in good.items():
+        (server.home / name).write_text(text)
+    server.start()
+    left = rig.folder("left")
+    target = rig.folder("target")
+    files = rig.dir / "files"
+    before = {p for p in files.rglob("*") if p.is_file()}
+    app = start(rig, left, target)
+    panel_left, _ = app.panels()
+
+    open_url(app, "alt+F1", server.address, FtpServer.user, FtpServer.password)
+    # One report for the listing names every item it kept out, with the reason.
+    report = app.message_box("Norvane 1.0.0")
+    assert "..\\escape.txt: name holds a path separator" in report.text, report.text
+    assert "sub\\deep.txt: name holds a path separator" in report.text, report.text
+    assert "aux.log: name is a device name" in report.text, report.text
+    report.answer("Return")
+    rows(app, panel_left, len(good))
+    names_in_order(rig, app, list(good))
+
+    # Everything the panel shows, copied: the good files arrive, nothing lands anywhere else.
+    app.key("ctrl+a", "F5")
+    box = app.message_box("Copy")
+    assert box.text.startswith(f"Copy {len(good)} items to:"), box.text
+    box.answer("Return")
+    poll(lambda: all((target / n).is_file() and (target / n).read_text() == t for n, t in good.items()), WORK,
+         "the good files downloaded")
+    strays = [p for p in {p for p in files.rglob("*") if p.is_file()} - before if p.parent != target]
+    assert not strays, strays
+    landed = [p for p in rig.dir.rglob("*") if p.name in ("escape.txt", "deep.txt", "aux.log")
+              and p.parent != server.home]
+    landed += [p for p in rig.prefix.path.rglob("*") if "escape" in p.name or "deep.txt" in p.name]
+    assert not landed, landed
+    assert sorted(p.name for p in target.iterdir()) == sorted(good)
+    assert sorted(p.name for p in server.home.iterdir()) == sorted(hostile + list(good))
