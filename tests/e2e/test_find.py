@@ -1,7 +1,7 @@
 """Find files on the real program: a tree with the text only across an 8 KB boundary, in
 another letter case, in binary files and in UTF-16; the results as a temporary panel, Go to
-(also into a 7z), the area and folder switches, and Cancel with its question while a long
-search runs."""
+(also into a 7z, past a damaged archive and one whose names need a password: counted, never asked
+about), the area and folder switches, and Cancel with its question while a long search runs."""
 
 import subprocess
 
@@ -72,8 +72,8 @@ def searching_text(app, dialog):
     return app.spy.edit_text(app.prefix, child(app, dialog, "Edit").hwnd)["text"]
 
 
-def wait_complete(app, dialog, timeout=60):
-    poll(lambda: searching_text(app, dialog) == "Search complete", timeout, "Search complete")
+def wait_complete(app, dialog, timeout=60, status="Search complete"):
+    poll(lambda: searching_text(app, dialog) == status, timeout, status)
 
 
 def select_first_row(app, dialog):
@@ -129,15 +129,23 @@ def test_area_folders_and_go_to(rig):
 
 def test_go_to_a_name_inside_an_archive(rig):
     root = make_tree(rig)
+    # A damaged zip and a 7z whose names need a password: the search thread asks and shows
+    # nothing, skips both and counts them.
+    (root / "sub" / "broken.zip").write_bytes(b"PK\x03\x04" + bytes(range(200)))
+    subprocess.run(["7zz", "a", "-bd", "-bso0", "-t7z", "-psecret", "-mhe=on", str(root / "secret.7z"),
+                    "inner/found.txt"], cwd=rig.dir / "files" / "packed", check=True, stdin=subprocess.DEVNULL,
+                   capture_output=True)
+    unread = "Search complete; 2 archives could not be read"
     app = start(rig, root)
     results = ask(app, "found.txt", checks=["archives"])
-    wait_complete(app, results)
+    wait_complete(app, results, status=unread)
+    assert [w.text for w in app.message_boxes()] == [results.caption]
     results.click("Panel")
     assert temporary_paths(app, rig) == [windows_path(root / "sub" / "pack.7z") + "\\inner\\found.txt"]
 
     app.key("Tab")
     results = ask(app, "found.txt", checks=["archives"])
-    wait_complete(app, results)
+    wait_complete(app, results, status=unread)
     select_first_row(app, results)
     press(app, results, "Open")  # the name is extracted to the temporary folder and opened there
     copies = lambda: [p for p in rig.prefix.path.rglob("found.txt") if "Temp" in str(p)]  # noqa: E731
