@@ -155,7 +155,10 @@ HRESULT CArchiveExtractCallback::GetStream(UINT32 index, ISequentialOutStream** 
 
 HRESULT CArchiveExtractCallback::PrepareOperation(INT32 askExtractMode) {
   extractMode_ = askExtractMode == 0;
-  const char16_t* operation = askExtractMode == 0 ? u"Extracting" : askExtractMode == 1 ? u"Testing" : u"Skipping";
+  // An item left out for its name or output is still part of the extraction the user asked
+  // for, whatever the library then calls it.
+  const char16_t* operation =
+      askExtractMode == 0 || skipped_ ? u"Extracting" : askExtractMode == 1 ? u"Testing" : u"Skipping";
   SetArchiveOperation(job_, operation, currentPath_);
   return S_OK;
 }
