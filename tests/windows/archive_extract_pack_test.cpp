@@ -164,21 +164,29 @@ class WhenShown {
   bool ran_ = false;
 };
 
-// The password question answered with password.
-WhenShown AnswerPassword(const wchar_t* password, std::function<void(HWND)> before = {}) {
-  return WhenShown(L"Request of the password", [password, before](HWND dialog) {
-    if (before) before(dialog);
-    ::SetDlgItemTextW(dialog, IDC_PASSWORD_EDIT, password);
-    test::Click(dialog, IDOK);
-  });
-}
-
 // The temporary files extraction left in folder: there must be none.
 std::vector<fs::path> Leftovers(const fs::path& folder) {
   std::vector<fs::path> found;
   for (const auto& entry : fs::recursive_directory_iterator(folder))
     if (entry.path().filename().wstring().starts_with(L".nrv-")) found.push_back(entry.path());
   return found;
+}
+
+// Extracts one item of the archive panel to out, the password question answered with
+// password, Cancel pressed meanwhile when cancel is set; the temporary files in out while the
+// question showed.
+std::vector<fs::path> ExtractEncrypted(Panel& panel, const Text& name, const fs::path& out, const wchar_t* password,
+                                       bool cancel = false) {
+  std::vector<fs::path> during;
+  const WhenShown question(L"Request of the password", [&](HWND dialog) {
+    during = Leftovers(out);
+    if (cancel) ::SendMessageW(::GetWindow(dialog, GW_OWNER), WM_CLOSE, 0, 0);
+    ::SetDlgItemTextW(dialog, IDC_PASSWORD_EDIT, password);
+    test::Click(dialog, IDOK);
+  });
+  EXPECT_EQ(ExtractDroppedItems(panel, {name}, out.u16string()), 0);
+  EXPECT_TRUE(question.Ran());
+  return during;
 }
 
 TEST_F(ArchiveExtractPack, NamesWindowsRefusesAreLoggedAndSkippedTheOthersArrive) {
@@ -217,22 +225,12 @@ TEST_F(ArchiveExtractPack, AWrongPasswordOrDamageLeavesTheFileItWouldReplaceAsIt
   Write(out / "f000.txt", "mine");
   Write(out / "bad.txt", "mine too");
   Panel locked = InArchive(Data() / "encrypted.zip", u"", kFormatZip);
-  {
-    // The item's own temporary file is there while the password is asked, the target untouched.
-    std::vector<fs::path> during;
-    const WhenShown wrong = AnswerPassword(L"wrong", [&](HWND) { during = Leftovers(out); });
-    ASSERT_EQ(ExtractDroppedItems(locked, {u"f000.txt"}, out.u16string()), 0);
-    ASSERT_TRUE(wrong.Ran());
-    EXPECT_EQ(during.size(), 1u);
-  }
+  // The item's own temporary file is there while the password is asked, the target untouched.
+  EXPECT_EQ(ExtractEncrypted(locked, u"f000.txt", out, L"wrong").size(), 1u);
   EXPECT_EQ(Questions(messages), std::vector<Text>{u"1 errors detected during Extracting. Show log?"});
   EXPECT_EQ(Bytes(out / "f000.txt"), "mine");
   EXPECT_TRUE(Leftovers(out).empty());
-  {
-    const WhenShown right = AnswerPassword(L"secret");
-    ASSERT_EQ(ExtractDroppedItems(locked, {u"f000.txt"}, out.u16string()), 0);
-    ASSERT_TRUE(right.Ran());
-  }
+  ExtractEncrypted(locked, u"f000.txt", out, L"secret");
   EXPECT_EQ(Bytes(out / "f000.txt"), "000\n");
 
   // A CRC error keeps the old bad.txt; the good item beside it arrives.
@@ -251,14 +249,7 @@ TEST_F(ArchiveExtractPack, CancelWhileAnItemIsWrittenLeavesTheFileItWouldReplace
   Panel panel = InArchive(Data() / "encrypted.zip", u"", kFormatZip);
   // Cancel is pressed while the password is asked: the item's temporary file is open then,
   // and the library's next progress report after the answer ends the operation.
-  std::vector<fs::path> during;
-  const WhenShown password = AnswerPassword(L"secret", [&](HWND dialog) {
-    during = Leftovers(out);
-    ::SendMessageW(::GetWindow(dialog, GW_OWNER), WM_CLOSE, 0, 0);
-  });
-  ASSERT_EQ(ExtractDroppedItems(panel, {u"big.bin"}, out.u16string()), 0);
-  ASSERT_TRUE(password.Ran());
-  EXPECT_EQ(during.size(), 1u);
+  EXPECT_EQ(ExtractEncrypted(panel, u"big.bin", out, L"secret", true).size(), 1u);
   EXPECT_EQ(Questions(messages), std::vector<Text>{u"Abort operation?"});
   EXPECT_EQ(Bytes(out / "big.bin"), "mine");
   EXPECT_TRUE(Leftovers(out).empty());
