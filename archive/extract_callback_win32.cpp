@@ -7,6 +7,18 @@
 
 namespace nrv {
 
+namespace {
+
+// A stranger's name shown in the log: a control character would break the line it stands on.
+Text LogSafe(TextView name) {
+  Text shown(name);
+  for (char16_t& c : shown)
+    if (c < 0x20) c = u'\uFFFD';
+  return shown;
+}
+
+}  // namespace
+
 const char16_t* OperationResultText(INT32 result) {
   switch (result) {
     case 1: return u"Unsupported Method";
@@ -28,13 +40,9 @@ CArchiveExtractCallback::CArchiveExtractCallback(ArchiveJob& job, IInArchive* ar
 }
 
 CArchiveExtractCallback::~CArchiveExtractCallback() {
-  // An item still open when the library has finished is cut short (a full disk, Cancel in a
-  // large file): a truncated file that looks whole would be worse than none.
-  if (stream_) {
-    stream_->CloseFile();
-    stream_->Release();
-    DeleteFileAlways(outputPath_);
-  }
+  // An item still open when the library has finished was cut short (a full disk, Cancel in a
+  // large file): its temporary file goes, the file it would have replaced stays.
+  DiscardOutput();
   archive_->Release();
 }
 
@@ -89,12 +97,15 @@ HRESULT CArchiveExtractCallback::ReadItem(UINT32 index) {
   return S_OK;
 }
 
+void CArchiveExtractCallback::SkipItem(TextView why, DWORD error) {
+  skipped_ = true;
+  LogArchiveError(job_, u"Cannot open output file: " + Text(why), static_cast<int32_t>(error));
+}
+
 HRESULT CArchiveExtractCallback::GetStream(UINT32 index, ISequentialOutStream** outStream, INT32 askExtractMode) {
   *outStream = nullptr;
-  if (stream_) {
-    stream_->Release();
-    stream_ = nullptr;
-  }
+  DiscardOutput();
+  skipped_ = false;
   Text path;
   {
     PropVariantHolder value;
@@ -109,27 +120,32 @@ HRESULT CArchiveExtractCallback::GetStream(UINT32 index, ISequentialOutStream** 
     currentPath_ = std::move(path);
     return S_OK;
   }
-  currentPath_ = OutputRelativePath(path, insideLength_);
+  OutputPath output = OutputRelativePath(path, insideLength_);
+  currentPath_ = std::move(output.relative);
   if (const HRESULT read = ReadItem(index); read != S_OK) return read;
-  if (const TextView parent = ParentPart(currentPath_); !parent.empty())
-    CreateFolderChain(destination_ + Text(parent));
-  outputPath_ = destination_ + currentPath_;
-  if (isFolder_) {
-    CreateFolderChain(outputPath_);
+  targetPath_ = destination_ + currentPath_;
+  if (output.fault != NameFault::None) {
+    SkipItem(LogSafe(path) + u" (" + Text(NameFaultText(output.fault)) + u")", ERROR_INVALID_NAME);
     return S_OK;
   }
-  if (::GetFileAttributesW(platform::Wide(outputPath_)) != INVALID_FILE_ATTRIBUTES && !DeleteFileAlways(outputPath_)) {
-    const DWORD error = ::GetLastError();
-    LogArchiveError(job_, u"Cannot open output file: " + outputPath_, static_cast<int32_t>(error));
-    return E_ABORT;
+  const size_t folderLength = targetPath_.find_last_of(u'\\') + 1;
+  if (targetPath_.size() > kMaxOutputPath || folderLength + kTemporaryOutputNameLength > kMaxOutputPath) {
+    SkipItem(targetPath_, ERROR_FILENAME_EXCED_RANGE);
+    return S_OK;
   }
+  if (isFolder_) {
+    if (!CreateFolderChain(targetPath_)) SkipItem(targetPath_, ::GetLastError());
+    return S_OK;
+  }
+  const Text folder = targetPath_.substr(0, folderLength);
+  if (folder.size() > destination_.size()) CreateFolderChain(folder);
   auto* stream = new COutFileStream;
   stream->AddRef();
-  if (!stream->Create(outputPath_, OutFileCreation::ReplaceExisting)) {
+  if (!stream->CreateTemporary(folder)) {
     const DWORD error = ::GetLastError();
     stream->Release();
-    LogArchiveError(job_, u"Cannot open output file: " + outputPath_, static_cast<int32_t>(error));
-    return E_ABORT;
+    SkipItem(targetPath_, error);
+    return S_OK;
   }
   stream_ = stream;
   stream->AddRef();  // the library's
@@ -139,33 +155,55 @@ HRESULT CArchiveExtractCallback::GetStream(UINT32 index, ISequentialOutStream** 
 
 HRESULT CArchiveExtractCallback::PrepareOperation(INT32 askExtractMode) {
   extractMode_ = askExtractMode == 0;
-  const char16_t* operation = askExtractMode == 0 ? u"Extracting" : askExtractMode == 1 ? u"Testing" : u"Skipping";
+  // An item left out for its name or output is still part of the extraction the user asked
+  // for, whatever the library then calls it.
+  const char16_t* operation =
+      askExtractMode == 0 || skipped_ ? u"Extracting" : askExtractMode == 1 ? u"Testing" : u"Skipping";
   SetArchiveOperation(job_, operation, currentPath_);
   return S_OK;
 }
 
-HRESULT CArchiveExtractCallback::CloseOutput() {
-  if (writeTimeDefined_) ::SetFileTime(stream_->Handle(), nullptr, nullptr, &writeTime_);
-  HRESULT result = S_OK;
-  if (!stream_->CloseFile()) result = LastErrorResult();
+void CArchiveExtractCallback::DiscardOutput() {
+  if (!stream_) return;
+  stream_->Discard();
   stream_->Release();
   stream_ = nullptr;
-  return result;
+}
+
+HRESULT CArchiveExtractCallback::PutOutputInPlace() {
+  if (writeTimeDefined_) ::SetFileTime(stream_->Handle(), nullptr, nullptr, &writeTime_);
+  if (!stream_->CloseFile()) {
+    const HRESULT result = LastErrorResult();
+    DiscardOutput();
+    return result;
+  }
+  if (!stream_->MoveOver(targetPath_)) {
+    const DWORD error = ::GetLastError();
+    DiscardOutput();
+    SkipItem(targetPath_, error);
+    return S_OK;
+  }
+  stream_->Release();
+  stream_ = nullptr;
+  return S_OK;
 }
 
 HRESULT CArchiveExtractCallback::SetOperationResult(INT32 opRes) {
+  if (skipped_) return S_OK;  // logged when it was left out
   if (opRes != 0) {
     ++failedItems;
     LogArchiveError(job_, OperationResultText(opRes), 0);
+    DiscardOutput();
+    return S_OK;
   }
   if (stream_) {
-    if (const HRESULT closed = CloseOutput(); closed != S_OK) return closed;
+    if (const HRESULT placed = PutOutputInPlace(); placed != S_OK || skipped_) return placed;
   }
   // Archives made elsewhere carry other systems' bits above these.
   constexpr UINT32 kKeptAttributes = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
                                      FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
   if (extractMode_ && attributesDefined_ && !isFolder_)
-    ::SetFileAttributesW(platform::Wide(outputPath_), attributes_ & kKeptAttributes);
+    ::SetFileAttributesW(platform::Wide(targetPath_), attributes_ & kKeptAttributes);
   return S_OK;
 }
 

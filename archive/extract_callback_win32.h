@@ -1,6 +1,8 @@
 #pragma once
 // The library's extract callback: output files for the items it extracts, their times and
-// attributes, progress, cancel and the password.
+// attributes, progress, cancel and the password. An item is written under a temporary name
+// beside its target and takes the target's place only once the library found it whole, so a
+// wrong password, damage, a full disk or Cancel leave a file it would replace as it was.
 #include "archive/archive_job_win32.h"
 #include "archive/file_streams_win32.h"
 
@@ -31,7 +33,10 @@ class CArchiveExtractCallback : public IArchiveExtractCallback, public ICryptoGe
 
  private:
   HRESULT ReadItem(UINT32 index);
-  HRESULT CloseOutput();
+  // Leaves the item out of the extraction after logging why; the others go on.
+  void SkipItem(TextView why, DWORD error);
+  HRESULT PutOutputInPlace();
+  void DiscardOutput();
 
   ArchiveJob& job_;
   IInArchive* archive_;  // one reference held
@@ -39,8 +44,9 @@ class CArchiveExtractCallback : public IArchiveExtractCallback, public ICryptoGe
   size_t insideLength_;
   Text tempFolder_;
   Text currentPath_;
-  Text outputPath_;
+  Text targetPath_;  // where the item belongs; its bytes go to the stream's temporary file first
   bool extractMode_ = false;
+  bool skipped_ = false;
   bool isFolder_ = false;
   UINT32 attributes_ = 0;
   bool attributesDefined_ = false;

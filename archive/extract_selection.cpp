@@ -14,6 +14,7 @@ bool StartsFolded(TextView text, TextView prefix) {
 }
 
 bool IsSeparator(char16_t c) { return c == u'\\' || c == u'/'; }
+bool IsAsciiLetter(char16_t c) { return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z'); }
 
 void AddEntry(std::vector<ExtractEntry>& entries, const PanelItem& item) {
   if (!IsDotName(ItemName(item))) entries.push_back({Text(ItemName(item)), IsFolder(item)});
@@ -57,20 +58,30 @@ bool CollectExtractIndices(const std::vector<ExtractEntry>& entries, TextView in
   return true;
 }
 
-Text OutputRelativePath(TextView itemPath, size_t insideLength) {
+OutputPath OutputRelativePath(TextView itemPath, size_t insideLength) {
   TextView rest = insideLength < itemPath.size() ? itemPath.substr(insideLength) : TextView();
-  Text result;
+  // A drive in front is a root like a leading separator; anywhere else a ':' names a stream.
+  if (insideLength == 0 && rest.size() >= 2 && rest[1] == u':' && IsAsciiLetter(rest[0])) rest.remove_prefix(2);
+  OutputPath output;
   while (!rest.empty()) {
     size_t end = 0;
     while (end < rest.size() && !IsSeparator(rest[end])) ++end;
-    TextView part = rest.substr(0, end);
+    const TextView part = rest.substr(0, end);
     rest.remove_prefix(end < rest.size() ? end + 1 : end);
-    if (part.size() >= 2 && part[1] == u':') part.remove_prefix(2);  // a drive
     if (part.empty() || part == u"." || part == u"..") continue;
-    if (!result.empty()) result += u'\\';
-    result += part;
+    if (output.fault == NameFault::None) output.fault = CheckFileName(part);
+    if (!output.relative.empty()) output.relative += u'\\';
+    output.relative += part;
   }
-  return result.empty() ? Text(u"extract.tmp") : result;
+  if (output.relative.empty()) output.relative = u"extract.tmp";
+  return output;
+}
+
+Text TemporaryOutputName(uint32_t value) {
+  static constexpr char16_t kDigits[] = u"0123456789abcdef";
+  Text name = u".nrv-";
+  for (int shift = 28; shift >= 0; shift -= 4) name += kDigits[(value >> shift) & 0xF];
+  return name + u".tmp";
 }
 
 TextView ParentPart(TextView path) {

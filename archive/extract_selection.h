@@ -4,6 +4,7 @@
 #include <functional>
 #include <vector>
 
+#include "core/file_names.h"
 #include "core/item_list.h"
 #include "core/panel.h"
 #include "platform/text.h"
@@ -34,9 +35,24 @@ bool CollectExtractIndices(const std::vector<ExtractEntry>& entries, TextView in
                            const std::function<Text(uint32_t)>& pathAt, std::vector<uint32_t>& indices);
 
 // Where an item goes below the destination: its path without the first insideLength
-// characters (the folder the user was in), with "." and ".." parts and any root or drive
-// dropped so nothing lands outside; "extract.tmp" when no name is left.
-Text OutputRelativePath(TextView itemPath, size_t insideLength);
+// characters (the folder the user was in), with empty, "." and ".." parts and a leading drive
+// dropped so nothing lands outside; "extract.tmp" when no name is left. Every part left must be
+// one file name by the name rule: fault is the first part's fault, and such an item is not
+// written at all.
+struct OutputPath {
+  Text relative;
+  NameFault fault = NameFault::None;
+};
+OutputPath OutputRelativePath(TextView itemPath, size_t insideLength);
+
+// No long-path prefix is used, so every path written stays within MAX_PATH with its zero.
+inline constexpr size_t kMaxOutputPath = 259;
+
+// The name an item is written under beside its target until it has decoded and checked out:
+// the leading dot keeps it apart from the names people give, value makes it unlikely to be
+// taken (it is created only when it is not).
+inline constexpr size_t kTemporaryOutputNameLength = 17;
+Text TemporaryOutputName(uint32_t value);
 
 // The first characters of path up to its last backslash; empty when there is none.
 TextView ParentPart(TextView path);

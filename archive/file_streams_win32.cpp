@@ -1,5 +1,8 @@
 #include "archive/file_streams_win32.h"
 
+#include <atomic>
+
+#include "archive/extract_selection.h"
 #include "archive/file_helpers_win32.h"
 #include "platform/win32/wide.h"
 
@@ -14,6 +17,14 @@ HRESULT SeekHandle(HANDLE file, INT64 offset, UINT32 origin, UINT64* newPosition
   if (!::SetFilePointerEx(file, distance, &position, origin)) return LastErrorResult();
   if (newPosition) *newPosition = static_cast<UINT64>(position.QuadPart);
   return S_OK;
+}
+
+// Different in every call and every process; a taken name only costs another try.
+uint32_t TemporaryValue() {
+  static std::atomic<uint32_t> calls{0};
+  LARGE_INTEGER now{};
+  ::QueryPerformanceCounter(&now);
+  return static_cast<uint32_t>(now.QuadPart) ^ (::GetCurrentProcessId() << 16) ^ (++calls * 0x9E3779B9u);
 }
 
 }  // namespace
@@ -81,6 +92,50 @@ bool COutFileStream::Create(const Text& path, OutFileCreation creation) {
                         creation == OutFileCreation::ReplaceExisting ? CREATE_ALWAYS : CREATE_NEW,
                         FILE_ATTRIBUTE_NORMAL, nullptr);
   return file_ != INVALID_HANDLE_VALUE;
+}
+
+bool COutFileStream::CreateTemporary(const Text& folder) {
+  for (int attempt = 0; attempt < 64; ++attempt) {
+    const Text path = folder + TemporaryOutputName(TemporaryValue());
+    if (!Create(path, OutFileCreation::NewOnly)) {
+      const DWORD error = ::GetLastError();
+      if (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS) continue;
+      return false;
+    }
+    temporaryPath_ = path;
+    return true;
+  }
+  ::SetLastError(ERROR_FILE_EXISTS);
+  return false;
+}
+
+bool COutFileStream::MoveOver(const Text& target) {
+  const wchar_t* from = platform::Wide(temporaryPath_);
+  const wchar_t* to = platform::Wide(target);
+  if (!::MoveFileExW(from, to, MOVEFILE_REPLACE_EXISTING)) {
+    // Windows will not replace a read-only file by a rename; extraction replaces it all the same.
+    const DWORD error = ::GetLastError();
+    const DWORD attributes = ::GetFileAttributesW(to);
+    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_READONLY) ||
+        (attributes & FILE_ATTRIBUTE_DIRECTORY) || !::SetFileAttributesW(to, attributes & ~FILE_ATTRIBUTE_READONLY)) {
+      ::SetLastError(error);
+      return false;
+    }
+    if (!::MoveFileExW(from, to, MOVEFILE_REPLACE_EXISTING)) {
+      const DWORD again = ::GetLastError();
+      ::SetFileAttributesW(to, attributes);
+      ::SetLastError(again);
+      return false;
+    }
+  }
+  temporaryPath_.clear();
+  return true;
+}
+
+void COutFileStream::Discard() {
+  CloseFile();
+  if (!temporaryPath_.empty()) DeleteFileAlways(temporaryPath_);
+  temporaryPath_.clear();
 }
 
 bool COutFileStream::CloseFile() {

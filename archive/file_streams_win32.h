@@ -52,8 +52,16 @@ class COutFileStream : public IOutStream, public CMyUnknownImp {
 
   // ReplaceExisting for extraction; NewOnly for archives and volumes (fails when the file exists).
   bool Create(const Text& path, OutFileCreation creation);
+  // A new file under a fresh temporary name in folder (which ends with a backslash), never one
+  // that exists. False when none could be made, the system error left in place.
+  bool CreateTemporary(const Text& folder);
   // False when closing failed, the system error left in place.
   bool CloseFile();
+  // The closed temporary file moved over target, whose read-only attribute does not stop it.
+  // False with the system error left in place; the temporary file is then still there.
+  bool MoveOver(const Text& target);
+  // Closes the file and deletes the temporary one: nothing of it stays.
+  void Discard();
   HANDLE Handle() const { return file_; }
   UINT64 Written() const { return written_; }
 
@@ -68,6 +76,7 @@ class COutFileStream : public IOutStream, public CMyUnknownImp {
  private:
   HANDLE file_ = INVALID_HANDLE_VALUE;
   UINT64 written_ = 0;
+  Text temporaryPath_;  // set while a temporary file of this stream exists
 };
 
 }  // namespace nrv

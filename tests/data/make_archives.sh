@@ -37,3 +37,19 @@ data = bytearray(open(sys.argv[1], "rb").read())
 data[data.index(b"Q" * 64) + 100] ^= 0xFF
 open(sys.argv[1], "wb").write(bytes(data))
 PY
+# Names Windows refuses between good ones, written as they are: 7zz would change some.
+python3 - "$out/hostile.zip" <<'PY'
+import sys, zipfile
+names = ["good1.txt", "what?.txt", "sub/CON.txt", "ads.txt:stream", "aux/x.txt", "trail./y.txt",
+         "long/" + "L" * 120 + "/" + "N" * 130 + ".txt", "good2.txt"]
+with zipfile.ZipFile(sys.argv[1], "w") as archive:
+    for name in names:
+        archive.writestr(name, name + "\n")
+PY
+# One item far larger than the small file system of the full-disk test, a small one before it
+# (7zz orders a solid block by extension, then name); the large one encrypted in a zip, where
+# the password is asked once the item's output is open.
+echo first > a.bin
+head -c 48M /dev/zero > big.bin
+7zz a -bd -bso0 -t7z -mx1 "$out/big.7z" a.bin big.bin
+7zz a -bd -bso0 -tzip -mx1 -psecret "$out/encrypted.zip" f000.txt big.bin

@@ -1,11 +1,14 @@
 """Archive operations that go wrong: a second one while one runs, extracting into a read-only
-or full file system, packing onto a full one and packing a file another program holds locked.
-Each says what failed, leaves no partial archive, has both panels read again, and the program
-goes on working."""
+or full file system, with a wrong password or names Windows refuses, packing onto a full one
+and packing a file another program holds locked. Each says what failed, leaves no partial
+archive and no file it would replace changed, has both panels read again, and the program goes
+on working."""
 
 import contextlib
+import hashlib
 import os
 import subprocess
+import zipfile
 
 import pytest
 
@@ -104,9 +107,17 @@ def test_second_operation_refused_and_extraction_into_read_only_and_full_file_sy
     (work / "noise.bin").write_bytes(os.urandom(256 << 10))  # four times the full disk
     seven_zip(work, "a", "-bd", "-bso0", "-t7z", "-mx1", str(archives / "two.7z"), "a.txt",
               "noise.bin")
-    out = rig.folder("out")
+    (work / "mine.txt").write_text("the archive's\n")
+    seven_zip(work, "a", "-bd", "-bso0", "-tzip", "-psecret", str(archives / "locked.zip"),
+              "mine.txt")
+    with zipfile.ZipFile(archives / "names.zip", "w") as names:
+        for name in ("good1.txt", "what?.txt", "good2.txt"):
+            names.writestr(name, name)
+    out = rig.folder("out", files={"mine.txt": "the user's\n"})
+    mine = digest(out / "mine.txt")
     with small_file_system(rig, "readonly", "size=1m,ro") as readonly, \
             small_file_system(rig, "full", "size=64k") as full:
+        (full / "noise.bin").write_text("the user's\n")
         app = start(rig, archives, out)
 
         # The first extraction held at its password question: a second one is refused, the
@@ -124,37 +135,79 @@ def test_second_operation_refused_and_extraction_into_read_only_and_full_file_sy
         assert "Request of the password" in captions and "" not in captions, captions
         password.answer("Escape")
         wait_progress_closed(app)
-        assert not app.message_boxes() and list(out.iterdir()) == []
+        assert not app.message_boxes() and list(out.iterdir()) == [out / "mine.txt"]
         app.key("BackSpace")
 
-        # A read-only target: the first file stops the whole extraction; the panels are read
+        # A read-only target: each file is named in the log and left out; the panels are read
         # again all the same.
         (out / "meanwhile.txt").write_text("made meanwhile\n")
         enter(app, rig, "two.7z")
         app.key("ctrl+a", "F5")
         typed_prompt(app, rig, "Extract file(s)", "Extract 2 items to:", readonly)
         one_message(app)
-        [line] = log_lines(app, rig, 1, "Extracting")
-        assert entry(f"Cannot open output file: {windows_path(readonly / 'a.txt')}", 5)(line)
+        lines = log_lines(app, rig, 2, "Extracting")
+        for line, name in zip(lines, ["a.txt", "noise.bin"]):
+            assert entry(f"Cannot open output file: {windows_path(readonly / name)}", 5)(line)
         wait_progress_closed(app)
-        assert panel_names(app, rig, "right") == ["meanwhile.txt"]
+        assert panel_names(app, rig, "right") == ["meanwhile.txt", "mine.txt"]
 
-        # A full disk: the library's write error, and no truncated file left.
+        # A full disk: the library's write error; the file the item would replace is kept as it
+        # was, the one done before it too, and no temporary file is left.
         app.key("ctrl+a", "F5")
         typed_prompt(app, rig, "Extract file(s)", "Extract 2 items to:", full)
         one_message(app)
         [line] = log_lines(app, rig, 1, "Extracting")
         assert entry("Error extracting files", DISK_FULL)(line)
         wait_progress_closed(app)
-        assert sorted(p.name for p in full.iterdir()) == ["a.txt"]
+        assert sorted(p.name for p in full.iterdir()) == ["a.txt", "noise.bin"]
+        assert (full / "noise.bin").read_text() == "the user's\n"
 
         # Still usable: everything arrives where there is room.
         app.key("ctrl+a", "F5")
         typed_prompt(app, rig, "Extract file(s)", "Extract 2 items to:", out)
         wait_progress_closed(app)
         assert not app.message_boxes()
-        want = {name: sha for name, sha in tree(work).items() if name != "secret.txt"}
-        assert tree(out) == {**want, "meanwhile.txt": digest(out / "meanwhile.txt")}
+        want = {name: sha for name, sha in tree(work).items() if name in ("a.txt", "noise.bin")}
+        assert tree(out) == {**want, "meanwhile.txt": digest(out / "meanwhile.txt"), "mine.txt": mine}
+        app.key("BackSpace")
+
+        # A wrong password over an existing file: it stays as it was, nothing else is left;
+        # the right one then replaces it.
+        def extract_mine(typed):
+            enter(app, rig, "locked.zip")
+            app.key("Home", "Down", "F5")
+            prompt(app, rig, "Extract file(s)", "Extract mine.txt to:")
+            box = app.message_box("Request of the password", timeout=WORK)
+            rig.x.focus(box.xid())
+            rig.x.type(typed)
+            box.answer("Return")
+
+        extract_mine("wrong")
+        question = app.message_box("Question", timeout=WORK)
+        assert " errors detected during " in question.text, question
+        question.click("No")
+        wait_progress_closed(app)
+        assert digest(out / "mine.txt") == mine
+        assert sorted(p.name for p in out.iterdir()) == ["a.txt", "meanwhile.txt", "mine.txt",
+                                                         "noise.bin"]
+        app.key("BackSpace")
+        extract_mine("secret")
+        wait_progress_closed(app)
+        assert not app.message_boxes()
+        assert (out / "mine.txt").read_text() == "the archive's\n"
+        app.key("BackSpace")
+
+        # A name Windows refuses between two good ones: those two arrive, the log names it.
+        names = rig.folder("names")
+        enter(app, rig, "names.zip")
+        app.key("ctrl+a", "F5")
+        typed_prompt(app, rig, "Extract file(s)", "Extract 3 items to:", names)
+        [line] = log_lines(app, rig, 1, "Extracting")
+        assert entry("Cannot open output file: what?.txt "
+                     "(name holds a character Windows forbids)", 123)(line)
+        wait_progress_closed(app)
+        assert tree(names) == {n: hashlib.sha256(n.encode()).hexdigest()
+                               for n in ("good1.txt", "good2.txt")}
 
 
 def test_pack_onto_full_and_unwritable_disks_and_a_locked_source(rig):

@@ -1,11 +1,13 @@
-// Arbitrary item paths through the visible-list rebuild, arbitrary bytes through the
-// signature test. Crashes, leaks and broken invariants abort.
+// Arbitrary item paths through the visible-list rebuild and the output path of extraction,
+// arbitrary bytes through the signature test. Crashes, leaks and broken invariants abort.
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <unordered_set>
 
 #include "archive/archive_format.h"
 #include "archive/archive_item_list.h"
+#include "archive/extract_selection.h"
 
 namespace {
 
@@ -88,6 +90,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (const size_t cut = some.find_first_of(u"\\/"); cut != TextView::npos) {
     nrv::BuildVisibleList(archive, some.substr(0, cut + 1), panel, visible);
     CheckVisible(visible);
+  }
+  // An item extraction would write lands below the destination, every part one file name.
+  for (const auto& item : archive.items) {
+    const nrv::OutputPath output = nrv::OutputRelativePath(nrv::ItemName(archive, item), folderPick % 4);
+    if (output.fault != nrv::NameFault::None) continue;
+    for (size_t start = 0; start <= output.relative.size();) {
+      const size_t end = std::min(output.relative.find(u'\\', start), output.relative.size());
+      Require(nrv::IsOneFileName(TextView(output.relative).substr(start, end - start)));
+      start = end + 1;
+    }
   }
   nrv::FreeArchiveItems(archive);
   return 0;

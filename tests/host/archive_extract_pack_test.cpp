@@ -2,11 +2,13 @@
 // error log.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "archive/error_log.h"
 #include "archive/extract_selection.h"
 #include "archive/pack_names.h"
+#include "support/name_rule_cases.h"
 
 namespace nrv {
 namespace {
@@ -53,18 +55,62 @@ TEST(ExtractIndices, StopsAtTheLimitAndSaysSo) {
   EXPECT_TRUE(complete);
 }
 
+Text Relative(TextView itemPath, size_t insideLength = 0) {
+  const OutputPath output = OutputRelativePath(itemPath, insideLength);
+  EXPECT_EQ(output.fault, NameFault::None) << ToUtf8(itemPath);
+  return output.relative;
+}
+
 TEST(ExtractOutput, ItemsAreWrittenRelativeToTheFolderShownAndNeverOutsideTheDestination) {
   // docs chosen inside a\ lands as docs\..., not a\docs\...
-  EXPECT_EQ(OutputRelativePath(u"a\\docs\\b.txt", 2), u"docs\\b.txt");
-  EXPECT_EQ(OutputRelativePath(u"a/docs/b.txt", 2), u"docs\\b.txt");
-  EXPECT_EQ(OutputRelativePath(u"", 0), u"extract.tmp");
-  EXPECT_EQ(OutputRelativePath(u"..\\..\\evil.txt", 0), u"evil.txt");
-  EXPECT_EQ(OutputRelativePath(u"\\abs\\x", 0), u"abs\\x");
-  EXPECT_EQ(OutputRelativePath(u"C:\\windows\\x", 0), u"windows\\x");
-  EXPECT_EQ(OutputRelativePath(u"a\\.\\b\\..", 0), u"a\\b");
-  EXPECT_EQ(OutputRelativePath(u"..", 0), u"extract.tmp");
+  EXPECT_EQ(Relative(u"a\\docs\\b.txt", 2), u"docs\\b.txt");
+  EXPECT_EQ(Relative(u"a/docs/b.txt", 2), u"docs\\b.txt");
+  EXPECT_EQ(Relative(u""), u"extract.tmp");
+  EXPECT_EQ(Relative(u"..\\..\\evil.txt"), u"evil.txt");
+  EXPECT_EQ(Relative(u"\\abs\\x"), u"abs\\x");
+  EXPECT_EQ(Relative(u"C:\\windows\\x"), u"windows\\x");
+  EXPECT_EQ(Relative(u"c:relative.txt"), u"relative.txt");
+  EXPECT_EQ(Relative(u"a\\.\\b\\.."), u"a\\b");
+  EXPECT_EQ(Relative(u"./a.txt"), u"a.txt");  // an archive made from "."
+  EXPECT_EQ(Relative(u"//server/share/x"), u"server\\share\\x");
+  EXPECT_EQ(Relative(u".."), u"extract.tmp");
   EXPECT_EQ(ParentPart(u"docs\\sub\\b.txt"), u"docs\\sub");
   EXPECT_EQ(ParentPart(u"b.txt"), u"");
+}
+
+// Every hostile name, as a file or as a folder on the way to one: a name the rule refuses
+// keeps the item from being written; one it splits at its separators stays below the
+// destination with every part a plain name.
+TEST(ExtractOutput, EachPartLeftMustBeOneFileName) {
+  for (const test::NameRuleCase& hostile : test::HostileNameCases()) {
+    // Not in front, where a drive is a root and dropped.
+    for (const Text& itemPath : {u"dir/" + hostile.name, u"dir\\" + hostile.name + u"\\x.txt"}) {
+      const OutputPath output = OutputRelativePath(itemPath, 0);
+      SCOPED_TRACE(ToUtf8(itemPath));
+      switch (hostile.fault) {
+        case NameFault::Empty:
+        case NameFault::DotName:
+        case NameFault::Separator:
+          EXPECT_EQ(output.fault, NameFault::None);
+          for (size_t start = 0; start <= output.relative.size();) {
+            const size_t end = std::min(output.relative.find(u'\\', start), output.relative.size());
+            EXPECT_TRUE(IsOneFileName(TextView(output.relative).substr(start, end - start)));
+            start = end + 1;
+          }
+          break;
+        default: EXPECT_EQ(output.fault, hostile.fault);
+      }
+    }
+  }
+  for (const Text& name : test::OrdinaryNames()) EXPECT_EQ(Relative(u"dir/" + name), u"dir\\" + name);
+}
+
+TEST(ExtractOutput, TemporaryNamesAreHiddenOfFixedLengthAndDiffer) {
+  const Text name = TemporaryOutputName(0x1234abcd);
+  EXPECT_EQ(name, u".nrv-1234abcd.tmp");
+  EXPECT_EQ(name.size(), kTemporaryOutputNameLength);
+  EXPECT_TRUE(IsOneFileName(name));
+  EXPECT_NE(TemporaryOutputName(0), TemporaryOutputName(1u << 31));
 }
 
 TEST(PackNames, ProposalsFollowSelectionOrCursor) {
