@@ -1,6 +1,7 @@
 // The transfer block rule against simulated links: a block takes its size over the link's rate.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "ftp/transfer_blocks.h"
@@ -64,8 +65,11 @@ TEST(TransferBlocks, ALinkThatSlowsDownHalvesBackAndEveryBlockEndsWithinAFifthOf
   // smallest one on a link too slow for even that.
   for (uint64_t rate : {100'000ull, 700'000ull, 3'000'000ull, 9'000'000ull, 40'000'000ull, 1ull << 31}) {
     const std::vector<uint32_t> sizes = Blocks(64ull << 20, rate);
-    for (size_t i = 8; i < sizes.size(); ++i)
-      if (sizes[i] > kSmallestBlock) EXPECT_LE(TimeOnLink(sizes[i], rate), kSlowBlockMs) << rate;
+    for (size_t i = 8; i < sizes.size(); ++i) {
+      if (sizes[i] > kSmallestBlock) {
+        EXPECT_LE(TimeOnLink(sizes[i], rate), kSlowBlockMs) << rate;
+      }
+    }
   }
 }
 
