@@ -349,7 +349,7 @@ def test_refused_login_bad_fields_and_a_restarted_server(rig, server):
     poll(app.popup_menus, 15, "the location menu")
     app.x.key(*["Down"] * (drives.index("Z") + 1), "Return")
     app.wait_title(windows_path(right))
-    rows(app, panel_left, 1)
+    rows(app, panel_left, 2)  # "..", keep.bin
 
     # "Properties": a start folder, kept with the saved server (never its password).
     open_url(app, "alt+F1", server.address, FtpServer.user, FtpServer.password, save=True,
