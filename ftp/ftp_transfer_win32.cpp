@@ -41,6 +41,7 @@ struct TransferContext {
   HWND frame = nullptr;
   ProgressDialog progress;
   FtpTransferProbe* probe = nullptr;
+  bool binary = false;  // TYPE I sent on this connection during this transfer
 };
 
 struct LocalFile {
@@ -172,13 +173,16 @@ JobEnd MoveBlocks(TransferContext& context, Progress& progress, int64_t& moved, 
       return JobEnd::Failed;
     }
     if (written != size) {
-      ReportJobError(context, u"WriteFile bytes written != bytes readed");
+      // Wine's WriteFile onto a full disk succeeds with what fitted; a short write to the
+      // server is a connection that ended.
+      ReportJobError(context, writeError,
+                     context.direction == kDirectionDownload ? ERROR_DISK_FULL : ERROR_INTERNET_CONNECTION_ABORTED);
       return JobEnd::Failed;
     }
-    const auto took = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count();
-    const uint64_t milliseconds = took > 0 ? static_cast<uint64_t>(took) : 0;
-    if (context.probe && context.probe->blockDone) context.probe->blockDone(block, size, milliseconds);
-    block = NextBlockSize(block, milliseconds);
+    const auto took = std::chrono::duration_cast<std::chrono::microseconds>(Clock::now() - start).count();
+    const uint64_t microseconds = took > 0 ? static_cast<uint64_t>(took) : 0;
+    if (context.probe && context.probe->blockDone) context.probe->blockDone(block, size, microseconds);
+    block = NextBlockSize(block, microseconds / 1000);
     moved += size;
     Advance(context, progress, size);
     if (!GoOnAfterCancel(context)) return JobEnd::Abort;
@@ -193,10 +197,15 @@ bool ServerAnswers(HINTERNET connection) {
 }
 
 // The server's size of a file (SIZE, in binary mode, where sizes are byte counts); false when
-// it has no such file or cannot say, the reply kept for the report.
-bool RemoteFileSize(HINTERNET connection, TextView path, int64_t& size) {
-  if (!::FtpCommandW(connection, FALSE, FTP_TRANSFER_TYPE_BINARY, L"TYPE I", 0, nullptr) ||
-      !::FtpCommandW(connection, FALSE, FTP_TRANSFER_TYPE_BINARY, platform::Wide(u"SIZE " + Text(path)), 0, nullptr))
+// it has no such file or cannot say, the reply kept for the report. Each command is a round
+// trip of its own: binary mode is asked for once a transfer (the library's file transfers
+// leave it set).
+bool RemoteFileSize(TransferContext& context, TextView path, int64_t& size) {
+  if (!context.binary && !::FtpCommandW(context.connection, FALSE, FTP_TRANSFER_TYPE_BINARY, L"TYPE I", 0, nullptr))
+    return false;
+  context.binary = true;
+  if (!::FtpCommandW(context.connection, FALSE, FTP_TRANSFER_TYPE_BINARY, platform::Wide(u"SIZE " + Text(path)), 0,
+                     nullptr))
     return false;
   const Text reply = platform::InternetLastResponse();
   // "213 <decimal size>"; anything else is no answer.
@@ -269,7 +278,7 @@ JobEnd Download(TransferContext& context, const FtpJob& job, Progress& progress)
   // The size the server gives the file now, the one the copy must have; asked before the
   // transfer, since the connection takes no command while a file is open.
   int64_t reported = -1;
-  const bool sized = RemoteFileSize(context.connection, job.path, reported);
+  const bool sized = RemoteFileSize(context, job.path, reported);
   RemoteReadFile remote;
   if (!OpenRemoteFile(remote, context.connection, job.path)) {
     ReportJobError(context, u"Failed open remote file " + job.path);
@@ -298,9 +307,9 @@ JobEnd Download(TransferContext& context, const FtpJob& job, Progress& progress)
   if (end != JobEnd::Done) return end;
   CloseRemoteFile(remote);
   // A server that goes away mid-file only ends the data connection early: the library reads
-  // that as the end of the file. Short of the size the server gave, or with the server gone,
-  // it is not.
-  if (!ServerAnswers(context.connection) || (known ? received != reported : received < job.size)) {
+  // that as the end of the file. Short of the size the server gave it is not; without that
+  // size, a server that no longer answers may have ended it.
+  if (known ? received != reported : (received < job.size || !ServerAnswers(context.connection))) {
     ReportJobError(context, u"InternetReadFile", ERROR_INTERNET_CONNECTION_ABORTED);
     return JobEnd::Failed;
   }
@@ -338,7 +347,7 @@ JobEnd Upload(TransferContext& context, const FtpJob& job, Progress& progress) {
   }
   const Text remotePath = RemoteJoin(context.target, job.name);
   int64_t existingSize = 0;
-  const bool exists = RemoteFileSize(context.connection, remotePath, existingSize);
+  const bool exists = RemoteFileSize(context, remotePath, existingSize);
   if (const JobEnd answer = AfterOverwriteAnswer(AskOverwrite(context, remotePath, exists)); answer != JobEnd::Done)
     return answer;
   const Text partPath = RemotePartPath(context, job);
@@ -370,7 +379,7 @@ JobEnd Upload(TransferContext& context, const FtpJob& job, Progress& progress) {
   // The library does not report the server's last word on the file (a 552 for a full disk):
   // what the server kept is asked for.
   int64_t stored = -1;
-  if (!RemoteFileSize(context.connection, partPath, stored) || stored != localSize.QuadPart) {
+  if (!RemoteFileSize(context, partPath, stored) || stored != localSize.QuadPart) {
     if (!ServerAnswers(context.connection)) {
       ReportJobError(context, u"InternetWriteFile", ERROR_INTERNET_CONNECTION_ABORTED);
       return JobEnd::Failed;

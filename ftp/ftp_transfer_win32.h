@@ -24,7 +24,7 @@ int RunFtpTransfer(TextView destination, Panel& panel, ItemList& list, Panel& ot
 // What a transfer without the progress window reports and obeys, for tests and measurements.
 // The callbacks run on the transferring thread.
 struct FtpTransferProbe {
-  std::function<void(uint32_t blockSize, uint32_t moved, uint64_t milliseconds)> blockDone;
+  std::function<void(uint32_t blockSize, uint32_t moved, uint64_t microseconds)> blockDone;
   std::function<void(int64_t done)> progressShown;
   std::atomic<bool> cancel{false};  // as the progress window's Cancel sets it
 };
