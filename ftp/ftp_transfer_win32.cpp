@@ -70,8 +70,10 @@ struct PartFile {
   }
 };
 
-// Every question and report goes to the progress window's thread while the worker waits.
+// Every question and report is posted to the progress window's thread, owned by that window,
+// while the worker waits for the answer.
 platform::MessageAnswer AskUser(TransferContext& context, platform::MessageRequest request) {
+  request.owner = nullptr;
   return AskFromWorker(context.progress, std::move(request));
 }
 
