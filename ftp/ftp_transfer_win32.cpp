@@ -230,7 +230,7 @@ bool OpenFileSize(HINTERNET file, int64_t& size) {
   const DWORD low = ::FtpGetFileSize(file, &high);
   if (low == INVALID_FILE_SIZE && ::GetLastError() != ERROR_SUCCESS) return false;
   const int64_t value = (static_cast<int64_t>(high) << 32) | low;
-  // Wine's answers 0 for every file; a real empty file is told by SIZE as well.
+  // Wine's library answers 0 for every open file; an empty file is told by SIZE as well.
   if (value <= 0) return false;
   size = value;
   return true;
@@ -381,13 +381,16 @@ JobEnd Upload(TransferContext& context, const FtpJob& job, Progress& progress) {
   // The library does not report the server's last word on the file (a 552 for a full disk):
   // what the server kept is asked for.
   int64_t stored = -1;
-  if (!RemoteFileSize(context, partPath, stored) || stored != localSize.QuadPart) {
-    if (!ServerAnswers(context.connection)) {
+  const bool sized = RemoteFileSize(context, partPath, stored);
+  if (!sized || stored != localSize.QuadPart) {
+    if (!sized && !ServerAnswers(context.connection)) {
       ReportJobError(context, u"InternetWriteFile", ERROR_INTERNET_CONNECTION_ABORTED);
       return JobEnd::Failed;
     }
-    if (stored >= 0) ::SetLastError(ERROR_WRITE_FAULT);
-    ReportJobError(context, u"The server did not keep " + remotePath);
+    AskUser(context, ErrorReportRequest(u"The server did not keep " + remotePath + u": " +
+                                        (sized ? Ascii(std::to_string(stored)) + u" of " +
+                                                     Ascii(std::to_string(localSize.QuadPart)) + u" bytes arrived"
+                                               : Text(u"the file is not there"))));
     ::FtpDeleteFileW(context.connection, platform::Wide(partPath));
     return JobEnd::Failed;
   }
