@@ -237,6 +237,14 @@ int wmain(int argc, wchar_t** argv) {
   WSADATA winsock;
   if (::WSAStartup(MAKEWORD(2, 2), &winsock) != 0) return 1;
   std::vector<double> bareDown, ownDown, socketDown, bareUp, ownUp, socketUp;
+  // Each transfer makes a new file on the receiving side, as a download into a folder does: the
+  // previous run's file is removed before the clock starts. Onto an existing file the program
+  // writes a new one beside it and renames it over the old, which for a while keeps both.
+  const auto fresh = [&] {
+    for (const std::wstring& local : {bareLocal, ownLocal, socketLocal}) ::DeleteFileW(local.c_str());
+    for (const wchar_t* name : {L"/up-bare.bin", L"/up-norvane.bin", L"/up-socket.bin"})
+      ::FtpDeleteFileW(connection.Get(), name);
+  };
   const auto timed = [](std::vector<double>& into, auto&& transfer) {
     const auto start = Clock::now();
     const bool ok = transfer();
@@ -276,6 +284,7 @@ int wmain(int argc, wchar_t** argv) {
     // Who goes first changes from run to run: the server's disk is still writing back the
     // last upload when the next one starts.
     const bool bareFirst = run % 2 == 0;
+    fresh();
     const bool ok =
         (bareFirst ? bareDownload() && ownDownload() : ownDownload() && bareDownload()) &&
         timed(socketDown, [&] {
