@@ -1,33 +1,38 @@
 #!/usr/bin/env bash
-# A 256 MiB download and upload over loopback FTP under Wine: the program's transfer jobs and a
-# bare WinINet loop (bench/windows/ftp_transfer_bench.cpp) against Python's ftplib doing the
-# same transfers in the same run, one pyftpdlib server for all. Prints medians and ratios, the
-# bare loop with 1 MiB blocks (under Wine each library call has a cost of its own) and without
-# local writes (Wine's WinINet writes a cache copy of every download, a write of the same size)
-# and leaving those copies behind, a Winsock loop without the library, and which flags keep the
-# library from making that copy.
+# A 256 MiB download and upload over loopback FTP under Wine: the program's transfer jobs
+# against a bare WinINet loop and a bare Winsock loop, both with 1 MiB blocks
+# (bench/windows/ftp_transfer_bench.cpp), and Python's ftplib, in the same run, one pyftpdlib
+# server for all. Then a second server that limits itself to 1 MB/s: how soon Cancel gets its
+# question and how long the progress stands still, downloading and uploading. Prints medians
+# with the lowest and highest run, and the ratios.
 #   bench/ftp_transfer.sh [size in MiB] [runs]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 size_mib=${1:-256}
 runs=${2:-3}
+slow_rate=1000000
 work=$(mktemp -d /tmp/norvane-bench-ftp.XXXXXX)
-server_pid=
+server_pids=()
 cleanup() {
-  if [ -n "$server_pid" ]; then kill "$server_pid" 2>/dev/null; wait "$server_pid" 2>/dev/null || true; fi
+  local pid
+  for pid in "${server_pids[@]}"; do kill "$pid" 2>/dev/null; wait "$pid" 2>/dev/null || true; done
   rm -rf "$work"
 }
 trap cleanup EXIT
-mkdir -p "$work/home" "$work/local"
+mkdir -p "$work/home" "$work/slow-home" "$work/local"
 head -c $((size_mib * 1024 * 1024)) /dev/urandom >"$work/home/big.bin"
+head -c $((8 * 1024 * 1024)) /dev/urandom >"$work/slow-home/slow.bin"
 
 [ -f "$root/build/windows-x64/build.ninja" ] || (cd "$root" && cmake --preset windows-x64 >/dev/null)
 cmake --build "$root/build/windows-x64" --target ftp_transfer_bench >/dev/null
-/usr/bin/python3 "$root/tests/e2e/norvane_e2e/ftp_server.py" "$work/home" bench bench 0 0 "$work/port" \
-  >"$work/server.log" 2>&1 &
-server_pid=$!
-for _ in $(seq 100); do [ -s "$work/port" ] && break; sleep 0.1; done
-port=$(cat "$work/port")
+serve() {  # home rate portfile
+  /usr/bin/python3 "$root/tests/e2e/norvane_e2e/ftp_server.py" "$1" bench bench 0 "$2" "$3" >>"$work/server.log" 2>&1 &
+  server_pids+=($!)
+  for _ in $(seq 100); do [ -s "$3" ] && break; sleep 0.1; done
+  cat "$3"
+}
+port=$(serve "$work/home" 0 "$work/port")
+slow_port=$(serve "$work/slow-home" "$slow_rate" "$work/slow-port")
 
 ftplib=$(/usr/bin/python3 - "$port" "$work" "$runs" <<'PY'
 import ftplib, statistics, sys, time
@@ -39,40 +44,44 @@ for _ in range(runs):
     ftp.login("bench", "bench")
     start = time.perf_counter()
     with open(f"{work}/local/ftplib.bin", "wb") as out:
-        ftp.retrbinary("RETR big.bin", out.write, blocksize=65536)
+        ftp.retrbinary("RETR big.bin", out.write, blocksize=1 << 20)
     down.append(time.perf_counter() - start)
     start = time.perf_counter()
     with open(f"{work}/local/ftplib.bin", "rb") as source:
-        ftp.storbinary("STOR up-ftplib.bin", source, blocksize=65536)
+        ftp.storbinary("STOR up-ftplib.bin", source, blocksize=1 << 20)
     up.append(time.perf_counter() - start)
     ftp.quit()
-print(f"{statistics.median(down):.3f} {statistics.median(up):.3f}")
+print(f"{statistics.median(down):.3f} {min(down):.3f} {max(down):.3f} "
+      f"{statistics.median(up):.3f} {min(up):.3f} {max(up):.3f}")
 PY
 )
-read -r ftplib_down ftplib_up <<<"$ftplib"
 winfolder="Z:$(echo "$work/local" | tr / '\\')"
 wine_out=$("$root/scripts/wine-exec" "$root/build/windows-x64/ftp_transfer_bench.exe" 127.0.0.1 "$port" bench bench \
-  big.bin "$winfolder" "$runs")
+  big.bin "$winfolder" "$runs" "$slow_port" slow.bin)
 echo "$wine_out"
 cmp "$work/home/big.bin" "$work/local/norvane/big.bin"
 cmp "$work/home/big.bin" "$work/home/up-norvane.bin"
-get() { echo "$wine_out" | awk -v k="$1" '$1 == k { print $2 }'; }
-/usr/bin/python3 - "$size_mib" "$ftplib_down" "$ftplib_up" "$(get download_bare_s)" "$(get download_norvane_s)" \
-  "$(get upload_bare_s)" "$(get upload_norvane_s)" "$(get download_bare_1mib_s)" "$(get upload_bare_1mib_s)" \
-  "$(get download_bare_no_local_writes_s)" "$(get download_bare_copies_left_s)" "$(get download_winsock_s)" <<'PY'
+# The slowed transfers were cancelled: nothing of them may be left on either side.
+[ ! -e "$work/local/slow/slow.bin" ] && [ ! -e "$work/slow-home/up-slow.bin" ] &&
+  [ -z "$(ls "$work/local/slow")" ] && [ "$(ls "$work/slow-home")" = slow.bin ] ||
+  { echo "a cancelled transfer left a file behind" >&2; exit 1; }
+/usr/bin/python3 - "$size_mib" "$ftplib" "$wine_out" <<'PY'
 import sys
-size, fd, fu, bd, nd, bu, nu, ld, lu, dd, kd, sd = sys.argv[1], *map(float, sys.argv[2:])
-print(f"{size} MiB, medians in seconds")
-print(f"download: ftplib {fd:.3f}  bare WinINet {bd:.3f}  Norvane {nd:.3f}  "
-      f"ratio_vs_ftplib {nd / fd:.2f}  bare_vs_ftplib {bd / fd:.2f}  norvane_vs_bare {nd / bd:.2f}")
-print(f"upload:   ftplib {fu:.3f}  bare WinINet {bu:.3f}  Norvane {nu:.3f}  "
-      f"ratio_vs_ftplib {nu / fu:.2f}  bare_vs_ftplib {bu / fu:.2f}  norvane_vs_bare {nu / bu:.2f}")
-print(f"bare WinINet with 1 MiB blocks: download {ld:.3f} ({ld / fd:.2f} x ftplib)  "
-      f"upload {lu:.3f} ({lu / fu:.2f} x ftplib)")
-print(f"bare WinINet download without local writes: {dd:.3f} ({dd / fd:.2f} x ftplib); "
-      f"the local writes {bd - dd:.3f}, about what the library's cache copy costs again")
-print(f"bare WinINet download leaving its cache copies, as the program did: {kd:.3f} ({kd / fd:.2f} x ftplib, "
-      f"{kd / bd:.2f} x removing each)")
-print(f"Winsock alone, 64 KiB blocks: download {sd:.3f} ({sd / fd:.2f} x ftplib); "
-      f"bare WinINet is {bd / sd:.2f} x that, {max(bd - sd, 0) / bd:.0%} of its time over Wine's sockets")
+size, ftplib, wine = sys.argv[1], sys.argv[2].split(), sys.argv[3]
+got = {line.split()[0]: list(map(float, line.split()[1:])) for line in wine.splitlines() if len(line.split()) == 4}
+fd, fu = [float(x) for x in ftplib[:3]], [float(x) for x in ftplib[3:]]
+def spread(v): return f"{v[0]:.3f} [{v[1]:.3f}-{v[2]:.3f}]"
+print(f"{size} MiB; seconds: median [lowest-highest]")
+for way, f in (("download", fd), ("upload", fu)):
+    n, b, s = got[f"{way}_norvane_s"], got[f"{way}_bare_s"], got[f"{way}_winsock_s"]
+    r = got[f"{way}_norvane_vs_bare_per_run"]
+    print(f"{way:8}  Norvane {spread(n)}  bare WinINet 1 MiB {spread(b)}  bare Winsock 1 MiB {spread(s)}  "
+          f"ftplib {spread(f)}")
+    print(f"{'':8}  norvane_vs_bare_wininet {n[0] / b[0]:.2f} (per run {r[1]:.2f}-{r[2]:.2f}; target <= 1.15)  "
+          f"norvane_vs_winsock {n[0] / s[0]:.2f}  norvane_vs_ftplib {n[0] / f[0]:.2f}  "
+          f"bare_wininet_vs_winsock {b[0] / s[0]:.2f}")
+for way in ("download", "upload"):
+    c, p = got[f"slow_{way}_cancel_answered_ms"], got[f"slow_{way}_progress_still_ms"]
+    print(f"1 MB/s {way}: Cancel answered in {c[0]:.0f} ms median, {c[2]:.0f} ms at most (target <= 300); "
+          f"progress still for {p[2]:.0f} ms at most (target <= 500)")
 PY

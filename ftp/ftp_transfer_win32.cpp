@@ -3,15 +3,18 @@
 #include <windows.h>
 #include <wininet.h>
 
+#include <chrono>
 #include <string>
 #include <vector>
 
+#include "core/file_names.h"
 #include "core/panel_context.h"
 #include "fileops/file_operation.h"
 #include "fileops/progress_dialog_win32.h"
 #include "ftp/ftp_jobs.h"
 #include "ftp/ftp_session_win32.h"
 #include "ftp/remote_read_file_win32.h"
+#include "ftp/transfer_blocks.h"
 #include "ftp/transfer_progress.h"
 #include "panel/update_target_win32.h"
 #include "platform/error_report.h"
@@ -23,7 +26,7 @@
 namespace nrv {
 namespace {
 
-constexpr DWORD kBlockSize = 65536;
+using Clock = std::chrono::steady_clock;
 
 // What the worker gets: its own copies of everything but the connections, which stay the
 // panels' (the user interface waits in the progress window while the worker uses them).
@@ -37,23 +40,46 @@ struct TransferContext {
   int64_t total = 1;
   HWND frame = nullptr;
   ProgressDialog progress;
+  FtpTransferProbe* probe = nullptr;
+  bool binary = false;  // TYPE I sent on this connection during this transfer
 };
 
 struct LocalFile {
   HANDLE handle = INVALID_HANDLE_VALUE;
-  ~LocalFile() {
+  LocalFile() = default;
+  LocalFile(const LocalFile&) = delete;
+  LocalFile& operator=(const LocalFile&) = delete;
+  ~LocalFile() { Close(); }
+  void Close() {
     if (handle != INVALID_HANDLE_VALUE) ::CloseHandle(handle);
+    handle = INVALID_HANDLE_VALUE;
   }
 };
 
-// Shown by the progress window's thread while the worker waits; directly without a window.
+// A download's new bytes, under a name of their own beside the target: the target is touched
+// only by the rename of a complete file, and a part that was not renamed goes with this.
+struct PartFile {
+  Text path;
+  LocalFile file;
+  PartFile() = default;
+  PartFile(const PartFile&) = delete;
+  PartFile& operator=(const PartFile&) = delete;
+  ~PartFile() {
+    file.Close();
+    if (!path.empty()) ::DeleteFileW(platform::Wide(path));
+  }
+};
+
+// Every question and report is posted to the progress window's thread, owned by that window,
+// while the worker waits for the answer.
 platform::MessageAnswer AskUser(TransferContext& context, platform::MessageRequest request) {
+  request.owner = nullptr;
   return AskFromWorker(context.progress, std::move(request));
 }
 
-platform::MessageAnswer Ask(TransferContext& context, HWND owner, Text text, const char16_t* caption,
-                            platform::MessageIcon icon) {
-  return AskUser(context, {owner, std::move(text), caption, icon, platform::MessageButtons::YesNo});
+platform::MessageAnswer Ask(TransferContext& context, Text text, const char16_t* caption, platform::MessageIcon icon,
+                            platform::MessageButtons buttons = platform::MessageButtons::YesNo) {
+  return AskUser(context, {nullptr, std::move(text), caption, icon, buttons});
 }
 
 // The error report of a failed call, its text made here where the call's last error is.
@@ -61,27 +87,39 @@ void ReportJobError(TransferContext& context, TextView message) {
   AskUser(context, ErrorReportRequest(LastErrorReportText(message)));
 }
 
+void ReportJobError(TransferContext& context, TextView message, DWORD error) {
+  ::SetLastError(error);
+  ReportJobError(context, message);
+}
+
 void SetStatus(TransferContext& context, const Text& text) { SetProgressStatus(context.progress, text); }
 
 void ShowProgress(TransferContext& context, int64_t done) {
   SetProgressValue(context.progress, ProgressPercent(done, context.total), ProgressText(done, context.total));
+  if (context.probe && context.probe->progressShown) context.probe->progressShown(done);
+}
+
+bool CancelRequested(const TransferContext& context) {
+  return context.progress.cancel.load() || (context.probe && context.probe->cancel.load());
 }
 
 // False when the user chose to end the whole transfer.
 bool GoOnAfterCancel(TransferContext& context) {
-  if (!context.progress.cancel.load()) return true;
-  if (Ask(context, nullptr, u"Abort operation?", u"Question", platform::MessageIcon::Question) ==
-      platform::MessageAnswer::Yes)
+  if (!CancelRequested(context)) return true;
+  if (Ask(context, u"Abort operation?", u"Question", platform::MessageIcon::Question) == platform::MessageAnswer::Yes)
     return false;
   context.progress.cancel = false;
+  if (context.probe) context.probe->cancel = false;
   return true;
 }
 
-enum class JobEnd { Done, Failed, Abort };
+// Refused: failed, reported, and the transfer goes on without asking.
+enum class JobEnd { Done, Skipped, Refused, Failed, Abort };
 
 struct Progress {
   int64_t done = 0;
   ProgressThrottle throttle;
+  std::vector<char> buffer = std::vector<char>(kLargestBlock);  // the transfer's one buffer
 };
 
 void Advance(TransferContext& context, Progress& progress, DWORD bytes) {
@@ -103,14 +141,30 @@ Text LocalTargetOf(const TransferContext& context, const FtpJob& job) {
   return context.target;
 }
 
-// Blocks of up to 64 KiB (one buffer, the calls' own) from read to write until read gives none, with progress and the
-// cancel question after each; the error texts name the call that failed.
+// Yes, or No to leave this file, or Cancel to end the transfer; Yes without a question when
+// there is nothing to overwrite.
+platform::MessageAnswer AskOverwrite(TransferContext& context, TextView target, bool exists) {
+  if (!exists) return platform::MessageAnswer::Yes;
+  return Ask(context, u"File " + Text(target) + u" already exist. Overwrite it?", u"Question",
+             platform::MessageIcon::Question, platform::MessageButtons::YesNoCancel);
+}
+
+JobEnd AfterOverwriteAnswer(platform::MessageAnswer answer) {
+  if (answer == platform::MessageAnswer::No) return JobEnd::Skipped;
+  return answer == platform::MessageAnswer::Yes ? JobEnd::Done : JobEnd::Abort;
+}
+
+// Blocks from read to write until read gives none, each as large as the link allows
+// (NextBlockSize), with progress and the cancel question after each; the error texts name the
+// call that failed.
 template <typename Read, typename Write>
 JobEnd MoveBlocks(TransferContext& context, Progress& progress, int64_t& moved, Read read, const char16_t* readError,
                   Write write, const char16_t* writeError) {
+  uint32_t block = kSmallestBlock;
   for (;;) {
+    const Clock::time_point start = Clock::now();
     DWORD size = 0;
-    if (!read(size)) {
+    if (!read(block, size)) {
       ReportJobError(context, readError);
       return JobEnd::Failed;
     }
@@ -121,9 +175,16 @@ JobEnd MoveBlocks(TransferContext& context, Progress& progress, int64_t& moved, 
       return JobEnd::Failed;
     }
     if (written != size) {
-      ReportJobError(context, u"WriteFile bytes written != bytes readed");
+      // Wine's WriteFile onto a full disk succeeds with what fitted; a short write to the
+      // server is a connection that ended.
+      ReportJobError(context, writeError,
+                     context.direction == kDirectionDownload ? ERROR_DISK_FULL : ERROR_INTERNET_CONNECTION_ABORTED);
       return JobEnd::Failed;
     }
+    const auto took = std::chrono::duration_cast<std::chrono::microseconds>(Clock::now() - start).count();
+    const uint64_t microseconds = took > 0 ? static_cast<uint64_t>(took) : 0;
+    if (context.probe && context.probe->blockDone) context.probe->blockDone(block, size, microseconds);
+    block = NextBlockSize(block, microseconds / 1000);
     moved += size;
     Advance(context, progress, size);
     if (!GoOnAfterCancel(context)) return JobEnd::Abort;
@@ -137,17 +198,99 @@ bool ServerAnswers(HINTERNET connection) {
   return ::FtpGetCurrentDirectoryW(connection, folder, &length) != FALSE;
 }
 
-JobEnd Download(TransferContext& context, const FtpJob& job, Progress& progress, std::vector<char>& buffer) {
+// The server's size of a file (SIZE, in binary mode, where sizes are byte counts); false when
+// it has no such file or cannot say, the reply kept for the report. Each command is a round
+// trip of its own: binary mode is asked for once a transfer (the library's file transfers
+// leave it set).
+bool RemoteFileSize(TransferContext& context, TextView path, int64_t& size) {
+  if (!context.binary && !::FtpCommandW(context.connection, FALSE, FTP_TRANSFER_TYPE_BINARY, L"TYPE I", 0, nullptr))
+    return false;
+  context.binary = true;
+  if (!::FtpCommandW(context.connection, FALSE, FTP_TRANSFER_TYPE_BINARY, platform::Wide(u"SIZE " + Text(path)), 0,
+                     nullptr))
+    return false;
+  const Text reply = platform::InternetLastResponse();
+  // "213 <decimal size>"; anything else is no answer.
+  if (reply.size() < 5 || reply.compare(0, 4, u"213 ") != 0) return false;
+  int64_t value = 0;
+  size_t at = 4;
+  for (; at < reply.size() && reply[at] >= u'0' && reply[at] <= u'9'; ++at) {
+    if (value > (INT64_MAX - 9) / 10) return false;
+    value = value * 10 + (reply[at] - u'0');
+  }
+  if (at == 4) return false;
+  size = value;
+  return true;
+}
+
+// The library's size of an open download where it knows one.
+bool OpenFileSize(HINTERNET file, int64_t& size) {
+  DWORD high = 0;
+  ::SetLastError(ERROR_SUCCESS);
+  const DWORD low = ::FtpGetFileSize(file, &high);
+  if (low == INVALID_FILE_SIZE && ::GetLastError() != ERROR_SUCCESS) return false;
+  const int64_t value = (static_cast<int64_t>(high) << 32) | low;
+  // Wine's library answers 0 for every open file; an empty file is told by SIZE as well.
+  if (value <= 0) return false;
+  size = value;
+  return true;
+}
+
+bool LocalFileExists(TextView path) { return ::GetFileAttributesW(platform::Wide(Text(path))) != INVALID_FILE_ATTRIBUTES; }
+
+Text FolderOf(TextView path) {
+  const size_t slash = path.rfind(u'\\');
+  return Text(slash == TextView::npos ? TextView(u".") : path.substr(0, slash == 2 && path[1] == u':' ? 3 : slash));
+}
+
+// A new empty file beside target, with a name no other file has.
+bool CreatePartFile(PartFile& part, TextView target) {
+  wchar_t name[MAX_PATH + 1] = {};
+  if (!::GetTempFileNameW(platform::Wide(FolderOf(target)), L"nrv", 0, name)) return false;
+  part.path = platform::FromWide(name);
+  part.file.handle = ::CreateFileW(name, GENERIC_WRITE, FILE_SHARE_READ, nullptr, TRUNCATE_EXISTING,
+                                   FILE_ATTRIBUTE_NORMAL, nullptr);
+  return part.file.handle != INVALID_HANDLE_VALUE;
+}
+
+// The part's size must be what came; then it takes the target's name, replacing any file there.
+bool CommitPartFile(PartFile& part, TextView target, int64_t received) {
+  LARGE_INTEGER size{};
+  if (!::GetFileSizeEx(part.file.handle, &size)) return false;
+  if (size.QuadPart != received) {
+    ::SetLastError(ERROR_WRITE_FAULT);
+    return false;
+  }
+  part.file.Close();
+  if (!::MoveFileExW(platform::Wide(part.path), platform::Wide(Text(target)), MOVEFILE_REPLACE_EXISTING)) return false;
+  part.path.clear();
+  return true;
+}
+
+JobEnd Download(TransferContext& context, const FtpJob& job, Progress& progress) {
+  // The name comes from the server: it may only ever name a file in the chosen folder.
+  if (const NameFault fault = CheckFileName(job.name); fault != NameFault::None) {
+    AskUser(context, ErrorReportRequest(u"Skipped " + job.path + u": " + Text(NameFaultText(fault))));
+    return JobEnd::Refused;
+  }
+  const Text localPath = LocalTargetOf(context, job);
+  if (const JobEnd answer = AfterOverwriteAnswer(AskOverwrite(context, localPath, LocalFileExists(localPath)));
+      answer != JobEnd::Done)
+    return answer;
+  // The size the server gives the file now, the one the copy must have; asked before the
+  // transfer, since the connection takes no command while a file is open.
+  int64_t reported = -1;
+  const bool sized = RemoteFileSize(context, job.path, reported);
   RemoteReadFile remote;
   if (!OpenRemoteFile(remote, context.connection, job.path)) {
     ReportJobError(context, u"Failed open remote file " + job.path);
     return JobEnd::Failed;
   }
-  const Text localPath = LocalTargetOf(context, job);
-  LocalFile local;
-  local.handle = ::CreateFileW(platform::Wide(localPath), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                               CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (local.handle == INVALID_HANDLE_VALUE) {
+  int64_t openSize = 0;
+  if (OpenFileSize(remote.handle.Get(), openSize)) reported = openSize;
+  const bool known = sized || reported >= 0;
+  PartFile part;
+  if (!CreatePartFile(part, localPath)) {
     ReportJobError(context, u"Failed open local file " + localPath);
     return JobEnd::Failed;
   }
@@ -155,37 +298,62 @@ JobEnd Download(TransferContext& context, const FtpJob& job, Progress& progress,
   int64_t received = 0;
   const JobEnd end = MoveBlocks(
       context, progress, received,
-      [&](DWORD& read) { return ::InternetReadFile(remote.handle.Get(), buffer.data(), kBlockSize, &read) != FALSE; },
+      [&](uint32_t block, DWORD& read) {
+        return ::InternetReadFile(remote.handle.Get(), progress.buffer.data(), block, &read) != FALSE;
+      },
       u"InternetReadFile",
-      [&](DWORD size, DWORD& written) { return ::WriteFile(local.handle, buffer.data(), size, &written, nullptr) != FALSE; },
+      [&](DWORD size, DWORD& written) {
+        return ::WriteFile(part.file.handle, progress.buffer.data(), size, &written, nullptr) != FALSE;
+      },
       u"WriteFile");
   if (end != JobEnd::Done) return end;
   CloseRemoteFile(remote);
   // A server that goes away mid-file only ends the data connection early: the library reads
-  // that as the end of the file. Short of the listed size, or with the server gone, it is not.
-  if (received < job.size || !ServerAnswers(context.connection)) {
-    if (received < job.size) ::SetLastError(ERROR_INTERNET_CONNECTION_ABORTED);
-    ReportJobError(context, u"InternetReadFile");
+  // that as the end of the file. Short of the size the server gave it is not; without that
+  // size, a server that no longer answers may have ended it.
+  if (known ? received != reported : (received < job.size || !ServerAnswers(context.connection))) {
+    ReportJobError(context, u"InternetReadFile", ERROR_INTERNET_CONNECTION_ABORTED);
     return JobEnd::Failed;
   }
-  if (context.operation == kOperationMove && !::FtpDeleteFileW(context.connection, platform::Wide(job.path))) {
+  if (!CommitPartFile(part, localPath, received)) {
+    ReportJobError(context, u"Failed replace local file " + localPath);
+    return JobEnd::Failed;
+  }
+  if (context.operation != kOperationMove) return JobEnd::Done;
+  if (!known) {
+    ReportJobError(context, u"The server did not give the size of " + job.path + u": it stays there",
+                   ERROR_INTERNET_EXTENDED_ERROR);
+    return JobEnd::Failed;
+  }
+  if (!::FtpDeleteFileW(context.connection, platform::Wide(job.path))) {
     ReportJobError(context, u"Failed delete file " + job.path);
     return JobEnd::Failed;
   }
   return JobEnd::Done;
 }
 
-JobEnd Upload(TransferContext& context, const FtpJob& job, Progress& progress, std::vector<char>& buffer) {
+// The name an upload is written under until the server has all of it.
+Text RemotePartPath(const TransferContext& context, const FtpJob& job) {
+  return RemoteJoin(context.target, job.name + u".nrv-part");
+}
+
+JobEnd Upload(TransferContext& context, const FtpJob& job, Progress& progress) {
   // The local side opens first, so that a folder leaves no empty file on the server.
   LocalFile local;
   local.handle = ::CreateFileW(platform::Wide(job.path), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
-  if (local.handle == INVALID_HANDLE_VALUE) {
+  LARGE_INTEGER localSize{};
+  if (local.handle == INVALID_HANDLE_VALUE || !::GetFileSizeEx(local.handle, &localSize)) {
     ReportJobError(context, u"Failed open local file " + job.path);
     return JobEnd::Failed;
   }
   const Text remotePath = RemoteJoin(context.target, job.name);
-  platform::InternetHandle remote(::FtpOpenFileW(context.connection, platform::Wide(remotePath), GENERIC_WRITE,
+  int64_t existingSize = 0;
+  const bool exists = RemoteFileSize(context, remotePath, existingSize);
+  if (const JobEnd answer = AfterOverwriteAnswer(AskOverwrite(context, remotePath, exists)); answer != JobEnd::Done)
+    return answer;
+  const Text partPath = RemotePartPath(context, job);
+  platform::InternetHandle remote(::FtpOpenFileW(context.connection, platform::Wide(partPath), GENERIC_WRITE,
                                                  FTP_TRANSFER_TYPE_BINARY | INTERNET_FLAG_RELOAD, 0));
   if (!remote.Get()) {
     ReportJobError(context, u"Failed open remote file for write " + remotePath);
@@ -195,19 +363,46 @@ JobEnd Upload(TransferContext& context, const FtpJob& job, Progress& progress, s
   int64_t sent = 0;
   const JobEnd end = MoveBlocks(
       context, progress, sent,
-      [&](DWORD& read) { return ::ReadFile(local.handle, buffer.data(), kBlockSize, &read, nullptr) != FALSE; },
+      [&](uint32_t block, DWORD& read) {
+        return ::ReadFile(local.handle, progress.buffer.data(), block, &read, nullptr) != FALSE;
+      },
       u"ReadFile",
-      [&](DWORD size, DWORD& written) { return ::InternetWriteFile(remote.Get(), buffer.data(), size, &written) != FALSE; },
+      [&](DWORD size, DWORD& written) {
+        return ::InternetWriteFile(remote.Get(), progress.buffer.data(), size, &written) != FALSE;
+      },
       u"InternetWriteFile");
-  if (end != JobEnd::Done) return end;
   // Closing the remote file ends the data connection; only then has the server the whole file.
   remote.Reset();
-  if (!ServerAnswers(context.connection)) {
-    ReportJobError(context, u"InternetWriteFile");
+  if (end != JobEnd::Done) {
+    // A part left by a server that went away keeps its own name; the target is untouched.
+    ::FtpDeleteFileW(context.connection, platform::Wide(partPath));
+    return end;
+  }
+  // The library does not report the server's last word on the file (a 552 for a full disk):
+  // what the server kept is asked for.
+  int64_t stored = -1;
+  const bool sized = RemoteFileSize(context, partPath, stored);
+  if (!sized || stored != localSize.QuadPart) {
+    if (!sized && !ServerAnswers(context.connection)) {
+      ReportJobError(context, u"InternetWriteFile", ERROR_INTERNET_CONNECTION_ABORTED);
+      return JobEnd::Failed;
+    }
+    AskUser(context, ErrorReportRequest(u"The server did not keep " + remotePath + u": " +
+                                        (sized ? Ascii(std::to_string(stored)) + u" of " +
+                                                     Ascii(std::to_string(localSize.QuadPart)) + u" bytes arrived"
+                                               : Text(u"the file is not there"))));
+    ::FtpDeleteFileW(context.connection, platform::Wide(partPath));
     return JobEnd::Failed;
   }
-  ::CloseHandle(local.handle);
-  local.handle = INVALID_HANDLE_VALUE;
+  // A server that renames onto no existing name gets the old file out of the way first, once
+  // the new one is complete.
+  if (!::FtpRenameFileW(context.connection, platform::Wide(partPath), platform::Wide(remotePath)) &&
+      !(exists && ::FtpDeleteFileW(context.connection, platform::Wide(remotePath)) &&
+        ::FtpRenameFileW(context.connection, platform::Wide(partPath), platform::Wide(remotePath)))) {
+    ReportJobError(context, u"Failed rename " + partPath + u" to " + remotePath);
+    return JobEnd::Failed;
+  }
+  local.Close();
   if (context.operation == kOperationMove && !::DeleteFileW(platform::Wide(job.path))) {
     ReportJobError(context, u"Failed delete file " + job.path);
     return JobEnd::Failed;
@@ -230,29 +425,27 @@ JobEnd Delete(TransferContext& context, const FtpJob& job) {
 // The number of failed jobs.
 int RunJobs(TransferContext& context) {
   if (context.operation == kOperationDelete &&
-      Ask(context, context.frame,
-          u"Delete " + Ascii(std::to_string(context.jobs.size())) + u" items from " + context.sourceHost + u"?",
+      Ask(context, u"Delete " + Ascii(std::to_string(context.jobs.size())) + u" items from " + context.sourceHost + u"?",
           u"Delete", platform::MessageIcon::Question) != platform::MessageAnswer::Yes)
     return 0;
-  std::vector<char> buffer(kBlockSize);
   Progress progress;
+  if (context.operation == kOperationDelete) progress.buffer.clear();
   bool previousFailed = false;
   int failed = 0;
   for (const FtpJob& job : context.jobs) {
-    if (previousFailed &&
-        Ask(context, context.frame, u"Abort operation", u"Errors occurred", platform::MessageIcon::Error) ==
-            platform::MessageAnswer::Yes)
+    if (previousFailed && Ask(context, u"Abort operation", u"Errors occurred", platform::MessageIcon::Error) ==
+                              platform::MessageAnswer::Yes)
       return failed;
     JobEnd end = JobEnd::Done;
     if (context.operation == kOperationDelete)
       end = Delete(context, job);
     else if (context.direction == kDirectionDownload)
-      end = Download(context, job, progress, buffer);
+      end = Download(context, job, progress);
     else
-      end = Upload(context, job, progress, buffer);
+      end = Upload(context, job, progress);
     if (end == JobEnd::Abort) return failed;
     previousFailed = end == JobEnd::Failed;
-    failed += previousFailed ? 1 : 0;
+    failed += previousFailed || end == JobEnd::Refused ? 1 : 0;
     if (context.operation != kOperationDelete) ShowProgress(context, progress.done);
   }
   return failed;
@@ -263,8 +456,9 @@ bool IsFtpPanel(const Panel& panel) { return KindOf(panel) == LocationKind::Ftp;
 }  // namespace
 
 int RunFtpJobs(HINTERNET connection, uint32_t operation, uint32_t direction, TextView target,
-               std::vector<FtpJob> jobs) {
+               std::vector<FtpJob> jobs, FtpTransferProbe* probe) {
   TransferContext context;
+  context.probe = probe;
   context.connection = connection;
   context.operation = operation;
   context.direction = direction;

@@ -271,11 +271,14 @@ void StopShell() {
   // Every worker is told to stop and joined before anything it could touch goes.
   Application& application = TheApplication();
   application.context.watch = {};
-  application.context.updateTarget = nullptr;
   StopWatcher(application.left);
   StopWatcher(application.right);
   StopAndJoinAll(application.fileWorkers);
+  application.context.updateTarget = nullptr;
   application.drawing.ready = false;
+  // The panels' connections live on the process's Internet handle, which goes with the rest.
+  application.leftFtp.connection.Reset();
+  application.rightFtp.connection.Reset();
   ReleaseShellObjects(TheShellWindows());
   if (std::exchange(application.oleStarted, false)) ::OleUninitialize();
 }

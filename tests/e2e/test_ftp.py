@@ -1,13 +1,15 @@
 """FTP panels against a real server (pyftpdlib on 127.0.0.1, started and stopped by the tests):
-Open URL with host:port, listing and folders, downloads and uploads with identical bytes, move,
-delete with its questions, make folder, anonymous and refused logins, a server restarted
-between two folder changes, two FTP panels, passive mode turned off, and the main window's
-caption following the active panel onto the server.
+Open URL with host:port, listing and folders, downloads and uploads with identical bytes, the
+question before a download replaces a file, move, delete with its questions, make folder,
+anonymous and refused logins, a server restarted between two folder changes, two FTP panels,
+passive mode turned off, a server that refuses a finished upload (552) under a move, and the
+main window's caption following the active panel onto the server.
 
 What Wine's WinINet does here: it converts names with the ANSI code page both ways, so the
 server speaks that code page for names beyond ASCII; an empty listing fails with last error 0;
 a connection the server dropped fails its next command; it writes a copy of every download
-into its URL cache whatever the flags say (the program removes it)."""
+into its URL cache whatever the flags say (the program removes it); it closes an upload without
+a word about the server's final reply, so a 552 is seen only by asking the server."""
 
 import hashlib
 import os
@@ -18,7 +20,7 @@ import pytest
 
 from norvane_e2e import poll, windows_path
 from norvane_e2e.checks import rows, wait_active_title
-from norvane_e2e.ftp_server import ACTIVE_USER, FtpServer
+from norvane_e2e.ftp_server import ACTIVE_USER, FULL_USER, FtpServer
 from norvane_e2e.settings import KEY, SELECTED_BACKGROUND
 
 WORK = 60  # seconds a transfer of these tests may take
@@ -193,6 +195,19 @@ def test_browse_copy_move_delete_and_make_folder(rig, server):
     box.answer("Return")
     poll(lambda: (right / "b.txt").is_file() and (right / "a small.txt").is_file(), WORK, "two files downloaded")
     assert (right / "a small.txt").read_text() == "small\n"
+    # A download onto an existing file asks first: No leaves it, Yes replaces it.
+    app.key("ctrl+u")
+    (right / "a small.txt").write_text("edited here\n")
+    for answer, expected in (("No", "edited here\n"), ("Yes", "small\n")):
+        go_to(app, order, "a small.txt")
+        app.key("F5")
+        app.message_box("Copy").answer("Return")
+        question = app.message_box("Question")
+        assert question.text == f"File {windows_path(right)}\\a small.txt already exist. Overwrite it?", question.text
+        question.click(answer)
+        poll(lambda: all(w.text != "FTP" for w in app.message_boxes()), WORK, "the progress window gone")
+        assert (right / "a small.txt").read_text() == expected, answer
+    assert not list(right.glob("*.tmp"))
     # Wine's WinINet copies every download into its cache, whatever the flags: none stays.
     poll(lambda: not cache_copies(rig), WORK, "no download left in WinINet's cache")
 
@@ -290,6 +305,8 @@ def test_refused_login_bad_fields_and_a_restarted_server(rig, server):
     server.start()
     left = rig.folder("left", files=["l1.txt", "l2.txt"])
     right = rig.folder("right")
+    keep = random_file(right / "keep.bin", 300 * 1024 + 5)
+    kept = digest(keep)
     app = start(rig, left, right)
     panel_left, _ = app.panels()
     rows(app, panel_left, 3)
@@ -332,7 +349,7 @@ def test_refused_login_bad_fields_and_a_restarted_server(rig, server):
     poll(app.popup_menus, 15, "the location menu")
     app.x.key(*["Down"] * (drives.index("Z") + 1), "Return")
     app.wait_title(windows_path(right))
-    rows(app, panel_left, 1)
+    rows(app, panel_left, 2)  # "..", keep.bin
 
     # "Properties": a start folder, kept with the saved server (never its password).
     open_url(app, "alt+F1", server.address, FtpServer.user, FtpServer.password, save=True,
@@ -357,6 +374,23 @@ def test_refused_login_bad_fields_and_a_restarted_server(rig, server):
     stored = rig.registry(KEY + "\\History\\FtpUrlProperties")
     assert stored.text(f"{ACTIVE_USER}@{server.address}") == "active;"
 
+    # A server that answers the finished upload with 552 (its disk full, half the file kept):
+    # a move keeps the local file and says so.
+    open_url(app, "alt+F1", server.address, FULL_USER, FtpServer.password)
+    rows(app, panel_left, 2)
+    app.key("Tab")
+    app.wait_title(windows_path(right))
+    local = ["keep.bin", "with blank.txt"]
+    go_to(app, names_in_order(rig, app, local), "keep.bin", up_entry=True)
+    app.key("F6")
+    app.message_box("Rename/Move").answer("Return")
+    error = app.message_box("Norvane 1.0.0", timeout=WORK)
+    assert error.text.startswith("The server did not keep /keep.bin"), error.text
+    error.answer("Return")
+    poll(lambda: all(w.text != "FTP" for w in app.message_boxes()), WORK, "the progress window gone")
+    assert keep.is_file() and digest(keep) == kept
+    assert sorted(p.name for p in server.home.iterdir()) == ["sub", "with blank.txt"]
+
 
 def press_cancel(app, progress):
     """Clicks Cancel in the progress window, which stays open."""
@@ -378,6 +412,12 @@ def answer_all(app, quiet=3):
         box.answer("Return")
 
 
+def part_size(folder):
+    """The size of the download under way: its file beside the target, under a name of its own."""
+    parts = list(folder.glob("nrv*.tmp"))
+    return parts[0].stat().st_size if len(parts) == 1 else 0
+
+
 def test_a_server_gone_in_the_middle_of_a_transfer(rig):
     server = FtpServer(rig.dir / "files" / "server", rig.dir / "ftp", rate=2 * 1024 * 1024)
     try:
@@ -394,52 +434,53 @@ def test_a_server_gone_in_the_middle_of_a_transfer(rig):
         app.key("F5")
         app.message_box("Copy").answer("Return")
         progress = app.message_box("FTP")  # the progress window
-        poll(lambda: (right / "big.bin").exists() and (right / "big.bin").stat().st_size > 1024 * 1024,
-             WORK, "the download under way")
+        # The download goes to a name of its own beside the target until it is complete.
+        poll(lambda: part_size(right) > 1024 * 1024, WORK, "the download under way")
+        assert not (right / "big.bin").exists()
         # Cancel asks after the current block; No goes on.
         press_cancel(app, progress)
         question = app.message_box("Question")
         assert question.text == "Abort operation?"
         question.click("No")
-        size = (right / "big.bin").stat().st_size
-        poll(lambda: (right / "big.bin").stat().st_size > size, WORK, "the download going on")
+        size = part_size(right)
+        poll(lambda: part_size(right) > size, WORK, "the download going on")
         server.stop()
         texts = answer_all(app)
         assert texts and texts[0].startswith("InternetReadFile"), texts
         assert any(t.startswith(f"Failed connect to: 127.0.0.1:{server.port}") for t in texts), texts
-        assert (right / "big.bin").stat().st_size < 16 * 1024 * 1024  # what came stays
+        assert sorted(p.name for p in right.iterdir()) == ["up.bin"]  # nothing of the broken download
 
         server.start()
         app.key("ctrl+r")  # the panel is read again once the server is back
         rows(app, panel_left, 1)
         assert answer_all(app, quiet=1) == []
 
-        # Cancel and Yes ends the transfer quietly; what came stays.
-        (right / "big.bin").unlink()
+        # Cancel and Yes ends the transfer quietly, and leaves nothing of it.
         app.key("F5")
         app.message_box("Copy").answer("Return")
         progress = app.message_box("FTP")
-        poll(lambda: (right / "big.bin").exists() and (right / "big.bin").stat().st_size > 1024 * 1024,
-             WORK, "the second download under way")
+        poll(lambda: part_size(right) > 1024 * 1024, WORK, "the second download under way")
         press_cancel(app, progress)
         app.message_box("Question").click("Yes")
         poll(lambda: all(w.text != "FTP" for w in app.message_boxes()), 15, "the progress window gone")
         assert answer_all(app, quiet=1) == []
-        assert 0 < (right / "big.bin").stat().st_size < 16 * 1024 * 1024
+        assert sorted(p.name for p in right.iterdir()) == ["up.bin"]
 
         app.key("Tab")
-        rows(app, panel_right, 3)  # "..", big.bin, up.bin
+        rows(app, panel_right, 2)  # "..", up.bin
         app.key("End", "F5")
         app.message_box("Copy").answer("Return")
-        poll(lambda: (server.home / "up.bin").exists() and (server.home / "up.bin").stat().st_size > 1024 * 1024,
-             WORK, "the upload under way")
+        part = server.home / "up.bin.nrv-part"
+        poll(lambda: part.exists() and part.stat().st_size > 1024 * 1024, WORK, "the upload under way")
         server.stop()
         texts = answer_all(app)
         assert texts and texts[0].startswith("InternetWriteFile"), texts
         assert app.running()
         server.start()
         app.key("Tab", "ctrl+r")
-        rows(app, panel_left, 2)  # big.bin and the part of up.bin that arrived
+        # What arrived of up.bin keeps the name it was sent under: no file of that name.
+        rows(app, panel_left, 2)
+        assert sorted(p.name for p in server.home.iterdir()) == ["big.bin", "up.bin.nrv-part"]
     finally:
         server.stop()
 

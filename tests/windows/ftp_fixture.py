@@ -3,6 +3,9 @@ PID. It is the end-to-end tier's server (pyftpdlib on 127.0.0.1 at a port it pic
 
     ftp_fixture.py start FOLDER   # FOLDER/home is the server's root; FOLDER/port and FOLDER/pid
     ftp_fixture.py stop FOLDER
+
+FOLDER/full is a full disk to download onto: a 256 KiB tmpfs, when this runs as root (then
+FOLDER/full-mounted exists).
 """
 
 import os
@@ -18,10 +21,22 @@ USER, PASSWORD = "norvane", "s3cret"
 START_TIMEOUT = 20
 
 
+def unmount_full_disk(folder):
+    if (folder / "full-mounted").exists():
+        subprocess.run(["umount", str(folder / "full")], check=False, stdin=subprocess.DEVNULL)
+        (folder / "full-mounted").unlink()
+
+
 def start(folder):
     # A pid file left by an interrupted run is not trusted: its number may name another process.
+    unmount_full_disk(folder)
     shutil.rmtree(folder, ignore_errors=True)
     (folder / "home").mkdir(parents=True)
+    (folder / "full").mkdir()
+    if os.geteuid() == 0 and subprocess.run(
+            ["mount", "-t", "tmpfs", "-o", "size=256k", "tmpfs", str(folder / "full")],
+            stdin=subprocess.DEVNULL, capture_output=True).returncode == 0:
+        (folder / "full-mounted").touch()
     port_file = folder / "port"
     with open(folder / "server.log", "wb") as log:
         process = subprocess.Popen(
@@ -41,6 +56,7 @@ def start(folder):
 
 
 def stop(folder):
+    unmount_full_disk(folder)
     pid_file = folder / "pid"
     if not pid_file.exists():
         return

@@ -7,18 +7,23 @@
 #include <wininet.h>
 
 #include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <mutex>
 #include <random>
 #include <string>
+#include <thread>
 
 #include "core/listing.h"
 #include "fileops/file_operation.h"
 #include "ftp/ftp_jobs.h"
 #include "ftp/ftp_session_win32.h"
 #include "ftp/ftp_transfer_win32.h"
+#include "ftp/transfer_blocks.h"
 #include "platform/win32/internet_handle.h"
 #include "platform/win32/wide.h"
 #include "shell/application.h"
@@ -54,6 +59,85 @@ std::string RandomBytes(size_t size) {
   std::string bytes(size, '\0');
   for (char& byte : bytes) byte = static_cast<char>(random());
   return bytes;
+}
+
+std::vector<std::string> FilesIn(const fs::path& folder) {
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename().string());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+// The program's questions answered by their first words, in the order given; every message
+// is kept. A question with no answer left, or none given, gets No.
+class Answers {
+ public:
+  explicit Answers(std::vector<std::pair<Text, platform::MessageAnswer>> script) {
+    const std::lock_guard lock(mutex_);
+    script_ = std::move(script);
+    taken_.clear();
+    previous_ = platform::SetMessageHook(&Answer);
+  }
+  ~Answers() { platform::SetMessageHook(previous_); }
+  Answers(const Answers&) = delete;
+  Answers& operator=(const Answers&) = delete;
+
+  std::vector<Text> Taken() const {
+    const std::lock_guard lock(mutex_);
+    return taken_;
+  }
+  // The texts that start with prefix.
+  std::vector<Text> Starting(TextView prefix) const {
+    std::vector<Text> found;
+    for (const Text& text : Taken())
+      if (text.rfind(prefix, 0) == 0) found.push_back(text);
+    return found;
+  }
+
+ private:
+  static platform::MessageAnswer Answer(const platform::MessageRequest& request) {
+    const std::lock_guard lock(mutex_);
+    taken_.push_back(request.text);
+    for (auto it = script_.begin(); it != script_.end(); ++it)
+      if (request.text.rfind(it->first, 0) == 0) {
+        const platform::MessageAnswer answer = it->second;
+        script_.erase(it);
+        return answer;
+      }
+    return request.buttons == platform::MessageButtons::Ok ? platform::MessageAnswer::Ok : platform::MessageAnswer::No;
+  }
+
+  static inline std::mutex mutex_;
+  static inline std::vector<std::pair<Text, platform::MessageAnswer>> script_;
+  static inline std::vector<Text> taken_;
+  platform::MessageHook previous_ = nullptr;
+};
+
+// What the transfer reported of its blocks.
+struct Block {
+  uint32_t size;
+  uint32_t moved;
+  uint64_t microseconds;
+};
+
+// Each block follows from the one before by the rule, and the sizes seen.
+std::vector<uint32_t> CheckRule(const std::vector<Block>& blocks) {
+  std::vector<uint32_t> sizes;
+  for (size_t i = 0; i < blocks.size(); ++i) {
+    if (i == 0)
+      EXPECT_EQ(blocks[i].size, kSmallestBlock);
+    else
+      EXPECT_EQ(blocks[i].size, NextBlockSize(blocks[i - 1].size, blocks[i - 1].microseconds / 1000)) << i;
+    if (std::find(sizes.begin(), sizes.end(), blocks[i].size) == sizes.end()) sizes.push_back(blocks[i].size);
+  }
+  std::sort(sizes.begin(), sizes.end());
+  return sizes;
+}
+
+bool Shrank(const std::vector<Block>& blocks) {
+  for (size_t i = 1; i < blocks.size(); ++i)
+    if (blocks[i].size < blocks[i - 1].size) return true;
+  return false;
 }
 
 // The files in the library's URL cache, its index aside.
@@ -250,6 +334,206 @@ TEST_F(FtpAgainstServer, ADroppedConnectionIsRestoredInTheRequestedFolder) {
             0);
   EXPECT_EQ(Contents(local.Path() / "here.txt"), "here\n");
   EXPECT_TRUE(messages.Taken().empty()) << ToUtf8(messages.Taken().front().text);
+}
+
+FtpJob RemoteJob(const Text& root, const Text& name, int64_t size = 0) {
+  return {RemoteJoin(root, name), name, FILE_ATTRIBUTE_ARCHIVE, size};
+}
+
+FtpJob LocalJob(const fs::path& file) {
+  const Text name = file.filename().u16string();
+  return {file.u16string(), name, FILE_ATTRIBUTE_ARCHIVE, static_cast<int64_t>(fs::file_size(file))};
+}
+
+TEST_F(FtpAgainstServer, BlocksGrowOnAFastStretchShrinkOnASlowOneAndTheBytesStayTheSame) {
+  // This user's server sends a second's worth at full speed, then sleeps: blocks double while
+  // it sends and halve after one that waited through a sleep.
+  session.login = u"slow";
+  const std::string down = RandomBytes(3 * 1024 * 1024 + 5);
+  Write(home / "down.bin", down);
+  ASSERT_TRUE(Connect(panel));
+  Answers answers({});
+  std::vector<Block> blocks;
+  FtpTransferProbe probe;
+  probe.blockDone = [&](uint32_t size, uint32_t moved, uint64_t us) { blocks.push_back({size, moved, us}); };
+  EXPECT_EQ(RunFtpJobs(session.connection.Get(), kOperationCopy, kDirectionDownload, panel.path,
+                       {RemoteJob(root, u"down.bin")}, &probe),
+            0);
+  EXPECT_TRUE(Contents(local.Path() / "down.bin") == down);
+  EXPECT_EQ(CheckRule(blocks), (std::vector<uint32_t>{64 << 10, 128 << 10, 256 << 10, 512 << 10, 1 << 20}));
+  EXPECT_TRUE(Shrank(blocks));
+
+  // Uploads take the same rule; the server reading slowly fills the socket's buffers first.
+  const std::string up = RandomBytes(3 * 1024 * 1024 + 11);
+  Write(local.Path() / "up.bin", up);
+  blocks.clear();
+  EXPECT_EQ(RunFtpJobs(session.connection.Get(), kOperationCopy, kDirectionUpload, root,
+                       {LocalJob(local.Path() / "up.bin")}, &probe),
+            0);
+  EXPECT_TRUE(Contents(home / "up.bin") == up);
+  const std::vector<uint32_t> sizes = CheckRule(blocks);
+  EXPECT_GT(sizes.back(), kSmallestBlock);
+  EXPECT_TRUE(answers.Taken().empty()) << ToUtf8(answers.Taken().front());
+}
+
+TEST_F(FtpAgainstServer, CancelInTheMiddleOfABlockLeavesTheTargetAsItWasAndTheSourceInPlace) {
+  session.login = u"slow";
+  const std::string remote = RandomBytes(3 * 1024 * 1024);
+  Write(home / "same.bin", remote);
+  Write(local.Path() / "same.bin", "the old local file");
+  const std::string upload = RandomBytes(3 * 1024 * 1024 + 1);
+  fs::create_directories(local.Path() / "out");
+  Write(local.Path() / "out" / "up.bin", upload);
+  Write(home / "up.bin", "the old remote file");
+  ASSERT_TRUE(Connect(panel));
+
+  for (const uint32_t direction : {kDirectionDownload, kDirectionUpload}) {
+    Answers answers({{u"File ", platform::MessageAnswer::Yes}, {u"Abort operation?", platform::MessageAnswer::Yes}});
+    std::atomic<int> done{0};
+    std::atomic<int> afterCancel{-1};
+    FtpTransferProbe probe;
+    probe.blockDone = [&](uint32_t, uint32_t, uint64_t) {
+      ++done;
+      if (probe.cancel) ++afterCancel;
+    };
+    // Cancel comes from another thread while the third block is on its way.
+    std::thread user([&] {
+      const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+      while (done < 2 && std::chrono::steady_clock::now() < deadline) std::this_thread::yield();
+      afterCancel = 0;
+      probe.cancel = true;
+    });
+    const bool down = direction == kDirectionDownload;
+    const std::vector<FtpJob> jobs{down ? RemoteJob(root, u"same.bin") : LocalJob(local.Path() / "out" / "up.bin")};
+    EXPECT_EQ(RunFtpJobs(session.connection.Get(), kOperationMove, direction, down ? panel.path : root, jobs, &probe), 0);
+    user.join();
+    EXPECT_LE(afterCancel.load(), 1) << "the question waits for the block under way only";
+    EXPECT_EQ(answers.Starting(u"Abort operation?").size(), 1u);
+    // Nothing replaced, nothing half-written left, the move's source kept.
+    EXPECT_EQ(Contents(local.Path() / "same.bin"), "the old local file");
+    EXPECT_EQ(FilesIn(local.Path()), (std::vector<std::string>{"out", "same.bin"}));
+    EXPECT_EQ(Contents(local.Path() / "out" / "up.bin"), upload);
+    EXPECT_TRUE(Contents(home / "same.bin") == remote);
+    EXPECT_EQ(Contents(home / "up.bin"), "the old remote file");
+    EXPECT_EQ(FilesIn(home), (std::vector<std::string>{"same.bin", "up.bin"}));
+  }
+}
+
+TEST_F(FtpAgainstServer, AnExistingTargetIsOverwrittenOnlyAfterYes) {
+  Write(home / "a.txt", "new a\n");
+  Write(home / "b.txt", "new b\n");
+  Write(local.Path() / "a.txt", "old a\n");
+  Write(local.Path() / "b.txt", "old b\n");
+  ASSERT_TRUE(Connect(panel));
+  HINTERNET connection = session.connection.Get();
+  const std::vector<FtpJob> both{RemoteJob(root, u"a.txt"), RemoteJob(root, u"b.txt")};
+  {
+    // No leaves this file and goes on with the next; Yes replaces it.
+    Answers answers({{u"File ", platform::MessageAnswer::No}, {u"File ", platform::MessageAnswer::Yes}});
+    EXPECT_EQ(RunFtpJobs(connection, kOperationCopy, kDirectionDownload, panel.path, both), 0);
+    EXPECT_EQ(Contents(local.Path() / "a.txt"), "old a\n");
+    EXPECT_EQ(Contents(local.Path() / "b.txt"), "new b\n");
+    const Text target = (local.Path() / "a.txt").u16string();
+    EXPECT_EQ(answers.Taken(), (std::vector<Text>{u"File " + target + u" already exist. Overwrite it?",
+                                                  u"File " + (local.Path() / "b.txt").u16string() +
+                                                      u" already exist. Overwrite it?"}));
+  }
+  {
+    // Cancel ends the whole transfer at the first.
+    Write(local.Path() / "b.txt", "old b\n");
+    Answers answers({{u"File ", platform::MessageAnswer::Cancel}});
+    EXPECT_EQ(RunFtpJobs(connection, kOperationMove, kDirectionDownload, panel.path, both), 0);
+    EXPECT_EQ(Contents(local.Path() / "a.txt"), "old a\n");
+    EXPECT_EQ(Contents(local.Path() / "b.txt"), "old b\n");
+    EXPECT_EQ(answers.Taken().size(), 1u);
+    EXPECT_EQ(FilesIn(home), (std::vector<std::string>{"a.txt", "b.txt"}));
+  }
+  {
+    // Uploads ask about the server's file the same way.
+    Answers answers({{u"File " + root + u"/a.txt", platform::MessageAnswer::No}});
+    EXPECT_EQ(RunFtpJobs(connection, kOperationCopy, kDirectionUpload, root, {LocalJob(local.Path() / "a.txt")}), 0);
+    EXPECT_EQ(Contents(home / "a.txt"), "new a\n");
+  }
+  {
+    Answers answers({{u"File " + root + u"/a.txt", platform::MessageAnswer::Yes}});
+    EXPECT_EQ(RunFtpJobs(connection, kOperationMove, kDirectionUpload, root, {LocalJob(local.Path() / "a.txt")}), 0);
+    EXPECT_EQ(Contents(home / "a.txt"), "old a\n");
+    EXPECT_FALSE(fs::exists(local.Path() / "a.txt"));
+    EXPECT_EQ(FilesIn(home), (std::vector<std::string>{"a.txt", "b.txt"}));
+    EXPECT_EQ(answers.Taken().size(), 1u);
+  }
+}
+
+TEST_F(FtpAgainstServer, AMoveDeletesItsSourceOnlyWhenTheServerKeptTheWholeFile) {
+  // This user's server answers every finished upload with 552 and drops the file; the library
+  // closes the file without a word about it.
+  session.login = u"full";
+  const std::string bytes = RandomBytes(200 * 1024 + 1);
+  Write(local.Path() / "keep.bin", bytes);
+  Write(home / "down.bin", bytes);
+  ASSERT_TRUE(Connect(panel));
+  Answers answers({});
+  EXPECT_EQ(RunFtpJobs(session.connection.Get(), kOperationMove, kDirectionUpload, root,
+                       {LocalJob(local.Path() / "keep.bin")}),
+            1);
+  EXPECT_TRUE(Contents(local.Path() / "keep.bin") == bytes);
+  EXPECT_EQ(FilesIn(home), (std::vector<std::string>{"down.bin"}));
+  // The server kept half of it (what fitted on its disk).
+  EXPECT_EQ(answers.Taken(),
+            std::vector<Text>{u"The server did not keep " + root + u"/keep.bin: 102400 of 204801 bytes arrived"});
+
+  // A download the server gives whole is moved: the copy has the size the server gave.
+  EXPECT_EQ(RunFtpJobs(session.connection.Get(), kOperationMove, kDirectionDownload, panel.path,
+                       {RemoteJob(root, u"down.bin")}),
+            0);
+  EXPECT_TRUE(Contents(local.Path() / "down.bin") == bytes);
+  EXPECT_EQ(FilesIn(home), std::vector<std::string>{});
+  EXPECT_EQ(answers.Taken().size(), 1u);
+}
+
+TEST_F(FtpAgainstServer, ADownloadOntoAFullDiskLeavesTheOldFileAndNothingElse) {
+  const fs::path full = FixtureFolder() / "full";
+  if (!fs::exists(FixtureFolder() / "full-mounted")) GTEST_SKIP() << "the fixture mounts the full disk as root only";
+  for (const auto& entry : fs::directory_iterator(full)) fs::remove_all(entry.path());
+  Write(full / "same.bin", "the old file");
+  const std::string remote = RandomBytes(1024 * 1024);
+  Write(home / "same.bin", remote);
+  ASSERT_TRUE(Connect(panel));
+  Answers answers({{u"File ", platform::MessageAnswer::Yes}});
+  EXPECT_EQ(RunFtpJobs(session.connection.Get(), kOperationMove, kDirectionDownload, full.u16string(),
+                       {RemoteJob(root, u"same.bin")}),
+            1);
+  EXPECT_EQ(Contents(full / "same.bin"), "the old file");
+  EXPECT_EQ(FilesIn(full), std::vector<std::string>{"same.bin"});
+  EXPECT_TRUE(Contents(home / "same.bin") == remote);
+  const std::vector<Text> reports = answers.Starting(u"WriteFile");
+  ASSERT_EQ(reports.size(), 1u) << ToUtf8(answers.Taken().back());
+  // Wine's WriteFile reports a short write without an error: the report says what it means.
+  EXPECT_NE(reports[0].find(u"Error 112"), Text::npos) << ToUtf8(reports[0]);  // ERROR_DISK_FULL
+}
+
+TEST_F(FtpAgainstServer, AServersNameThatIsNotOneFileNameIsSkippedAndTheRestArrive) {
+  // Legal names on the server's disk; none of them may decide where a file lands here.
+  Write(home / "..\\escape.txt", "out\n");
+  Write(home / "sub\\deep.txt", "deep\n");
+  Write(home / "NUL.txt", "device\n");
+  Write(home / "good.txt", "good\n");
+  fs::create_directories(local.Path() / "in");
+  ASSERT_TRUE(Connect(panel));
+  Answers answers({});
+  EXPECT_EQ(RunFtpJobs(session.connection.Get(), kOperationCopy, kDirectionDownload, (local.Path() / "in").u16string(),
+                       {RemoteJob(root, u"..\\escape.txt"), RemoteJob(root, u"sub\\deep.txt"),
+                        RemoteJob(root, u"NUL.txt"), RemoteJob(root, u"good.txt")}),
+            3);
+  EXPECT_EQ(FilesIn(local.Path()), std::vector<std::string>{"in"});
+  EXPECT_EQ(FilesIn(local.Path() / "in"), std::vector<std::string>{"good.txt"});
+  EXPECT_EQ(Contents(local.Path() / "in" / "good.txt"), "good\n");
+  // One report for each, naming it, and no question in between.
+  const std::vector<Text> taken = answers.Taken();
+  ASSERT_EQ(taken.size(), 3u);
+  EXPECT_EQ(taken[0].rfind(u"Skipped " + root + u"/..\\escape.txt: ", 0), 0u) << ToUtf8(taken[0]);
+  EXPECT_EQ(taken[1].rfind(u"Skipped " + root + u"/sub\\deep.txt: ", 0), 0u) << ToUtf8(taken[1]);
+  EXPECT_EQ(taken[2].rfind(u"Skipped " + root + u"/NUL.txt: ", 0), 0u) << ToUtf8(taken[2]);
 }
 
 }  // namespace

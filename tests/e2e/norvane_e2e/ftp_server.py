@@ -4,11 +4,15 @@ Started on a free port the server picks itself, stopped by its PID, restartable 
 
 Run as a program it is the server: python3 ftp_server.py HOME USER PASSWORD PORT RATE PORTFILE
 [ENCODING] writes the port it listens on to PORTFILE. RATE (bytes a second, 0 for none) slows
-every data transfer down, for the tests that stop the server in the middle of one. ENCODING is
+every data transfer down evenly (a sleep after each sixteenth of a second's worth), for the tests
+that stop the server in the middle of one and the slow link of the bench. ENCODING is
 what names are on the wire (UTF-8 by default): Wine's WinINet sends and reads them in the ANSI
 code page, so a server that speaks that code page keeps names beyond ASCII intact. A client's
 "SITE DROP" closes every other client's connection. The user "active" (the same password and home)
-is refused PASV and EPSV."""
+is refused PASV and EPSV. The user "slow" gets pyftpdlib's own throttled data handler at 1 MiB/s,
+which sends a second's worth at full speed and then sleeps: a link that is fast and slow by
+turns. The user "full" has every upload answered "552" once it is complete, with only the first
+half of it kept, as a server whose disk filled up does."""
 
 import os
 import signal
@@ -18,6 +22,9 @@ from pathlib import Path
 
 START_TIMEOUT = 20
 ACTIVE_USER = "active"  # refused passive mode: what it transfers went over PORT
+SLOW_USER = "slow"  # fast and slow by turns
+FULL_USER = "full"  # every upload refused with 552 at its end
+SLOW_RATE = 1024 * 1024
 
 
 class FtpServer:
@@ -72,7 +79,8 @@ def serve(home, user, password, port, rate, port_file, encoding):
 
     from pyftpdlib.authorizers import DummyAuthorizer
     from pyftpdlib.filesystems import AbstractedFS
-    from pyftpdlib.handlers import FTPHandler, ThrottledDTPHandler
+    from pyftpdlib.handlers import DTPHandler, FTPHandler, ThrottledDTPHandler
+    from pyftpdlib.ioloop import timer
     from pyftpdlib.servers import FTPServer as Server
 
     logging.basicConfig(level=logging.WARNING)
@@ -81,6 +89,8 @@ def serve(home, user, password, port, rate, port_file, encoding):
     authorizer.add_anonymous(home, perm="elradfmw")
     # The same home for a user whose data connections must be active ones (PORT).
     authorizer.add_user(ACTIVE_USER, password, home, perm="elradfmwMT")
+    authorizer.add_user(SLOW_USER, password, home, perm="elradfmwMT")
+    authorizer.add_user(FULL_USER, password, home, perm="elradfmwMT")
 
     def recode(lines):
         for line in lines:
@@ -108,12 +118,56 @@ def serve(home, user, password, port, rate, port_file, encoding):
                 return self.respond("502 Active mode only for this user.")
             return super().ftp_EPSV(line)
 
+        def on_login(self, username):
+            if username == SLOW_USER:
+                self.dtp_handler = Bursty
+            elif username == FULL_USER:
+                self.dtp_handler = full_disk(self.dtp_handler)
+
         def ftp_SITE_DROP(self, line):
             others = [handler for handler in list(self.ioloop.socket_map.values())
                       if isinstance(handler, FTPHandler) and handler is not self]
             for handler in others:
                 handler.close()
             self.respond(f"200 Dropped {len(others)}.")
+
+    class Bursty(ThrottledDTPHandler):
+        read_limit = SLOW_RATE
+        write_limit = SLOW_RATE
+
+    class Even(ThrottledDTPHandler):
+        read_limit = rate
+        write_limit = rate
+
+        # The stock handler sends a second's worth at once and sleeps after it; this one sleeps
+        # after every sixteenth, so that the rate holds within a fraction of a second too.
+        def _throttle_bandwidth(self, len_chunk, max_speed):
+            self._datacount += len_chunk
+            if self._datacount < max_speed / 16:
+                return
+            now = timer()
+            self._timenext = max(self._timenext, now - 0.25) + self._datacount / max_speed
+            self._datacount = 0
+            if self._timenext <= now:
+                return
+
+            def unsleep():
+                self.add_channel(events=self.ioloop.READ if self.receive else self.ioloop.WRITE)
+            self.del_channel()
+            self._cancel_throttler()
+            self._throttler = self.ioloop.call_later(self._timenext - now, unsleep, _errback=self.handle_error)
+
+    def full_disk(base):
+        class FullDisk(base):
+            def handle_close(self):
+                if self._closed or not self.receive or self.file_obj is None:
+                    return super().handle_close()
+                name = self.file_obj.name
+                self.transfer_finished = True
+                self._resp = ("552 Requested file action aborted. Exceeded storage allocation.", logging.debug)
+                self.close()
+                os.truncate(name, os.path.getsize(name) // 2)
+        return FullDisk
 
     if encoding != "utf8":
         class Recoding(Handler):
@@ -127,11 +181,7 @@ def serve(home, user, password, port, rate, port_file, encoding):
         Handler = Recoding
     Handler.authorizer = authorizer
     Handler.passive_ports = None
-    if rate:
-        class Throttled(ThrottledDTPHandler):
-            read_limit = rate
-            write_limit = rate
-        Handler.dtp_handler = Throttled
+    Handler.dtp_handler = Even if rate else DTPHandler
     server = Server(("127.0.0.1", port), Handler)
     server.max_cons = 64
     # Written whole at once: the test reads the file while it appears.
