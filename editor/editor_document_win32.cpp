@@ -2,6 +2,8 @@
 
 #include <richedit.h>
 
+#include <string>
+
 #include "config/history.h"
 #include "core/panel_item.h"
 #include "platform/error_report.h"
@@ -11,6 +13,8 @@
 namespace nrv {
 
 namespace {
+
+constexpr DWORD kCheckBlock = 1024 * 1024;
 
 using platform::MessageAnswer;
 using platform::MessageButtons;
@@ -107,6 +111,29 @@ int64_t FileSize(HANDLE file) {
   return ::GetFileSizeEx(file, &size) ? size.QuadPart : 0;
 }
 
+// The first 8 KB chose the encoding; the rest of the file may undo UTF-8 or first show it, and a
+// UTF-16 file may end in half a unit.
+void SettleOverWholeFile(EditorEncoding& encoding, HANDLE file, int64_t size) {
+  if (encoding.format == EditorFormat::Utf16 && (size - (encoding.byteOrderMark ? 2 : 0)) % 2 != 0) {
+    LARGE_INTEGER last{};
+    last.QuadPart = size - 1;
+    DWORD read = 0;
+    encoding.oddByte = ::SetFilePointerEx(file, last, nullptr, FILE_BEGIN) &&
+                       ::ReadFile(file, &encoding.lastByte, 1, &read, nullptr) && read == 1;
+    return;
+  }
+  if (!NeedsUtf8Check(encoding)) return;
+  LARGE_INTEGER start{};
+  ::SetFilePointerEx(file, start, nullptr, FILE_BEGIN);
+  std::string block(kCheckBlock, '\0');
+  Utf8Check check;
+  DWORD read = 0;
+  while (check.valid && ::ReadFile(file, block.data(), kCheckBlock, &read, nullptr) && read > 0)
+    CheckUtf8(check, reinterpret_cast<const uint8_t*>(block.data()), read);
+  FinishUtf8Check(check);
+  SettleEncoding(encoding, check);
+}
+
 }  // namespace
 
 EditorDocument& TheEditorDocument() {
@@ -141,6 +168,7 @@ int OpenEditor(const EditorHost& host, TextView path, TextView fullPath) {
   DWORD read = 0;
   if (!::ReadFile(file.Get(), sample, sizeof sample, &read, nullptr)) read = 0;
   doc.encoding = ChooseEncoding(sample, read, ExtensionOf(name));
+  SettleOverWholeFile(doc.encoding, file.Get(), doc.sizeAtLoad);
   if (doc.encoding.binary) {
     const Text question = name + u" is a binary file. It is not recommended to save this file as text.\n\n"
                                  u"Load file for edit as text?";
