@@ -106,6 +106,15 @@ void RestoreCaretLine(EditorDocument& doc) {
   ScrollLineIntoView(doc.control, *line - 1);
 }
 
+// Only a changed caption goes to the window system: setting one costs Wine a trip to the X
+// server, and the status row is redrawn at every key.
+void SetCaption(HWND frame, const Text& caption) {
+  wchar_t shown[512];
+  const int length = ::GetWindowTextW(frame, shown, 512);
+  if (TextView(reinterpret_cast<const char16_t*>(shown), static_cast<size_t>(length)) != caption)
+    ::SetWindowTextW(frame, platform::Wide(caption));
+}
+
 int64_t FileSize(HANDLE file) {
   LARGE_INTEGER size{};
   return ::GetFileSizeEx(file, &size) ? size.QuadPart : 0;
@@ -224,7 +233,7 @@ void UpdateStatus() {
   POINTL caret{};
   ::SendMessageW(control, EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&caret), selection.cpMin);
   doc.figures.visualColumn = caret.x / 8;
-  ::SetWindowTextW(doc.host.frame, platform::Wide(EditorCaption(doc.fileName)));
+  SetCaption(doc.host.frame, EditorCaption(doc.fileName));
 
   HDC dc = ::GetDC(doc.host.frame);
   TEXTMETRICW metrics{};
