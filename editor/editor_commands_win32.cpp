@@ -24,6 +24,19 @@ enum EditorCommand : uint32_t {
   kPasteUnicode = 8013,
 };
 
+constexpr UINT_PTR kStatusTimer = 0x4E56;
+constexpr UINT kStatusQuiet = 200;  // ms without a key or paint before a large file's status row
+
+// Wine's control finds a line or a position by walking its text from the start: at the end of
+// a large file the status row's figures take longer than the key itself, so there they wait
+// until the keys and paints stop.
+void StatusAfterInput(HWND control) {
+  if (TheEditorDocument().sizeAtLoad < kLineCountSizeLimit)
+    UpdateStatus();
+  else
+    ::SetTimer(control, kStatusTimer, kStatusQuiet, nullptr);
+}
+
 bool Held(int key) { return (::GetKeyState(key) & 0x8000) != 0; }
 
 void PastePlain(HWND control, UINT format) { ::SendMessageW(control, EM_PASTESPECIAL, format, 0); }
@@ -133,12 +146,17 @@ LRESULT CALLBACK EditorControlProc(HWND control, UINT message, WPARAM wParam, LP
       return 0;
     default: break;
   }
+  if (message == WM_TIMER && wParam == kStatusTimer) {
+    ::KillTimer(control, kStatusTimer);
+    UpdateStatus();
+    return 0;
+  }
   const LRESULT result = ::CallWindowProcW(previous, control, message, wParam, lParam);
   switch (message) {
     case WM_KEYDOWN:
     case WM_CHAR:
     case WM_PAINT:
-    case WM_ACTIVATE: UpdateStatus(); break;
+    case WM_ACTIVATE: StatusAfterInput(control); break;
     default: break;
   }
   return result;

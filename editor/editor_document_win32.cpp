@@ -2,6 +2,8 @@
 
 #include <richedit.h>
 
+#include <string>
+
 #include "config/history.h"
 #include "core/panel_item.h"
 #include "platform/error_report.h"
@@ -11,6 +13,8 @@
 namespace nrv {
 
 namespace {
+
+constexpr DWORD kCheckBlock = 1024 * 1024;
 
 using platform::MessageAnswer;
 using platform::MessageButtons;
@@ -102,9 +106,41 @@ void RestoreCaretLine(EditorDocument& doc) {
   ScrollLineIntoView(doc.control, *line - 1);
 }
 
+// Only a changed caption goes to the window system: setting one costs Wine a trip to the X
+// server, and the status row is redrawn at every key.
+void SetCaption(HWND frame, const Text& caption) {
+  wchar_t shown[512];
+  const int length = ::GetWindowTextW(frame, shown, 512);
+  if (TextView(reinterpret_cast<const char16_t*>(shown), static_cast<size_t>(length)) != caption)
+    ::SetWindowTextW(frame, platform::Wide(caption));
+}
+
 int64_t FileSize(HANDLE file) {
   LARGE_INTEGER size{};
   return ::GetFileSizeEx(file, &size) ? size.QuadPart : 0;
+}
+
+// The first 8 KB chose the encoding; the rest of the file may undo UTF-8 or first show it, and a
+// UTF-16 file may end in half a unit.
+void SettleOverWholeFile(EditorEncoding& encoding, HANDLE file, int64_t size) {
+  if (encoding.format == EditorFormat::Utf16 && (size - (encoding.byteOrderMark ? 2 : 0)) % 2 != 0) {
+    LARGE_INTEGER last{};
+    last.QuadPart = size - 1;
+    DWORD read = 0;
+    encoding.oddByte = ::SetFilePointerEx(file, last, nullptr, FILE_BEGIN) &&
+                       ::ReadFile(file, &encoding.lastByte, 1, &read, nullptr) && read == 1;
+    return;
+  }
+  if (!NeedsUtf8Check(encoding)) return;
+  LARGE_INTEGER start{};
+  ::SetFilePointerEx(file, start, nullptr, FILE_BEGIN);
+  std::string block(kCheckBlock, '\0');
+  Utf8Check check;
+  DWORD read = 0;
+  while (check.valid && ::ReadFile(file, block.data(), kCheckBlock, &read, nullptr) && read > 0)
+    CheckUtf8(check, reinterpret_cast<const uint8_t*>(block.data()), read);
+  FinishUtf8Check(check);
+  SettleEncoding(encoding, check);
 }
 
 }  // namespace
@@ -141,6 +177,7 @@ int OpenEditor(const EditorHost& host, TextView path, TextView fullPath) {
   DWORD read = 0;
   if (!::ReadFile(file.Get(), sample, sizeof sample, &read, nullptr)) read = 0;
   doc.encoding = ChooseEncoding(sample, read, ExtensionOf(name));
+  SettleOverWholeFile(doc.encoding, file.Get(), doc.sizeAtLoad);
   if (doc.encoding.binary) {
     const Text question = name + u" is a binary file. It is not recommended to save this file as text.\n\n"
                                  u"Load file for edit as text?";
@@ -196,7 +233,7 @@ void UpdateStatus() {
   POINTL caret{};
   ::SendMessageW(control, EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&caret), selection.cpMin);
   doc.figures.visualColumn = caret.x / 8;
-  ::SetWindowTextW(doc.host.frame, platform::Wide(EditorCaption(doc.fileName)));
+  SetCaption(doc.host.frame, EditorCaption(doc.fileName));
 
   HDC dc = ::GetDC(doc.host.frame);
   TEXTMETRICW metrics{};

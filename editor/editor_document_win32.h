@@ -8,6 +8,7 @@
 #include "editor/editor_search.h"
 #include "editor/editor_status.h"
 #include "editor/editor_win32.h"
+#include "editor/line_ends.h"
 #include "editor/text_codec.h"
 #include "platform/win32/gdi_objects.h"
 
@@ -25,6 +26,7 @@ struct EditorDocument {
   uint32_t attributes = 0;
   int64_t sizeAtLoad = 0;
   EditorEncoding encoding;
+  LineEnds lineEnds;  // of a plain-text file as loaded
   bool editorActive = false;
   bool loaded = false;
   bool streaming = false;  // inside a load or save: the control's keys wait

@@ -1,5 +1,7 @@
 #include "editor/editor_encoding.h"
 
+#include <cstring>
+
 #include "core/masks.h"
 #include "viewer/encoding.h"
 
@@ -58,6 +60,59 @@ EditorEncoding ChooseEncoding(const uint8_t* sample, size_t length, TextView ext
     encoding.byteOrderMark = bom;
   }
   return encoding;
+}
+
+bool NeedsUtf8Check(const EditorEncoding& encoding) {
+  return !encoding.binary && (encoding.format == EditorFormat::Ansi || encoding.format == EditorFormat::Utf8);
+}
+
+void CheckUtf8(Utf8Check& check, const uint8_t* bytes, size_t length) {
+  size_t i = 0;
+  // The rest of a sequence the last block cut: fed a byte at a time until it is whole.
+  while (check.carried && i < length && check.valid) {
+    check.carry[check.carried++] = bytes[i++];
+    const Utf8Step step = DecodeUtf8(check.carry, check.carried);
+    if (step.length == 0) continue;
+    check.valid = step.length == check.carried;
+    check.multiByte = true;
+    check.carried = 0;
+  }
+  while (i < length && check.valid) {
+    // Runs of ASCII, the bulk of most files, eight bytes at a look.
+    uint64_t word;
+    if (i + 8 <= length && (std::memcpy(&word, bytes + i, 8), (word & 0x8080808080808080ULL) == 0)) {
+      i += 8;
+      continue;
+    }
+    if (bytes[i] < 0x80) {
+      ++i;
+      continue;
+    }
+    const Utf8Step step = DecodeUtf8(bytes + i, length - i);
+    if (step.length == 0) {
+      check.carried = static_cast<uint8_t>(length - i);
+      std::memcpy(check.carry, bytes + i, length - i);
+      return;
+    }
+    if (step.length == 1) check.valid = false;
+    check.multiByte = true;
+    i += step.length;
+  }
+}
+
+void FinishUtf8Check(Utf8Check& check) {
+  if (check.carried) check.valid = false;
+  check.carried = 0;
+}
+
+void SettleEncoding(EditorEncoding& encoding, const Utf8Check& check) {
+  if (!NeedsUtf8Check(encoding)) return;
+  if (!check.valid) {
+    encoding.format = EditorFormat::Ansi;
+    encoding.byteOrderMark = false;
+  } else if (check.multiByte) {
+    encoding.format = EditorFormat::Utf8;
+  }
 }
 
 TextView FormatName(EditorFormat format) {

@@ -43,6 +43,8 @@ struct SaveJob {
   std::string out;
   StreamProgress progress;
   bool failed = false;
+  LineEnds current;  // the lines as they are now, when the file's breaks differ
+  std::vector<LineEnd> plan;
 };
 
 void ShowProgress(HWND frame, TextView verb, TextView name, const StreamProgress& progress) {
@@ -73,13 +75,15 @@ bool ReadBlock(LoadJob& job) {
   DWORD read = 0;
   if (!::ReadFile(job.file, job.block.data(), kReadBlock, &read, nullptr)) return false;
   job.block.resize(read);
+  const size_t from = job.pending.size();
   if (read == 0) {
     job.ended = true;
-    if (!job.rich) FinishDecode(job.decoder, job.pending);
-    return true;
+    FinishDecode(job.decoder, job.pending);
+  } else {
+    if (AdvanceProgress(job.progress, read)) ShowProgress(job.doc->host.frame, u"Loading", job.doc->fileName, job.progress);
+    Decode(job.decoder, reinterpret_cast<const uint8_t*>(job.block.data()), read, job.pending);
   }
-  if (AdvanceProgress(job.progress, read)) ShowProgress(job.doc->host.frame, u"Loading", job.doc->fileName, job.progress);
-  if (!job.rich) Decode(job.decoder, reinterpret_cast<const uint8_t*>(job.block.data()), read, job.pending);
+  NoteLineEnds(job.doc->lineEnds, job.pending, from);
   return true;
 }
 
@@ -132,6 +136,34 @@ bool Flush(SaveJob& job) {
   return true;
 }
 
+// The control's bytes of one call as units; a unit split between two calls is joined.
+void TakeUnits(SaveJob& job, const uint8_t* buffer, size_t length) {
+  job.units.clear();
+  size_t at = 0;
+  if (job.hasOddByte && length) {
+    job.units.push_back(static_cast<char16_t>(job.oddByte | (buffer[0] << 8)));
+    job.hasOddByte = false;
+    at = 1;
+  }
+  const size_t whole = (length - at) / 2;
+  job.units.resize(job.units.size() + whole);
+  std::memcpy(job.units.data() + job.units.size() - whole, buffer + at, whole * 2);
+  at += whole * 2;
+  if (at < length) {
+    job.hasOddByte = true;
+    job.oddByte = buffer[at];
+  }
+}
+
+// Only the fingerprint of each line, to match the lines with the loaded ones.
+DWORD CALLBACK PrintCallback(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* taken) {
+  auto& job = *reinterpret_cast<SaveJob*>(cookie);
+  *taken = size;
+  TakeUnits(job, buffer, static_cast<size_t>(size));
+  NoteLineEnds(job.current, job.units, 0);
+  return 0;
+}
+
 // Each call's bytes are converted as a whole and written in large blocks: the control's own
 // stream-out is the only part that grows with the text. (Reading its text with EM_GETTEXTRANGE
 // instead takes Wine's control three times as long as streaming it out.)
@@ -142,21 +174,7 @@ DWORD CALLBACK SaveCallback(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* ta
   if (job.rich) {
     job.out.append(reinterpret_cast<const char*>(buffer), length);
   } else {
-    job.units.clear();
-    size_t at = 0;
-    if (job.hasOddByte && length) {
-      job.units.push_back(static_cast<char16_t>(job.oddByte | (buffer[0] << 8)));
-      job.hasOddByte = false;
-      at = 1;
-    }
-    const size_t whole = (length - at) / 2;
-    job.units.resize(job.units.size() + whole);
-    std::memcpy(job.units.data() + job.units.size() - whole, buffer + at, whole * 2);
-    at += whole * 2;
-    if (at < length) {
-      job.hasOddByte = true;
-      job.oddByte = buffer[at];
-    }
+    TakeUnits(job, buffer, length);
     Encode(job.encoder, job.units.data(), job.units.size(), job.out);
   }
   if (job.out.size() >= kWriteBlock && !Flush(job)) {
@@ -176,6 +194,7 @@ int StreamIn(EditorDocument& doc, HANDLE file) {
   LARGE_INTEGER start{};
   ::SetFilePointerEx(file, start, nullptr, FILE_BEGIN);
   LoadJob job;
+  doc.lineEnds = LineEnds{};
   job.doc = &doc;
   job.file = file;
   job.rich = doc.encoding.format == EditorFormat::Rtf;
@@ -201,6 +220,11 @@ int StreamIn(EditorDocument& doc, HANDLE file) {
     ::SendMessageW(doc.control, EM_STREAMIN, StreamFormat(doc) | SFF_SELECTION, reinterpret_cast<LPARAM>(&stream));
   }
   doc.streaming = false;
+  if (!job.rich) {
+    FinishLineEnds(doc.lineEnds);
+    ForgetWhenAlike(doc.lineEnds);
+    if (!doc.lineEnds.ends.empty()) doc.encoding.lineEnd = doc.lineEnds.ends.front();
+  }
   ::SendMessageW(doc.control, WM_SETREDRAW, TRUE, 0);
   ::InvalidateRect(doc.control, nullptr, TRUE);
   // A cancelled load keeps what came in: the editor closes at once, and emptying a large text
@@ -222,8 +246,17 @@ bool StreamOut(EditorDocument& doc, HANDLE file, TextView shownName) {
   job.rich = doc.encoding.format == EditorFormat::Rtf;
   job.encoder = StartEncoder(doc.encoding, &SystemAnsiCodec());
   job.progress.size = doc.sizeAtLoad;
-  EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&job), 0, SaveCallback};
   doc.streaming = true;
+  if (!job.rich && doc.lineEnds.mixed) {
+    // A first pass over the text finds the lines the user left alone.
+    EDITSTREAM prints{reinterpret_cast<DWORD_PTR>(&job), 0, PrintCallback};
+    ::SendMessageW(doc.control, EM_STREAMOUT, StreamFormat(doc), reinterpret_cast<LPARAM>(&prints));
+    FinishLineEnds(job.current);
+    job.hasOddByte = false;
+    job.plan = PlanLineEnds(doc.lineEnds, job.current.prints, doc.encoding.lineEnd);
+    job.encoder.lineEnds = &job.plan;
+  }
+  EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&job), 0, SaveCallback};
   ::SendMessageW(doc.control, EM_STREAMOUT, StreamFormat(doc), reinterpret_cast<LPARAM>(&stream));
   doc.streaming = false;
   if (stream.dwError != 0 || job.failed) return false;

@@ -107,6 +107,13 @@ void PutUtf16Units(const Text& units, std::string& out) {
   }
 }
 
+// The planned break for this line when the file's lines end differently, else the file's one.
+LineEnd NextLineEnd(TextEncoder& encoder) {
+  const auto* plan = encoder.lineEnds;
+  if (!plan || encoder.breaks >= plan->size()) return encoder.encoding.lineEnd;
+  return (*plan)[encoder.breaks++];
+}
+
 void PutLineEnd(LineEnd lineEnd, Text& units) {
   if (lineEnd != LineEnd::Lf) units.push_back(u'\r');
   if (lineEnd != LineEnd::Cr) units.push_back(u'\n');
@@ -166,6 +173,8 @@ void FinishDecode(TextDecoder& decoder, Text& out) {
   if (!decoder.carried) return;
   if (decoder.encoding.format == EditorFormat::Ansi) {
     decoder.ansi->decode(decoder.carry, decoder.carried, out);
+  } else if (decoder.encoding.format == EditorFormat::Utf16 && decoder.encoding.oddByte) {
+    // The encoding holds that byte and writes it back; the text never sees it.
   } else {
     // A UTF-8 sequence cut short gives one replacement per byte; a lone byte of UTF-16 one.
     const size_t count = decoder.encoding.format == EditorFormat::Utf8 ? decoder.carried : 1;
@@ -190,7 +199,7 @@ void Encode(TextEncoder& encoder, const char16_t* units, size_t length, std::str
   size_t i = 0;
   if (encoder.pendingCr && length) {
     encoder.pendingCr = false;
-    PutLineEnd(encoder.encoding.lineEnd, settled);
+    PutLineEnd(NextLineEnd(encoder), settled);
     if (units[0] == u'\n') i = 1;
   }
   // Lines are copied whole; only the breaks between them are looked at one by one.
@@ -203,7 +212,7 @@ void Encode(TextEncoder& encoder, const char16_t* units, size_t length, std::str
       encoder.pendingCr = true;  // its LF may start the next piece
       break;
     }
-    PutLineEnd(encoder.encoding.lineEnd, settled);
+    PutLineEnd(NextLineEnd(encoder), settled);
     i = end + (units[end] == u'\r' && units[end + 1] == u'\n' ? 2 : 1);
   }
   // A pair split between two pieces is written whole with the next one.
@@ -217,9 +226,11 @@ void Encode(TextEncoder& encoder, const char16_t* units, size_t length, std::str
 void FinishEncode(TextEncoder& encoder, std::string& out) {
   if (encoder.heldSurrogate) encoder.units.push_back(encoder.heldSurrogate);
   encoder.heldSurrogate = 0;
-  if (encoder.pendingCr) PutLineEnd(encoder.encoding.lineEnd, encoder.units);
+  if (encoder.pendingCr) PutLineEnd(NextLineEnd(encoder), encoder.units);
   encoder.pendingCr = false;
   Flush(encoder, out);
+  if (encoder.encoding.format == EditorFormat::Utf16 && encoder.encoding.oddByte)
+    out.push_back(static_cast<char>(encoder.encoding.lastByte));
 }
 
 }  // namespace nrv

@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "editor/editor_encoding.h"
 #include "platform/text.h"
@@ -41,6 +42,9 @@ struct TextEncoder {
   bool pendingCr = false;
   char16_t heldSurrogate = 0;
   Text units;  // the piece's units after line ends are settled
+  // Each line's break, when the file's lines do not all end alike (editor/line_ends.h).
+  const std::vector<LineEnd>* lineEnds = nullptr;
+  size_t breaks = 0;
 };
 
 TextEncoder StartEncoder(const EditorEncoding& encoding, const AnsiCodec* ansi);

@@ -1,6 +1,7 @@
 """The internal editor on Wine's rich-edit control: F4 from a panel, what the control holds,
-saving (byte for byte when nothing changed, through a read-only file, after Replace all, rich
-text, under another name), the questions on leaving and on quitting, going to a line, and what
+saving (byte for byte when nothing changed, one typed letter as the only change to a file with
+a byte that is not UTF-8 10 KB in and to a 20 MiB file, through a read-only file, after Replace
+all, rich text, under another name), the questions on leaving and on quitting, going to a line, and what
 happens when a file or its folder goes away or the disk is full."""
 
 import os
@@ -19,6 +20,10 @@ LINES = b"banana\r\n" * 1000
 BINARY = bytes(range(256)) * 4
 UTF16 = "\ufeffодин два\r\nтри четыре\r\nпять шесть\r\nsieben acht\r\nneun zehn\r\n".encode("utf-16-le")
 RTF = b"{\\rtf1\\ansi plain {\\b bold} end}"
+# Valid UTF-8 but for one byte 10 KB in, past the 8 KB the encoding is first guessed from.
+CYRILLIC_LINES = b"".join(f"строка текста {i:04d}\r\n".encode("utf-8") for i in range(400))
+BROKEN = CYRILLIC_LINES[:10240] + b"\xff" + CYRILLIC_LINES[10240:]
+BIG_MIB = 20
 DOUBLED = b"baanaanaa\r\n" * 1000
 
 
@@ -59,10 +64,13 @@ def shows_and_saves_unchanged(rig, app, path, data, encoding):
     assert path.read_bytes() == data
 
 
-def open_item(app, position, name):
+def open_item(app, position, name, timeout=None):
     """F4 on the item `position` rows below "..", in a panel sorted by name."""
     app.key("Home", *["Down"] * position, "F4")
-    app.wait_title(f"Edit {name}")
+    if timeout:
+        app.wait_title(f"Edit {name}", timeout=timeout)
+    else:
+        app.wait_title(f"Edit {name}")
 
 
 def answer(app, caption, key, text=None):
@@ -74,8 +82,11 @@ def answer(app, caption, key, text=None):
 
 def test_edit_save_questions_replace_and_go_to(rig):
     folder = rig.folder("docs")
+    big_data = b"".join(b"%07d plain text of a large file to edit\r\n" % i
+                        for i in range(BIG_MIB * 1048576 // 48 + 1))[:BIG_MIB * 1048576]
     files = {"a_plain.txt": ANSI, "b_utf8.txt": UTF8, "c_lines.txt": LINES, "d_bin.dat": BINARY,
-             "e_ro.txt": b"locked text\r\n", "f_utf16.txt": UTF16, "g_doc.rtf": RTF}
+             "e_ro.txt": b"locked text\r\n", "f_utf16.txt": UTF16, "g_doc.rtf": RTF, "h_broken.txt": BROKEN,
+             "i_big.txt": big_data}
     for name, data in files.items():
         (folder / name).write_bytes(data)
     (folder / "e_ro.txt").chmod(0o444)
@@ -155,6 +166,35 @@ def test_edit_save_questions_replace_and_go_to(rig):
     app.wait_title(windows_path(folder))
     open_item(app, 7, "g_doc.rtf")
     assert same_text(control_text(rig, app)["text"], "plain bold end more")
+    app.key("Escape")
+    app.wait_title(windows_path(folder))
+
+    # A byte that is not UTF-8 10 KB in: the whole file is ANSI, and a typed letter is the only
+    # change on disk.
+    broken = folder / "h_broken.txt"
+    open_item(app, 8, "h_broken.txt")
+    app.key("ctrl+Home")
+    rig.x.type("z")
+    inode = broken.stat().st_ino
+    app.key("F2")
+    replaced(broken, inode)
+    assert broken.read_bytes() == b"z" + BROKEN
+    app.key("Escape")
+    app.wait_title(windows_path(folder))
+
+    # 20 MiB of plain text: a letter typed at its end and one at its start land in place.
+    big = folder / "i_big.txt"
+    open_item(app, 9, "i_big.txt", timeout=600)
+    app.key("ctrl+End")
+    rig.x.type("E")
+    app.key("ctrl+Home")
+    rig.x.type("S")
+    inode = big.stat().st_ino
+    app.key("F2")
+    poll(lambda: big.stat().st_ino != inode, 300, "the large file saved")
+    saved = big.read_bytes()
+    assert len(saved) == len(big_data) + 2 and saved == b"S" + big_data + b"E", \
+        f"{len(saved)} bytes, first difference at {next((i for i, (a, b) in enumerate(zip(saved, b'S' + big_data)) if a != b), None)}"
     app.key("Escape")
     app.wait_title(windows_path(folder))
 

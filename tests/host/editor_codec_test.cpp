@@ -6,6 +6,7 @@
 #include <string>
 
 #include "editor/editor_encoding.h"
+#include "editor/line_ends.h"
 #include "editor/text_codec.h"
 
 namespace nrv {
@@ -151,9 +152,97 @@ TEST(EditorCodec, AnsiKeepsLineEndsAndDoubleByteCharacters) {
   ExpectRoundTrip("x\x81\x41\x82\x42y\x9F\xFF", u"x\xE041\xE142y\xFEFF", EditorFormat::Ansi);
 }
 
-TEST(EditorCodec, MixedLineEndsBecomeTheFirstOne) {
-  const EditorEncoding encoding = Choose("a\nb\r\nc\rd");
-  EXPECT_EQ(Save(encoding, AsControlWrites(Load(encoding, "a\nb\r\nc\rd", 3)), 3), "a\nb\nc\nd");
+// Whole-file UTF-8 checks fed in every block split: where the sample said UTF-8 and the rest
+// breaks it, and where the sample was ASCII and the rest is UTF-8.
+TEST(EditorEncodingChoice, WholeFileSettlesUtf8OrAnsi) {
+  const auto settled = [](const std::string& file, size_t block) {
+    EditorEncoding encoding = Choose(file.substr(0, 16));
+    Utf8Check check;
+    for (size_t at = 0; at < file.size(); at += block)
+      CheckUtf8(check, Bytes(file) + at, std::min(block, file.size() - at));
+    FinishUtf8Check(check);
+    SettleEncoding(encoding, check);
+    return encoding;
+  };
+  const std::string utf8 = "\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9 and more ascii text \xF0\x9F\x98\x80 \xE6\xBC\xA2";
+  for (size_t block : {1, 2, 3, 7, 4096}) {
+    SCOPED_TRACE(block);
+    EXPECT_EQ(settled(utf8, block).format, EditorFormat::Utf8);
+    EXPECT_EQ(settled(std::string(40, 'a') + "\xE6\xBC\xA2", block).format, EditorFormat::Utf8);
+    EXPECT_EQ(settled(std::string(40, 'a'), block).format, EditorFormat::Ansi);
+    for (const char* broken : {"\xFF", "\x80", "\xC0\xAF", "\xED\xA0\x80", "\xF4\x90\x80\x80", "\xE6\xBC"}) {
+      EXPECT_EQ(settled(utf8 + broken + "tail", block).format, EditorFormat::Ansi) << broken;
+      EXPECT_EQ(settled(utf8 + broken, block).format, EditorFormat::Ansi) << broken;
+    }
+    const EditorEncoding marked = settled("\xEF\xBB\xBF" + utf8 + "\xFF", block);
+    EXPECT_EQ(marked.format, EditorFormat::Ansi);
+    EXPECT_FALSE(marked.byteOrderMark);  // its three bytes are then text, written back as they were
+  }
+  // Rich text and UTF-16 are not UTF-8 candidates.
+  Utf8Check broken;
+  broken.valid = false;
+  EditorEncoding rtf = Choose("{\\rtf1 x}", u"rtf");
+  SettleEncoding(rtf, broken);
+  EXPECT_EQ(rtf.format, EditorFormat::Rtf);
+}
+
+TEST(EditorCodec, Utf16OddLastByteIsWrittenBackAfterTheText) {
+  EditorEncoding encoding = Choose(Utf16Bytes(u"\uFEFFab"));
+  encoding.oddByte = true;
+  encoding.lastByte = 0x7F;
+  const std::string file = Utf16Bytes(u"\uFEFFab") + "\x7F";
+  for (size_t block : {1, 2, 3, 4096}) {
+    const Text text = Load(encoding, file, block);
+    EXPECT_EQ(text, u"ab");
+    EXPECT_EQ(Save(encoding, text + u"c", block), Utf16Bytes(u"\uFEFFabc") + "\x7F");
+  }
+}
+
+// The control keeps CR for every break; each line's own break is noted on the way in, and a
+// save matches the lines to the loaded ones.
+TEST(EditorLineEnds, EachLineKeepsItsBreakAroundEdits) {
+  const Text file = u"a\nb\r\nc\rd\r\r\ne\n";
+  for (size_t block : {1, 2, 3, 64}) {
+    SCOPED_TRACE(block);
+    LineEnds loaded;
+    Text control;
+    for (size_t at = 0; at < file.size(); at += block) {
+      const size_t from = control.size();
+      control.append(file.substr(at, block));
+      NoteLineEnds(loaded, control, from);
+    }
+    FinishLineEnds(loaded);
+    ASSERT_TRUE(loaded.mixed);
+    EXPECT_EQ(control, u"a\rb\rc\rd\r\re\r");
+    const auto plan = [&](TextView text) {
+      LineEnds now;
+      Text units(text);
+      NoteLineEnds(now, units, 0);
+      FinishLineEnds(now);
+      EditorEncoding encoding;
+      TextEncoder encoder = StartEncoder(encoding, &kFakeDbcs);
+      const auto ends = PlanLineEnds(loaded, now.prints, LineEnd::CrLf);
+      encoder.lineEnds = &ends;
+      std::string out;
+      Encode(encoder, text.data(), text.size(), out);
+      FinishEncode(encoder, out);
+      return out;
+    };
+    EXPECT_EQ(plan(u"a\r\nb\r\nc\r\nd\r\n\r\ne\r\n"), "a\nb\r\nc\rd\r\r\ne\n");
+    // A letter typed on one line, a line put in and one taken out.
+    EXPECT_EQ(plan(u"a\r\nbx\r\nc\r\nd\r\n\r\ne\r\n"), "a\nbx\r\nc\rd\r\r\ne\n");
+    EXPECT_EQ(plan(u"a\r\nnew\r\nb\r\nc\r\nd\r\n\r\ne\r\n"), "a\nnew\nb\r\nc\rd\r\r\ne\n");
+    EXPECT_EQ(plan(u"a\r\nc\r\nd\r\n\r\ne\r\n"), "a\nc\rd\r\r\ne\n");
+    EXPECT_EQ(plan(u"a\r\nb\r\nc\r\nd\r\n\r\ne\r\nmore"), "a\nb\r\nc\rd\r\r\ne\nmore");
+  }
+  LineEnds alike;
+  Text units = u"x\ny\nz";
+  NoteLineEnds(alike, units, 0);
+  FinishLineEnds(alike);
+  ForgetWhenAlike(alike);
+  EXPECT_FALSE(alike.mixed);
+  EXPECT_EQ(alike.ends, std::vector<LineEnd>{LineEnd::Lf});
+  EXPECT_TRUE(alike.prints.empty());
 }
 
 TEST(EditorCodec, BrokenInputBecomesReplacementCharacters) {
