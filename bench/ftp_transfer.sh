@@ -25,14 +25,16 @@ head -c $((8 * 1024 * 1024)) /dev/urandom >"$work/slow-home/slow.bin"
 
 [ -f "$root/build/windows-x64/build.ninja" ] || (cd "$root" && cmake --preset windows-x64 >/dev/null)
 cmake --build "$root/build/windows-x64" --target ftp_transfer_bench >/dev/null
+# Started here, not in a subshell, so that the exit trap knows their PIDs.
 serve() {  # home rate portfile
   /usr/bin/python3 "$root/tests/e2e/norvane_e2e/ftp_server.py" "$1" bench bench 0 "$2" "$3" >>"$work/server.log" 2>&1 &
   server_pids+=($!)
-  for _ in $(seq 100); do [ -s "$3" ] && break; sleep 0.1; done
-  cat "$3"
 }
-port=$(serve "$work/home" 0 "$work/port")
-slow_port=$(serve "$work/slow-home" "$slow_rate" "$work/slow-port")
+serve "$work/home" 0 "$work/port"
+serve "$work/slow-home" "$slow_rate" "$work/slow-port"
+for _ in $(seq 100); do [ -s "$work/port" ] && [ -s "$work/slow-port" ] && break; sleep 0.1; done
+port=$(cat "$work/port")
+slow_port=$(cat "$work/slow-port")
 
 ftplib=$(/usr/bin/python3 - "$port" "$work" "$runs" <<'PY'
 import ftplib, statistics, sys, time
