@@ -2,6 +2,7 @@
 
 #include "core/masks.h"
 #include "core/panel_item.h"
+#include "core/paths.h"
 
 namespace nrv {
 namespace {
@@ -46,7 +47,8 @@ bool CollectExtractIndices(const std::vector<ExtractEntry>& entries, TextView in
                            const std::function<Text(uint32_t)>& pathAt, std::vector<uint32_t>& indices) {
   indices.clear();
   for (uint32_t i = 0; i < itemCount; ++i) {
-    const Text path = pathAt(i);
+    const Text item = pathAt(i);
+    const TextView path = WithoutCurrentFolderParts(item);
     for (const ExtractEntry& entry : entries) {
       if (!EntryTakes(entry, insideFolder, path)) continue;
       if (indices.size() == kMaxExtractIndices) return false;
@@ -58,6 +60,7 @@ bool CollectExtractIndices(const std::vector<ExtractEntry>& entries, TextView in
 }
 
 Text OutputRelativePath(TextView itemPath, size_t insideLength) {
+  itemPath = WithoutCurrentFolderParts(itemPath);  // as the panel listed it
   TextView rest = insideLength < itemPath.size() ? itemPath.substr(insideLength) : TextView();
   Text result;
   while (!rest.empty()) {

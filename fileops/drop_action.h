@@ -27,7 +27,8 @@ struct DropOrigin {
 
 DropAction DecideDrop(int targetSide, LocationKind targetKind, DropOrigin origin);
 
-// Dropped archive names as the extraction wants them: a folder's leading "\" taken off.
+// The names of the dropped copies of archive items, as the extraction from the archive wants
+// them: the last part of each path.
 std::vector<Text> ArchiveNamesOf(const std::vector<Text>& dropped);
 
 ReadyList ReadyListOf(const std::vector<Text>& paths);

@@ -12,7 +12,7 @@ import os
 
 import pytest
 
-from norvane_e2e import DropSource, poll
+from norvane_e2e import DropSource, DropTarget, poll
 from norvane_e2e.checks import rows, selected_pixels
 from test_file_operations import start
 
@@ -185,6 +185,24 @@ def test_two_files_dragged_out_of_an_archive_panel_are_extracted(rig):
     poll(arrived(right, ["x.txt", "y.txt"]), WORK, "the two files extracted")
     assert sorted(p.name for p in right.iterdir()) == ["x.txt", "y.txt"]
 
+    # Another program gets files that are there, not paths inside the archive.
+    target = DropTarget(rig.dir.parent)
+    scratch = rig.folder("droptarget")
+    process, report = target.show(rig.prefix, panel_right.client, scratch)
+    try:
+        app.key("ctrl+a")
+        press_and_move(app, middle(panel_left), middle(panel_right))
+        poll(lambda: drag_window(app), WORK, "the drag window after the copies")
+        release(app)
+        dropped = poll(lambda: DropTarget.dropped(report), WORK, "the drop on the other program")
+        assert [d["path"].rsplit("\\", 1)[1] for d in dropped] == ["x.txt", "y.txt", "z.txt"]
+        assert all(d["exists"] for d in dropped), dropped
+        assert [bytes.fromhex(d["head"]) for d in dropped] == [b"x\n", b"y\n", b"z\n"]
+        assert all("\\Temp\\Norvane-" in d["path"] for d in dropped), dropped
+    finally:
+        if process.poll() is None:
+            process.kill()
+
 
 def test_files_dragged_out_of_an_ftp_panel_are_downloaded(rig):
     from norvane_e2e.ftp_server import FtpServer
@@ -208,5 +226,21 @@ def test_files_dragged_out_of_an_ftp_panel_are_downloaded(rig):
         poll(lambda: digest(right / "two.bin") == digest(server.home / "two.bin"), WORK,
              "two.bin complete")
         assert (right / "one.txt").read_text() == "one\n"
+
+        # Another program gets the downloaded files, not the server's paths.
+        process, report = DropTarget(rig.dir.parent).show(rig.prefix, panel_right.client,
+                                                          rig.folder("droptarget"))
+        try:
+            app.key("ctrl+a")
+            press_and_move(app, middle(panel_left), middle(panel_right))
+            poll(lambda: drag_window(app), WORK, "the drag window after the downloads")
+            release(app)
+            dropped = poll(lambda: DropTarget.dropped(report), WORK, "the drop on the other program")
+            assert [d["path"].rsplit("\\", 1)[1] for d in dropped] == ["one.txt", "two.bin"]
+            assert all(d["exists"] and "\\Temp\\Norvane-" in d["path"] for d in dropped), dropped
+            assert bytes.fromhex(dropped[1]["head"]) == (server.home / "two.bin").read_bytes()[:4096]
+        finally:
+            if process.poll() is None:
+                process.kill()
     finally:
         server.stop()
