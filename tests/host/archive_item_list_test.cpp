@@ -181,7 +181,7 @@ TEST_F(ArchiveListTest, TheListIsSortedInThePanelsModeWithTheUpEntryFirst) {
   EXPECT_EQ(Rebuild(), (Names_{u"..", u"z", u"a.txt", u"b.txt"}));
   Folder(u".hidden");  // sorts before ".." by extension
   panel.sortMode = kSortExtension;
-  EXPECT_EQ(Rebuild(), (Names_{u"..", u"z", u".hidden", u"a.txt", u"b.txt"}));
+  EXPECT_EQ(Rebuild(), (Names_{u"..", u".hidden", u"z", u"a.txt", u"b.txt"}));
 }
 
 TEST_F(ArchiveListTest, WalkingInAndOutPutsTheCursorOnTheFolderJustLeft) {

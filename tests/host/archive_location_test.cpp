@@ -140,7 +140,9 @@ TEST_F(ArchiveRowTest, EveryWayOutOfAnArchiveForgetsWhatThePanelHeldForIt) {
     panel.archiveFormat = 9;
     panel.archiveWorkPath = u"C:\\temp\\Norvane-7\\1\\data.tar";
     panel.archiveTempFile = u"C:\\temp\\Norvane-7\\2\\zeta.txt";
-    if (!inside.empty()) ASSERT_EQ(EnterArchiveFolder(panel, list, inside), 0);
+    if (!inside.empty()) {
+      ASSERT_EQ(EnterArchiveFolder(panel, list, inside), 0);
+    }
   };
   const auto forgotten = [&](const char* way) {
     EXPECT_EQ(KindOf(panel), LocationKind::Local) << way;
