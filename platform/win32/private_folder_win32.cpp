@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/private_folder.h"
+#include "platform/shell.h"
 #include "platform/win32/wide.h"
 
 namespace nrv::platform {
@@ -88,7 +89,8 @@ bool OpenPrivateFolder(TextView parent) {
   const Text folder = root + u"Norvane-" + Ascii(std::to_string(::GetCurrentProcessId()));
   // A folder of our number is an earlier process's that had it: nothing in it is ours.
   RemoveTree(folder);
-  if (!::CreateDirectoryW(Wide(folder), nullptr)) return false;
+  // A fresh profile has no temporary folder until someone makes it.
+  if (CreateFolderChain(folder) != 0) return false;
   std::lock_guard lock(gLock);
   gFolder = folder + u'\\';
   return true;

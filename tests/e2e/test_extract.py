@@ -306,13 +306,17 @@ def test_pack_browse_back_overwrite_and_cancel(rig):
 
 
 def user_temp(rig):
-    """The prefix's temporary folder, the parent of the program's private one."""
-    return next(p for p in rig.prefix.path.glob("drive_c/users/*/AppData/Local/Temp") if p.is_dir())
+    """The prefix's temporary folder (Wine sets TEMP to the profile's Temp), the parent of the
+    program's private one; a fresh prefix has none until a program asks for it."""
+    user = next(p for p in (rig.prefix.path / "drive_c" / "users").iterdir() if p.name != "Public")
+    temp = user / "Temp"
+    temp.mkdir(parents=True, exist_ok=True)
+    return temp
 
 
 def test_copies_are_private_archives_left_are_forgotten_and_dot_archives_work(rig):
     folder = rig.folder("archives")
-    work = rig.folder("sources", folders=["gz", "zip", "dot/sub"])
+    work = rig.folder("sources", folders=["gz", "zip", "dot", "dot/sub"])
     (work / "gz" / "a.txt").write_text("from the tar\n")
     (work / "gz" / "t.txt").write_text("t\n")
     subprocess.run(["tar", "-czf", str(folder / "pack.tar.gz"), "-C", str(work / "gz"), "a.txt", "t.txt"],
@@ -321,7 +325,7 @@ def test_copies_are_private_archives_left_are_forgotten_and_dot_archives_work(ri
     seven_zip(work / "zip", "a", "-bd", "-bso0", "-tzip", str(folder / "plain.zip"), "a.txt")
     (work / "dot" / "a.txt").write_text("dot a\n")
     (work / "dot" / "sub" / "b.txt").write_text("dot b\n")
-    subprocess.run(["tar", "-cf", str(folder / "dot.tar"), "-C", str(work / "dot"), "."], check=True)
+    subprocess.run(["tar", "-czf", str(folder / "dot.tar.gz"), "-C", str(work / "dot"), "."], check=True)
     (work / "same.txt").write_text("secret\n")
     seven_zip(work, "a", "-bd", "-bso0", "-t7z", "-psecret", str(folder / "locked.7z"), "same.txt")
     # What earlier runs left: a copy of the same name in the shared folder, and the private
@@ -353,9 +357,10 @@ def test_copies_are_private_archives_left_are_forgotten_and_dot_archives_work(ri
     assert not app.message_boxes()
     app.key("BackSpace")
 
-    # An archive made from ".": its items at the root, walked, extracted and viewed.
-    enter(app, rig, "dot.tar")
-    assert listed(app, rig, "dot.tar") == ["sub", "a.txt"]
+    # An archive made from "." (a plain tar is browsed only inside a gzip or bzip2 file): its
+    # items at the root, walked, extracted and viewed.
+    enter(app, rig, "dot.tar.gz")
+    assert listed(app, rig, "dot.tar.gz") == ["sub", "a.txt"]
     app.key("ctrl+a", "F5")
     prompt(app, rig, "Extract file(s)", "Extract 2 items to:", typed=windows_path(dots))
     wait_progress_closed(app)
@@ -380,7 +385,7 @@ def test_copies_are_private_archives_left_are_forgotten_and_dot_archives_work(ri
         box.click("No")
         box = app.message_box("Norvane 1.0.0", timeout=WORK)
     assert box.text == "Cannot open same.txt: it was not extracted from the archive", box
-    box.answer("Return")
+    box.click("OK")  # a Return would reach the panel after the box and open the item again
     assert not app.title().startswith("View "), app.title()
     assert cursor_item(app, rig, ["Home", "Down"]) == ["same.txt"], "the panel has the keys"
     assert not list(private.rglob("same.txt"))
