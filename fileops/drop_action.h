@@ -15,7 +15,7 @@ enum class DropAction {
   Copy,            // the shell copies the dropped paths into the target's folder
   AddToTemporary,  // the temporary panel lists the dropped paths
   Extract,         // items of the archive in the other panel go to the target's folder
-  Download,        // items of the FTP folder in the other panel go to the target's folder
+  Download,        // the downloaded copies of the other panel's FTP items go to the target's folder
   Upload,          // items of the local folder in the other panel go to the target's FTP folder
 };
 

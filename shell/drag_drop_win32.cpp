@@ -223,9 +223,9 @@ void OnFilesDropped(int targetSide, HGLOBAL list, int originSide) {
     case DropAction::Extract:
       ExtractDroppedItems(PanelOf(origin.side), ArchiveNamesOf(paths), target.path);
       break;
-    case DropAction::Download:
-      TransferDropped(PanelOf(origin.side), target, WithClosingBackslash(target.path));
-      break;
+    // Downloaded when the drag began: copied from there, not fetched again by a selection the
+    // first transfer has ended.
+    case DropAction::Download: CopyDropped(target, paths); break;
     case DropAction::Upload: TransferDropped(PanelOf(origin.side), target, target.ftpCurrentDir); break;
   }
 }

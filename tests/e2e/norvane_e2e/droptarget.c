@@ -112,7 +112,7 @@ int wmain(int argc, wchar_t **argv) {
   WNDCLASSW type = {0};
   type.lpfnWndProc = procedure;
   type.hInstance = GetModuleHandleW(NULL);
-  type.hbrBackground = (HBRUSH)GetStockObject(GRAY_BRUSH);
+  type.hbrBackground = (HBRUSH)(COLOR_BTNSHADOW + 1);
   type.lpszClassName = L"TestDropTarget";
   RegisterClassW(&type);
   window = CreateWindowExW(WS_EX_TOPMOST | WS_EX_NOACTIVATE, L"TestDropTarget", L"droptarget", WS_POPUP,
