@@ -82,7 +82,8 @@ size_t HeldBytes(const ArchiveItemList& list) {
 }
 
 void AppendArchiveItem(ArchiveItemList& list, const ArchiveItemProperties& properties) {
-  const TextView name = properties.path.substr(0, kMaxPathLength);
+  const TextView name = WithoutCurrentFolderParts(properties.path).substr(0, kMaxPathLength);
+  if (name.empty() && !properties.path.empty()) return;  // the root itself, as "./"
   if (!list.wide && std::any_of(name.begin(), name.end(), [](char16_t c) { return c > 0xFF; })) Widen(list);
   ArchiveItem item;
   item.size = properties.isFolder ? kFolderSize : static_cast<int64_t>(properties.size);

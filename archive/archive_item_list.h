@@ -54,8 +54,9 @@ struct ArchiveItemProperties {
   uint64_t writeTime = 0;
 };
 
-// Appends one archive item: the path cut to 259 characters, a folder as attributes 0x10 and
-// size -1, the write time as every time.
+// Appends one archive item: the path without leading "." parts (an item that is only those is
+// the root and left out) cut to 259 characters, a folder as attributes 0x10 and size -1, the
+// write time as every time.
 void AppendArchiveItem(ArchiveItemList& list, const ArchiveItemProperties& properties);
 void FreeArchiveItems(ArchiveItemList& list);
 // Room for count items with names of about averageLength characters.

@@ -67,9 +67,7 @@ int LeaveArchiveFolder(Panel& panel, ItemList& visible) {
 
 int LeaveArchive(Panel& panel, ItemList& visible) {
   if (ArchiveItemList* archive = ArchiveItemsOf(panel)) FreeArchiveItems(*archive);
-  panel.archiveOpen = 0;
-  panel.archiveFormat = 0;
-  panel.archiveFolder.clear();
+  ForgetArchive(panel);
   // Listed like any folder, so that it is watched again.
   const int result = ListLocalFolder(panel, visible);
   ComputeTotals(visible, panel);

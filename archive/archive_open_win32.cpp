@@ -10,6 +10,7 @@
 #include "panel/navigation.h"
 #include "platform/error_report.h"
 #include "platform/message_box.h"
+#include "platform/private_folder.h"
 #include "platform/win32/wide.h"
 
 namespace nrv {
@@ -110,6 +111,10 @@ int Decompress(const Text& path, int32_t format, const Text& tempFolder, Text& i
   if (opened != kArchiveOpened) return opened == kArchiveContentError ? kArchiveOuterError : opened;
   UINT32 count = 0;
   if (archive->GetNumberOfItems(&count) != S_OK || count == 0) return kArchiveNoInnerFile;
+  if (tempFolder.empty() || !CreateFolderChain(tempFolder)) {
+    ShowArchiveError(FormatMessageText(u"Cannot create temporary folder: %s", tempFolder));
+    return kArchiveExtractError;
+  }
   const Text target = tempFolder + InnerName(archive.Get(), path);
   auto* callback = new CDecompressCallback(target);
   ComPtr<IArchiveExtractCallback> callbackRef(callback);
@@ -225,13 +230,7 @@ int OpenArchiveForPanel(const Text& path, int32_t format, const Text& tempFolder
   return ReadArchiveItems(readPath, result.format, askPassword, result.items);
 }
 
-Text ArchiveTempFolder() {
-  wchar_t buffer[MAX_PATH + 1] = {};
-  const DWORD length = ::GetTempPathW(MAX_PATH + 1, buffer);
-  Text folder = platform::FromWide(buffer, length <= MAX_PATH ? length : 0);
-  if (!folder.empty() && folder.back() != u'\\') folder += u'\\';
-  return folder;
-}
+Text ArchiveTempFolder() { return platform::NewPrivateSubfolder(); }
 
 int EnterArchive(Panel& panel, ItemList& visible, PasswordQuestion askPassword) {
   ArchiveItemList* list = ArchiveItemsOf(panel);
@@ -240,18 +239,17 @@ int EnterArchive(Panel& panel, ItemList& visible, PasswordQuestion askPassword) 
                                               ArchiveTempFolder(), askPassword, result)
                         : kArchiveNoObject;
   if (code != kArchiveOpened) {
-    panel.archiveOpen = 0;
-    panel.archiveFormat = 0;
+    platform::RemovePrivateCopy(result.workPath);
+    ForgetArchive(panel);
     return code;
   }
   ClearItems(visible, panel);  // the folder's watcher stops with its listing
   *list = std::move(result.items);
   panel.archiveFormat = result.format;
-  if (!result.workPath.empty()) panel.archiveWorkPath = panel.archiveTempFile = result.workPath;
+  panel.archiveWorkPath = result.workPath;
   if (RebuildArchiveList(panel, visible) != 0) {
     FreeArchiveItems(*list);
-    panel.archiveOpen = 0;
-    panel.archiveFormat = 0;
+    ForgetArchive(panel);
     return -1;
   }
   panel.returnTop = panel.top;  // the folder's page, for leaving

@@ -56,7 +56,8 @@ int ReadArchiveItems(const Text& path, int32_t format, PasswordQuestion askPassw
 // The same without a message, for a worker thread: the code alone says what failed.
 int ReadArchiveItemsQuietly(const Text& path, int32_t format, PasswordQuestion askPassword, ArchiveItemList& items);
 
-// The application's temporary folder, ending with a backslash.
+// A new subfolder of the process's private folder for one copy, ending with a backslash; not
+// yet made, empty when there is no private folder.
 Text ArchiveTempFolder();
 
 // Enters the archive panel.findName in panel.path: archiveOpen, archiveFormat and findName are

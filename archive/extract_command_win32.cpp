@@ -136,6 +136,7 @@ int ExtractCursorFile(Panel& panel, ItemList& list) {
   if (IsFolder(item) || IsDotName(ItemName(item))) return -1;
   ExtractRequest request;
   if (!PrepareRequest(panel, request)) return -1;
+  if (request.tempFolder.empty()) return -1;  // no private folder: no copy anywhere else
   request.entries.push_back({Text(ItemName(item)), false});
   request.destination = request.tempFolder;
   panel.archiveTempFile = request.tempFolder + request.entries.front().name;
@@ -152,6 +153,7 @@ int ExtractArchiveFileToTemp(TextView archivePath, int32_t format, TextView insi
   request.format = format;
   request.insideFolder = Text(inside.substr(0, nameStart));
   request.tempFolder = ArchiveTempFolder();
+  if (request.tempFolder.empty()) return -1;  // no private folder: no copy anywhere else
   request.destination = request.tempFolder;
   request.entries.push_back({Text(inside.substr(nameStart)), false});
   extractedPath = request.tempFolder + request.entries.front().name;

@@ -2,6 +2,7 @@
 
 #include "core/masks.h"
 #include "core/panel_item.h"
+#include "core/paths.h"
 
 namespace nrv {
 namespace {
@@ -47,7 +48,8 @@ bool CollectExtractIndices(const std::vector<ExtractEntry>& entries, TextView in
                            const std::function<Text(uint32_t)>& pathAt, std::vector<uint32_t>& indices) {
   indices.clear();
   for (uint32_t i = 0; i < itemCount; ++i) {
-    const Text path = pathAt(i);
+    const Text item = pathAt(i);
+    const TextView path = WithoutCurrentFolderParts(item);
     for (const ExtractEntry& entry : entries) {
       if (!EntryTakes(entry, insideFolder, path)) continue;
       if (indices.size() == kMaxExtractIndices) return false;
@@ -59,6 +61,7 @@ bool CollectExtractIndices(const std::vector<ExtractEntry>& entries, TextView in
 }
 
 OutputPath OutputRelativePath(TextView itemPath, size_t insideLength) {
+  itemPath = WithoutCurrentFolderParts(itemPath);  // as the panel listed it
   TextView rest = insideLength < itemPath.size() ? itemPath.substr(insideLength) : TextView();
   // A drive in front is a root like a leading separator; anywhere else a ':' names a stream.
   if (insideLength == 0 && rest.size() >= 2 && rest[1] == u':' && IsAsciiLetter(rest[0])) rest.remove_prefix(2);

@@ -30,12 +30,12 @@ std::vector<ExtractEntry> ChosenEntries(const Panel& panel, const ItemList& list
 bool EntryTakes(const ExtractEntry& entry, TextView insideFolder, TextView itemPath);
 
 // The indices of the items some entry takes, ascending, each once; at most kMaxExtractIndices.
-// pathAt(i) gives item i's path. False when the limit cut the collection short.
+// pathAt(i) gives item i's path, taken without leading "." parts as the panel lists it. False when the limit cut the collection short.
 bool CollectExtractIndices(const std::vector<ExtractEntry>& entries, TextView insideFolder, uint32_t itemCount,
                            const std::function<Text(uint32_t)>& pathAt, std::vector<uint32_t>& indices);
 
-// Where an item goes below the destination: its path without the first insideLength
-// characters (the folder the user was in), with empty, "." and ".." parts and a leading drive
+// Where an item goes below the destination: its path without leading "." parts (as the panel
+// listed it) and without the first insideLength characters (the folder the user was in), with empty, "." and ".." parts and a leading drive
 // dropped so nothing lands outside; "extract.tmp" when no name is left. Every part left must be
 // one file name by the name rule: fault is the first part's fault, and such an item is not
 // written at all.

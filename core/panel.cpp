@@ -1,5 +1,7 @@
 #include "core/panel.h"
 
+#include "platform/private_folder.h"
+
 namespace nrv {
 
 LocationKind KindOf(const Panel& panel) {
@@ -20,6 +22,15 @@ void ResetView(Panel& panel) {
   panel.rightDragActive = 0;
   panel.rightDragDeselects = 1;
   // The selection counts belong to the list: a location that fails to list keeps both.
+}
+
+void ForgetArchive(Panel& panel) {
+  panel.archiveOpen = 0;
+  panel.archiveFormat = 0;
+  panel.archiveFolder.clear();
+  panel.archiveTempFile.clear();
+  if (!panel.archiveWorkPath.empty()) platform::RemovePrivateCopy(panel.archiveWorkPath);
+  panel.archiveWorkPath.clear();
 }
 
 }  // namespace nrv

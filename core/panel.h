@@ -78,8 +78,8 @@ struct Panel {
   Text archiveFolder;  // empty at the archive's root, else ending with a backslash
   Text ftpCurrentDir;
   Text ftpTargetDir;
-  Text archiveTempFile;
-  Text archiveWorkPath;
+  Text archiveTempFile;  // the copy of an archive item last extracted to be opened
+  Text archiveWorkPath;  // a gzip's or bzip2's decompressed inner archive, read instead of it
   ArchiveItemList* archiveItems = nullptr;  // every item of the archive shown; the application's
   FtpSession* ftpSession = nullptr;  // the panel's FTP connection; the application's
   DriveInfo drive;  // root and label are not copied from the drive table
@@ -109,5 +109,11 @@ LocationKind KindOf(const Panel& panel);
 // ResetView: cursor, top, layout counts, drag state and selection counters to 0; the right
 // drag deselects.
 void ResetView(Panel& panel);
+
+// Every way out of an archive ends here: what the panel held for that archive goes, the
+// decompressed inner archive in the private folder with it, so that nothing of one archive is
+// read as part of the next. The archive's item list is the application's and freed by the
+// archive code.
+void ForgetArchive(Panel& panel);
 
 }  // namespace nrv

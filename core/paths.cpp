@@ -19,4 +19,12 @@ Text AbsolutePath(TextView folder, TextView name) {
   return IsAbsolutePath(name) ? Text(name) : JoinPath(folder, name);
 }
 
+TextView WithoutCurrentFolderParts(TextView path) {
+  while (!path.empty() && path[0] == u'.' && (path.size() == 1 || IsPathSeparator(path[1]))) {
+    path.remove_prefix(1);
+    while (!path.empty() && IsPathSeparator(path[0])) path.remove_prefix(1);
+  }
+  return path;
+}
+
 }  // namespace nrv

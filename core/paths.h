@@ -11,5 +11,8 @@ bool IsAbsolutePath(TextView path);
 Text JoinPath(TextView folder, TextView name);
 // name as it is when absolute, else joined to folder.
 Text AbsolutePath(TextView folder, TextView name);
+// path without its leading "." parts: an archive made from "." names its items "./a.txt",
+// which are the items at its root. "." alone gives an empty path: the root itself.
+TextView WithoutCurrentFolderParts(TextView path);
 
 }  // namespace nrv

@@ -15,12 +15,6 @@ void AddLine(DragWindowText& window, TextView line, bool closed) {
   window.longestLine = std::max(window.longestLine, static_cast<int32_t>(line.size()));
 }
 
-Text RemotePath(TextView folder, TextView name) {
-  Text path(folder);
-  if (path.empty() || path.back() != u'/') path += u'/';
-  return path + Text(name);
-}
-
 }  // namespace
 
 DragWindowText MakeDragWindowText(bool fromArchive, const std::vector<const PanelItem*>& items) {
@@ -39,16 +33,7 @@ DragWindowText MakeDragWindowText(bool fromArchive, const std::vector<const Pane
 std::vector<Text> DragPaths(const Panel& panel, const std::vector<const PanelItem*>& items) {
   std::vector<Text> paths;
   paths.reserve(items.size());
-  const LocationKind kind = KindOf(panel);
-  for (const PanelItem* item : items) {
-    const TextView name = ItemName(*item);
-    if (kind == LocationKind::Ftp)
-      paths.push_back(RemotePath(panel.ftpCurrentDir, name));
-    else if (kind == LocationKind::Archive)
-      paths.push_back(IsFolder(*item) ? u"\\" + Text(name) : Text(name));
-    else
-      paths.push_back(AbsolutePath(panel.path, name));
-  }
+  for (const PanelItem* item : items) paths.push_back(AbsolutePath(panel.path, ItemName(*item)));
   return paths;
 }
 

@@ -23,8 +23,8 @@ struct DragWindowText {
 // with more, "..." and "Total: %d items".
 DragWindowText MakeDragWindowText(bool fromArchive, const std::vector<const PanelItem*>& items);
 
-// One path per item: the full local path; "%s/%s" of an FTP folder; out of an archive the bare
-// name of a file and "\" and the name of a folder.
+// One full local path per item of a folder or the temporary panel. Another program could not
+// read an archive's or a server's path: those items are dragged as copies made first.
 std::vector<Text> DragPaths(const Panel& panel, const std::vector<const PanelItem*>& items);
 
 }  // namespace nrv

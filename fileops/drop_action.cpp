@@ -22,7 +22,10 @@ DropAction DecideDrop(int targetSide, LocationKind targetKind, DropOrigin origin
 std::vector<Text> ArchiveNamesOf(const std::vector<Text>& dropped) {
   std::vector<Text> names;
   names.reserve(dropped.size());
-  for (const Text& name : dropped) names.push_back(!name.empty() && name[0] == u'\\' ? name.substr(1) : name);
+  for (const Text& path : dropped) {
+    const size_t slash = path.find_last_of(u"\\/");
+    names.push_back(slash == Text::npos ? path : path.substr(slash + 1));
+  }
   return names;
 }
 

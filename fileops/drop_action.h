@@ -15,7 +15,7 @@ enum class DropAction {
   Copy,            // the shell copies the dropped paths into the target's folder
   AddToTemporary,  // the temporary panel lists the dropped paths
   Extract,         // items of the archive in the other panel go to the target's folder
-  Download,        // items of the FTP folder in the other panel go to the target's folder
+  Download,        // the downloaded copies of the other panel's FTP items go to the target's folder
   Upload,          // items of the local folder in the other panel go to the target's FTP folder
 };
 
@@ -27,7 +27,8 @@ struct DropOrigin {
 
 DropAction DecideDrop(int targetSide, LocationKind targetKind, DropOrigin origin);
 
-// Dropped archive names as the extraction wants them: a folder's leading "\" taken off.
+// The names of the dropped copies of archive items, as the extraction from the archive wants
+// them: the last part of each path.
 std::vector<Text> ArchiveNamesOf(const std::vector<Text>& dropped);
 
 ReadyList ReadyListOf(const std::vector<Text>& paths);

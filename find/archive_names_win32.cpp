@@ -1,7 +1,7 @@
 #include "find/archive_names_win32.h"
 
 #include "archive/archive_navigation.h"
-#include "archive/extract_command_win32.h"
+#include "archive/archive_copies_win32.h"
 #include "core/masks.h"
 #include "panel/navigation.h"
 #include "platform/error_report.h"
@@ -77,7 +77,7 @@ int OpenFoundInArchive(HWND, TextView archivePath, TextView inside) {
   const int32_t format = TestArchiveFile(*file, &ReadAsIso).format;
   FreeItem(file);
   Text copy;
-  if (!EntersArchive(format) || ExtractArchiveFileToTemp(archivePath, format, inside, copy) != 0) return -1;
+  if (!EntersArchive(format) || ExtractFoundCopy(archivePath, format, inside, copy) != 0) return -1;
   const intptr_t result = platform::ExecuteWithShell(u"open", copy, {}, {});
   if (result <= 32) ReportExecuteResult(result, copy);
   return result > 32 ? 0 : -1;

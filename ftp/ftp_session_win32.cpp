@@ -168,9 +168,7 @@ int OpenFtp(Panel& panel, ItemList& list) {
   StopWatcher(panel);
   if (KindOf(panel) == LocationKind::Temporary) CopyItems(list, TemporaryStoreOf(panel), true);
   panel.temporary = 0;
-  panel.archiveOpen = 0;
-  panel.archiveFormat = 0;
-  panel.archiveFolder.clear();
+  ForgetArchive(panel);
   panel.ftp = 1;
   panel.ftpCurrentDir.clear();
   panel.ftpTargetDir = SessionOf(panel) ? SessionOf(panel)->startFolder : Text();

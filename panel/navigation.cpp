@@ -26,12 +26,6 @@ void ResetForNewLocation(Panel& panel) {
   panel.leftButtonDown = 0;
 }
 
-void ClearArchiveFields(Panel& panel) {
-  panel.archiveOpen = 0;
-  panel.archiveFormat = 0;
-  panel.archiveFolder.clear();
-}
-
 // Leaving the temporary panel any way keeps its items for the next time it is opened.
 void KeepTemporaryItems(Panel& panel, ItemList& list) {
   if (KindOf(panel) == LocationKind::Temporary) CopyItems(list, TemporaryStoreOf(panel), true);
@@ -191,7 +185,7 @@ int ChangeDrive(Panel& panel, ItemList& list, const Panel& other, bool reload, c
   panel.drive.freeBytes = row.freeBytes;
   KeepTemporaryItems(panel, list);
   if (reload) {
-    ClearArchiveFields(panel);
+    ForgetArchive(panel);
     ResetForNewLocation(panel);
     if (ListLocalFolder(panel, list) == 0) ComputeTotals(list, panel);
   }
@@ -209,7 +203,7 @@ int SetPath(Panel& panel, ItemList& list, TextView path) {
     return -1;
   }
   AddHistory(SettingsOf(panel), kHistoryRecentLocations, panel.path);
-  ClearArchiveFields(panel);
+  ForgetArchive(panel);
   KeepTemporaryItems(panel, list);
   ResetForNewLocation(panel);
   if (ListLocalFolder(panel, list) == 0) ComputeTotals(list, panel);
@@ -246,7 +240,7 @@ int ApplyBrowsedFolder(Panel& panel, ItemList& list, TextView folder) {
       platform::ShowMessage({nullptr, u"Error get current drive", u"Error", platform::MessageIcon::Error,
                              platform::MessageButtons::Ok});
   }
-  ClearArchiveFields(panel);
+  ForgetArchive(panel);
   panel.ftp = 0;
   ResetForNewLocation(panel);
   if (ListLocalFolder(panel, list) == 0) ComputeTotals(list, panel);

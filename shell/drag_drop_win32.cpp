@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "archive/archive_copies_win32.h"
 #include "archive/extract_command_win32.h"
 #include "core/listing.h"
 #include "core/settings.h"
@@ -21,6 +22,8 @@
 #include "panel/timer_ids.h"
 #include "platform/error_report.h"
 #include "platform/errors.h"
+#include "platform/private_folder.h"
+#include "platform/shell.h"
 #include "platform/win32/wide.h"
 #include "shell/activation.h"
 #include "shell/application.h"
@@ -85,6 +88,33 @@ void ShowDragWindow(int side, const DragWindowText& text) {
   PlaceDragWindow();
   ::ShowWindow(window, SW_SHOWNOACTIVATE);
   ::SetTimer(windows.left, kDragScrollTimerId, kDragWindowTickMs, &DragWindowTimer);
+}
+
+// The dragged files of an FTP panel, downloaded by the transfer every copy uses into a folder
+// of their own; one path per file that arrived.
+std::vector<Text> DownloadDragCopies(Panel& panel, ItemList& list, const std::vector<const PanelItem*>& items) {
+  std::vector<Text> paths;
+  if (!platform::EnsurePrivateFolder()) return paths;
+  const Text folder = platform::NewPrivateSubfolder();
+  if (folder.empty() || platform::CreateFolderChain(folder) != 0) return paths;
+  // Named before the transfer: a re-read during its window frees the items.
+  for (const PanelItem* item : items) paths.push_back(folder + Text(ItemName(*item)));
+  Panel local;  // the side the files go to: a panel that is not an FTP panel
+  if (RunFtpTransfer(folder, panel, list, local, kOperationCopy) != 0) paths.clear();
+  std::erase_if(paths, [](const Text& path) { return ::GetFileAttributesW(platform::Wide(path)) == INVALID_FILE_ATTRIBUTES; });
+  return paths;
+}
+
+// What another program can read: archive and FTP items as copies in the private folder.
+std::vector<Text> DraggedFiles(Panel& panel, ItemList& list, const std::vector<const PanelItem*>& items) {
+  const LocationKind kind = KindOf(panel);
+  // The copies' progress window takes the mouse: its Cancel would go to the panel otherwise.
+  if (kind == LocationKind::Archive || kind == LocationKind::Ftp) ::ReleaseCapture();
+  switch (kind) {
+    case LocationKind::Archive: return ExtractDragCopies(panel, items);
+    case LocationKind::Ftp: return DownloadDragCopies(panel, list, items);
+    default: return DragPaths(panel, items);
+  }
 }
 
 void RunDragLoop(const std::vector<Text>& paths) {
@@ -153,8 +183,15 @@ void DragFilesOut(Panel& panel, ItemList& list) {
   if ((kind == LocationKind::Local || kind == LocationKind::Temporary) && SetCurrentFolder(panel) != 0) return;
   const std::vector<const PanelItem*> items = ChosenItems(panel, list);
   if (items.empty()) return;
-  ShowDragWindow(panel.side, MakeDragWindowText(kind == LocationKind::Archive, items));
-  RunDragLoop(DragPaths(panel, items));
+  // The copies' windows may let a re-read free the items: their texts are taken first.
+  const DragWindowText text = MakeDragWindowText(kind == LocationKind::Archive, items);
+  const std::vector<Text> paths = DraggedFiles(panel, list, items);
+  if (paths.empty()) {
+    EndFileDrag();
+    return;
+  }
+  ShowDragWindow(panel.side, text);
+  RunDragLoop(paths);
   EndFileDrag();
   // The loop took the button's release: the panel keeps the keyboard it had.
   if (panel.active) ActivatePanel(panel);
@@ -205,9 +242,9 @@ void OnFilesDropped(int targetSide, HGLOBAL list, int originSide) {
     case DropAction::Extract:
       ExtractDroppedItems(PanelOf(origin.side), ArchiveNamesOf(paths), target.path);
       break;
-    case DropAction::Download:
-      TransferDropped(PanelOf(origin.side), target, WithClosingBackslash(target.path));
-      break;
+    // Downloaded when the drag began: copied from there, not fetched again by a selection the
+    // first transfer has ended.
+    case DropAction::Download: CopyDropped(target, paths); break;
     case DropAction::Upload: TransferDropped(PanelOf(origin.side), target, target.ftpCurrentDir); break;
   }
 }

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "archive/extract_command_win32.h"
+#include "archive/archive_copies_win32.h"
 #include "config/history.h"
 #include "core/listing.h"
 #include "core/masks.h"
@@ -84,7 +84,7 @@ int EditCursorItem(Panel& panel, ItemList& list) {
   if (IsUpEntry(item) || IsFolder(item)) return -1;
   // Items inside archives are edited as an extracted copy in the temporary folder.
   if (KindOf(panel) == LocationKind::Archive) {
-    if (ExtractCursorFile(panel, list) != 0) return -1;
+    if (ExtractCopyToOpen(panel, list) != 0) return -1;
     const Text copy = panel.archiveTempFile;
     if (TheSettings().UseExternalEditor) return RunExternalEditor(TheSettings(), copy);
     editedFrom = &panel;

@@ -5,6 +5,7 @@
 #include "archive/add_command_win32.h"
 #include "archive/archive_location_ops.h"
 #include "archive/archive_open_win32.h"
+#include "archive/archive_copies_win32.h"
 #include "archive/extract_command_win32.h"
 #include "config/dialog_store.h"
 #include "config/history.h"
@@ -152,7 +153,7 @@ bool AskArchivePassword(Text& password) {
 
 // A file inside an archive opens as its extracted copy in the temporary folder.
 void OpenArchiveCopy(Panel& panel, ItemList& list) {
-  if (ExtractCursorFile(panel, list) != 0) return;
+  if (ExtractCopyToOpen(panel, list) != 0) return;
   const TextView copy = panel.archiveTempFile;
   const size_t slash = copy.find_last_of(u'\\');
   RunFile(TheSettings(), copy.substr(0, slash), copy.substr(slash + 1));

@@ -16,6 +16,7 @@
 #include "panel/watcher_win32.h"
 #include "shell/viewer_frame_win32.h"
 #include "shell/toolbar.h"
+#include "platform/private_folder.h"
 #include "platform/files.h"
 #include "platform/message_box.h"
 #include "platform/system.h"
@@ -195,6 +196,8 @@ int StartShell(HINSTANCE instance) {
   ShellState& state = TheShellState();
   Settings& settings = TheSettings();
   windows.instance = instance;
+  // Before anything can be extracted; a failure is said when a copy is first wanted.
+  platform::OpenPrivateFolder();
   windows.osMajor = platform::OsMajorVersion();
   TheShellState().archiveLibraryChecked = CheckArchiveLibrary();
   const LOGFONTW iconTitle = ToLogFont(platform::IconTitleFont());
@@ -281,6 +284,8 @@ void StopShell() {
   application.rightFtp.connection.Reset();
   ReleaseShellObjects(TheShellWindows());
   if (std::exchange(application.oleStarted, false)) ::OleUninitialize();
+  // After the workers and OLE: nothing writes a copy any more.
+  platform::ClosePrivateFolder();
 }
 
 int RunNorvane(HINSTANCE instance) {

@@ -1,8 +1,8 @@
 #include "shell/viewer_frame_win32.h"
 
 #include "archive/archive_navigation.h"
-#include "archive/extract_command_win32.h"
-#include "archive/file_helpers_win32.h"
+#include "archive/archive_copies_win32.h"
+#include "platform/private_folder.h"
 #include "config/history.h"
 #include "core/listing.h"
 #include "core/paths.h"
@@ -52,7 +52,7 @@ void EnterViewer() {
 // The viewer gets an extracted copy, which goes when the viewer is left; an external viewer
 // keeps its copy.
 void ViewArchiveCopy(Panel& panel, ItemList& list) {
-  if (IsFolder(At(list, panel.cursor)) || ExtractCursorFile(panel, list) != 0) return;
+  if (IsFolder(At(list, panel.cursor)) || ExtractCopyToOpen(panel, list) != 0) return;
   const Text copy = panel.archiveTempFile;
   if (TheSettings().UseExternalViewer) {
     RunExternalViewer(TheSettings(), copy);
@@ -117,7 +117,7 @@ void LeaveViewerToPanels() {
   const Text viewed = viewer.doc.name;
   CloseViewer(viewer);
   if (Text& copy = application.state.viewedArchiveCopy; !copy.empty()) {
-    DeleteFileAlways(copy);
+    platform::RemovePrivateCopy(copy);
     copy.clear();
   }
   for (HWND panel : {windows.left, windows.right}) {

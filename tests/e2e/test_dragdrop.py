@@ -1,5 +1,6 @@
-"""Dragging files between the panels with the left button, and files dropped on a panel by
-another program (dropsource.c under the same Wine).
+"""Dragging files between the panels with the left button, files dropped on a panel by
+another program (dropsource.c under the same Wine), and files dragged onto another program
+(droptarget.c).
 
 What Wine 8 does here: its OLE drag loop takes over the mouse until the button goes up, drops
 only on windows registered with RegisterDragDrop, and finds targets of another process by the
@@ -12,7 +13,7 @@ import os
 
 import pytest
 
-from norvane_e2e import DropSource, poll
+from norvane_e2e import DropSource, DropTarget, poll
 from norvane_e2e.checks import rows, selected_pixels
 from test_file_operations import start
 
@@ -49,6 +50,24 @@ def drag_window(app):
 
 def arrived(folder, names):
     return lambda: all((folder / name).is_file() for name in names)
+
+
+def drag_all_to_another_program(app, rig, panel_left, panel_right):
+    """Every item of the left panel dragged onto another program's window over the right
+    panel; what it got, each path checked to name an existing file in the private folder."""
+    process, report = DropTarget(rig.dir.parent).show(rig.prefix, panel_right.client,
+                                                      rig.folder("droptarget"))
+    try:
+        app.key("ctrl+a")
+        press_and_move(app, middle(panel_left), middle(panel_right))
+        poll(lambda: drag_window(app), WORK, "the drag window after the copies")
+        release(app)
+        dropped = poll(lambda: DropTarget.dropped(report), WORK, "the drop on the other program")
+    finally:
+        if process.poll() is None:
+            process.kill()
+    assert all(d["exists"] and "\\Temp\\Norvane-" in d["path"] for d in dropped), dropped
+    return dropped
 
 
 def test_three_selected_files_dragged_to_the_other_panel_arrive_intact(rig):
@@ -190,6 +209,11 @@ def test_two_files_dragged_out_of_an_archive_panel_are_extracted(rig):
     poll(arrived(right, ["x.txt", "y.txt"]), WORK, "the two files extracted")
     assert sorted(p.name for p in right.iterdir()) == ["x.txt", "y.txt"]
 
+    # Another program gets files that are there, not paths inside the archive.
+    dropped = drag_all_to_another_program(app, rig, panel_left, panel_right)
+    assert [d["path"].rsplit("\\", 1)[1] for d in dropped] == ["x.txt", "y.txt", "z.txt"]
+    assert [bytes.fromhex(d["head"]) for d in dropped] == [b"x\n", b"y\n", b"z\n"]
+
 
 def test_files_dragged_out_of_an_ftp_panel_are_downloaded(rig):
     from norvane_e2e.ftp_server import FtpServer
@@ -213,5 +237,10 @@ def test_files_dragged_out_of_an_ftp_panel_are_downloaded(rig):
         poll(lambda: digest(right / "two.bin") == digest(server.home / "two.bin"), WORK,
              "two.bin complete")
         assert (right / "one.txt").read_text() == "one\n"
+
+        # Another program gets the downloaded files, not the server's paths.
+        dropped = drag_all_to_another_program(app, rig, panel_left, panel_right)
+        assert [d["path"].rsplit("\\", 1)[1] for d in dropped] == ["one.txt", "two.bin"]
+        assert bytes.fromhex(dropped[1]["head"]) == (server.home / "two.bin").read_bytes()[:4096]
     finally:
         server.stop()

@@ -6,6 +6,7 @@
 
 #include "archive/archive_format.h"
 #include "archive/archive_navigation.h"
+#include "archive/extract_selection.h"
 #include "core/listing.h"
 #include "support/item_names.h"
 #include "support/message_capture.h"
@@ -140,15 +141,47 @@ TEST_F(ArchiveListTest, DotDotItemsAndEmptyNamesNeverShow) {
   EXPECT_EQ(Rebuild(), (Names_{u".."}));
 }
 
+// tar -cf x.tar -C dir . names its items "./a.txt" (".\a.txt" once the library has turned the
+// separators), and "./" is the root itself.
+TEST_F(ArchiveListTest, AnArchiveMadeFromDotListsItsItemsAtTheRootAndExtractionFindsThemAgain) {
+  const std::vector<Text> inArchive = {u".", u".\\a.txt", u".\\sub", u".\\sub\\b.txt", u"./././c.txt", u".hidden",
+                                       u"..\\up.txt"};
+  Folder(inArchive[0]);
+  File(inArchive[1]);
+  Folder(inArchive[2]);
+  File(inArchive[3]);
+  File(inArchive[4]);
+  File(inArchive[5]);
+  File(inArchive[6]);
+  EXPECT_EQ(Count(Archive()), 6) << "the root item itself is not an item";
+  EXPECT_EQ(Rebuild(), (Names_{u"..", u"a.txt", u"sub", u"c.txt", u".hidden"}));
+  ASSERT_EQ(EnterArchiveFolder(panel, visible, u"sub"), 0);
+  EXPECT_EQ(Names(visible), (Names_{u"..", u"b.txt"}));
+
+  // F5 and Enter choose by the names the panel shows; the library is asked by its own paths.
+  std::vector<uint32_t> indices;
+  const auto pathAt = [&](uint32_t i) { return inArchive[i]; };
+  const auto count = static_cast<uint32_t>(inArchive.size());
+  ASSERT_TRUE(CollectExtractIndices({{u"b.txt", false}}, u"sub\\", count, pathAt, indices));
+  EXPECT_EQ(indices, (std::vector<uint32_t>{3}));
+  EXPECT_EQ(OutputRelativePath(inArchive[3], 4), u"b.txt") << "inside sub\\ the file lands by its own name";
+  ASSERT_TRUE(CollectExtractIndices({{u"a.txt", false}, {u"sub", true}, {u"c.txt", false}}, u"", count, pathAt, indices));
+  EXPECT_EQ(indices, (std::vector<uint32_t>{1, 2, 3, 4}));
+  EXPECT_EQ(OutputRelativePath(inArchive[3], 0), u"sub\\b.txt");
+  EXPECT_EQ(OutputRelativePath(inArchive[4], 0), u"c.txt");
+  ASSERT_TRUE(CollectExtractIndices({{u".hidden", false}}, u"", count, pathAt, indices));
+  EXPECT_EQ(indices, (std::vector<uint32_t>{5})) << "a name that only begins with a dot is a name";
+}
+
 TEST_F(ArchiveListTest, TheListIsSortedInThePanelsModeWithTheUpEntryFirst) {
   File(u"b.txt");
   File(u"a.txt");
   File(u"z\\in");
   panel.sortMode = kSortName;
   EXPECT_EQ(Rebuild(), (Names_{u"..", u"z", u"a.txt", u"b.txt"}));
-  Folder(u".");  // tar's "./" folder sorts before ".." by extension
+  Folder(u".hidden");  // sorts before ".." by extension
   panel.sortMode = kSortExtension;
-  EXPECT_EQ(Rebuild(), (Names_{u"..", u".", u"z", u"a.txt", u"b.txt"}));
+  EXPECT_EQ(Rebuild(), (Names_{u"..", u".hidden", u"z", u"a.txt", u"b.txt"}));
 }
 
 TEST_F(ArchiveListTest, WalkingInAndOutPutsTheCursorOnTheFolderJustLeft) {

@@ -132,6 +132,41 @@ TEST_F(ArchiveRowTest, TheArchiveFileGoneKeepsThePanelWorkingAndItsFolderGoneKee
   EXPECT_EQ(shown[0].text.substr(0, panel.path.size() + 17), panel.path + u" is not available");
 }
 
+// A gzip's inner tar is read in place of the archive; a panel that still pointed at it after
+// leaving would read it again for the next archive it enters.
+TEST_F(ArchiveRowTest, EveryWayOutOfAnArchiveForgetsWhatThePanelHeldForIt) {
+  const auto enterTarGz = [&](TextView inside) {
+    Entered();
+    panel.archiveFormat = 9;
+    panel.archiveWorkPath = u"C:\\temp\\Norvane-7\\1\\data.tar";
+    panel.archiveTempFile = u"C:\\temp\\Norvane-7\\2\\zeta.txt";
+    if (!inside.empty()) {
+      ASSERT_EQ(EnterArchiveFolder(panel, list, inside), 0);
+    }
+  };
+  const auto forgotten = [&](const char* way) {
+    EXPECT_EQ(KindOf(panel), LocationKind::Local) << way;
+    EXPECT_EQ(panel.archiveFormat, 0) << way;
+    EXPECT_TRUE(panel.archiveFolder.empty()) << way;
+    EXPECT_TRUE(panel.archiveWorkPath.empty()) << way;
+    EXPECT_TRUE(panel.archiveTempFile.empty()) << way;
+  };
+  enterTarGz(u"");
+  ASSERT_EQ(Enter(u".."), 0);
+  forgotten("up at the root");
+  EXPECT_EQ(Count(archive), 0);
+
+  enterTarGz(u"docs");
+  ASSERT_EQ(SetPath(panel, list, panel.path), 0);
+  forgotten("a path typed or chosen from a folder inside the archive");
+  ForgetLeftArchive(panel);
+  EXPECT_EQ(Count(archive), 0);
+
+  enterTarGz(u"docs");
+  ASSERT_EQ(ApplyBrowsedFolder(panel, list, panel.path), 0);
+  forgotten("a browsed folder");
+}
+
 TEST_F(ArchiveRowTest, ItemsAreFreedOnlyOnceThePanelHasLeftTheArchive) {
   Entered();
   ForgetLeftArchive(panel);

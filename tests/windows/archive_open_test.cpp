@@ -17,6 +17,7 @@
 #include "archive/string_conversion_win32.h"
 #include "core/settings.h"
 #include "shell/application.h"
+#include "platform/private_folder.h"
 #include "platform/win32/wide.h"
 #include "support/item_names.h"
 #include "support/message_capture.h"
@@ -42,7 +43,9 @@ class WineArchive : public ::testing::Test {
   static void SetUpTestSuite() {
     static HMODULE library = ::LoadLibraryW((ProgramFolder() / "7z.dll").c_str());
     SetArchiveLibrary(library);
+    ASSERT_TRUE(platform::OpenPrivateFolder());  // where a gzip's inner tar goes
   }
+  static void TearDownTestSuite() { platform::ClosePrivateFolder(); }
   void SetUp() override {
     ASSERT_NE(ArchiveLibrary(), nullptr) << "7z.dll beside the test program";
     ASSERT_TRUE(std::filesystem::exists(std::filesystem::path(Data("listing.7z")))) << "run the archive_data test first";

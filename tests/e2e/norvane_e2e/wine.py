@@ -182,6 +182,38 @@ class DropSource:
             return json.loads(out.read_text("utf-8"))
 
 
+class DropTarget:
+    """droptarget.c: another program that takes files dropped on it and reports, at the drop,
+    which of the named paths exist and how each file begins."""
+
+    SOURCE = Path(__file__).with_name("droptarget.c")
+
+    def __init__(self, build_dir):
+        self.exe = cross_build(self.SOURCE, build_dir, ("ole32", "shell32", "uuid"))
+
+    def show(self, prefix, rect, scratch):
+        """Shows its window over the screen rectangle (left, top, right, bottom); returns the
+        started process and its report file once it takes drops."""
+        out = Path(scratch) / "droptarget.txt"
+        left, top, right, bottom = rect
+        process = prefix.start([self.exe, windows_path(out), left, top, right - left, bottom - top],
+                               cwd=scratch, log=Path(scratch) / "droptarget.log")
+        deadline = time.monotonic() + 60
+        while not (out.exists() and "ready" in out.read_text("utf-8")):
+            if process.poll() is not None or time.monotonic() > deadline:
+                raise RuntimeError("droptarget did not start")
+            time.sleep(0.1)
+        return process, out
+
+    @staticmethod
+    def dropped(out):
+        """The reported paths, or None before the drop."""
+        lines = out.read_text("utf-8").splitlines()
+        if "dropped" not in lines:
+            return None
+        return [json.loads(line) for line in lines if line.startswith("{")]
+
+
 class RegistryKey:
     def __init__(self, values):
         self.values = values  # name -> (type, data bytes)
