@@ -16,6 +16,7 @@ void SelectItem(Panel& panel, PanelItem& item, uint32_t value) {
   const int32_t step = selected ? 1 : -1;
   if (IsFolder(item)) {
     panel.selectedFolders += step;
+    if (item.size > 0) panel.selectedBytes += step * item.size;  // measured
   } else {
     panel.selectedFiles += step;
     panel.selectedBytes += step * item.size;
