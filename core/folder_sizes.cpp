@@ -12,15 +12,19 @@ FolderSize MeasureFolder(TextView folder, const std::atomic<bool>& stop) {
   std::vector<Text> pending{Text(folder)};
   if (!pending.back().empty() && pending.back().back() != u'\\') pending.back() += u'\\';
   platform::FindData entry;
+  bool top = true;
   // Depth first with a stack of its own: a deep tree must not exhaust the worker's stack.
   while (!pending.empty()) {
     const Text current = std::move(pending.back());
     pending.pop_back();
     platform::FindHandle handle;
-    if (!platform::FindFirst(current + u"*", handle, entry)) {
-      if (platform::LastError() != platform::kErrorFileNotFound) ++size.unreadable;
-      continue;
+    const bool listed = platform::FindFirst(current + u"*", handle, entry);
+    if (!listed && platform::LastError() != platform::kErrorFileNotFound) {
+      ++size.unreadable;
+      size.opened = size.opened && !top;
     }
+    top = false;
+    if (!listed) continue;
     do {
       if (stop.load(std::memory_order_relaxed)) {
         size.stopped = true;

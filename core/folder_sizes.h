@@ -15,6 +15,7 @@ struct FolderSize {
   int64_t folders = 0;      // below the measured one
   int32_t unreadable = 0;   // folders whose listing was refused or failed: skipped
   bool stopped = false;     // stop was asked for before the walk ended: bytes is partial
+  bool opened = true;       // false when the folder itself could not be listed: no size
 };
 
 // folder is an absolute path, with or without its final backslash.

@@ -16,6 +16,8 @@
 #include "core/listing.h"
 #include "core/masks.h"
 #include "core/sorting.h"
+#include "platform/errors.h"
+#include "platform/portable/portable_controls.h"
 #include "shell/content_compare.h"
 #include "support/item_names.h"
 #include "support/temp_folder.h"
@@ -202,6 +204,13 @@ TEST(FolderSizes, WalkCountsEverythingBelowSkipsLinksAndUnreadableFolders) {
   EXPECT_EQ(size.folders, 5);  // nested, deeper, locked, and the two links as entries
   EXPECT_EQ(size.unreadable, lockHolds ? 1 : 0);
   EXPECT_FALSE(size.stopped);
+
+  // A measured folder that cannot be listed at all has no size, rather than a size of 0.
+  platform::portable::FailNextFindFirst(platform::kErrorAccessDenied);
+  const FolderSize refused = MeasureFolder(FromUtf8((folder.Path() / "top").string()), stop);
+  EXPECT_FALSE(refused.opened);
+  EXPECT_EQ(refused.unreadable, 1);
+  EXPECT_TRUE(size.opened);
 
   stop = true;
   EXPECT_TRUE(MeasureFolder(FromUtf8((folder.Path() / "top").string()), stop).stopped);
