@@ -78,7 +78,7 @@ std::shared_ptr<CompareJob> MakeJob(const CompareOptions& options) {
   for (const ComparedPair& pair : PairByName(job->left, job->right)) {
     const CompareEntry* l = pair.left >= 0 ? &job->left[pair.left] : nullptr;
     const CompareEntry* r = pair.right >= 0 ? &job->right[pair.right] : nullptr;
-    if (NeedsContent(job->options, l, r)) job->bytesTotal += 2 * l->size;
+    if (NeedsContent(job->options, l, r)) job->bytesTotal += l->size;
   }
   return job;
 }
