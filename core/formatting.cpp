@@ -38,7 +38,7 @@ long long RoundedUnits(int64_t value, int shift) {
 void FormatInfo(const PanelItem& item, Ascii32& out) {
   if (item.attributes & platform::kAttributeReparsePoint) {
     std::snprintf(out, sizeof out, " %7s", "Junc.");
-  } else if (IsFolder(item)) {
+  } else if (IsFolder(item) && item.size < 0) {  // a measured folder shows its size
     std::snprintf(out, sizeof out, " %7s", IsUpEntry(item) ? "Up" : "Folder");
   } else if (item.size > 9999999) {
     std::snprintf(out, sizeof out, " %5lld M", RoundedUnits(item.size, 20));

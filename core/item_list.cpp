@@ -28,6 +28,7 @@ void ClearItems(ItemList& list) {
 
 void ClearItems(ItemList& list, Panel& panel) {
   ClearItems(list);
+  ++panel.listing;  // every re-read and every move passes here
   panel.itemCount = 0;
   panel.selectedFiles = 0;
   panel.selectedFolders = 0;

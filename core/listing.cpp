@@ -93,6 +93,7 @@ void ComputeTotals(const ItemList& list, Panel& panel) {
       ++panel.fileCount;
     } else if (!IsUpEntry(*item)) {
       ++panel.folderCount;
+      if (item->size > 0) panel.totalBytes += item->size;  // measured
     }
   }
   // Every change of the list ends here; from then on the counts follow each selection change.
@@ -117,6 +118,7 @@ void RecountSelection(const ItemList& list, Panel& panel) {
     if (!item->selected) continue;
     if (IsFolder(*item)) {
       ++panel.selectedFolders;
+      if (item->size > 0) panel.selectedBytes += item->size;  // measured
     } else {
       ++panel.selectedFiles;
       panel.selectedBytes = AddSize(panel.selectedBytes, item->size);

@@ -7,6 +7,11 @@
 namespace nrv {
 
 char16_t FoldCase(char16_t c);
+// The capital Windows' file systems compare a name character by: Latin, Greek, Cyrillic,
+// Armenian and full-width letters (not the ones whose capital is more than one character).
+char16_t UpcaseAsWindows(char16_t c);
+// Whether two file names name the same file on a Windows file system.
+bool SameFileName(TextView a, TextView b);
 
 constexpr char16_t FoldAtoZ(char16_t c) {
   return static_cast<unsigned>(c - u'A') < 26u ? static_cast<char16_t>(c + 32) : c;

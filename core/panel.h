@@ -102,6 +102,8 @@ struct Panel {
   int32_t clientWidth = 0;
   int32_t itemAreaHeight = 0;
   int32_t ftp = 0;
+  // Counts the lists the panel has had: work begun on one listing knows when it is gone.
+  uint32_t listing = 0;
 };
 
 LocationKind KindOf(const Panel& panel);

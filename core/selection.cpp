@@ -24,6 +24,7 @@ void SelectItem(Panel& panel, PanelItem& item, uint32_t value) {
   const int32_t step = selected ? 1 : -1;
   if (IsFolder(item)) {
     panel.selectedFolders += step;
+    if (item.size > 0) panel.selectedBytes += step * item.size;  // measured
   } else {
     panel.selectedFiles += step;
     // A total held at the limit has lost count: one item less cannot say what is left, a

@@ -11,7 +11,9 @@
 #include "ftp/ftp_session_win32.h"
 #include "panel/panel_view.h"
 #include "platform/worker.h"
+#include "shell/compare_command_win32.h"
 #include "shell/drag_state.h"
+#include "shell/folder_sizes_command_win32.h"
 #include "shell/main_menu_record_win32.h"
 #include "shell/shell_windows.h"
 #include "viewer/viewer_window_win32.h"
@@ -44,6 +46,8 @@ struct Application {
   ArchiveItemList rightArchiveItems;
   WorkerSet fileWorkers;
   FindSession find;  // the find-files query, its results and its search thread
+  CompareSession compare;  // Compare folders: the remembered choices and its worker
+  FolderSizesSession folderSizes;
   DragState drag;
 
   Application();

@@ -52,6 +52,8 @@ inline constexpr uint32_t kFullScreen = 6002;
 inline constexpr uint32_t kExit = 6003;
 inline constexpr uint32_t kRunDialog = 6004;
 inline constexpr uint32_t kCommandConsole = 6005;
+inline constexpr uint32_t kCompareFolders = 6006;
+inline constexpr uint32_t kFolderSizes = 6007;
 
 // Options menu.
 inline constexpr uint32_t kPanelSettings = 7001;

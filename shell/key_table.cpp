@@ -57,6 +57,8 @@ constexpr PanelKeyRow kPanelKeys[] = {
     {vk::kC, Modifier::Ctrl, PanelKey::CopyFullPaths},
     {vk::kP, Modifier::Ctrl, PanelKey::Properties},
     {vk::kF, Modifier::Ctrl, PanelKey::FindFiles},
+    {vk::kF2, Modifier::Ctrl, PanelKey::CompareFolders},
+    {vk::kEscape, Modifier::Plain, PanelKey::StopFolderSizes},
 };
 
 const PanelKeyRow* FindRow(uint32_t key, Modifier modifier) {
@@ -74,6 +76,7 @@ LoopKey LoopKeyAction(const KeyState& key, const ShellModes& modes) {
   if (key.key == vk::kF10) return LoopKey::Quit;  // also as a system key
   if (key.key == vk::kTab && !modes.editorOpen) return LoopKey::OtherPanel;
   if (key.alt) {
+    if (key.key == vk::kReturn && key.shift) return viewerOrEditor ? LoopKey::Swallow : LoopKey::FolderSizes;
     if (key.key == vk::kReturn) return LoopKey::FullScreen;
     if (key.key == vk::kF1) return viewerOrEditor ? LoopKey::Swallow : LoopKey::LeftLocationMenu;
     if (key.key == vk::kF2) return viewerOrEditor ? LoopKey::Swallow : LoopKey::RightLocationMenu;

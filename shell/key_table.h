@@ -7,7 +7,7 @@ namespace nrv {
 
 // Virtual-key codes (the Win32 values).
 namespace vk {
-inline constexpr uint32_t kBack = 0x08, kTab = 0x09, kReturn = 0x0D;
+inline constexpr uint32_t kBack = 0x08, kTab = 0x09, kReturn = 0x0D, kEscape = 0x1B;
 inline constexpr uint32_t kPrior = 0x21, kNext = 0x22, kEnd = 0x23, kHome = 0x24;
 inline constexpr uint32_t kLeft = 0x25, kUp = 0x26, kRight = 0x27, kDown = 0x28;
 inline constexpr uint32_t kInsert = 0x2D, kDelete = 0x2E;
@@ -35,6 +35,7 @@ enum class LoopKey {
   RightLocationMenu,
   SplitterLeft,
   SplitterRight,
+  FolderSizes,
   Swallow,  // an Alt combination the program ignores
 };
 
@@ -81,6 +82,8 @@ enum class PanelKey {
   CopyFullPaths,
   Properties,
   FindFiles,
+  CompareFolders,
+  StopFolderSizes,
 };
 
 struct ShellModes {

@@ -23,6 +23,7 @@ std::string_view LoopKeyText(LoopKey action) {
     case LoopKey::RightLocationMenu: return "Drives and places for the right panel";
     case LoopKey::SplitterLeft: return "Move the divider left";
     case LoopKey::SplitterRight: return "Move the divider right";
+    case LoopKey::FolderSizes: return "Calculate folder sizes (of the selected folders, if any)";
   }
   return {};
 }
@@ -71,6 +72,8 @@ std::string_view PanelKeyText(PanelKey action) {
     case PanelKey::CopyFullPaths: return "Copy with full paths to the clipboard";
     case PanelKey::Properties: return "File properties";
     case PanelKey::FindFiles: return "Find files";
+    case PanelKey::CompareFolders: return "Compare folders";
+    case PanelKey::StopFolderSizes: return "Stop calculating folder sizes";
   }
   return {};
 }

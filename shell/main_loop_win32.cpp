@@ -5,6 +5,7 @@
 #include "panel/timer_ids.h"
 #include "shell/activation.h"
 #include "shell/drag_drop_win32.h"
+#include "shell/folder_sizes_command_win32.h"
 #include "shell/key_table.h"
 #include "shell/main_layout_win32.h"
 #include "shell/main_loop.h"
@@ -113,6 +114,7 @@ bool OnKeyDown(const MSG& message) {
     case LoopKey::RightLocationMenu: OpenLocationMenu(PanelOf(kRightPanel)); return true;
     case LoopKey::SplitterLeft: StepDividerBy(-1); return true;
     case LoopKey::SplitterRight: StepDividerBy(1); return true;
+    case LoopKey::FolderSizes: RunFolderSizes(); return true;
     case LoopKey::Swallow: return true;
   }
   return false;

@@ -5,6 +5,8 @@
 #include "editor/editor_win32.h"
 #include "shell/activation.h"
 #include "shell/command_ids.h"
+#include "shell/compare_command_win32.h"
+#include "shell/folder_sizes_command_win32.h"
 #include "shell/main_layout_win32.h"
 #include "shell/main_menu_win32.h"
 #include "shell/options_commands_win32.h"
@@ -77,6 +79,8 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
   switch (message) {
     case WM_DESTROY: ::PostQuitMessage(0); return 0;
     case kPostedUpdateMessage: OnPostedUpdates(window); return 0;
+    case kCompareDoneMessage: OnCompareDone(TheApplication().compare); return 0;
+    case kFolderSizesMessage: OnFolderSizesPosted(TheApplication().folderSizes); return 0;
     case WM_ENABLE: ResumeUpdateRequests(TheApplication().context, wParam != FALSE); return 0;
     case WM_SIZE: OnResize(); return 0;
     case WM_ACTIVATE: FocusOnActivation(); return 0;

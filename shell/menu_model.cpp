@@ -68,6 +68,8 @@ std::vector<MenuPopup> MainMenuModel() {
       {u"Commands",
        {Item(u"Find files\t Ctrl+F", kFindFiles), Item(u"Run...\t Win+R", kRunDialog),
         Item(u"Command console", kCommandConsole), Separator(),
+        Item(u"Compare folders\t Ctrl+F2", kCompareFolders),
+        Item(u"Calculate folder sizes\t Alt+Shift+Enter", kFolderSizes), Separator(),
         Item(u"Full screen/Window\t Alt+Enter", kFullScreen), Separator(),
         Item(u"Exit\t F10", kExit)}},
       {u"Options",

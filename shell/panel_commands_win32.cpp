@@ -249,6 +249,7 @@ PanelKey ActionOfFilesCommand(uint32_t id) {
     case command::kSelectAll: return PanelKey::SelectAll;
     case command::kCopyFullPaths: return PanelKey::CopyFullPaths;
     case command::kCopyNames: return PanelKey::CopyNames;
+    case command::kCompareFolders: return PanelKey::CompareFolders;
     default: return PanelKey::None;
   }
 }
@@ -340,6 +341,8 @@ void RunPanelAction(Panel& panel, ItemList& list, PanelKey action) {
     case PanelKey::View: ViewCursorItem(panel, list); break;
     case PanelKey::Edit: EditCursorItem(panel, list); break;
     case PanelKey::FindFiles: RunFindFiles(panel, list); break;
+    case PanelKey::CompareFolders: CompareFoldersCommand(TheApplication().compare); break;
+    case PanelKey::StopFolderSizes: StopFolderSizes(TheApplication().folderSizes); break;
     case PanelKey::AddToArchive: AddToArchiveCommand(panel, list); break;
     case PanelKey::ExtractFromArchive:
       if (KindOf(panel) == LocationKind::Archive) ExtractToFolder(panel, list, OtherPanel(panel));
@@ -360,6 +363,7 @@ void RunMainCommand(uint32_t id) {
   switch (commandId) {
     case command::kFullScreen: ToggleFullScreen(TheShellWindows().main); return;
     case command::kExit: ::SendMessageW(TheShellWindows().main, WM_CLOSE, 0, 0); return;
+    case command::kFolderSizes: RunFolderSizes(); return;
     case command::kRunDialog:
       platform::ExecuteWithShell(u"open", u"rundll32.exe", u"shell32.dll,#61", {});
       return;

@@ -1,0 +1,30 @@
+#include "shell/content_compare.h"
+
+#include <cstring>
+#include <memory>
+
+#include "viewer/viewer_file.h"
+
+namespace nrv {
+
+ContentVerdict CompareFileContents(TextView leftPath, TextView rightPath, const std::atomic<bool>& stop,
+                                   std::atomic<int64_t>* bytesDone) {
+  ViewerFile left;
+  ViewerFile right;
+  if (!OpenViewerFile(left, leftPath) || !OpenViewerFile(right, rightPath)) return ContentVerdict::Different;
+  const auto buffers = std::make_unique<uint8_t[]>(2 * kContentCompareBlock);
+  uint8_t* const a = buffers.get();
+  uint8_t* const b = a + kContentCompareBlock;
+  for (int64_t position = 0;;) {
+    if (stop.load(std::memory_order_relaxed)) return ContentVerdict::NotRead;
+    const int64_t readA = ReadViewerFile(left, position, a, kContentCompareBlock);
+    const int64_t readB = ReadViewerFile(right, position, b, kContentCompareBlock);
+    if (readA < 0 || readB < 0 || readA != readB) return ContentVerdict::Different;
+    if (readA == 0) return ContentVerdict::Equal;
+    if (std::memcmp(a, b, static_cast<size_t>(readA)) != 0) return ContentVerdict::Different;
+    position += readA;
+    if (bytesDone) bytesDone->fetch_add(readA, std::memory_order_relaxed);
+  }
+}
+
+}  // namespace nrv
