@@ -103,7 +103,7 @@ def main():
         print(log.strip() or f"editor_bench failed ({code})", flush=True)
         print(f"editor_bench took {time.perf_counter() - began:.0f} s", flush=True)
         per_mib = {}
-        for match in re.finditer(r"^(\w+?)(\d+)\.txt [0-9.]+ MiB: load ([0-9.]+) s/MiB \(bare ([0-9.]+)\)", log, re.M):
+        for match in re.finditer(r"^(ascii|cyrillic|utf16)(\d+)\.txt [0-9.]+ MiB: load ([0-9.]+) s/MiB \(bare ([0-9.]+)\)", log, re.M):
             per_mib[(match.group(1), int(match.group(2)))] = (float(match.group(3)), float(match.group(4)))
         if len(sizes) == 2:
             small, large = sizes
