@@ -87,9 +87,4 @@ Text TemporaryOutputName(uint32_t value) {
   return name + u".tmp";
 }
 
-TextView ParentPart(TextView path) {
-  const size_t slash = path.find_last_of(u'\\');
-  return slash == TextView::npos ? TextView() : path.substr(0, slash);
-}
-
 }  // namespace nrv

@@ -54,7 +54,4 @@ inline constexpr size_t kMaxOutputPath = 259;
 inline constexpr size_t kTemporaryOutputNameLength = 17;
 Text TemporaryOutputName(uint32_t value);
 
-// The first characters of path up to its last backslash; empty when there is none.
-TextView ParentPart(TextView path);
-
 }  // namespace nrv

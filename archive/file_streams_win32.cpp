@@ -145,7 +145,7 @@ bool COutFileStream::CloseFile() {
   return closed != FALSE;
 }
 
-COutFileStream::~COutFileStream() { CloseFile(); }
+COutFileStream::~COutFileStream() { Discard(); }
 
 HRESULT COutFileStream::QueryInterface(REFIID iid, void** object) {
   if (!object) return E_POINTER;

@@ -50,7 +50,8 @@ class COutFileStream : public IOutStream, public CMyUnknownImp {
   COutFileStream(const COutFileStream&) = delete;
   COutFileStream& operator=(const COutFileStream&) = delete;
 
-  // ReplaceExisting for extraction; NewOnly for archives and volumes (fails when the file exists).
+  // ReplaceExisting for a copy the program keeps for itself (a compressed tar's inner tar); NewOnly
+  // for archives and volumes (fails when the file exists).
   bool Create(const Text& path, OutFileCreation creation);
   // A new file under a fresh temporary name in folder (which ends with a backslash), never one
   // that exists. False when none could be made, the system error left in place.
