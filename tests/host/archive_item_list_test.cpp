@@ -164,11 +164,11 @@ TEST_F(ArchiveListTest, AnArchiveMadeFromDotListsItsItemsAtTheRootAndExtractionF
   const auto count = static_cast<uint32_t>(inArchive.size());
   ASSERT_TRUE(CollectExtractIndices({{u"b.txt", false}}, u"sub\\", count, pathAt, indices));
   EXPECT_EQ(indices, (std::vector<uint32_t>{3}));
-  EXPECT_EQ(OutputRelativePath(inArchive[3], 4), u"b.txt") << "inside sub\\ the file lands by its own name";
+  EXPECT_EQ(OutputRelativePath(inArchive[3], 4).relative, u"b.txt") << "inside sub\\ the file lands by its own name";
   ASSERT_TRUE(CollectExtractIndices({{u"a.txt", false}, {u"sub", true}, {u"c.txt", false}}, u"", count, pathAt, indices));
   EXPECT_EQ(indices, (std::vector<uint32_t>{1, 2, 3, 4}));
-  EXPECT_EQ(OutputRelativePath(inArchive[3], 0), u"sub\\b.txt");
-  EXPECT_EQ(OutputRelativePath(inArchive[4], 0), u"c.txt");
+  EXPECT_EQ(OutputRelativePath(inArchive[3], 0).relative, u"sub\\b.txt");
+  EXPECT_EQ(OutputRelativePath(inArchive[4], 0).relative, u"c.txt");
   ASSERT_TRUE(CollectExtractIndices({{u".hidden", false}}, u"", count, pathAt, indices));
   EXPECT_EQ(indices, (std::vector<uint32_t>{5})) << "a name that only begins with a dot is a name";
 }
