@@ -72,6 +72,7 @@ void CompareContent(const std::wstring& left, const std::wstring& right, int rou
   nrv::CompareOptions options;
   options.byContent = true;
   const std::atomic<bool> stop{false};
+  nrv::ContentBuffers buffers;
   std::vector<double> bare, ours;
   int64_t bytes = 0;
   int identical = 0;
@@ -87,7 +88,7 @@ void CompareContent(const std::wstring& left, const std::wstring& right, int rou
     identical = nrv::CompareEntryLists(options, leftEntries, rightEntries,
                                        [&](const nrv::CompareEntry& l, const nrv::CompareEntry& r) {
                                          return nrv::CompareFileContents(leftText + l.name, rightText + r.name, stop,
-                                                                         nullptr);
+                                                                         nullptr, buffers);
                                        })
                     .identical;
     ours.push_back(Milliseconds(start));
