@@ -84,13 +84,14 @@ std::shared_ptr<CompareJob> MakeJob(const CompareOptions& options) {
 }
 
 void RunJob(CompareJob& job, const StopFlag& stop) {
+  ContentBuffers buffers;
   const auto read = [&](const CompareEntry& left, const CompareEntry& right) {
     {
       const std::lock_guard<std::mutex> hold(job.lock);
       job.current = left.name;
     }
     return CompareFileContents(JoinPath(job.leftFolder, left.name), JoinPath(job.rightFolder, right.name),
-                               stop.requested, &job.bytesDone);
+                               stop.requested, &job.bytesDone, buffers);
   };
   CompareOutcome outcome = CompareEntryLists(job.options, job.left, job.right, read);
   job.stopped = stop.requested.load();

@@ -1,19 +1,17 @@
 #include "shell/content_compare.h"
 
 #include <cstring>
-#include <memory>
 
 #include "viewer/viewer_file.h"
 
 namespace nrv {
 
 ContentVerdict CompareFileContents(TextView leftPath, TextView rightPath, const std::atomic<bool>& stop,
-                                   std::atomic<int64_t>* bytesDone) {
+                                   std::atomic<int64_t>* bytesDone, ContentBuffers& buffers) {
   ViewerFile left;
   ViewerFile right;
   if (!OpenViewerFile(left, leftPath) || !OpenViewerFile(right, rightPath)) return ContentVerdict::Different;
-  const auto buffers = std::make_unique<uint8_t[]>(2 * kContentCompareBlock);
-  uint8_t* const a = buffers.get();
+  uint8_t* const a = buffers.bytes.get();
   uint8_t* const b = a + kContentCompareBlock;
   for (int64_t position = 0;;) {
     if (stop.load(std::memory_order_relaxed)) return ContentVerdict::NotRead;

@@ -66,6 +66,7 @@ void CompareContentAgainstCmp(benchmark::State& state) {
   CompareOptions options;
   options.byContent = true;
   const std::atomic<bool> stop{false};
+  nrv::ContentBuffers buffers;
   CmpSeconds(trees);  // warm the page cache
   double compare = 0, cmp = 0;
   int identical = 0;
@@ -73,7 +74,7 @@ void CompareContentAgainstCmp(benchmark::State& state) {
     const auto start = std::chrono::steady_clock::now();
     const CompareOutcome outcome =
         CompareEntryLists(options, leftEntries, rightEntries, [&](const CompareEntry& l, const CompareEntry& r) {
-          return CompareFileContents(left + l.name, right + r.name, stop, nullptr);
+          return CompareFileContents(left + l.name, right + r.name, stop, nullptr, buffers);
         });
     const double seconds = Seconds(start);
     identical = outcome.identical;

@@ -193,6 +193,9 @@ def test_folder_sizes_sort_by_size_and_escape_keeps_the_finished_ones(rig):
         assert folder_sizes_end(app) == "Folders that could not be read were skipped: 1."
         # b-huge stays without a size: sorted by name among the unmeasured, a-quick keeps its.
         assert copied(app, rig, by_size, "the right panel by size") == ["0-locked", "b-huge", "a-quick"]
+        # A re-read forgets the sizes: by size, every folder is unmeasured again.
+        app.key("ctrl+r")
+        assert copied(app, rig, by_size, "the right panel read again") == ["0-locked", "a-quick", "b-huge"]
     finally:
         for locked in (left / "locked", right / "0-locked"):
             locked.chmod(0o755)

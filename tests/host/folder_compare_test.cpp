@@ -169,14 +169,15 @@ TEST(FolderCompare, FileContentsInBlocksToTheLastByte) {
   const auto path = [&](const char* name) { return FromUtf8((folder.Path() / name).string()); };
   std::atomic<bool> stop{false};
   std::atomic<int64_t> done{0};
-  EXPECT_EQ(CompareFileContents(path("a"), path("same"), stop, &done), ContentVerdict::Equal);
+  ContentBuffers buffers;
+  EXPECT_EQ(CompareFileContents(path("a"), path("same"), stop, &done, buffers), ContentVerdict::Equal);
   EXPECT_EQ(done.load(), static_cast<int64_t>(size));
-  EXPECT_EQ(CompareFileContents(path("a"), path("last"), stop, nullptr), ContentVerdict::Different);
-  EXPECT_EQ(CompareFileContents(path("a"), path("first"), stop, nullptr), ContentVerdict::Different);
-  EXPECT_EQ(CompareFileContents(path("a"), path("short"), stop, nullptr), ContentVerdict::Different);
-  EXPECT_EQ(CompareFileContents(path("a"), path("missing"), stop, nullptr), ContentVerdict::Different);
+  EXPECT_EQ(CompareFileContents(path("a"), path("last"), stop, nullptr, buffers), ContentVerdict::Different);
+  EXPECT_EQ(CompareFileContents(path("a"), path("first"), stop, nullptr, buffers), ContentVerdict::Different);
+  EXPECT_EQ(CompareFileContents(path("a"), path("short"), stop, nullptr, buffers), ContentVerdict::Different);
+  EXPECT_EQ(CompareFileContents(path("a"), path("missing"), stop, nullptr, buffers), ContentVerdict::Different);
   stop = true;
-  EXPECT_EQ(CompareFileContents(path("a"), path("same"), stop, nullptr), ContentVerdict::NotRead);
+  EXPECT_EQ(CompareFileContents(path("a"), path("same"), stop, nullptr, buffers), ContentVerdict::NotRead);
 }
 
 TEST(FolderSizes, WalkCountsEverythingBelowSkipsLinksAndUnreadableFolders) {
