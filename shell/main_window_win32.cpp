@@ -9,6 +9,7 @@
 #include "shell/main_menu_win32.h"
 #include "shell/options_commands_win32.h"
 #include "shell/panel_commands_win32.h"
+#include "shell/panel_reads_win32.h"
 #include "shell/quit_question.h"
 #include "panel/update_target_win32.h"
 #include "shell/application.h"
@@ -63,7 +64,7 @@ void OnCommand(WPARAM wParam, LPARAM lParam) {
 // Re-read requests of workers, gathered since the last one: one re-read for a burst.
 void OnPostedUpdates(HWND window) {
   const int which = TakeUpdateRequestsUnlessModal(TheApplication().context, window);
-  if (which >= 0) RunUpdateFileLists(static_cast<uint32_t>(which));
+  if (which >= 0) RunBackgroundUpdates(static_cast<uint32_t>(which));
 }
 
 int PointerX(LPARAM lParam) { return static_cast<short>(LOWORD(lParam)); }
@@ -77,6 +78,10 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
   switch (message) {
     case WM_DESTROY: ::PostQuitMessage(0); return 0;
     case kPostedUpdateMessage: OnPostedUpdates(window); return 0;
+    case kReadEndMessage: OnReadEnd(wParam, lParam); return 0;
+    case WM_TIMER:
+      if (OnReadTimer(wParam)) return 0;
+      return ::DefWindowProcW(window, message, wParam, lParam);
     case WM_ENABLE: ResumeUpdateRequests(TheApplication().context, wParam != FALSE); return 0;
     case WM_SIZE: OnResize(); return 0;
     case WM_ACTIVATE: FocusOnActivation(); return 0;

@@ -37,6 +37,7 @@
 #include "shell/main_layout_win32.h"
 #include "shell/main_menu_win32.h"
 #include "shell/options_commands_win32.h"
+#include "shell/panel_reads_win32.h"
 #include "shell/application.h"
 #include "shell/toolbar_clicks_win32.h"
 #include "shell/viewer_frame_win32.h"
@@ -286,6 +287,7 @@ void RedrawMovedPanel(Panel& panel, ItemList& list) {
 }
 
 void RunPanelAction(Panel& panel, ItemList& list, PanelKey action) {
+  if (RefusedWhileReading(panel, list, action)) return;
   switch (action) {
     case PanelKey::None: break;
     case PanelKey::CursorDown: MoveCursor(panel, list, CursorDown); break;
@@ -378,5 +380,19 @@ void RunMainCommand(uint32_t id) {
 }
 
 void RunUpdateFileLists(uint32_t which) { UpdateFileLists(which); }
+
+void RunBackgroundUpdates(uint32_t which) {
+  // Both sides are what an ended operation asks for: its panels are read again at once, fresh,
+  // as they always were (the selection it worked on goes).
+  if (which != kLeftPanel && which != kRightPanel) {
+    UpdateFileLists(which);
+    return;
+  }
+  Panel& panel = PanelOf(static_cast<int>(which));
+  ItemList& list = ItemsOf(static_cast<int>(which));
+  const PanelUpdate update = KindOf(panel) == LocationKind::Local ? UpdatePanelInBackground(panel, list)
+                                                                   : OpsOf(panel).refresh(panel, list);
+  if (update == PanelUpdate::Updated) RepaintPanel(panel, list);
+}
 
 }  // namespace nrv
