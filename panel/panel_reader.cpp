@@ -67,6 +67,9 @@ int ReadNewLocation(Panel& panel, ItemList& list, const PanelLocation& before, T
   // Watched from before the read, so that no change during a long listing is missed.
   WatchFromNow(panel);
   RestoreLocation(panel, before);
+  // The shown items' names are relative to the process's folder (icons, owner, type names):
+  // until the new list is in, that stays the shown one's.
+  platform::SetCurrentFolder(panel.path);
   RecountSelection(list, panel);
   StartRead(panel, std::move(request));
   return 0;

@@ -27,6 +27,7 @@
 #include "shell/location_menu.h"
 #include "panel/navigation.h"
 #include "panel/panel_paint.h"
+#include "panel/panel_reader.h"
 #include "panel/update_panel.h"
 #include "platform/shell.h"
 #include "shell/activation.h"
@@ -281,6 +282,9 @@ void RunFindFiles(Panel& panel, ItemList& list) {
 }  // namespace
 
 void RedrawMovedPanel(Panel& panel, ItemList& list) {
+  // A move handed to a worker changed nothing yet: the read's end draws it (an extra paint
+  // now would also ask the shell about the folder being read).
+  if (IsReading(panel) && panel.reading->request.kind == ReadKind::NewLocation) return;
   ForgetLeftArchive(panel);
   RepaintPanel(panel, list);
   ShowActivePathInTitle();

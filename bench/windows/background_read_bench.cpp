@@ -34,7 +34,8 @@ size_t PrivateBytes() {
   PROCESS_MEMORY_COUNTERS_EX counters{};
   counters.cb = sizeof(counters);
   ::GetProcessMemoryInfo(::GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters), sizeof(counters));
-  return counters.PrivateUsage;
+  // Wine leaves PrivateUsage at 0; its PagefileUsage counts the private bytes.
+  return counters.PagefileUsage;
 }
 
 // Sends the window WM_NULL every 10 ms until stopped; the waits in ms.
@@ -84,17 +85,15 @@ struct Run {
   size_t count = 0;
 };
 
-Run Synchronous(const nrv::Text& folder) {
-  nrv::Panel panel;
-  panel.path = folder;
-  nrv::ItemList list;
+// Runs read (which returns the list's length once it is shown) while the window is probed.
+template <typename Read>
+Run Probed(Read read) {
   Prober prober;
   prober.Start();
   ::Sleep(30);
-  // The window's thread is busy with the listing: the prober waits for all of it.
   const auto start = Clock::now();
-  nrv::ReadFolder(panel, list);
   Run run;
+  run.count = read();
   run.listMs = Milliseconds(start);
   MSG message;
   const auto drain = Clock::now();
@@ -102,31 +101,30 @@ Run Synchronous(const nrv::Text& folder) {
     while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&message);
   prober.Stop();
   run.waits = prober.waits;
-  run.count = list.items.size();
   return run;
 }
 
+// The window's thread is busy with the listing: the prober waits for all of it.
+Run Synchronous(const nrv::Text& folder) {
+  return Probed([&] {
+    nrv::Panel panel;
+    panel.path = folder;
+    nrv::ItemList list;
+    nrv::ReadFolder(panel, list);
+    return list.items.size();
+  });
+}
+
 Run Background(nrv::PanelContext& context, const nrv::Text& folder) {
-  nrv::Panel panel;
-  panel.context = &context;
-  panel.path = folder;
-  nrv::ItemList list;
-  Prober prober;
-  prober.Start();
-  ::Sleep(30);
-  const auto start = Clock::now();
-  nrv::ReadNewLocation(panel, list, nrv::SaveLocation(panel), {});
-  PumpUntilSwapped(panel, list);
-  Run run;
-  run.listMs = Milliseconds(start);
-  MSG message;
-  const auto drain = Clock::now();
-  while (Milliseconds(drain) < 30)
-    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&message);
-  prober.Stop();
-  run.waits = prober.waits;
-  run.count = list.items.size();
-  return run;
+  return Probed([&] {
+    nrv::Panel panel;
+    panel.context = &context;
+    panel.path = folder;
+    nrv::ItemList list;
+    nrv::ReadNewLocation(panel, list, nrv::SaveLocation(panel), {});
+    PumpUntilSwapped(panel, list);
+    return list.items.size();
+  });
 }
 
 // The list's own size, and the peak private bytes above the process before the list, during a
