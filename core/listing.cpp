@@ -48,23 +48,39 @@ void TakeFindData(PanelItem& item, const platform::FindData& data) {
     item.size = static_cast<int64_t>((uint64_t{data.sizeHigh} << 32) | data.sizeLow);
 }
 
+int ListFolderItems(TextView pattern, int32_t sortMode, ItemList& items, const StopFlag* stop,
+                    std::atomic<int32_t>* count) {
+  platform::FindHandle find;
+  platform::FindData data;
+  if (!platform::FindFirst(pattern, find, data)) return -2;
+  ItemList read;
+  if (data.name != u".") Append(read, MakeItemFromFindData(data));
+  // Any failure to read on ends the listing like its end does; what was read is shown.
+  while (platform::FindNext(find, data)) {
+    if (stop && stop->requested.load(std::memory_order_relaxed)) return kListingStopped;
+    Append(read, MakeItemFromFindData(data));
+    if (count) count->store(Count(read), std::memory_order_relaxed);
+  }
+  find.Close();
+  if (sortMode != kSortUnsorted) {
+    Panel sorting;
+    sorting.sortMode = sortMode;
+    SortItems(read, sorting);
+  }
+  items = std::move(read);
+  return 0;
+}
+
 int ReadFolder(Panel& panel, ItemList& list) {
   WaitCursor waiting;
   if (SetCurrentFolder(panel) != 0) return -1;
-
-  platform::FindHandle find;
-  platform::FindData data;
-  if (!platform::FindFirst(u"*.*", find, data)) {
+  ItemList read;
+  if (ListFolderItems(u"*.*", panel.sortMode, read, nullptr, nullptr) != 0) {
     ReportError(u"Error find first file in \"" + panel.path + u"\"");
     return -2;
   }
   ClearItems(list, panel);
-  if (data.name != u".") Append(list, MakeItemFromFindData(data));
-  // Any failure to read on ends the listing like its end does; what was read is shown.
-  while (platform::FindNext(find, data)) Append(list, MakeItemFromFindData(data));
-  find.Close();
-
-  if (panel.sortMode != kSortUnsorted) SortItems(list, panel);
+  list = std::move(read);
   return 0;
 }
 

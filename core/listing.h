@@ -2,12 +2,23 @@
 // Reading a local folder into a panel's list, and the totals shown in its status lines.
 #include "core/item_list.h"
 #include "core/panel.h"
+#include <atomic>
+
 #include "platform/files.h"
+#include "platform/worker.h"
 
 namespace nrv {
 
 // Lists the panel's folder (watching it is the panel layer's part). 0; -1 when the folder cannot be made current; -2 when it cannot be listed (list unchanged).
 int ReadFolder(Panel& panel, ItemList& list);
+
+// The items of the folder the pattern names ("*.*" in the current folder, or a full path's),
+// sorted by sortMode, into items: the loop behind ReadFolder and the panels' reading workers.
+// Counts what it has read into count; with stop asked it ends early and returns kListingStopped.
+// -2 when the folder cannot be listed (the thread's last error says why; items untouched).
+inline constexpr int kListingStopped = 1;
+int ListFolderItems(TextView pattern, int32_t sortMode, ItemList& items, const StopFlag* stop,
+                    std::atomic<int32_t>* count);
 
 PanelItem* MakeItemFromFindData(const platform::FindData& data);
 // Attributes, times and size of data into item (its name stays).

@@ -2,6 +2,7 @@
 // The state of one panel. The two panels live from start-up to exit; their rows are held in an
 // ItemList outside this record and passed beside it.
 #include <cstdint>
+#include <memory>
 
 #include "platform/handles.h"
 #include "platform/worker.h"
@@ -13,6 +14,7 @@ struct PanelContext;
 struct PanelView;
 struct ArchiveItemList;
 struct FtpSession;
+struct PanelReading;
 
 enum PanelSide : int32_t { kLeftPanel = 1, kRightPanel = 2 };
 
@@ -71,6 +73,7 @@ struct Panel {
   int32_t firstRowY = 0;
   Text path;  // the local folder; a drive root keeps its final backslash
   Worker watcher;  // the change watcher of the current listing, when it is watched
+  std::shared_ptr<PanelReading> reading;  // the read of its contents in flight, if any
   Text findName;
   int32_t archiveFormat = 0;
   int32_t archiveOpen = 0;

@@ -17,11 +17,19 @@ struct WatchHooks {
   void (*start)(Panel& panel) = nullptr;
 };
 
+// How the panels' reads reach the window's thread; none on the host and in tools, where a
+// read happens at once. ended runs on the reading worker, started on the window's thread.
+struct ReadHooks {
+  void (*ended)(PanelContext& context, int side, uint64_t generation) = nullptr;
+  void (*started)(PanelContext& context, int side) = nullptr;
+};
+
 struct PanelContext {
   Settings settings;
   ItemList temporaryStore;
   DriveTable drives;
   WatchHooks watch;
+  ReadHooks reads;
   // Where workers ask for re-reads: a window of the user interface, and the sides asked for
   // since it last looked (bit 1 left, bit 2 right), so that a burst of requests is one re-read.
   NativeWindow updateTarget = nullptr;

@@ -11,6 +11,7 @@
 #include "platform/win32/gdi_objects.h"
 #include "platform/win32/wide.h"
 #include "core/panel_context.h"
+#include "core/panel_read.h"
 #include "panel/panel_view.h"
 #include "panel/shell_calls.h"
 
@@ -165,7 +166,9 @@ void DrawCurrentLine(HDC dc, const PanelItem& item, Panel& panel, HICON icon) {
 }  // namespace
 
 void ShowCurrentItemInto(HDC dc, const PanelItem& item, Panel& panel) {
-  const ShellDescription description = DescribeItem(item);
+  // Dimmed contents wait for a list being read: the shell's look at a folder in it (its own
+  // icon, a desktop.ini) can stall on the file system the reading worker holds.
+  const ShellDescription description = ReadingShown(panel) ? ShellDescription{} : DescribeItem(item);
   if (StatusAreaShown(panel, PanelClientSize(panel).cx)) DrawCurrentLine(dc, item, panel, description.icon);
 
   CurrentItemInfo& current = panel.current;

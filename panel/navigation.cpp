@@ -6,6 +6,7 @@
 #include "core/listing.h"
 #include "core/masks.h"
 #include "core/sorting.h"
+#include "panel/panel_reader.h"
 #include "panel/watcher.h"
 #include "platform/errors.h"
 #include "platform/files.h"
@@ -32,18 +33,6 @@ void KeepTemporaryItems(Panel& panel, ItemList& list) {
   panel.temporary = 0;
 }
 
-void PlaceCursorOn(Panel& panel, const ItemList& list, TextView name) {
-  if (name.empty()) return;
-  for (int i = 0; i < Count(list); ++i) {
-    if (EqualsAtoZ(ItemName(At(list, i)), name)) {
-      panel.cursor = i;
-      panel.top = panel.returnTop;
-      panel.returnTop = 0;
-      return;
-    }
-  }
-}
-
 void ReportWithPath(TextView format_before, TextView path, TextView after) {
   ReportError(Text(format_before) + Text(path) + Text(after));
 }
@@ -58,6 +47,7 @@ void Restore(Panel& panel, ItemList& list, const Text& oldPath, const Text& oldF
 }
 
 int EnterFolder(Panel& panel, ItemList& list, const PanelItem& item) {
+  const PanelLocation before = SaveLocation(panel);
   const Text oldPath = panel.path, oldFtpDir = panel.ftpCurrentDir, oldTarget = panel.ftpTargetDir;
   const int32_t oldTop = panel.top;
   Text nameToFind;
@@ -101,16 +91,10 @@ int EnterFolder(Panel& panel, ItemList& list, const PanelItem& item) {
     Restore(panel, list, oldPath, oldFtpDir, oldTarget);
     return -1;
   }
-  if (ListLocalFolder(panel, list) != 0) {
+  if (ReadNewLocation(panel, list, before, nameToFind) != 0) {
     Restore(panel, list, oldPath, oldFtpDir, oldTarget);
     return -1;
   }
-  ResetView(panel);
-  if (nameToFind.empty())
-    panel.top = 0;
-  else
-    PlaceCursorOn(panel, list, nameToFind);
-  ComputeTotals(list, panel);
   return 0;
 }
 
@@ -169,6 +153,7 @@ int GoToParentWith(Panel& panel, ItemList& list, EnterFunction enter) {
 int GoToParent(Panel& panel, ItemList& list) { return GoToParentWith(panel, list, &EnterItem); }
 
 int ChangeDrive(Panel& panel, ItemList& list, const Panel& other, bool reload, const DriveInfo& row) {
+  const PanelLocation before = SaveLocation(panel);
   panel.ftp = 0;
   const Text oldPath = panel.path;
   panel.path = row.root;
@@ -187,13 +172,14 @@ int ChangeDrive(Panel& panel, ItemList& list, const Panel& other, bool reload, c
   if (reload) {
     ForgetArchive(panel);
     ResetForNewLocation(panel);
-    if (ListLocalFolder(panel, list) == 0) ComputeTotals(list, panel);
+    ReadNewLocation(panel, list, before, {});
   }
   platform::SetWaitCursor(false);
   return 0;
 }
 
 int SetPath(Panel& panel, ItemList& list, TextView path) {
+  const PanelLocation before = SaveLocation(panel);
   panel.ftp = 0;
   const Text oldPath = panel.path;
   panel.path = Text(path);
@@ -206,11 +192,12 @@ int SetPath(Panel& panel, ItemList& list, TextView path) {
   ForgetArchive(panel);
   KeepTemporaryItems(panel, list);
   ResetForNewLocation(panel);
-  if (ListLocalFolder(panel, list) == 0) ComputeTotals(list, panel);
+  ReadNewLocation(panel, list, before, {});
   return 0;
 }
 
 int ApplyBrowsedFolder(Panel& panel, ItemList& list, TextView folder) {
+  const PanelLocation before = SaveLocation(panel);
   const Text oldPath = panel.path;
   panel.path = Text(folder);
   if (!platform::SetCurrentFolder(panel.path)) {
@@ -243,7 +230,7 @@ int ApplyBrowsedFolder(Panel& panel, ItemList& list, TextView folder) {
   ForgetArchive(panel);
   panel.ftp = 0;
   ResetForNewLocation(panel);
-  if (ListLocalFolder(panel, list) == 0) ComputeTotals(list, panel);
+  ReadNewLocation(panel, list, before, {});
   return 0;
 }
 
@@ -270,13 +257,12 @@ int LeaveTemporaryOrFtp(Panel& panel, ItemList& list) {
     ReportError(panel.path + u" is not available");
     return -1;
   }
+  const PanelLocation before = SaveLocation(panel);
   panel.ftp = 0;
   panel.temporary = 0;
   CopyItems(list, TemporaryStoreOf(panel), true);
   ResetForNewLocation(panel);
-  if (ListLocalFolder(panel, list) != 0) return -1;
-  ComputeTotals(list, panel);
-  return 0;
+  return ReadNewLocation(panel, list, before, {});
 }
 
 void RemoveFromTemporary(Panel& panel, ItemList& list) {

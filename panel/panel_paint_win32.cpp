@@ -6,6 +6,7 @@
 #include "core/formatting.h"
 #include "core/layout.h"
 #include "core/listing.h"
+#include "core/panel_read.h"
 #include "panel/panel_paint.h"
 #include "panel/panel_paint_win32.h"
 #include "platform/win32/gdi_objects.h"
@@ -138,6 +139,10 @@ bool StatusAreaShown(const Panel& panel, int32_t clientWidth) {
          clientWidth - 1 > kStatusTextLeft;
 }
 
+COLORREF HalfwayColour(COLORREF a, COLORREF b) {
+  return RGB((GetRValue(a) + GetRValue(b)) / 2, (GetGValue(a) + GetGValue(b)) / 2, (GetBValue(a) + GetBValue(b)) / 2);
+}
+
 void ItemColours(HDC dc, const ItemList& list, const Panel& panel, int index) {
   const Settings& s = SettingsOf(panel);
   if (index < 0) {
@@ -165,6 +170,8 @@ void ItemColours(HDC dc, const ItemList& list, const Panel& panel, int index) {
     text = s.ClrPanelExecutableFilesText;
   else if (among(kArchives))
     text = s.ClrPanelArchiveFilesText;
+  // The contents a slow read is replacing: halfway to the background.
+  if (ReadingShown(panel)) text = HalfwayColour(text, s.ClrPanelBackground);
   ::SetTextColor(dc, text);
 }
 
@@ -274,7 +281,9 @@ void DrawTitleInto(HDC dc, Panel& panel) {
   const SIZE client = PanelClientSize(panel);
   Selection font(dc, TitleFont(panel));
   const SharedDrawing* shared = SharedDrawingOf(panel);
-  const Text title = shared->titleOf ? shared->titleOf(shared->owner, panel) : TitleText(panel);
+  const Text title = ReadingShown(panel)        ? ReadingTitle(ReadCount(panel))
+                     : shared->titleOf ? shared->titleOf(shared->owner, panel)
+                                       : TitleText(panel);
   SIZE extent{};
   ::GetTextExtentPoint32W(dc, platform::Wide(title), static_cast<int>(title.size()), &extent);
   const RECT area{1, 0, client.cx - 1, extent.cy};

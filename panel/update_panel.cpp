@@ -2,6 +2,7 @@
 
 #include "core/listing.h"
 #include "core/sorting.h"
+#include "panel/panel_reader.h"
 #include "panel/watcher.h"
 #include "platform/files.h"
 #include "platform/shell.h"
@@ -18,6 +19,11 @@ void ClampCursor(Panel& panel, const ItemList& list) {
 }  // namespace
 
 PanelUpdate UpdatePanel(Panel& panel, ItemList& list) {
+  // The list being read is followed by one more read: this one would be older than it.
+  if (IsReading(panel)) {
+    panel.reading->again = true;
+    return PanelUpdate::Unchanged;
+  }
   switch (KindOf(panel)) {
     case LocationKind::Ftp: return PanelUpdate::Unchanged;  // the FTP row re-reads its own
     case LocationKind::Temporary:
@@ -42,6 +48,16 @@ PanelUpdate UpdatePanel(Panel& panel, ItemList& list) {
   panel.cursor = cursor;
   ClampCursor(panel, list);
   return PanelUpdate::Updated;
+}
+
+PanelUpdate UpdatePanelInBackground(Panel& panel, ItemList& list) {
+  if (KindOf(panel) != LocationKind::Local || !ReadsInBackground(panel)) return UpdatePanel(panel, list);
+  if (!IsReading(panel) && !platform::IsExistingFolder(panel.path)) {
+    ReportError(panel.path + u" is not available");
+    return PanelUpdate::Failed;
+  }
+  RereadInBackground(panel);
+  return PanelUpdate::Unchanged;
 }
 
 BothPanelsUpdate UpdateBothPanels(Panel& left, ItemList& leftList, Panel& right, ItemList& rightList) {

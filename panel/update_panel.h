@@ -11,9 +11,14 @@ enum class PanelUpdate {
   Updated,    // re-read or re-sorted: redraw the panel
 };
 
+// While a read of the panel is in flight nothing is read: one more read follows it.
 // Local folder: "%s is not available" when the folder has gone, then the listing and totals; the
 // cursor keeps its index (clamped to the new list), not its item. Temporary panel: re-sorted.
 PanelUpdate UpdatePanel(Panel& panel, ItemList& list);
+
+// The change watcher's re-read: a local folder is read on a worker and swapped in when complete
+// (Unchanged until then); every other location as UpdatePanel.
+PanelUpdate UpdatePanelInBackground(Panel& panel, ItemList& list);
 
 struct BothPanelsUpdate {
   PanelUpdate left = PanelUpdate::Unchanged;

@@ -14,6 +14,9 @@ bool WatchesPanel(const Panel& panel, const Settings& settings);
 // Ends the panel's current watcher (waits for its thread).
 void StopWatcher(Panel& panel);
 
+// Ends the panel's watcher and, when the panel is watched, starts one on its folder.
+void WatchFromNow(Panel& panel);
+
 // Lists the panel's local folder: the old watcher goes, the new one (when the panel is
 // watched) starts before the folder is read. ReadFolder's results.
 int ListLocalFolder(Panel& panel, ItemList& list);

@@ -11,6 +11,7 @@
 #include "shell/main_menu_win32.h"
 #include "shell/options_commands_win32.h"
 #include "shell/panel_commands_win32.h"
+#include "shell/panel_reads_win32.h"
 #include "shell/quit_question.h"
 #include "panel/update_target_win32.h"
 #include "shell/application.h"
@@ -65,7 +66,7 @@ void OnCommand(WPARAM wParam, LPARAM lParam) {
 // Re-read requests of workers, gathered since the last one: one re-read for a burst.
 void OnPostedUpdates(HWND window) {
   const int which = TakeUpdateRequestsUnlessModal(TheApplication().context, window);
-  if (which >= 0) RunUpdateFileLists(static_cast<uint32_t>(which));
+  if (which >= 0) RunBackgroundUpdates(static_cast<uint32_t>(which));
 }
 
 int PointerX(LPARAM lParam) { return static_cast<short>(LOWORD(lParam)); }
@@ -81,6 +82,10 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case kPostedUpdateMessage: OnPostedUpdates(window); return 0;
     case kCompareDoneMessage: OnCompareDone(TheApplication().compare); return 0;
     case kFolderSizesMessage: OnFolderSizesPosted(TheApplication().folderSizes); return 0;
+    case kReadEndMessage: OnReadEnd(wParam, lParam); return 0;
+    case WM_TIMER:
+      if (OnReadTimer(wParam)) return 0;
+      return ::DefWindowProcW(window, message, wParam, lParam);
     case WM_ENABLE: ResumeUpdateRequests(TheApplication().context, wParam != FALSE); return 0;
     case WM_SIZE: OnResize(); return 0;
     case WM_ACTIVATE: FocusOnActivation(); return 0;

@@ -28,6 +28,7 @@
 #include "shell/location_menu.h"
 #include "panel/navigation.h"
 #include "panel/panel_paint.h"
+#include "panel/panel_reader.h"
 #include "panel/update_panel.h"
 #include "platform/shell.h"
 #include "shell/activation.h"
@@ -38,6 +39,7 @@
 #include "shell/main_layout_win32.h"
 #include "shell/main_menu_win32.h"
 #include "shell/options_commands_win32.h"
+#include "shell/panel_reads_win32.h"
 #include "shell/application.h"
 #include "shell/toolbar_clicks_win32.h"
 #include "shell/viewer_frame_win32.h"
@@ -282,12 +284,16 @@ void RunFindFiles(Panel& panel, ItemList& list) {
 }  // namespace
 
 void RedrawMovedPanel(Panel& panel, ItemList& list) {
+  // A move handed to a worker changed nothing yet: the read's end draws it (an extra paint
+  // now would also ask the shell about the folder being read).
+  if (IsReading(panel) && panel.reading->request.kind == ReadKind::NewLocation) return;
   ForgetLeftArchive(panel);
   RepaintPanel(panel, list);
   ShowActivePathInTitle();
 }
 
 void RunPanelAction(Panel& panel, ItemList& list, PanelKey action) {
+  if (RefusedWhileReading(panel, list, action)) return;
   switch (action) {
     case PanelKey::None: break;
     case PanelKey::CursorDown: MoveCursor(panel, list, CursorDown); break;
@@ -383,5 +389,19 @@ void RunMainCommand(uint32_t id) {
 }
 
 void RunUpdateFileLists(uint32_t which) { UpdateFileLists(which); }
+
+void RunBackgroundUpdates(uint32_t which) {
+  // Both sides are what an ended operation asks for: its panels are read again at once, fresh,
+  // as they always were (the selection it worked on goes).
+  if (which != kLeftPanel && which != kRightPanel) {
+    UpdateFileLists(which);
+    return;
+  }
+  Panel& panel = PanelOf(static_cast<int>(which));
+  ItemList& list = ItemsOf(static_cast<int>(which));
+  const PanelUpdate update = KindOf(panel) == LocationKind::Local ? UpdatePanelInBackground(panel, list)
+                                                                   : OpsOf(panel).refresh(panel, list);
+  if (update == PanelUpdate::Updated) RepaintPanel(panel, list);
+}
 
 }  // namespace nrv

@@ -21,6 +21,10 @@ void RunQuickSearchFromPanel(Panel& panel, ItemList& list, char16_t typed);
 // UpdateFileLists: 0 both panels, 1 or 2 one of them.
 void RunUpdateFileLists(uint32_t which);
 
+// Posted re-read requests: one panel's change watcher reads a local folder on a worker; the
+// rest goes as RunUpdateFileLists.
+void RunBackgroundUpdates(uint32_t which);
+
 // Repaints a panel after it moved to another location, with the caption following.
 void RedrawMovedPanel(Panel& panel, ItemList& list);
 

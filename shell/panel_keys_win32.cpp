@@ -5,12 +5,14 @@
 #include "panel/panel_view.h"
 #include "shell/key_table.h"
 #include "shell/panel_commands_win32.h"
+#include "shell/panel_reads_win32.h"
 
 namespace nrv {
 
 void OnPanelKeyDown(Panel& panel, ItemList& list, uintptr_t key) {
   const KeyState state{static_cast<uint32_t>(key), ::GetKeyState(VK_CONTROL) < 0,
                        ::GetKeyState(VK_SHIFT) < 0, ::GetKeyState(VK_MENU) < 0};
+  if (key == VK_ESCAPE && CancelPanelRead(panel)) return;
   const PanelKey action = PanelKeyAction(state);
   if (action == PanelKey::None) return;
   // The character a handled key makes (Gray + and *, Enter) must not reach the prompt the

@@ -11,6 +11,7 @@
 #include "core/drive_table.h"
 #include "core/listing.h"
 #include "panel/panel_paint.h"
+#include "panel/panel_reader.h"
 #include "panel/shell_calls.h"
 #include "panel/watcher.h"
 #include "panel/watcher_win32.h"
@@ -29,6 +30,7 @@
 #include "shell/main_layout_win32.h"
 #include "shell/main_loop.h"
 #include "shell/main_menu_win32.h"
+#include "shell/panel_reads_win32.h"
 #include "shell/application.h"
 #include "shell/start_paths.h"
 #include "shell/startup.h"
@@ -36,6 +38,8 @@
 
 namespace nrv {
 namespace {
+
+constexpr std::chrono::milliseconds kFirstReadWait{150};
 
 void ShowStartupMessage(const char16_t* text, platform::MessageIcon icon, const char16_t* caption) {
   platform::MessageRequest request;
@@ -149,10 +153,10 @@ void KeepContexts(ShellWindows& windows, const Settings& s) {
 void ListBothPanels(Application& application) {
   application.context.watch = ChangeWatchHooks();
   application.context.updateTarget = application.windows.main;
-  for (int side : {kLeftPanel, kRightPanel}) {
-    ListLocalFolder(PanelOf(side), ItemsOf(side));
-    ComputeTotals(ItemsOf(side), PanelOf(side));
-  }
+  application.context.reads = ShellReadHooks();
+  for (int side : {kLeftPanel, kRightPanel}) ReadNewLocation(PanelOf(side), ItemsOf(side), SaveLocation(PanelOf(side)), {});
+  // The window is not shown yet: a quick first read is there when it is; a slow one counts.
+  for (int side : {kLeftPanel, kRightPanel}) FinishReadWithin(PanelOf(side), ItemsOf(side), kFirstReadWait);
 }
 
 // Contexts first, so the objects selected into them can be deleted afterwards.
@@ -273,6 +277,9 @@ int StartShell(HINSTANCE instance) {
 void StopShell() {
   // Every worker is told to stop and joined before anything it could touch goes.
   Application& application = TheApplication();
+  StopReads(application.left);
+  StopReads(application.right);
+  application.context.reads = {};
   application.context.watch = {};
   StopWatcher(application.left);
   StopWatcher(application.right);

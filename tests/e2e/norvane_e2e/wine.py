@@ -214,6 +214,41 @@ class DropTarget:
         return [json.loads(line) for line in lines if line.startswith("{")]
 
 
+class AnswerProbe:
+    """answerprobe.c: another program that sends a window WM_NULL every interval and records
+    how long each answer took, until told to stop."""
+
+    SOURCE = Path(__file__).with_name("answerprobe.c")
+
+    def __init__(self, build_dir):
+        self.exe = cross_build(self.SOURCE, build_dir)
+
+    def start(self, prefix, hwnd, scratch, interval_ms=50, limit_s=600):
+        """Starts probing; returns a function that stops it and returns its record
+        (count, max_ms, waits_ms)."""
+        scratch = Path(scratch)
+        scratch.mkdir(parents=True, exist_ok=True)
+        out, stop = scratch / "probe.json", scratch / "probe.stop"
+        stop.unlink(missing_ok=True)
+        out.unlink(missing_ok=True)
+        process = prefix.start([self.exe, windows_path(out), str(hwnd), str(interval_ms),
+                                windows_path(stop), str(limit_s)], cwd=scratch, log=scratch / "probe.log")
+        deadline = time.monotonic() + 60
+        while not out.exists():
+            if process.poll() is not None or time.monotonic() > deadline:
+                raise RuntimeError("the answer probe did not start")
+            time.sleep(0.05)
+
+        def finish():
+            stop.write_text("stop")
+            process.wait(60)
+            record = json.loads(out.read_text())
+            if "count" not in record:
+                raise RuntimeError(f"the answer probe ended with {process.returncode}")
+            return record
+        return finish
+
+
 class RegistryKey:
     def __init__(self, values):
         self.values = values  # name -> (type, data bytes)

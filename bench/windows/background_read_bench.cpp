@@ -1,0 +1,191 @@
+// A panel's read on a worker against today's synchronous ReadFolder of the same folder, in the
+// same run: how long a window's thread waits to answer meanwhile (another thread sends it
+// WM_NULL every 10 ms, as a user's keys and paints would wait), the time to the complete list,
+// and the process's private memory at its peak during a re-read against the list's own size.
+#include <windows.h>
+#include <psapi.h>
+
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <thread>
+#include <vector>
+
+#include "bench/windows/bench_timing.h"
+#include "core/listing.h"
+#include "core/panel_context.h"
+#include "core/panel_read.h"
+#include "panel/panel_reader.h"
+
+namespace {
+
+using nrv::bench::Clock;
+using nrv::bench::Median;
+using nrv::bench::Milliseconds;
+
+constexpr UINT kEnd = WM_APP + 3;
+HWND gWindow = nullptr;
+
+void PostEnd(nrv::PanelContext&, int side, uint64_t generation) {
+  ::PostMessageW(gWindow, kEnd, static_cast<WPARAM>(side), static_cast<LPARAM>(generation));
+}
+
+size_t PrivateBytes() {
+  PROCESS_MEMORY_COUNTERS_EX counters{};
+  counters.cb = sizeof(counters);
+  ::GetProcessMemoryInfo(::GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters), sizeof(counters));
+  // Wine leaves PrivateUsage at 0; its PagefileUsage counts the private bytes.
+  return counters.PagefileUsage;
+}
+
+// Sends the window WM_NULL every 10 ms until stopped; the waits in ms.
+struct Prober {
+  std::atomic<bool> stop{false};
+  std::vector<double> waits;
+  std::thread thread;
+  void Start() {
+    thread = std::thread([this] {
+      while (!stop.load()) {
+        DWORD_PTR result = 0;
+        const auto start = Clock::now();
+        ::SendMessageTimeoutW(gWindow, WM_NULL, 0, 0, SMTO_NORMAL, 60000, &result);
+        waits.push_back(Milliseconds(start));
+        ::Sleep(10);
+      }
+    });
+  }
+  void Stop() {
+    stop = true;
+    thread.join();
+  }
+};
+
+double Percentile(std::vector<double> values, double share) {
+  if (values.empty()) return 0;
+  std::sort(values.begin(), values.end());
+  return values[std::min(values.size() - 1, static_cast<size_t>(share * values.size()))];
+}
+
+double Max(const std::vector<double>& values) { return values.empty() ? 0 : *std::max_element(values.begin(), values.end()); }
+
+// Pumps the thread's messages until the read's end is swapped in.
+void PumpUntilSwapped(nrv::Panel& panel, nrv::ItemList& list) {
+  MSG message;
+  while (nrv::IsReading(panel) && ::GetMessageW(&message, nullptr, 0, 0) > 0) {
+    if (message.message == kEnd)
+      nrv::FinishRead(panel, list, static_cast<uint64_t>(message.lParam));
+    else
+      ::DispatchMessageW(&message);
+  }
+}
+
+struct Run {
+  double listMs = 0;
+  std::vector<double> waits;
+  size_t count = 0;
+};
+
+// Runs read (which returns the list's length once it is shown) while the window is probed.
+template <typename Read>
+Run Probed(Read read) {
+  Prober prober;
+  prober.Start();
+  ::Sleep(30);
+  const auto start = Clock::now();
+  Run run;
+  run.count = read();
+  run.listMs = Milliseconds(start);
+  MSG message;
+  const auto drain = Clock::now();
+  while (Milliseconds(drain) < 30)
+    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&message);
+  prober.Stop();
+  run.waits = prober.waits;
+  return run;
+}
+
+// The window's thread is busy with the listing: the prober waits for all of it.
+Run Synchronous(const nrv::Text& folder) {
+  return Probed([&] {
+    nrv::Panel panel;
+    panel.path = folder;
+    nrv::ItemList list;
+    nrv::ReadFolder(panel, list);
+    return list.items.size();
+  });
+}
+
+Run Background(nrv::PanelContext& context, const nrv::Text& folder) {
+  return Probed([&] {
+    nrv::Panel panel;
+    panel.context = &context;
+    panel.path = folder;
+    nrv::ItemList list;
+    nrv::ReadNewLocation(panel, list, nrv::SaveLocation(panel), {});
+    PumpUntilSwapped(panel, list);
+    return list.items.size();
+  });
+}
+
+// The list's own size, and the peak private bytes above the process before the list, during a
+// re-read that swaps a new list in for it.
+void RereadMemory(nrv::PanelContext& context, const nrv::Text& folder) {
+  const size_t empty = PrivateBytes();
+  nrv::Panel panel;
+  panel.context = &context;
+  panel.path = folder;
+  nrv::ItemList list;
+  nrv::ReadFolder(panel, list);
+  const size_t withList = PrivateBytes();
+  std::atomic<bool> stop{false};
+  std::atomic<size_t> peak{withList};
+  std::thread sampler([&] {
+    while (!stop.load()) {
+      const size_t now = PrivateBytes();
+      if (now > peak.load()) peak = now;
+      ::Sleep(1);
+    }
+  });
+  nrv::RereadInBackground(panel);
+  PumpUntilSwapped(panel, list);
+  stop = true;
+  sampler.join();
+  const double listBytes = static_cast<double>(withList - empty);
+  std::printf("memory: list %.1f MiB, peak during a re-read %.1f MiB, ratio %.2f (target <= 2.1)\n",
+              listBytes / 1048576.0, (peak.load() - empty) / 1048576.0, (peak.load() - empty) / listBytes);
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  if (argc < 2) {
+    std::fprintf(stderr, "usage: background_read_bench FOLDER [ROUNDS]\n");
+    return 2;
+  }
+  const nrv::Text folder(reinterpret_cast<const char16_t*>(argv[1]));
+  const int rounds = argc > 2 ? _wtoi(argv[2]) : 3;
+  gWindow = ::CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+  nrv::PanelContext context;
+  context.reads.ended = &PostEnd;
+  std::vector<double> syncMs, backMs, syncMax, backMax, backP99;
+  size_t syncCount = 0, backCount = 0;
+  for (int round = 0; round < rounds; ++round) {
+    const Run sync = Synchronous(folder);
+    const Run back = Background(context, folder);
+    syncMs.push_back(sync.listMs);
+    backMs.push_back(back.listMs);
+    syncMax.push_back(Max(sync.waits));
+    backMax.push_back(Max(back.waits));
+    backP99.push_back(Percentile(back.waits, 0.99));
+    syncCount = sync.count;
+    backCount = back.count;
+  }
+  std::printf("entries: synchronous %zu, on a worker %zu\n", syncCount, backCount);
+  std::printf("time to the complete list: synchronous %.1f ms, on a worker %.1f ms, ratio %.3f (target <= 1.05)\n",
+              Median(syncMs), Median(backMs), Median(backMs) / Median(syncMs));
+  std::printf("longest answer of the window: synchronous %.1f ms (the whole read), on a worker %.1f ms worst, "
+              "%.1f ms at the 99th percentile (targets <= 50, <= 20)\n",
+              Median(syncMax), Max(backMax), Max(backP99));
+  RereadMemory(context, folder);
+  return 0;
+}
