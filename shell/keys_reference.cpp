@@ -23,6 +23,8 @@ std::string_view LoopKeyText(LoopKey action) {
     case LoopKey::RightLocationMenu: return "Drives and places for the right panel";
     case LoopKey::SplitterLeft: return "Move the divider left";
     case LoopKey::SplitterRight: return "Move the divider right";
+    case LoopKey::NextTab: return "Next tab of the active panel";
+    case LoopKey::PreviousTab: return "Previous tab of the active panel";
   }
   return {};
 }
@@ -71,6 +73,10 @@ std::string_view PanelKeyText(PanelKey action) {
     case PanelKey::CopyFullPaths: return "Copy with full paths to the clipboard";
     case PanelKey::Properties: return "File properties";
     case PanelKey::FindFiles: return "Find files";
+    case PanelKey::NewTab: return "New tab on the same folder";
+    case PanelKey::CloseTab: return "Close the tab";
+    case PanelKey::MoveTabLeft: return "Move the tab one place left";
+    case PanelKey::MoveTabRight: return "Move the tab one place right";
   }
   return {};
 }
