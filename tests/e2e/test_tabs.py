@@ -2,6 +2,7 @@
 tabs saved, restored and bounded, in one program and one restart."""
 
 import shutil
+import subprocess
 
 from norvane_e2e import DropSource, poll, windows_path
 from norvane_e2e.checks import wait_clipboard
@@ -48,6 +49,11 @@ def test_tab_keys_mouse_saving_restoring_and_the_limit(rig):
     # Second by size either way round, not by name.
     for name, size in (("a_big.txt", 20000), ("b_small.txt", 1), ("c_mid.txt", 100)):
         (sub / name).write_text("x" * size)
+    packed = rig.folder("packed", files=["root.txt"])
+    (packed / "inner").mkdir()
+    (packed / "inner" / "deep.txt").write_text("deep\n")
+    subprocess.run(["7zz", "a", "-bd", "-bso0", "-tzip", str(top / "pack.zip"), "root.txt", "inner"],
+                   cwd=packed, check=True, timeout=60)
     rig.save_configuration(top, rig.folder("b"), SortPanelLeft=1000, ModePanelLeft=1000)
     app = rig.start(rig.folder("elsewhere"))
     app.wait_title(windows_path(top))
@@ -148,6 +154,18 @@ def test_tab_keys_mouse_saving_restoring_and_the_limit(rig):
     app.key("ctrl+Tab")
     app.wait_title(windows_path(top))
     cursor_is("a2.txt", "the other tab with its cursor")
+
+    # A tab inside an archive's folder comes back there, with its cursor.
+    app.key("ctrl+t", "End", "Return", "Home", "Down", "Return", "Down")
+    cursor_is("deep.txt", "the cursor in the archive's inner folder")
+    app.key("ctrl+shift+Tab")
+    app.wait_title(windows_path(top))
+    cursor_is("a2.txt", "the folder tab beside the archive tab")
+    app.key("ctrl+Tab")
+    cursor_is("deep.txt", "the archive tab shown again in its inner folder")
+    app.key(*OPTIONS_SAVE)
+    archive = saved_tabs(rig, 3, 1)[1]
+    assert (archive[0], archive[5], archive[6], archive[7]) == ("A", windows_path(top), "pack.zip", "inner\\")
 
     # 64 tabs, then a 65th refused; the row still switches tabs.
     app.key(*["ctrl+t"] * 63)
