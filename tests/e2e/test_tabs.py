@@ -6,6 +6,7 @@ import subprocess
 
 from norvane_e2e import DropSource, poll, windows_path
 from norvane_e2e.checks import wait_clipboard
+from norvane_e2e.ftp_server import FtpServer
 from norvane_e2e.settings import KEY, colour
 
 OPTIONS_SAVE = ("F9", "Right", "Right", "Right", "Down", "Up", "Return")  # its last item
@@ -179,3 +180,47 @@ def test_tab_keys_mouse_saving_restoring_and_the_limit(rig):
     app.key("F9", "Right", "Right", "Right", "Down", "Up", "Up", "Return")
     wait_row(app, panel, False)
     app.wait_title(windows_path(top))
+
+
+def test_a_tab_on_an_ftp_folder_beside_a_local_one(rig):
+    from test_ftp import open_url  # the Open URL dialog filled as the FTP tests fill it
+
+    ftp = FtpServer(rig.dir / "files" / "server", rig.dir / "ftp")
+    try:
+        (ftp.home / "sub").mkdir()
+        (ftp.home / "sub" / "remote.txt").write_text("remote\n")
+        ftp.start()
+        local = rig.folder("local", files=["here.txt"])
+        rig.save_configuration(local, rig.folder("right"), SortPanelLeft=1000, ModePanelLeft=1002)
+        app = rig.start(rig.folder("elsewhere"))
+        app.wait_title(windows_path(local))
+
+        def cursor_is(name, what):
+            app.key("ctrl+Insert")
+            wait_clipboard(rig, [name], what)
+
+        app.key("Home", "Down")
+        cursor_is("here.txt", "the local tab's cursor")
+        app.key("ctrl+t")
+        open_url(app, "alt+F1", ftp.address, FtpServer.user, FtpServer.password)
+        app.wait_title(f"{ftp.address}/")
+        app.key("Home", "Return")
+        app.wait_title(f"{ftp.address}/sub")
+        app.key("Home", "Down")
+        cursor_is("remote.txt", "the FTP tab's cursor")
+
+        app.key("ctrl+shift+Tab")
+        app.wait_title(windows_path(local))
+        cursor_is("here.txt", "the local tab again")
+        app.key("ctrl+Tab")
+        app.wait_title(f"{ftp.address}/sub")
+        cursor_is("remote.txt", "the FTP tab again, connected anew, on its folder and item")
+
+        # Only the local tab is saved: an FTP tab would need its password.
+        app.key(*OPTIONS_SAVE)
+        tabs = saved_tabs(rig, 1, 0)
+        assert tabs[0][5] == windows_path(local)
+        key = rig.registry(KEY)
+        assert not any(FtpServer.password.encode("utf-16-le") in data for _, data in key.values.values())
+    finally:
+        ftp.stop()
