@@ -22,6 +22,7 @@
 #define IDC_SHOW_PANEL_STATUSBAR 1044
 #define IDC_SHOW_ICONS 1045
 #define IDC_LARGE_ICONS 1046
+#define IDC_ALWAYS_SHOW_TABS 1047
 
 // "Colors": one button per colour; its swatch is the static IDC_SWATCH_OFFSET above it.
 #define IDC_SWATCH_OFFSET 1000

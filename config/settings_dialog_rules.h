@@ -37,6 +37,7 @@ inline constexpr SwitchControl kPanelSwitches[] = {
   {IDC_SHOW_PANEL_STATUSBAR, &Settings::PanelShowPanelStatusbar},
   {IDC_SHOW_ICONS, &Settings::PanelShowIcons},
   {IDC_LARGE_ICONS, &Settings::PanelLargeIcons},
+  {IDC_ALWAYS_SHOW_TABS, &Settings::PanelAlwaysShowTabs},
 };
 
 // ClrPanelCursorBackground, ClrPanelCursorText and ClrPanelToolbarBackgroundSelected have no

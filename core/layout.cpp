@@ -23,14 +23,16 @@ int ComputeLayout(Panel& panel, const LayoutInput& input) {
   panel.columns = EffectiveViewMode(panel) == kViewBrief ? std::max(panel.briefColumns, 1) : 1;
   // 1.3 times the font height, truncated; integer arithmetic keeps 20 -> 26 exact.
   panel.titleHeight = static_cast<int32_t>(int64_t{panel.titleFontHeight} * 13 / 10);
+  // The tab row is a title line with a frame line above and below its labels.
+  panel.tabRowHeight = panel.tabRowShown ? panel.titleHeight + 4 : 0;
 
   panel.statusHeight =
       settings.PanelShowPanelStatusbar ? std::max(3 * (panel.titleFontHeight + 2), 36) : 0;
-  const int32_t belowTitle = input.clientHeight - panel.titleHeight;
+  const int32_t belowTitle = input.clientHeight - panel.tabRowHeight - panel.titleHeight;
   panel.statusHidden = belowTitle - panel.rowHeight < panel.statusHeight ? 1 : 0;
   if (panel.statusHidden) panel.statusHeight = 0;
 
-  panel.firstRowY = panel.titleHeight;
+  panel.firstRowY = panel.tabRowHeight + panel.titleHeight;
   panel.firstColumnX = 1;
   panel.clientWidth = input.clientWidth - 2;
   if (panel.clientWidth < panel.iconSize) return -1;

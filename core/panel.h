@@ -67,6 +67,8 @@ struct Panel {
   int32_t iconSize = 0;
   int32_t fontHeight = 0;
   int32_t titleHeight = 0;
+  int32_t tabRowShown = 0;   // the shell's choice: two or more tabs, or always
+  int32_t tabRowHeight = 0;  // above the title; 0 when the row is not shown
   int32_t statusHeight = 0;
   int32_t columnGap = 5;
   int32_t firstColumnX = 1;

@@ -95,6 +95,7 @@ void ApplyDefaults(Settings& s) {
   s.EditorSavePosition = 1;
   s.WindowLeft = s.WindowTop = s.WindowRight = s.WindowBottom = 0;
   s.HistoryCount = 10;
+  s.PanelAlwaysShowTabs = 0;
 }
 
 void LoadDefaultConfiguration(Settings& s) {

@@ -89,6 +89,7 @@ struct Settings {
   uint8_t PanelShowPanelStatusbar = 1;
   uint8_t PanelShowIcons = 1;
   uint8_t PanelLargeIcons = 0;
+  uint8_t PanelAlwaysShowTabs = 0;  // the tab row even with one tab; saved beside the tabs
 
   FontGroup l_;   // left panel font
   FontGroup lt_;  // left panel title font

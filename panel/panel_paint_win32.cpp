@@ -286,13 +286,14 @@ void DrawTitleInto(HDC dc, Panel& panel) {
                                        : TitleText(panel);
   SIZE extent{};
   ::GetTextExtentPoint32W(dc, platform::Wide(title), static_cast<int>(title.size()), &extent);
-  const RECT area{1, 0, client.cx - 1, extent.cy};
+  const int32_t y = panel.tabRowHeight;
+  const RECT area{1, y, client.cx - 1, y + extent.cy};
   ::FillRect(dc, &area, BackgroundBrush(panel));
   const int32_t width = area.right - area.left;
   const int32_t x = extent.cx < width ? client.cx / 2 - extent.cx / 2 - 1 : 1;
   const Settings& settings = SettingsOf(panel);
   ::SetBkColor(dc, panel.active ? settings.ClrPanelSelectedBackground : settings.ClrPanelBackground);
-  OpaqueText(dc, x, 0, area, title);
+  OpaqueText(dc, x, y, area, title);
 }
 
 void RepaintPanel(Panel& panel, ItemList& list) {
@@ -310,8 +311,9 @@ void RepaintPanel(Panel& panel, ItemList& list) {
   DrawItemsInto(dc, list, panel);
   DrawTitleInto(dc, panel);
   DrawPanelLines(dc, panel, client);
-  canvas.CopyTo(WindowDc(panel), 0, 0);
   const SharedDrawing* shared = SharedDrawingOf(panel);
+  if (panel.tabRowHeight > 0 && shared && shared->drawTabRow) shared->drawTabRow(shared->owner, panel, dc);
+  canvas.CopyTo(WindowDc(panel), 0, 0);
   if (SettingsOf(panel).PanelShowToolbar && shared && shared->drawToolbar) shared->drawToolbar(shared->owner);
 }
 

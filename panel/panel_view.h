@@ -20,6 +20,9 @@ struct SharedDrawing {
   // The title line from the row of the panel's location, which may know more than the panel
   // (an FTP panel's server).
   Text (*titleOf)(void* owner, const Panel& panel) = nullptr;
+  // The tab row above the title, when the panel's layout gives it a height; the tabs are the
+  // shell's.
+  void (*drawTabRow)(void* owner, const Panel& panel, NativeDc dc) = nullptr;
   void* owner = nullptr;  // handed to the calls above
 };
 

@@ -6,6 +6,7 @@
 #include "core/item_list.h"
 #include "core/panel.h"
 #include "core/panel_context.h"
+#include "core/panel_tabs.h"
 #include "fileops/location_ops.h"
 #include "find/find_command_win32.h"
 #include "ftp/ftp_session_win32.h"
@@ -44,6 +45,9 @@ struct Application {
   // Every item of the archive each panel shows, read once when it is entered.
   ArchiveItemList leftArchiveItems;
   ArchiveItemList rightArchiveItems;
+  // Each panel's folder tabs; the current one is what the panel shows.
+  PanelTabs leftTabs;
+  PanelTabs rightTabs;
   WorkerSet fileWorkers;
   FindSession find;  // the find-files query, its results and its search thread
   CompareSession compare;  // Compare folders: the remembered choices and its worker
@@ -69,6 +73,7 @@ const LocationOps& OpsOf(const Panel& panel);
 // Both panels and their rows, by side (1 left, 2 right).
 Panel& PanelOf(int side);
 ItemList& ItemsOf(int side);
+PanelTabs& TabsOf(int side);
 Panel& OtherPanel(const Panel& panel);
 // The panel with the keyboard, or none.
 Panel* ActivePanel();

@@ -41,6 +41,7 @@ Settings& TheSettings() { return TheApplication().context.settings; }
 const LocationOps& OpsOf(const Panel& panel) { return OpsOf(TheApplication().locations, panel); }
 
 Panel& PanelOf(int side) { return side == kRightPanel ? TheApplication().right : TheApplication().left; }
+PanelTabs& TabsOf(int side) { return side == kRightPanel ? TheApplication().rightTabs : TheApplication().leftTabs; }
 ItemList& ItemsOf(int side) { return side == kRightPanel ? TheApplication().rightItems : TheApplication().leftItems; }
 Panel& OtherPanel(const Panel& panel) { return PanelOf(panel.side == kLeftPanel ? kRightPanel : kLeftPanel); }
 

@@ -27,6 +27,10 @@ inline constexpr uint32_t kTitleFont = 2021;
 inline constexpr uint32_t kColumns2 = 2027;
 inline constexpr uint32_t kColumns3 = 2028;
 inline constexpr uint32_t kColumns4 = 2029;
+inline constexpr uint32_t kNewTab = 2022;
+inline constexpr uint32_t kCloseTab = 2023;
+inline constexpr uint32_t kNextTab = 2024;
+inline constexpr uint32_t kPreviousTab = 2025;
 
 // Files menu: act on the active panel.
 inline constexpr uint32_t kView = 5001;

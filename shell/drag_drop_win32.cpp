@@ -27,6 +27,8 @@
 #include "platform/win32/wide.h"
 #include "shell/activation.h"
 #include "shell/application.h"
+#include "shell/panel_tabs_win32.h"
+#include "shell/tab_row_win32.h"
 
 namespace nrv {
 namespace {
@@ -228,6 +230,13 @@ void OnFilesDropped(int targetSide, HGLOBAL list, int originSide) {
     }
   }
   if (paths.empty()) return;
+  // Files dropped on a tab go to that tab's location: it is shown, then the panel's own drop
+  // rules apply. The message's pointer position is where the drop was let go.
+  const DWORD dropped = ::GetMessagePos();
+  POINT point{static_cast<short>(LOWORD(dropped)), static_cast<short>(HIWORD(dropped))};
+  ::ScreenToClient(PanelWindow(targetSide), &point);
+  if (const int32_t tab = TabRowHit(PanelOf(targetSide), point.x, point.y); tab >= 0)
+    ShowTabAt(PanelOf(targetSide), ItemsOf(targetSide), tab);
   Panel& target = PanelOf(targetSide);
   const DropOrigin origin = OriginOf(originSide);
   const DropAction action = DecideDrop(targetSide, KindOf(target), origin);

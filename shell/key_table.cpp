@@ -5,7 +5,7 @@
 namespace nrv {
 namespace {
 
-enum class Modifier { Plain, Shift, Ctrl };
+enum class Modifier { Plain, Shift, Ctrl, CtrlShift };
 
 struct PanelKeyRow {
   uint32_t key;
@@ -59,6 +59,10 @@ constexpr PanelKeyRow kPanelKeys[] = {
     {vk::kF, Modifier::Ctrl, PanelKey::FindFiles},
     {vk::kF2, Modifier::Ctrl, PanelKey::CompareFolders},
     {vk::kEscape, Modifier::Plain, PanelKey::StopFolderSizes},
+    {vk::kT, Modifier::Ctrl, PanelKey::NewTab},
+    {vk::kW, Modifier::Ctrl, PanelKey::CloseTab},
+    {vk::kPrior, Modifier::CtrlShift, PanelKey::MoveTabLeft},
+    {vk::kNext, Modifier::CtrlShift, PanelKey::MoveTabRight},
 };
 
 const PanelKeyRow* FindRow(uint32_t key, Modifier modifier) {
@@ -74,6 +78,9 @@ LoopKey LoopKeyAction(const KeyState& key, const ShellModes& modes) {
   // In this order: F9 and F10 win over any modifier, Tab over Alt.
   if (key.key == vk::kF9) return viewerOrEditor ? LoopKey::Swallow : LoopKey::Menu;
   if (key.key == vk::kF10) return LoopKey::Quit;  // also as a system key
+  // Tab without Ctrl still switches panels; with Ctrl it walks the active panel's tabs.
+  if (key.key == vk::kTab && key.ctrl && !key.alt && !viewerOrEditor)
+    return key.shift ? LoopKey::PreviousTab : LoopKey::NextTab;
   if (key.key == vk::kTab && !modes.editorOpen) return LoopKey::OtherPanel;
   if (key.alt) {
     if (key.key == vk::kReturn && key.shift) return viewerOrEditor ? LoopKey::Swallow : LoopKey::FolderSizes;
@@ -91,6 +98,8 @@ LoopKey LoopKeyAction(const KeyState& key, const ShellModes& modes) {
 PanelKey PanelKeyAction(const KeyState& key) {
   if (key.alt) return PanelKey::None;
   if (key.ctrl) {
+    if (key.shift)
+      if (const PanelKeyRow* row = FindRow(key.key, Modifier::CtrlShift)) return row->action;
     const PanelKeyRow* row = FindRow(key.key, Modifier::Ctrl);
     return row ? row->action : PanelKey::None;
   }

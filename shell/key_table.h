@@ -13,6 +13,7 @@ inline constexpr uint32_t kLeft = 0x25, kUp = 0x26, kRight = 0x27, kDown = 0x28;
 inline constexpr uint32_t kInsert = 0x2D, kDelete = 0x2E;
 inline constexpr uint32_t k1 = 0x31, k2 = 0x32, k3 = 0x33, k4 = 0x34;
 inline constexpr uint32_t kA = 0x41, kC = 0x43, kF = 0x46, kP = 0x50, kR = 0x52, kU = 0x55;
+inline constexpr uint32_t kT = 0x54, kW = 0x57;
 inline constexpr uint32_t kMultiply = 0x6A, kAdd = 0x6B, kSubtract = 0x6D;
 inline constexpr uint32_t kF1 = 0x70, kF2 = 0x71, kF3 = 0x72, kF4 = 0x73, kF5 = 0x74, kF6 = 0x75;
 inline constexpr uint32_t kF7 = 0x76, kF8 = 0x77, kF9 = 0x78, kF10 = 0x79, kF11 = 0x7A;
@@ -37,6 +38,8 @@ enum class LoopKey {
   SplitterRight,
   FolderSizes,
   Swallow,  // an Alt combination the program ignores
+  NextTab,
+  PreviousTab,
 };
 
 enum class PanelKey {
@@ -84,6 +87,10 @@ enum class PanelKey {
   FindFiles,
   CompareFolders,
   StopFolderSizes,
+  NewTab,
+  CloseTab,
+  MoveTabLeft,
+  MoveTabRight,
 };
 
 struct ShellModes {
@@ -94,8 +101,8 @@ struct ShellModes {
 // A key-down (plain or system) seen by the main loop before dispatch.
 LoopKey LoopKeyAction(const KeyState& key, const ShellModes& modes);
 
-// A key-down in a panel window. Ctrl rows are tried first (so Ctrl+Shift+F8 sorts), then Shift
-// rows, then plain rows; with Ctrl held only Ctrl rows count.
+// A key-down in a panel window. Ctrl+Shift rows are tried first, then Ctrl rows (so
+// Ctrl+Shift+F8 sorts), then Shift rows, then plain rows; with Ctrl held only Ctrl rows count.
 PanelKey PanelKeyAction(const KeyState& key);
 
 // Whether a typed character starts a quick search in a panel.

@@ -24,6 +24,8 @@ std::string_view LoopKeyText(LoopKey action) {
     case LoopKey::SplitterLeft: return "Move the divider left";
     case LoopKey::SplitterRight: return "Move the divider right";
     case LoopKey::FolderSizes: return "Calculate folder sizes (of the selected folders, if any)";
+    case LoopKey::NextTab: return "Next tab of the active panel";
+    case LoopKey::PreviousTab: return "Previous tab of the active panel";
   }
   return {};
 }
@@ -74,6 +76,10 @@ std::string_view PanelKeyText(PanelKey action) {
     case PanelKey::FindFiles: return "Find files";
     case PanelKey::CompareFolders: return "Compare folders";
     case PanelKey::StopFolderSizes: return "Stop calculating folder sizes";
+    case PanelKey::NewTab: return "New tab on the same folder";
+    case PanelKey::CloseTab: return "Close the tab";
+    case PanelKey::MoveTabLeft: return "Move the tab one place left";
+    case PanelKey::MoveTabRight: return "Move the tab one place right";
   }
   return {};
 }

@@ -10,6 +10,7 @@
 #include "shell/main_layout_win32.h"
 #include "shell/main_loop.h"
 #include "shell/main_menu_win32.h"
+#include "shell/panel_tabs_win32.h"
 #include "shell/startup.h"
 #include "shell/application.h"
 
@@ -104,7 +105,8 @@ bool OnKeyDown(const MSG& message) {
   else if (Held(VK_F10))
     key.key = vk::kF10;
   const ShellState& state = TheShellState();
-  switch (LoopKeyAction(key, ShellModes{state.viewerOpen, state.editorOpen})) {
+  const LoopKey action = LoopKeyAction(key, ShellModes{state.viewerOpen, state.editorOpen});
+  switch (action) {
     case LoopKey::None: return false;
     case LoopKey::Menu: OpenMainMenuFromKeyboard(); return true;
     case LoopKey::Quit: ::SendMessageW(TheShellWindows().main, WM_CLOSE, 0, 0); return true;
@@ -116,6 +118,10 @@ bool OnKeyDown(const MSG& message) {
     case LoopKey::SplitterRight: StepDividerBy(1); return true;
     case LoopKey::FolderSizes: RunFolderSizes(); return true;
     case LoopKey::Swallow: return true;
+    case LoopKey::NextTab:
+    case LoopKey::PreviousTab:
+      if (Panel* active = ActivePanel()) StepTab(*active, ItemsOf(active->side), action == LoopKey::NextTab ? 1 : -1);
+      return true;
   }
   return false;
 }

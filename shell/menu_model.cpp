@@ -44,6 +44,11 @@ std::vector<MenuEntry> PanelMenu(bool right) {
                Item(u"Access time\t Ctrl+F11", id(command::kSortAccessTime))}),
       Separator(),
       Item(u"Reload panel\t Ctrl+R", id(command::kReloadPanel)),
+      Separator(),
+      Item(u"New tab\t Ctrl+T", id(command::kNewTab)),
+      Item(u"Close tab\t Ctrl+W", id(command::kCloseTab)),
+      Item(u"Next tab\t Ctrl+Tab", id(command::kNextTab)),
+      Item(u"Previous tab\t Ctrl+Shift+Tab", id(command::kPreviousTab)),
   };
 }
 

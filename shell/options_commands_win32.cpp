@@ -5,12 +5,14 @@
 #include "core/settings.h"
 #include "config/settings_dialogs_win32.h"
 #include "config/settings_store.h"
+#include "config/tab_store.h"
 #include "core/listing.h"
 #include "platform/message_box.h"
 #include "shell/command_ids.h"
 #include "shell/drawing_objects.h"
 #include "shell/fonts.h"
 #include "shell/main_menu_win32.h"
+#include "shell/panel_tabs_win32.h"
 #include "shell/application.h"
 
 namespace nrv {
@@ -20,6 +22,12 @@ void Flip(uint8_t& flag) { flag = flag ? 0 : 1; }
 
 void ResizeMain() {
   if (HWND main = TheShellWindows().main) ::SendMessageW(main, WM_SIZE, 0, 0);
+}
+
+// A panel switch may show or hide the tab rows before the layout is made again.
+void ResizeMainWithTabRows() {
+  for (int side : {kLeftPanel, kRightPanel}) SyncTabRow(PanelOf(side));
+  ResizeMain();
 }
 
 void ShowToolbar() {
@@ -51,6 +59,7 @@ void VerticalArrangement() {
 void LoadDefaults() {
   Settings& settings = TheSettings();
   LoadDefaultConfiguration(settings);
+  for (int side : {kLeftPanel, kRightPanel}) KeepOnlyCurrentTab(PanelOf(side));
   ApplyPanelFonts(settings);
   RemakePensAndBrushes();
   // The defaults switch the menu and toolbar on again.
@@ -67,7 +76,7 @@ void RereadBothPanels() {
 SettingsDialogHooks DialogHooks() {
   SettingsDialogHooks hooks;
   hooks.owner = TheShellWindows().main;
-  hooks.redraw = &ResizeMain;
+  hooks.redraw = &ResizeMainWithTabRows;
   hooks.rereadPanels = &RereadBothPanels;
   hooks.remakeDrawing = &RemakePensAndBrushes;
   hooks.customColours = TheShellState().customColours.data();
@@ -79,7 +88,10 @@ SettingsDialogHooks DialogHooks() {
 void OpenSettingsDialog(int (*dialog)(Settings&, const SettingsDialogHooks&)) {
   dialog(TheSettings(), DialogHooks());
   if (dialog == &PanelSettingsDialog)
-    for (int side : {kLeftPanel, kRightPanel}) ComputeTotals(ItemsOf(side), PanelOf(side));
+    for (int side : {kLeftPanel, kRightPanel}) {
+      ComputeTotals(ItemsOf(side), PanelOf(side));
+      SyncTabRow(PanelOf(side));
+    }
   ResizeMain();
 }
 
@@ -114,6 +126,21 @@ LiveState CurrentLiveState() {
   return live;
 }
 
+// The tabs go beside the record: PanelPathLeft and PanelPathRight still hold each current
+// tab's folder for settings readers that know no tabs.
+void SaveConfiguration() {
+  if (SaveSettings(TheSettings(), CurrentLiveState()) != 0) return;
+  for (int side : {kLeftPanel, kRightPanel}) RememberCurrentTab(PanelOf(side), ItemsOf(side));
+  if (const uint32_t error =
+          SaveTabValues(SaveTabs(TabsOf(kLeftPanel)), SaveTabs(TabsOf(kRightPanel)), TheSettings())) {
+    platform::MessageRequest failure;
+    failure.text = u"Error save configuration to system registry. Error " + Ascii(std::to_string(error)) + u".";
+    failure.caption = u"Error";
+    failure.icon = platform::MessageIcon::Error;
+    platform::ShowMessage(failure);
+  }
+}
+
 }  // namespace
 
 bool HandleOptionsCommand(uint32_t id) {
@@ -126,7 +153,7 @@ bool HandleOptionsCommand(uint32_t id) {
     case command::kViewerSettings: OpenSettingsDialog(&ViewerSettingsDialog); return true;
     case command::kEditorSettings: OpenSettingsDialog(&EditorSettingsDialog); return true;
     case command::kLoadDefaultConfiguration: LoadDefaults(); return true;
-    case command::kSaveConfiguration: SaveSettings(TheSettings(), CurrentLiveState()); return true;
+    case command::kSaveConfiguration: SaveConfiguration(); return true;
     default: return false;
   }
 }

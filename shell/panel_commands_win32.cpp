@@ -40,6 +40,7 @@
 #include "shell/main_menu_win32.h"
 #include "shell/options_commands_win32.h"
 #include "shell/panel_reads_win32.h"
+#include "shell/panel_tabs_win32.h"
 #include "shell/application.h"
 #include "shell/toolbar_clicks_win32.h"
 #include "shell/viewer_frame_win32.h"
@@ -222,6 +223,10 @@ void RunPanelMenuCommand(uint32_t leftId, Panel& panel, ItemList& list) {
     case command::kSortCreationTime: SortBy(panel, list, kSortCreationTime); break;
     case command::kSortAccessTime: SortBy(panel, list, kSortAccessTime); break;
     case command::kReloadPanel: Reload(panel, list); break;
+    case command::kNewTab: NewTab(panel, list); break;
+    case command::kCloseTab: CloseTabAt(panel, list, TabsOf(panel.side).current); break;
+    case command::kNextTab: StepTab(panel, list, 1); break;
+    case command::kPreviousTab: StepTab(panel, list, -1); break;
     case command::kPanelFont: ChoosePanelFont(panel, false); break;
     case command::kTitleFont: ChoosePanelFont(panel, true); break;
     case command::kColumns2:
@@ -353,6 +358,14 @@ void RunPanelAction(Panel& panel, ItemList& list, PanelKey action) {
     case PanelKey::ExtractFromArchive:
       if (KindOf(panel) == LocationKind::Archive) ExtractToFolder(panel, list, OtherPanel(panel));
       break;
+    case PanelKey::NewTab: NewTab(panel, list); break;
+    case PanelKey::CloseTab: CloseTabAt(panel, list, TabsOf(panel.side).current); break;
+    case PanelKey::MoveTabLeft:
+    case PanelKey::MoveTabRight: {
+      const int32_t current = TabsOf(panel.side).current;
+      MoveTabTo(panel, list, current, current + (action == PanelKey::MoveTabLeft ? -1 : 1));
+      break;
+    }
   }
 }
 

@@ -31,7 +31,8 @@ LRESULT PanelProc(int side, HWND window, UINT message, WPARAM wParam, LPARAM lPa
     case WM_KEYDOWN: OnPanelKeyDown(PanelOf(side), ItemsOf(side), wParam); return 0;
     case WM_CHAR: OnPanelCharacter(PanelOf(side), ItemsOf(side), wParam); return 0;
     case WM_LBUTTONDOWN: OnPanelLeftDown(PanelOf(side), ItemsOf(side), PointerX(lParam), PointerY(lParam)); return 0;
-    case WM_LBUTTONDBLCLK: OnPanelDoubleClick(PanelOf(side), ItemsOf(side)); return 0;
+    case WM_LBUTTONDBLCLK: OnPanelDoubleClick(PanelOf(side), ItemsOf(side), PointerX(lParam), PointerY(lParam)); return 0;
+    case WM_MBUTTONDOWN: OnPanelMiddleDown(PanelOf(side), ItemsOf(side), PointerX(lParam), PointerY(lParam)); return 0;
     // A quick second press of the right button is a press like any other.
     case WM_RBUTTONDOWN:
     case WM_RBUTTONDBLCLK: OnPanelRightDown(PanelOf(side), ItemsOf(side), PointerX(lParam), PointerY(lParam)); return 0;

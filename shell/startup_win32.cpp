@@ -32,6 +32,9 @@
 #include "shell/main_menu_win32.h"
 #include "shell/panel_reads_win32.h"
 #include "shell/application.h"
+#include "config/tab_store.h"
+#include "shell/panel_tabs_win32.h"
+#include "shell/tab_row_win32.h"
 #include "shell/start_paths.h"
 #include "shell/startup.h"
 #include "shell/window_procedures.h"
@@ -223,6 +226,7 @@ int StartShell(HINSTANCE instance) {
   drawing.drawToolbar = [](void*) { DrawToolbar(); };
   drawing.drawMainStatusBar = [](void*) { DrawMainStatusBar(); };
   drawing.titleOf = [](void*, const Panel& panel) { return OpsOf(panel).title(panel); };
+  drawing.drawTabRow = [](void*, const Panel& panel, NativeDc dc) { DrawTabRow(panel, dc); };
   AttachMenu();  // the bar stays only when PanelShowMenu is set
   LoadCursors(windows);
   InitialisePanels(settings);
@@ -252,6 +256,12 @@ int StartShell(HINSTANCE instance) {
   SelectFixedFont(windows.mainDc.Get(), state.statusFontSize, state.statusFontFace);
   SelectFixedFont(windows.viewerDc.Get(), state.viewerFontSize, state.viewerFontFace);
   ListBothPanels(TheApplication());
+  LoadTabSwitch(settings);
+  for (int side : {kLeftPanel, kRightPanel}) {
+    SavedTabs saved;
+    LoadTabValues(side, saved);
+    SetUpTabs(PanelOf(side), ItemsOf(side), saved);
+  }
   UpdateCheckMarks();
 
   ::EnableWindow(windows.viewer, FALSE);

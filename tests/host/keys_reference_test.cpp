@@ -7,8 +7,10 @@
 #include <sstream>
 #include <string>
 
+#include "shell/command_ids.h"
 #include "shell/key_table.h"
 #include "shell/keys_reference.h"
+#include "shell/menu_model.h"
 
 namespace nrv {
 namespace {
@@ -117,6 +119,42 @@ TEST(KeysReference, PlacesFollowTheMainLoopAndThePanelTables) {
   EXPECT_FALSE(panels.contains("Ctrl+Shift+F8"));
   EXPECT_TRUE(panels.contains("Gray +"));
   EXPECT_FALSE(panels.contains("Tab"));  // the main loop's
+}
+
+// Tabs: Ctrl with Tab walks the tabs in the main loop, Tab alone still switches panels; the
+// panel keys open, close and move them.
+TEST(KeysReference, TabKeysAreListedWhereTheyAct) {
+  const Listed listed = ParseReference(KeysReferenceText());
+  const auto& main = listed.at("Main window");
+  const auto& panels = listed.at("Panels");
+  EXPECT_EQ(main.at("Tab"), "Switch to the other panel");
+  EXPECT_EQ(main.at("Ctrl+Tab"), "Next tab of the active panel");
+  EXPECT_EQ(main.at("Ctrl+Shift+Tab"), "Previous tab of the active panel");
+  EXPECT_EQ(panels.at("Ctrl+T"), "New tab on the same folder");
+  EXPECT_EQ(panels.at("Ctrl+W"), "Close the tab");
+  EXPECT_EQ(panels.at("Ctrl+Shift+PgUp"), "Move the tab one place left");
+  EXPECT_EQ(panels.at("Ctrl+Shift+PgDn"), "Move the tab one place right");
+  EXPECT_FALSE(panels.contains("Ctrl+PgUp"));
+  EXPECT_EQ(LoopKeyAction({vk::kTab, true, false, false}, {true, false}), LoopKey::OtherPanel);  // viewer
+
+  // Both panel menus show the keys the reference lists for their tab items.
+  const std::map<uint32_t, std::string> shown{{command::kNewTab, "Ctrl+T"},
+                                              {command::kCloseTab, "Ctrl+W"},
+                                              {command::kNextTab, "Ctrl+Tab"},
+                                              {command::kPreviousTab, "Ctrl+Shift+Tab"}};
+  const auto menu = MainMenuModel();
+  for (const size_t popup : {size_t{0}, size_t{4}}) {
+    size_t found = 0;
+    for (const MenuEntry& entry : menu[popup].entries) {
+      const auto key = shown.find(command::SplitPanelCommand(entry.command).leftId);
+      if (entry.kind != MenuEntry::Kind::Item || key == shown.end()) continue;
+      ++found;
+      const std::string text = ToUtf8(entry.text);
+      EXPECT_EQ(text.substr(text.find('\t') + 2), key->second);
+      EXPECT_TRUE(main.contains(key->second) || panels.contains(key->second)) << key->second;
+    }
+    EXPECT_EQ(found, shown.size());
+  }
 }
 
 // The editor lists its own keys; the text control's keys and the main loop's are not its.
