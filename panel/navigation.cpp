@@ -178,7 +178,7 @@ int ChangeDrive(Panel& panel, ItemList& list, const Panel& other, bool reload, c
   return 0;
 }
 
-int SetPath(Panel& panel, ItemList& list, TextView path) {
+int SetPath(Panel& panel, ItemList& list, TextView path, TextView cursorName) {
   const PanelLocation before = SaveLocation(panel);
   panel.ftp = 0;
   const Text oldPath = panel.path;
@@ -192,7 +192,7 @@ int SetPath(Panel& panel, ItemList& list, TextView path) {
   ForgetArchive(panel);
   KeepTemporaryItems(panel, list);
   ResetForNewLocation(panel);
-  ReadNewLocation(panel, list, before, {});
+  ReadNewLocation(panel, list, before, cursorName);
   return 0;
 }
 

@@ -34,7 +34,8 @@ struct ParentPath {
 ParentPath SplitParent(TextView path);
 
 int ChangeDrive(Panel& panel, ItemList& list, const Panel& other, bool reload, const DriveInfo& row);
-int SetPath(Panel& panel, ItemList& list, TextView path);
+// cursorName: the item the cursor goes to once the folder is read (else the first).
+int SetPath(Panel& panel, ItemList& list, TextView path, TextView cursorName = {});
 // The folder picked in "Browse for folder".
 int ApplyBrowsedFolder(Panel& panel, ItemList& list, TextView folder);
 

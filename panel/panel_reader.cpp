@@ -38,7 +38,9 @@ void RunReadJob(const ReadJob& job, const StopFlag& stop) {
 
 }  // namespace
 
-bool ReadsInBackground(const Panel& panel) { return panel.context && panel.context->reads.ended; }
+bool ReadsInBackground(const Panel& panel) {
+  return !panel.readAtOnce && panel.context && panel.context->reads.ended;
+}
 
 void StartRead(Panel& panel, ReadRequest request) {
   PanelReading& reading = ReadingOf(panel);
@@ -53,6 +55,8 @@ void StartRead(Panel& panel, ReadRequest request) {
 
 int ReadNewLocation(Panel& panel, ItemList& list, const PanelLocation& before, TextView cursorName) {
   if (!ReadsInBackground(panel)) {
+    // A read still in flight would otherwise swap its older location in over this one.
+    if (panel.reading) DropRead(*panel.reading);
     if (ListLocalFolder(panel, list) != 0) return -1;
     ArrangeNewLocation(panel, list, cursorName);
     ComputeTotals(list, panel);

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <chrono>
+
 #include "archive/archive_item_list.h"
 #include "archive/archive_navigation.h"
 #include "archive/archive_open_win32.h"
@@ -12,6 +14,7 @@
 #include "ftp/ftp_session_win32.h"
 #include "panel/navigation.h"
 #include "panel/panel_paint.h"
+#include "panel/panel_reader.h"
 #include "platform/shell.h"
 #include "shell/activation.h"
 #include "shell/application.h"
@@ -24,6 +27,16 @@ namespace {
 bool FolderExists(TextView folder) { return platform::IsExistingFolder(folder); }
 
 bool AskPassword(Text& password) { return PasswordDialog(TheShellWindows().main, password) == kDialogOk; }
+
+// A tab whose next step opens an item of the folder it reads (an archive, the temporary panel)
+// needs that folder's list at once, not from a worker.
+struct ReadAtOnce {
+  Panel& panel;
+  explicit ReadAtOnce(Panel& p) : panel(p) { panel.readAtOnce = true; }
+  ~ReadAtOnce() { panel.readAtOnce = false; }
+  ReadAtOnce(const ReadAtOnce&) = delete;
+  ReadAtOnce& operator=(const ReadAtOnce&) = delete;
+};
 
 PanelTab RecordOf(const Panel& panel, const ItemList& list) {
   const bool hasCursor = !IsEmpty(list) && panel.cursor >= 0 && panel.cursor < Count(list);
@@ -51,10 +64,12 @@ void PlaceCursorByName(Panel& panel, const ItemList& list, const PanelTab& tab) 
 int ShowLocal(Panel& panel, ItemList& list, const PanelTab& tab) {
   const Text folder = NearestExistingFolder(tab.path, &FolderExists);
   if (folder.empty()) return -1;
-  return SetPath(panel, list, folder);
+  // On a worker the cursor is placed when the list arrives.
+  return SetPath(panel, list, folder, tab.cursorName);
 }
 
 int ShowArchive(Panel& panel, ItemList& list, const PanelTab& tab) {
+  const ReadAtOnce atOnce(panel);
   if (ShowLocal(panel, list, tab) != 0) return -1;
   const int index = IndexOfName(list, tab.archiveName);
   if (index < 0 || OpenArchiveItem(panel, list, index, &AskPassword) != 0) return 0;  // on its folder
@@ -95,11 +110,20 @@ void ShowTab(Panel& panel, ItemList& list, const PanelTab& tab) {
     case LocationKind::Local: result = ShowLocal(panel, list, tab); break;
     case LocationKind::Archive: result = ShowArchive(panel, list, tab); break;
     case LocationKind::Ftp: result = ShowFtp(panel, list, tab); break;
-    case LocationKind::Temporary:
+    case LocationKind::Temporary: {
+      const ReadAtOnce atOnce(panel);
       if (ShowLocal(panel, list, tab) == 0) result = OpenTemporaryPanel(panel, list, OtherPanel(panel));
       break;
+    }
   }
   if (KindOf(panel) != LocationKind::Ftp) LeaveFtpSession(panel);
+  if (IsReading(panel)) {
+    // The list comes from a worker: until then the tab keeps the record it was shown from.
+    SyncTabRow(panel);
+    RedrawMovedPanel(panel, list);
+    UpdateCheckMarks();
+    return;
+  }
   if (result == 0) PlaceCursorByName(panel, list, tab);
   // Whatever came of it, the current tab now says what the panel shows.
   CurrentTab(TabsOf(panel.side)) = RecordOf(panel, list);
@@ -123,6 +147,9 @@ void SyncTabRow(Panel& panel) { panel.tabRowShown = TabRowWanted(panel) ? 1 : 0;
 
 void RememberCurrentTab(Panel& panel, const ItemList& list) {
   PanelTabs& tabs = TabsOf(panel.side);
+  // While a read is in flight the panel still shows where it came from; the tab already names
+  // where it is going.
+  if (!tabs.tabs.empty() && IsReading(panel)) return;
   if (tabs.tabs.empty())
     tabs.tabs.push_back(RecordOf(panel, list));
   else
@@ -138,6 +165,8 @@ void SetUpTabs(Panel& panel, ItemList& list, const SavedTabs& saved) {
     return;
   }
   const PanelTab& current = CurrentTab(tabs);
+  // The first read may still be on its worker: the tab's cursor needs its list.
+  if (IsReading(panel)) FinishReadWithin(panel, list, std::chrono::seconds(30));
   // The start folder is usually the current tab's own, already read in the same order: only the
   // cursor and view are the tab's then.
   if (current.kind == LocationKind::Local && current.path == panel.path && current.sortMode == panel.sortMode) {
