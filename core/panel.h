@@ -69,9 +69,7 @@ struct Panel {
   int32_t titleHeight = 0;
   int32_t tabRowShown = 0;   // the shell's choice: two or more tabs, or always
   int32_t tabRowHeight = 0;  // above the title; 0 when the row is not shown
-  // Set for a move whose next step needs the new list at once (a tab on an archive opens an
-  // item of the folder it reads): that read does not go to a worker.
-  bool readAtOnce = false;
+  bool readAtOnce = false;  // ReadAtOnce: this panel's reads do not go to a worker
   int32_t statusHeight = 0;
   int32_t columnGap = 5;
   int32_t firstColumnX = 1;

@@ -4,6 +4,7 @@
 #include "archive/archive_copies_win32.h"
 #include "core/masks.h"
 #include "panel/navigation.h"
+#include "panel/panel_reader.h"
 #include "platform/error_report.h"
 #include "platform/shell.h"
 
@@ -60,6 +61,7 @@ int QueueArchiveMatches(TextView path, const FindFilesQuery& query, ResultQueue&
 int GoToFoundInArchive(Panel& panel, ItemList& list, TextView archivePath, TextView inside,
                        PasswordQuestion askPassword) {
   const ParentPath archive = SplitParent(archivePath);
+  const ReadAtOnce atOnce(panel);  // the archive is an item of the folder read
   if (SetPath(panel, list, archive.parent) != 0) return -1;
   const int index = IndexOfName(list, archive.leftName);
   if (index < 0) return -1;

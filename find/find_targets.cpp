@@ -19,9 +19,8 @@ void FillWithResults(const SearchResults& results, ItemList& list) {
 
 int GoToFound(Panel& panel, ItemList& list, TextView path) {
   const ParentPath parts = SplitParent(path);
-  if (SetPath(panel, list, parts.parent) != 0) return -1;
-  PlaceCursor(panel, IndexOfName(list, parts.leftName));
-  return 0;
+  // Read on a worker or at once, the cursor goes to the found item when its folder's list is in.
+  return SetPath(panel, list, parts.parent, parts.leftName) != 0 ? -1 : 0;
 }
 
 int ResultsToTemporaryPanel(const SearchResults& results, int selected, Panel& target, ItemList& list,

@@ -13,6 +13,16 @@ namespace nrv {
 // Whether the panel's reads run on a worker: its application listens for their end.
 bool ReadsInBackground(const Panel& panel);
 
+// For a move whose next step needs the new list at once (open an archive that is an item of
+// the folder read, drop files into it): while it lives, the panel's reads do not go to a worker.
+struct ReadAtOnce {
+  Panel& panel;
+  explicit ReadAtOnce(Panel& p) : panel(p) { panel.readAtOnce = true; }
+  ~ReadAtOnce() { panel.readAtOnce = false; }
+  ReadAtOnce(const ReadAtOnce&) = delete;
+  ReadAtOnce& operator=(const ReadAtOnce&) = delete;
+};
+
 // Starts the request's worker; any read in flight for the panel is dropped.
 void StartRead(Panel& panel, ReadRequest request);
 

@@ -19,6 +19,7 @@
 #include "fileops/file_operation_win32.h"
 #include "ftp/ftp_transfer_win32.h"
 #include "panel/panel_paint.h"
+#include "panel/panel_reader.h"
 #include "panel/timer_ids.h"
 #include "platform/error_report.h"
 #include "platform/errors.h"
@@ -235,8 +236,11 @@ void OnFilesDropped(int targetSide, HGLOBAL list, int originSide) {
   const DWORD dropped = ::GetMessagePos();
   POINT point{static_cast<short>(LOWORD(dropped)), static_cast<short>(HIWORD(dropped))};
   ::ScreenToClient(PanelWindow(targetSide), &point);
-  if (const int32_t tab = TabRowHit(PanelOf(targetSide), point.x, point.y); tab >= 0)
+  if (const int32_t tab = TabRowHit(PanelOf(targetSide), point.x, point.y); tab >= 0) {
+    // The drop lands in the tab's folder, which the panel must hold before the copy starts.
+    const ReadAtOnce atOnce(PanelOf(targetSide));
     ShowTabAt(PanelOf(targetSide), ItemsOf(targetSide), tab);
+  }
   Panel& target = PanelOf(targetSide);
   const DropOrigin origin = OriginOf(originSide);
   const DropAction action = DecideDrop(targetSide, KindOf(target), origin);

@@ -28,15 +28,6 @@ bool FolderExists(TextView folder) { return platform::IsExistingFolder(folder); 
 
 bool AskPassword(Text& password) { return PasswordDialog(TheShellWindows().main, password) == kDialogOk; }
 
-// A tab whose next step opens an item of the folder it reads (an archive, the temporary panel)
-// needs that folder's list at once, not from a worker.
-struct ReadAtOnce {
-  Panel& panel;
-  explicit ReadAtOnce(Panel& p) : panel(p) { panel.readAtOnce = true; }
-  ~ReadAtOnce() { panel.readAtOnce = false; }
-  ReadAtOnce(const ReadAtOnce&) = delete;
-  ReadAtOnce& operator=(const ReadAtOnce&) = delete;
-};
 
 PanelTab RecordOf(const Panel& panel, const ItemList& list) {
   const bool hasCursor = !IsEmpty(list) && panel.cursor >= 0 && panel.cursor < Count(list);
@@ -69,6 +60,7 @@ int ShowLocal(Panel& panel, ItemList& list, const PanelTab& tab) {
 }
 
 int ShowArchive(Panel& panel, ItemList& list, const PanelTab& tab) {
+  // The archive is an item of the folder read: that list is needed at once.
   const ReadAtOnce atOnce(panel);
   if (ShowLocal(panel, list, tab) != 0) return -1;
   const int index = IndexOfName(list, tab.archiveName);

@@ -86,10 +86,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     nrv::BuildVisibleList(archive, folder, panel, visible);
     CheckVisible(visible);
   }
-  const Text some = nrv::ItemName(archive, archive.items[folderPick % archive.items.size()]);
-  if (const size_t cut = some.find_first_of(u"\\/"); cut != TextView::npos) {
-    nrv::BuildVisibleList(archive, some.substr(0, cut + 1), panel, visible);
-    CheckVisible(visible);
+  // A "./" entry alone is left out of the list, so it can be empty.
+  if (!archive.items.empty()) {
+    const Text some = nrv::ItemName(archive, archive.items[folderPick % archive.items.size()]);
+    if (const size_t cut = some.find_first_of(u"\\/"); cut != TextView::npos) {
+      nrv::BuildVisibleList(archive, some.substr(0, cut + 1), panel, visible);
+      CheckVisible(visible);
+    }
   }
   // An item extraction would write lands below the destination, every part one file name.
   for (const auto& item : archive.items) {
