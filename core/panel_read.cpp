@@ -75,6 +75,8 @@ int32_t ReadCount(const Panel& panel) {
 void DropRead(PanelReading& reading) {
   if (IsStarted(reading.worker)) {
     RequestStop(reading.worker);
+    if (reading.request.location.cut) reading.request.location.cut();
+    reading.request.location = {};
     reading.retired.push_back(std::move(reading.worker));
     reading.retiredExchanges.push_back(reading.exchange);
   }

@@ -5,6 +5,7 @@
 #include <atomic>
 #include <condition_variable>
 #include <cstdint>
+#include <functional>
 #include <list>
 #include <memory>
 #include <mutex>
@@ -37,6 +38,18 @@ struct PanelLocation {
 PanelLocation SaveLocation(const Panel& panel);
 void RestoreLocation(Panel& panel, const PanelLocation& location);
 
+struct ReadExchange;
+
+// The read of a location that is not a local folder, given by the subsystem that owns it.
+struct LocationRead {
+  // On the worker: fills the exchange as a folder's read does (items, status, errorText), and
+  // adopt with whatever else the location keeps.
+  std::function<void(ReadExchange& exchange, const StopFlag& stop)> run;
+  // On the window's thread when the read is dropped: ends a call that may block for long (by
+  // closing its handle), so that the worker can be joined.
+  std::function<void()> cut;
+};
+
 enum class ReadKind {
   Reread,       // the same folder again: cursor and selection follow their names
   NewLocation,  // another folder: the cursor rules of a move
@@ -48,6 +61,7 @@ struct ReadRequest {
   int32_t sortMode = kSortName;
   PanelLocation target;  // a new location: what the panel becomes with the new list
   Text cursorName;       // a new location: where the cursor goes (the folder left upwards)
+  LocationRead location;  // empty: the local folder at path
 };
 
 // What a worker hands over; guarded by lock until done.
@@ -58,7 +72,12 @@ struct ReadExchange {
   bool done = false;
   int status = 0;  // 0, or -2 when the folder could not be listed
   Text errorText;  // for -2: the message, made on the worker from its last error
+  Text noticeText;  // shown after a swap: what the read refused or cut short
   ItemList items;
+  // On the window's thread when the read's end is taken (swapped in or failed), before the
+  // swap: the location's state beyond the list (a connection handed back, the folder the
+  // server named). Never run for a dropped read: what it holds goes with the exchange.
+  std::function<void(Panel& panel, bool swapped)> adopt;
 };
 
 // The read a panel waits for.
@@ -85,7 +104,7 @@ int32_t ReadCount(const Panel& panel);
 // A new request: older ones in flight are retired (their end is dropped). The number to
 // give the worker's end.
 uint64_t TakeRequest(PanelReading& reading, ReadRequest request);
-// Drops the read in flight; the panel stays as it is.
+// Drops the read in flight (cutting a blocked call of its location); the panel stays as it is.
 void DropRead(PanelReading& reading);
 // Joins the retired workers that have ended.
 void JoinEndedWorkers(PanelReading& reading);

@@ -15,12 +15,24 @@ struct ReadJob {
   std::shared_ptr<ReadExchange> exchange;
   Text path;
   int32_t sortMode = kSortName;
+  std::function<void(ReadExchange&, const StopFlag&)> location;
   PanelContext* context = nullptr;
   int side = 0;
   uint64_t generation = 0;
 };
 
+void RunLocationJob(const ReadJob& job, const StopFlag& stop) {
+  job.location(*job.exchange, stop);
+  {
+    std::lock_guard<std::mutex> hold(job.exchange->lock);
+    job.exchange->done = true;
+  }
+  job.exchange->finished.notify_all();
+  if (!stop.requested.load()) job.context->reads.ended(*job.context, job.side, job.generation);
+}
+
 void RunReadJob(const ReadJob& job, const StopFlag& stop) {
+  if (job.location) return RunLocationJob(job, stop);
   ItemList items;
   const int status = ListFolderItems(JoinPath(job.path, u"*.*"), job.sortMode, items, &stop, &job.exchange->count);
   Text errorText;
@@ -45,7 +57,8 @@ bool ReadsInBackground(const Panel& panel) {
 void StartRead(Panel& panel, ReadRequest request) {
   PanelReading& reading = ReadingOf(panel);
   const uint64_t generation = TakeRequest(reading, std::move(request));
-  ReadJob job{reading.exchange, reading.request.path, reading.request.sortMode, panel.context, panel.side, generation};
+  ReadJob job{reading.exchange,  reading.request.path, reading.request.sortMode, reading.request.location.run,
+              panel.context, panel.side,           generation};
   if (!StartWorker(reading.worker, [job](const StopFlag& stop) { RunReadJob(job, stop); })) {
     DropRead(reading);
     return;
@@ -79,6 +92,26 @@ int ReadNewLocation(Panel& panel, ItemList& list, const PanelLocation& before, T
   return 0;
 }
 
+void ReadOtherLocation(Panel& panel, const PanelLocation& before, TextView cursorName, LocationRead read) {
+  ReadRequest request;
+  request.kind = ReadKind::NewLocation;
+  request.path = panel.path;
+  request.sortMode = panel.sortMode;
+  request.target = SaveLocation(panel);
+  request.cursorName = Text(cursorName);
+  request.location = std::move(read);
+  RestoreLocation(panel, before);
+  StartRead(panel, std::move(request));
+}
+
+void RereadLocation(Panel& panel, LocationRead read) {
+  ReadRequest request;
+  request.path = panel.path;
+  request.sortMode = panel.sortMode;
+  request.location = std::move(read);
+  StartRead(panel, std::move(request));
+}
+
 void RereadInBackground(Panel& panel) {
   if (IsReading(panel)) {
     panel.reading->again = true;
@@ -110,6 +143,8 @@ ReadEnd FinishRead(Panel& panel, ItemList& list, uint64_t generation) {
   reading.again = false;
   reading.exchange.reset();
   ReadEnd end{ReadEnd::What::Swapped, request.kind};
+  const bool otherLocation = static_cast<bool>(request.location.run);
+  if (exchange->adopt) exchange->adopt(panel, exchange->status == 0);
   if (exchange->status != 0) {
     // The watcher was moved to the folder that failed: it goes back to the panel's.
     if (request.kind == ReadKind::NewLocation) WatchFromNow(panel);
@@ -121,8 +156,11 @@ ReadEnd FinishRead(Panel& panel, ItemList& list, uint64_t generation) {
     SwapInNewLocation(panel, list, exchange->items, request);
   else
     SwapInReread(panel, list, exchange->items);
+  // Leaving a local folder for another kind of location ends its watching only now.
+  if (otherLocation && request.kind == ReadKind::NewLocation) WatchFromNow(panel);
   // The listing always left the process in the folder it read; commands still expect it.
   platform::SetCurrentFolder(panel.path);
+  if (!exchange->noticeText.empty()) platform::ShowMessage(ErrorReportRequest(exchange->noticeText));
   if (again) RereadInBackground(panel);
   return end;
 }
