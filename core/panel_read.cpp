@@ -122,13 +122,14 @@ Text ReadingTitle(int32_t count) {
   return u"Reading\u2026 " + Text(digits.begin(), digits.end());
 }
 
-void SwapInReread(Panel& panel, ItemList& shown, ItemList& fresh) {
+void SwapInReread(Panel& panel, ItemList& shown, ItemList& fresh, bool keepSelection) {
   Text cursorName;
   if (panel.cursor >= 0 && panel.cursor < Count(shown)) cursorName = Text(ItemName(At(shown, panel.cursor)));
   // A burst of re-reads of a large folder mostly has nothing selected: no set to build then.
   std::unordered_set<Text> selected;
-  for (const PanelItem* item : shown.items)
-    if (item->selected) selected.emplace(ItemName(*item));
+  if (keepSelection)
+    for (const PanelItem* item : shown.items)
+      if (item->selected) selected.emplace(ItemName(*item));
   const int32_t oldCursor = panel.cursor;
   TakeItems(shown, fresh);
   if (!selected.empty())
@@ -144,6 +145,8 @@ void SwapInReread(Panel& panel, ItemList& shown, ItemList& fresh) {
   }
   ClampCursor(panel, shown);
   if (panel.top > panel.cursor) panel.top = panel.cursor;
+  // Keeping the cursor's distance from the top never scrolls rows off a page that has room.
+  if (panel.capacity > 0) panel.top = std::min(panel.top, std::max(0, Count(shown) - panel.capacity));
   ComputeTotals(shown, panel);
 }
 

@@ -62,6 +62,7 @@ struct ReadRequest {
   PanelLocation target;  // a new location: what the panel becomes with the new list
   Text cursorName;       // a new location: where the cursor goes (the folder left upwards)
   LocationRead location;  // empty: the local folder at path
+  bool keepSelection = true;  // a re-read: the selection follows its names
 };
 
 // What a worker hands over; guarded by lock until done.
@@ -74,8 +75,8 @@ struct ReadExchange {
   Text errorText;  // for -2: the message, made on the worker from its last error
   Text noticeText;  // shown after a swap: what the read refused or cut short
   ItemList items;
-  // On the window's thread when the read's end is taken (swapped in or failed), before the
-  // swap: the location's state beyond the list (a connection handed back, the folder the
+  // On the window's thread when the read's end is taken: after the swap, or before the message
+  // of a failure. The location's state beyond the list (a connection handed back, the folder the
   // server named). Never run for a dropped read: what it holds goes with the exchange.
   std::function<void(Panel& panel, bool swapped)> adopt;
 };
@@ -116,7 +117,7 @@ Text ReadingTitle(int32_t count);
 // (its index, clamped, when that item has gone) at the same distance from the top, and the
 // selection on the names that are still there. A new location takes the request's location,
 // puts the cursor on its cursorName (else first), and its page at the top.
-void SwapInReread(Panel& panel, ItemList& shown, ItemList& fresh);
+void SwapInReread(Panel& panel, ItemList& shown, ItemList& fresh, bool keepSelection = true);
 void SwapInNewLocation(Panel& panel, ItemList& shown, ItemList& fresh, const ReadRequest& request);
 // The cursor rules of a move, on a list already in place.
 void ArrangeNewLocation(Panel& panel, const ItemList& list, TextView cursorName);

@@ -5,6 +5,8 @@
 #include "core/masks.h"
 #include "ftp/ftp_jobs.h"
 #include "ftp/ftp_session_win32.h"
+#include "ftp/remote_read_win32.h"
+#include "panel/panel_reader.h"
 
 namespace nrv {
 namespace {
@@ -35,6 +37,17 @@ int ListAgain(Panel& panel, ItemList& list) {
   return 0;
 }
 
+// Where the panel is going: the folder of a move still being read, else the one it shows. Two
+// quick steps up go up two folders, as they did when every read held the window.
+Text HeadingFolder(const Panel& panel) {
+  if (!IsReading(panel) || panel.reading->request.kind != ReadKind::NewLocation || !panel.reading->request.target.ftp)
+    return panel.ftpCurrentDir;
+  const PanelLocation& target = panel.reading->request.target;
+  if (target.ftpTargetDir.empty()) return u"/";
+  if (target.ftpTargetDir[0] == u'/') return target.ftpTargetDir;
+  return RemoteJoin(target.ftpCurrentDir, target.ftpTargetDir);
+}
+
 int EnterRemoteItem(Panel& panel, ItemList& list) {
   if (IsEmpty(list)) return -1;
   const int index = panel.cursor < 0 || panel.cursor >= Count(list) ? 0 : panel.cursor;
@@ -43,7 +56,8 @@ int EnterRemoteItem(Panel& panel, ItemList& list) {
   Text cameFrom;
   Text target;
   if (IsUpEntry(item)) {
-    const TextView current = panel.ftpCurrentDir;
+    const Text heading = HeadingFolder(panel);
+    const TextView current = heading;
     const size_t slash = current.rfind(u'/');
     if (slash != TextView::npos) cameFrom = Text(current.substr(slash + 1));
     target = RemoteParent(current);
@@ -51,6 +65,14 @@ int EnterRemoteItem(Panel& panel, ItemList& list) {
     target = Text(ItemName(item));
   }
   const int32_t oldTop = panel.top;
+  if (ReadsInBackground(panel) && SessionOf(panel)) {
+    const PanelLocation before = SaveLocation(panel);
+    panel.ftpTargetDir = target;
+    if (cameFrom.empty()) panel.returnTop = oldTop;
+    LocationRead read = RemoteFolderRead(panel, LoginOf(*SessionOf(panel)), std::move(target), false);
+    ReadOtherLocation(panel, before, cameFrom, std::move(read));
+    return 0;
+  }
   if (ListTarget(panel, list, std::move(target)) != 0) return -1;
   ResetView(panel);
   if (!cameFrom.empty()) {
@@ -72,7 +94,12 @@ int GoUpRemote(Panel& panel, ItemList& list) {
 }
 
 PanelUpdate RefreshRemote(Panel& panel, ItemList& list) {
-  return ListAgain(panel, list) == 0 ? PanelUpdate::Updated : PanelUpdate::Failed;
+  if (!ReadsInBackground(panel) || !SessionOf(panel)) return ListAgain(panel, list) == 0 ? PanelUpdate::Updated : PanelUpdate::Failed;
+  // A read in flight brings the folder's contents anyway.
+  // As before reads went to a worker, what a command did leaves nothing selected.
+  if (!IsReading(panel))
+    RereadLocation(panel, RemoteFolderRead(panel, LoginOf(*SessionOf(panel)), u".", false), false);
+  return PanelUpdate::Unchanged;
 }
 
 Text RemoteClipboardPath(const Panel& panel, const PanelItem& item, bool fullPath) {

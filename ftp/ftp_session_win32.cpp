@@ -8,6 +8,8 @@
 #include "ftp/ftp_jobs.h"
 #include "ftp/machine_listing_win32.h"
 #include "ftp/remote_listing.h"
+#include "ftp/remote_read_win32.h"
+#include "panel/panel_reader.h"
 #include "panel/watcher.h"
 #include "platform/error_report.h"
 #include "platform/errors.h"
@@ -18,19 +20,9 @@
 namespace nrv {
 namespace {
 
-constexpr DWORD kCurrentDirLength = 1024;
-
-
 struct WaitCursor {
   WaitCursor() { platform::SetWaitCursor(true); }
   ~WaitCursor() { platform::SetWaitCursor(false); }
-};
-
-struct RemoteFind {
-  HINTERNET handle = nullptr;
-  ~RemoteFind() {
-    if (handle) ::InternetCloseHandle(handle);
-  }
 };
 
 HINTERNET ConnectionOf(const Panel& panel) {
@@ -43,24 +35,9 @@ Text HostOf(const Panel& panel) {
   return session ? session->host : Text();
 }
 
-bool CurrentRemoteFolder(HINTERNET connection, Text& folder) {
-  wchar_t buffer[kCurrentDirLength + 1] = {};
-  DWORD length = kCurrentDirLength;
-  if (!connection || !::FtpGetCurrentDirectoryW(connection, buffer, &length)) return false;
-  folder = platform::FromWide(buffer);
-  return true;
-}
 
 void ReportWith(const char16_t* before, TextView first, const char16_t* middle, TextView second) {
   ReportError(Text(before) + Text(first) + Text(middle) + Text(second));
-}
-
-// One report per listing, once the list is whole, naming what it refused.
-void ReportListing(const RemoteListing& listing, const Panel& panel) {
-  const Text text = ListingReportText(listing, HostOf(panel) + panel.ftpCurrentDir);
-  if (text.empty()) return;
-  platform::SetLastError(platform::kErrorInvalidData);
-  ReportError(text);
 }
 
 }  // namespace
@@ -111,69 +88,62 @@ int EnsureConnection(const Panel& panel) {
 
 int ListRemoteFolder(ItemList& list, Panel& panel) {
   WaitCursor waiting;
-  if (!SessionOf(panel)) return -1;
+  FtpSession* session = SessionOf(panel);
+  if (!session) return -1;
   if (panel.ftpTargetDir.empty()) panel.ftpTargetDir = u"/";
-  if (ProbeConnection(panel)) {
-    if (!::FtpSetCurrentDirectoryW(ConnectionOf(panel), platform::Wide(panel.ftpTargetDir))) {
-      ReportWith(u"Failed set current directory ", panel.ftpTargetDir, u" on ", HostOf(panel));
-      return -1;
-    }
-  } else if (RestoreConnection(panel) != 0) {
+  RemoteLine line;
+  line.connection = std::move(session->connection);
+  RemoteReadResult result;
+  ReadRemoteFolder(RemoteJobOf(panel, LoginOf(*session), panel.ftpTargetDir), line, nullptr, nullptr, result);
+  session->connection = std::move(line.connection);
+  if (result.status != 0) {
+    platform::ShowMessage(ErrorReportRequest(std::move(result.errorText)));
     return -1;
   }
-  Text current;
-  if (!CurrentRemoteFolder(ConnectionOf(panel), current)) {
-    ReportError(u"Failed get current directory on " + HostOf(panel));
-    return -1;
-  }
-  panel.ftpCurrentDir = current;
-
-  BeginRemoteListing(panel, list, current);
-  std::vector<platform::FindData> entries;
-  RemoteListing listing;
-  if (ListMachineReadable(*SessionOf(panel), current, entries, listing)) {
-    for (const platform::FindData& entry : entries)
-      if (!AddRemoteEntry(list, entry, listing)) break;
-    EndRemoteListing(panel, list);
-    ReportListing(listing, panel);
-    return 0;
-  }
-  WIN32_FIND_DATAW native{};
-  RemoteFind find;
-  find.handle = ::FtpFindFirstFileW(ConnectionOf(panel), L"*.*", &native,
-                                    INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE, 0);
-  if (!find.handle) {
-    if (IsEmptyListingError(platform::LastError())) {
-      EndRemoteListing(panel, list);
-      return 0;
-    }
-    ReportError(u"Find first file failed on: " + HostOf(panel));
-    EndRemoteListing(panel, list);
-    return -1;
-  }
-  bool more = true;
-  do {
-    more = AddRemoteEntry(list, platform::FromNative(native), listing);
-  } while (more && ::InternetFindNextFileW(find.handle, &native));
-  if (more && platform::LastError() != platform::kErrorNoMoreFiles) ReportError(u"Error find files on: " + HostOf(panel));
-  ::InternetCloseHandle(find.handle);
-  find.handle = nullptr;
-  EndRemoteListing(panel, list);
-  ReportListing(listing, panel);
+  panel.ftpCurrentDir = result.currentDir;
+  ClearItems(list, panel);
+  list.items = std::move(result.items.items);
+  result.items.items.clear();
+  ComputeTotals(list, panel);
+  if (!result.noticeText.empty()) platform::ShowMessage(ErrorReportRequest(std::move(result.noticeText)));
   return 0;
 }
 
-int OpenFtp(Panel& panel, ItemList& list) {
-  CloseSession(panel);
+namespace {
+
+// Out of the location the panel shows (its watcher, a temporary list, an archive), into the
+// server's start folder.
+void BecomeFtp(Panel& panel, ItemList& list, TextView startFolder) {
   StopWatcher(panel);
   if (KindOf(panel) == LocationKind::Temporary) CopyItems(list, TemporaryStoreOf(panel), true);
   panel.temporary = 0;
   ForgetArchive(panel);
   panel.ftp = 1;
   panel.ftpCurrentDir.clear();
-  panel.ftpTargetDir = SessionOf(panel) ? SessionOf(panel)->startFolder : Text();
+  panel.ftpTargetDir = Text(startFolder);
+}
+
+}  // namespace
+
+int OpenFtp(Panel& panel, ItemList& list, const FtpLogin& login, TextView cursorName) {
+  if (ReadsInBackground(panel) && SessionOf(panel)) {
+    const PanelLocation before = SaveLocation(panel);
+    // The new list replaces the shown one, which a temporary panel keeps in its store.
+    if (KindOf(panel) == LocationKind::Temporary) CopyItems(list, TemporaryStoreOf(panel), true);
+    panel.temporary = 0;
+    panel.archiveOpen = 0;
+    panel.ftp = 1;
+    panel.ftpCurrentDir.clear();
+    panel.ftpTargetDir = login.startFolder;
+    LocationRead read = RemoteFolderRead(panel, login, panel.ftpTargetDir, true);
+    ReadOtherLocation(panel, before, cursorName, std::move(read));
+    return 0;
+  }
+  CloseSession(panel);
+  if (FtpSession* session = SessionOf(panel)) SetLogin(*session, login);
+  BecomeFtp(panel, list, login.startFolder);
   if (ListRemoteFolder(list, panel) == 0) {
-    ResetView(panel);
+    ArrangeNewLocation(panel, list, cursorName);
     ComputeTotals(list, panel);
     return 0;
   }

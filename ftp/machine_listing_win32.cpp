@@ -74,10 +74,27 @@ bool Connect(Socket& socket, const std::string& host, uint16_t port) {
   return socket.handle != INVALID_SOCKET;
 }
 
+// Waits until socket has something to read; false once the read is stopped or the server has
+// said nothing for the reply timeout. Waiting in slices lets a stopped read end at once.
+bool WaitToRead(const Socket& socket, const StopFlag* stop) {
+  constexpr long kSliceMs = 50;
+  for (DWORD waited = 0; waited < kReplyTimeoutMs; waited += kSliceMs) {
+    if (stop && stop->requested.load()) return false;
+    fd_set ready;
+    FD_ZERO(&ready);
+    FD_SET(socket.handle, &ready);
+    timeval slice{0, kSliceMs * 1000};
+    const int found = ::select(0, &ready, nullptr, nullptr, &slice);
+    if (found != 0) return found > 0;
+  }
+  return false;
+}
+
 // The control connection: commands out, replies (the last line of a multi-line one) in.
 struct Control {
   Socket socket;
   std::string pending;
+  const StopFlag* stop = nullptr;
 
   bool ReadLine(std::string& line) {
     for (;;) {
@@ -89,6 +106,7 @@ struct Control {
         return true;
       }
       char buffer[4096];
+      if (!WaitToRead(socket, stop)) return false;
       const int got = ::recv(socket.handle, buffer, sizeof(buffer), 0);
       if (got <= 0) return false;
       pending.append(buffer, static_cast<size_t>(got));
@@ -116,7 +134,7 @@ struct Control {
   }
 };
 
-bool Login(Control& control, const FtpSession& session) {
+bool Login(Control& control, const FtpLogin& session) {
   std::string reply;
   if (control.Reply(reply) != 220) return false;
   const int user = control.Command("USER " + ToWire(session.login.empty() ? Text(u"anonymous") : session.login), reply);
@@ -168,9 +186,10 @@ bool AcceptActive(Socket& listener, Socket& data) {
 enum class ReadEnd { Complete, Failed, Cut };
 
 // The listing's text up to the limit: a server that never stops sending is cut off there.
-ReadEnd ReadAll(Socket& data, std::string& bytes) {
+ReadEnd ReadAll(Socket& data, std::string& bytes, const StopFlag* stop) {
   char buffer[65536];
   for (;;) {
+    if (!WaitToRead(data, stop)) return ReadEnd::Failed;
     const int got = ::recv(data.handle, buffer, sizeof(buffer), 0);
     if (got == 0) return ReadEnd::Complete;
     if (got < 0) return ReadEnd::Failed;
@@ -181,12 +200,13 @@ ReadEnd ReadAll(Socket& data, std::string& bytes) {
 
 }  // namespace
 
-bool ListMachineReadable(const FtpSession& session, TextView folder, std::vector<platform::FindData>& entries,
-                         RemoteListing& listing) {
+bool ListMachineReadable(const FtpLogin& session, TextView folder, std::vector<platform::FindData>& entries,
+                         RemoteListing& listing, const StopFlag* stop) {
   WinsockSession winsock;
   if (!winsock.started) return false;
   const std::string host = ToWire(session.host);
   Control control;
+  control.stop = stop;
   if (!Connect(control.socket, host, session.port) || !Login(control, session)) return false;
   std::string reply;
   if (control.Command("TYPE I", reply) / 100 != 2) return false;
@@ -196,7 +216,7 @@ bool ListMachineReadable(const FtpSession& session, TextView folder, std::vector
   if (started != 125 && started != 150) return false;
   if (!session.passive && !AcceptActive(listener, data)) return false;
   std::string bytes;
-  const ReadEnd end = ReadAll(data, bytes);
+  const ReadEnd end = ReadAll(data, bytes, stop);
   ::closesocket(data.handle);
   data.handle = INVALID_SOCKET;
   if (end == ReadEnd::Failed) return false;

@@ -6,6 +6,7 @@
 #include "ftp/ftp_session_win32.h"
 #include "ftp/remote_listing.h"
 #include "platform/files.h"
+#include "platform/worker.h"
 
 namespace nrv {
 
@@ -13,7 +14,8 @@ namespace nrv {
 // as the session asks; false when the server cannot give them this way (the caller lists
 // through the Internet library then). A listing beyond kMaxListingBytes of text or
 // kMaxListingEntries entries gives what came before the limit, and listing says where it was cut.
-bool ListMachineReadable(const FtpSession& session, TextView folder, std::vector<platform::FindData>& entries,
-                         RemoteListing& listing);
+// A raised stop ends every wait on the server within 50 ms (false).
+bool ListMachineReadable(const FtpLogin& login, TextView folder, std::vector<platform::FindData>& entries,
+                         RemoteListing& listing, const StopFlag* stop = nullptr);
 
 }  // namespace nrv

@@ -188,18 +188,14 @@ int OpenUrlCommand(NativeWindow owner, Panel& panel, ItemList& list) {
   const SavedUrl url{parsed.address, state.login};
   const Text entry = SavedUrlEntry(url);
   const ConnectionProperties properties = PropertiesFor(state, entry);
-  session->host = parsed.address.host;
-  session->port = parsed.address.port;
-  session->login = state.login;
-  session->password = state.password;
-  session->passive = properties.passive;
-  session->startFolder = properties.startFolder;
+  const FtpLogin login{parsed.address.host, parsed.address.port, state.login,
+                       state.password,       properties.passive,  properties.startFolder};
   const bool alreadySaved = std::any_of(state.saved.begin(), state.saved.end(),
                                         [&](const SavedUrl& saved) { return SavedUrlEntry(saved) == entry; });
   if (state.save) SaveUrl(SettingsOf(panel), url);
   // Properties stay with a saved server only.
   if (entry == state.propertiesEntry && (state.save || alreadySaved)) SaveProperties(entry, properties);
-  OpenFtp(panel, list);
+  OpenFtp(panel, list, login);
   return kDialogOk;
 }
 

@@ -104,8 +104,9 @@ void ReadOtherLocation(Panel& panel, const PanelLocation& before, TextView curso
   StartRead(panel, std::move(request));
 }
 
-void RereadLocation(Panel& panel, LocationRead read) {
+void RereadLocation(Panel& panel, LocationRead read, bool keepSelection) {
   ReadRequest request;
+  request.keepSelection = keepSelection;
   request.path = panel.path;
   request.sortMode = panel.sortMode;
   request.location = std::move(read);
@@ -144,8 +145,8 @@ ReadEnd FinishRead(Panel& panel, ItemList& list, uint64_t generation) {
   reading.exchange.reset();
   ReadEnd end{ReadEnd::What::Swapped, request.kind};
   const bool otherLocation = static_cast<bool>(request.location.run);
-  if (exchange->adopt) exchange->adopt(panel, exchange->status == 0);
   if (exchange->status != 0) {
+    if (exchange->adopt) exchange->adopt(panel, false);
     // The watcher was moved to the folder that failed: it goes back to the panel's.
     if (request.kind == ReadKind::NewLocation) WatchFromNow(panel);
     platform::ShowMessage(ErrorReportRequest(exchange->errorText));
@@ -155,7 +156,8 @@ ReadEnd FinishRead(Panel& panel, ItemList& list, uint64_t generation) {
   if (request.kind == ReadKind::NewLocation)
     SwapInNewLocation(panel, list, exchange->items, request);
   else
-    SwapInReread(panel, list, exchange->items);
+    SwapInReread(panel, list, exchange->items, request.keepSelection);
+  if (exchange->adopt) exchange->adopt(panel, true);
   // Leaving a local folder for another kind of location ends its watching only now.
   if (otherLocation && request.kind == ReadKind::NewLocation) WatchFromNow(panel);
   // The listing always left the process in the folder it read; commands still expect it.

@@ -36,8 +36,9 @@ int ReadNewLocation(Panel& panel, ItemList& list, const PanelLocation& before, T
 // giving the read; as ReadNewLocation otherwise. The caller reads at once itself when the panel
 // does not read in the background.
 void ReadOtherLocation(Panel& panel, const PanelLocation& before, TextView cursorName, LocationRead read);
-// A re-read of such a location on a worker: cursor and selection follow their names.
-void RereadLocation(Panel& panel, LocationRead read);
+// A re-read of such a location on a worker: the cursor follows its item's name, and so does the
+// selection unless keepSelection is false.
+void RereadLocation(Panel& panel, LocationRead read, bool keepSelection = true);
 
 // A re-read of the panel's local folder on a worker. One already in flight is not restarted:
 // it is followed by one more, so a burst of changes ends with all of them and never starves.

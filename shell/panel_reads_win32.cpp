@@ -13,6 +13,7 @@ namespace {
 constexpr UINT_PTR kReadTimerBase = 1100;  // + side
 constexpr UINT kShowAfterMs = 150;
 constexpr UINT kCountEveryMs = 100;  // the title's count at most ten times a second
+constexpr int kCommandWaitMs = 1000;  // the longest a command waits for a re-read
 
 UINT_PTR TimerOf(int side) { return kReadTimerBase + static_cast<UINT_PTR>(side); }
 
@@ -75,7 +76,7 @@ bool CancelPanelRead(Panel& panel) {
   return true;
 }
 
-bool RefusedWhileReading(const Panel& panel, const ItemList& list, PanelKey action) {
+bool RefusedWhileReading(Panel& panel, ItemList& list, PanelKey action) {
   if (!IsReading(panel)) return false;
   switch (action) {
     case PanelKey::None:
@@ -97,6 +98,14 @@ bool RefusedWhileReading(const Panel& panel, const ItemList& list, PanelKey acti
         return false;
       break;
     default: break;
+  }
+  // A re-read of the folder shown (after every command, or a change) mostly takes
+  // milliseconds: a command typed meanwhile waits for it briefly rather than being lost.
+  if (panel.reading->request.kind == ReadKind::Reread &&
+      FinishReadWithin(panel, list, std::chrono::milliseconds(kCommandWaitMs))) {
+    StopReadClock(panel.side);
+    RepaintPanel(panel, list);
+    return false;
   }
   ::MessageBeep(MB_OK);
   return true;

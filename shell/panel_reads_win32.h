@@ -24,7 +24,8 @@ bool OnReadTimer(WPARAM timer);
 bool CancelPanelRead(Panel& panel);
 
 // Whether a command must not touch the panel now: its list is being replaced. Moving the cursor,
-// view modes and entering another folder (which replaces the read) still work; the rest beeps.
-bool RefusedWhileReading(const Panel& panel, const ItemList& list, PanelKey action);
+// view modes and entering another folder (which replaces the read) still work; the rest waits
+// up to a second for a re-read of the folder shown, else beeps.
+bool RefusedWhileReading(Panel& panel, ItemList& list, PanelKey action);
 
 }  // namespace nrv

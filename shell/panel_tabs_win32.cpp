@@ -78,18 +78,9 @@ int ShowArchive(Panel& panel, ItemList& list, const PanelTab& tab) {
 }
 
 int ShowFtp(Panel& panel, ItemList& list, const PanelTab& tab) {
-  FtpSession* session = SessionOf(panel);
-  if (!session) return -1;
-  session->host = tab.server;
-  session->port = static_cast<uint16_t>(tab.port);
-  session->login = tab.login;
-  session->password = tab.password;
-  session->passive = tab.passive != 0;
-  const Text startFolder = session->startFolder;
-  session->startFolder = tab.inner;
-  const int result = OpenFtp(panel, list);
-  session->startFolder = startFolder;
-  return result;
+  if (!SessionOf(panel)) return -1;
+  const FtpLogin login{tab.server, static_cast<uint16_t>(tab.port), tab.login, tab.password, tab.passive != 0, tab.inner};
+  return OpenFtp(panel, list, login, tab.cursorName);
 }
 
 // The one move of the panel to the tab's location, then the tab's cursor, sort and view.

@@ -1,13 +1,16 @@
 """Folders read off the window's thread, as a user meets them: a folder of 200,000 files keeps
 the window answering while its title counts, and arrives complete and sorted; a burst of new
-files in the other panel ends with all of them, the cursor and the selection kept. One start
-of the program for all of it."""
+files in the other panel ends with all of them, the cursor and the selection kept. An FTP
+server that takes its time over a listing: the window answers, the other panel and the menu
+work, Escape goes back, and without Escape the list arrives whole. One start of the program
+for each."""
 
 import os
 import subprocess
 import time
 
 from norvane_e2e import AnswerProbe, poll, windows_path
+from norvane_e2e.ftp_server import SLOW_LISTING, FtpServer
 from norvane_e2e.xserver import Timeout
 
 BIG = 200_000
@@ -106,3 +109,55 @@ def test_large_folder_and_a_burst_of_changes_keep_the_window_answering(rig):
     poll(all_there, 60, "every new file listed", interval=0.5)
     copied_names(app, rig, check=lambda lines: lines == ["m1", "m2"], timeout=15)
     copied_names(app, rig, "ctrl+u", check=lambda lines: lines == ["m3"], timeout=15)
+
+
+def test_a_slow_ftp_listing_keeps_the_window_answering_and_escape_goes_back(rig):
+    from test_ftp import open_url  # the Open URL dialog filled as the FTP tests fill it
+
+    ftp = FtpServer(rig.dir / "files" / "server", rig.dir / "ftp")
+    never, soon = f"{SLOW_LISTING} 60", f"{SLOW_LISTING} 3"
+    listed = [f"s{i:03d}.txt" for i in range(300)]
+    for folder in (never, soon):
+        (ftp.home / folder).mkdir()
+    make_files(ftp.home / soon, listed)
+    ftp.start()
+    try:
+        local = rig.folder("local", files=["l1", "l2", "l3"])
+        rig.save_configuration(local, local, SortPanelLeft=1000, SortPanelRight=1000)
+        app = rig.start(rig.folder("elsewhere"))
+        app.wait_title(windows_path(local))
+        left, _ = app.panels()
+        open_url(app, "alt+F1", ftp.address, FtpServer.user, FtpServer.password)
+        root = [soon, never]
+        copied_names(app, rig, "ctrl+a", check=lambda lines: lines == root)
+        app.key("ctrl+u")
+
+        probe = AnswerProbe(rig.dir).start(rig.prefix, app.main().hwnd, rig.dir / "probe")
+        rect = title_rect(left)
+        before = picture(app.screenshot(), rect)
+        app.key("Home", "Down", "Return")  # the folder whose listing takes a minute
+        poll(lambda: picture(app.screenshot(), rect) != before, 15, "the title to say it is reading")
+        # Meanwhile the other panel and the menu work.
+        app.key("Tab")
+        copied_names(app, rig, "Home", "Down", check=lambda lines: lines == ["l1"])
+        app.key("F9", "Down")
+        poll(app.popup_menus, 15, "a menu of the menu bar")
+        app.key("Escape", "Escape")
+        poll(lambda: not app.popup_menus(), 15, "the menu to close")
+        # Escape in the reading panel: back on the server's root, the cursor where it was.
+        app.key("Tab", "Escape")
+        copied_names(app, rig, check=lambda lines: lines == [never])
+        copied_names(app, rig, "ctrl+a", check=lambda lines: lines == root)
+        app.key("ctrl+u")
+        waits = probe()
+        ordered = sorted(waits["waits_ms"])
+        assert ordered[int(len(ordered) * 0.95)] < 50, f"95th percentile {ordered[int(len(ordered) * 0.95)]:.0f} ms"
+        assert waits["max_ms"] < 1000, f"the window took {waits['max_ms']:.0f} ms to answer"
+
+        # Without Escape the slow listing arrives, whole.
+        app.key("Home", "Return")
+        shown = copied_names(app, rig, "ctrl+a", check=lambda lines: len(lines) == len(listed), timeout=60)
+        assert shown == listed
+        app.key("ctrl+u")
+    finally:
+        ftp.stop()

@@ -116,6 +116,16 @@ TEST_F(PanelRead, RereadKeepsCursorAndSelectionOnTheirNames) {
   RereadInBackground(panel);
   Deliver();
   EXPECT_EQ(panel.cursor, Count(list) - 1);
+
+  // On a page with room for every row nothing scrolls off the top.
+  panel.capacity = 20;
+  panel.top = 0;
+  panel.cursor = IndexOf(list, u"d.txt");
+  folder.MakeFile("a0.txt");
+  RereadInBackground(panel);
+  Deliver();
+  EXPECT_EQ(ItemName(At(list, panel.cursor)), u"d.txt");
+  EXPECT_EQ(panel.top, 0);
 }
 
 TEST_F(PanelRead, NewLocationShowsOnlyWhenSwappedInAndCancelKeepsThePreviousOne) {

@@ -49,6 +49,9 @@ const WorkerCode kWorkerCode[] = {
     {"ftp/ftp_transfer_win32.cpp", "JobEnd Download("},
     {"ftp/ftp_transfer_win32.cpp", "JobEnd Upload("},
     {"ftp/ftp_transfer_win32.cpp", "JobEnd Delete("},
+    // an FTP folder's read and its machine-readable listing
+    {"ftp/remote_read_win32.cpp", ""},
+    {"ftp/machine_listing_win32.cpp", ""},
     // the progress window's thread, copies, moves and deletes, and the folder watchers
     {"fileops/progress_dialog_win32.cpp", "StartWorker(dialog.worker"},
     {"fileops/file_operation_win32.cpp", "StartInSet(workers"},

@@ -23,6 +23,7 @@
 #include "ftp/ftp_jobs.h"
 #include "ftp/ftp_session_win32.h"
 #include "ftp/ftp_transfer_win32.h"
+#include "ftp/remote_read_win32.h"
 #include "ftp/transfer_blocks.h"
 #include "platform/win32/internet_handle.h"
 #include "platform/win32/wide.h"
@@ -217,7 +218,7 @@ TEST_F(FtpAgainstServer, ListsDownloadsUploadsMakesFoldersAndDeletes) {
   Write(home / "sub folder" / "inner.txt", "inner\n");
   test::MessageCapture messages(platform::MessageAnswer::Yes);
 
-  ASSERT_EQ(OpenFtp(panel, list), 0);
+  ASSERT_EQ(OpenFtp(panel, list, LoginOf(session)), 0);
   EXPECT_EQ(panel.ftpCurrentDir, root);  // the start folder of the connection's properties
   EXPECT_EQ(Names(list), (std::vector<Text>{u"..", u"sub folder", u"a small.txt", u"big.bin"}));
   ASSERT_EQ(List(u"sub folder"), 0);
@@ -275,7 +276,7 @@ TEST_F(FtpAgainstServer, ActiveModeListsDownloadsAndUploads) {
   Write(home / "a folder" / "inside.txt", "inside\n");
   test::MessageCapture messages;
 
-  ASSERT_EQ(OpenFtp(panel, list), 0);
+  ASSERT_EQ(OpenFtp(panel, list, LoginOf(session)), 0);
   EXPECT_EQ(Names(list), (std::vector<Text>{u"..", u"a folder", u"down load.bin"}));
   ASSERT_EQ(List(u"a folder"), 0);
   EXPECT_EQ(Names(list), (std::vector<Text>{u"..", u"inside.txt"}));
@@ -301,7 +302,7 @@ TEST_F(FtpAgainstServer, ActiveModeListsDownloadsAndUploads) {
 TEST_F(FtpAgainstServer, ARefusedLoginShowsTheServersReplyAndStaysLocal) {
   session.password = u"wrong";
   test::MessageCapture messages;
-  EXPECT_EQ(OpenFtp(panel, list), -1);
+  EXPECT_EQ(OpenFtp(panel, list, LoginOf(session)), -1);
   EXPECT_EQ(KindOf(panel), LocationKind::Local);
   const auto taken = messages.Taken();
   ASSERT_EQ(taken.size(), 1u);
@@ -315,7 +316,7 @@ TEST_F(FtpAgainstServer, ADroppedConnectionIsRestoredInTheRequestedFolder) {
   fs::create_directories(home / "next");
   Write(home / "next" / "here.txt", "here\n");
   test::MessageCapture messages;
-  ASSERT_EQ(OpenFtp(panel, list), 0);
+  ASSERT_EQ(OpenFtp(panel, list, LoginOf(session)), 0);
 
   DropConnections();
   ASSERT_EQ(List(u"next"), 0);
@@ -333,6 +334,51 @@ TEST_F(FtpAgainstServer, ADroppedConnectionIsRestoredInTheRequestedFolder) {
                        BuildJobs(panel, list, true)),
             0);
   EXPECT_EQ(Contents(local.Path() / "here.txt"), "here\n");
+  EXPECT_TRUE(messages.Taken().empty()) << ToUtf8(messages.Taken().front().text);
+}
+
+// A read on a worker while the server sits on its listing: cut at any point it ends at once,
+// gives nothing back and leaves the panel as it was; left alone it arrives whole and hands its
+// connection back with the folder the server named.
+TEST_F(FtpAgainstServer, AReadOnAWorkerIsCutWhereverItWaitsAndOtherwiseHandsItsConnectionBack) {
+  fs::create_directories(home / "slow listing 30");
+  fs::create_directories(home / "slow listing 1");
+  Write(home / "slow listing 1" / "late.txt", "late\n");
+  test::MessageCapture messages;
+  ASSERT_EQ(OpenFtp(panel, list, LoginOf(session)), 0);
+  const std::vector<Text> shown = Names(list);
+
+  for (const int cutAfterMs : {0, 5, 40, 150, 400}) {
+    LocationRead read = RemoteFolderRead(panel, LoginOf(session), u"slow listing 30", false);
+    EXPECT_EQ(session.connection.Get(), nullptr) << "the connection goes with the read";
+    auto exchange = std::make_shared<ReadExchange>();
+    Worker worker;
+    ASSERT_TRUE(StartWorker(worker, [&read, exchange](const StopFlag& stop) { read.run(*exchange, stop); }));
+    std::this_thread::sleep_for(std::chrono::milliseconds(cutAfterMs));
+    const auto cut = std::chrono::steady_clock::now();
+    RequestStop(worker);
+    read.cut();
+    JoinWorker(worker);
+    const auto took = std::chrono::steady_clock::now() - cut;
+    EXPECT_LT(took, std::chrono::seconds(2)) << "cut after " << cutAfterMs << " ms";
+    EXPECT_EQ(Names(list), shown);
+    // What a dropped read holds goes with it; the next read connects anew.
+    read = {};
+    exchange.reset();
+    EXPECT_EQ(session.connection.Get(), nullptr);
+  }
+
+  LocationRead read = RemoteFolderRead(panel, LoginOf(session), u"slow listing 1", false);
+  ReadExchange exchange;
+  Worker worker;
+  ASSERT_TRUE(StartWorker(worker, [&read, &exchange](const StopFlag& stop) { read.run(exchange, stop); }));
+  JoinWorker(worker);
+  ASSERT_EQ(exchange.status, 0) << ToUtf8(exchange.errorText);
+  EXPECT_EQ(Names(exchange.items), (std::vector<Text>{u"..", u"late.txt"}));
+  ASSERT_TRUE(exchange.adopt);
+  exchange.adopt(panel, true);
+  EXPECT_NE(session.connection.Get(), nullptr);
+  EXPECT_EQ(panel.ftpCurrentDir, root + u"/slow listing 1");
   EXPECT_TRUE(messages.Taken().empty()) << ToUtf8(messages.Taken().front().text);
 }
 

@@ -12,7 +12,9 @@ code page, so a server that speaks that code page keeps names beyond ASCII intac
 is refused PASV and EPSV. The user "slow" gets pyftpdlib's own throttled data handler at 1 MiB/s,
 which sends a second's worth at full speed and then sleeps: a link that is fast and slow by
 turns. The user "full" has every upload answered "552" once it is complete, with only the first
-half of it kept, as a server whose disk filled up does."""
+half of it kept, as a server whose disk filled up does. A folder named "slow listing N" has its
+listings sent only after N seconds, as a busy server sends them; every other command answers at
+once meanwhile (pyftpdlib runs one loop for all clients)."""
 
 import os
 import signal
@@ -25,6 +27,7 @@ ACTIVE_USER = "active"  # refused passive mode: what it transfers went over PORT
 SLOW_USER = "slow"  # fast and slow by turns
 FULL_USER = "full"  # every upload refused with 552 at its end
 SLOW_RATE = 1024 * 1024
+SLOW_LISTING = "slow listing"  # + " N": the folder's listings wait N seconds
 
 
 class FtpServer:
@@ -123,6 +126,23 @@ def serve(home, user, password, port, rate, port_file, encoding):
                 self.dtp_handler = Bursty
             elif username == FULL_USER:
                 self.dtp_handler = full_disk(self.dtp_handler)
+
+        def ftp_LIST(self, path):
+            return self.list_later(FTPHandler.ftp_LIST, path)
+
+        def ftp_MLSD(self, path):
+            return self.list_later(FTPHandler.ftp_MLSD, path)
+
+        def list_later(self, command, path):
+            name = os.path.basename(os.path.normpath(path))
+            if not name.startswith(SLOW_LISTING + " "):
+                return command(self, path)
+            seconds = float(name[len(SLOW_LISTING) + 1:])
+
+            def answer():
+                if not self._closed:
+                    command(self, path)
+            self.ioloop.call_later(seconds, answer, _errback=self.handle_error)
 
         def ftp_SITE_DROP(self, line):
             others = [handler for handler in list(self.ioloop.socket_map.values())
