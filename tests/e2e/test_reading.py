@@ -55,10 +55,14 @@ def picture(shot, rect):
 
 
 def test_large_folder_and_a_burst_of_changes_keep_the_window_answering(rig):
-    base = rig.folder("base", folders=["big"])
+    quick = [f"q{i}" for i in range(1, 6)]
+    base = rig.folder("base", folders=["big", *quick])
     big = base / "big"
     names = [f"f{i:06d}.dat" for i in range(BIG)]
     make_files(big, names)
+    # Folders that take longer to read than a key takes to arrive.
+    for folder in quick:
+        make_files(base / folder, [f"{folder}-{i:05d}" for i in range(10_000)])
     burst = rig.folder("burst", files=["m1", "m2", "m3", "m4", "m5"])
     rig.save_configuration(base, burst, PanelAutoUpdatePanels=True)
     app = rig.start(rig.folder("elsewhere"))
@@ -69,10 +73,26 @@ def test_large_folder_and_a_burst_of_changes_keep_the_window_answering(rig):
     # The other panel first: m1 and m2 selected, the cursor on m3.
     app.key("Tab", "Home", "Down", "Insert", "Insert", "Tab")
 
-    probe = AnswerProbe(rig.dir).start(rig.prefix, main.hwnd, rig.dir / "probe")
+    # Enter on five folders in quick succession: each newer read replaces the one before, and
+    # the panel ends on the last, with its contents.
+    app.key("Home", "Down", "Down", "Return", *["Down", "Return"] * 4)
+    app.wait_title(windows_path(base / "q5"))
+    shown = copied_names(app, rig, "ctrl+a", check=lambda lines: len(lines) == 10_000, timeout=60)
+    assert shown[0] == "q5-00000" and shown[-1] == "q5-09999"
+    app.key("ctrl+u", "BackSpace")
+    app.wait_title(windows_path(base))
+    # Escape while the large folder is read: the panel stays where it was, cursor and all.
     rect = title_rect(left)
     before = picture(app.screenshot(), rect)
     app.key("Home", "Down", "Return")
+    poll(lambda: picture(app.screenshot(), rect) != before, 30, "the title to say it is reading")
+    app.key("Escape")
+    copied_names(app, rig, check=lambda lines: lines == ["big"], timeout=30)
+    assert app.title() == windows_path(base)
+
+    probe = AnswerProbe(rig.dir).start(rig.prefix, main.hwnd, rig.dir / "probe")
+    before = picture(app.screenshot(), rect)
+    app.key("Return")
     # Until the list is complete the panel stays where it was (the caption says so) and its
     # title counts: the old title, then at least two different counts.
     titles = {before}
