@@ -1,5 +1,6 @@
 """Folder tabs in a panel: the keys, the mouse on the tab row, what each tab keeps, and the
-tabs saved, restored and bounded, in one program and one restart."""
+tabs saved, restored and bounded, in one program and one restart. A tab on an FTP folder beside
+a local one, the row always shown when asked, and the change watcher following the current tab."""
 
 import shutil
 import subprocess
@@ -191,9 +192,12 @@ def test_a_tab_on_an_ftp_folder_beside_a_local_one(rig):
         (ftp.home / "sub" / "remote.txt").write_text("remote\n")
         ftp.start()
         local = rig.folder("local", files=["here.txt"])
-        rig.save_configuration(local, rig.folder("right"), SortPanelLeft=1000, ModePanelLeft=1002)
+        rig.save_configuration(local, rig.folder("right"), SortPanelLeft=1000, ModePanelLeft=1002,
+                               PanelAlwaysShowTabs=True, PanelAutoUpdatePanels=True)
         app = rig.start(rig.folder("elsewhere"))
         app.wait_title(windows_path(local))
+        left, _ = app.panels()
+        wait_row(app, left, True)  # "Always show tabs": the row with a single tab
 
         def cursor_is(name, what):
             app.key("ctrl+Insert")
@@ -212,6 +216,16 @@ def test_a_tab_on_an_ftp_folder_beside_a_local_one(rig):
         app.key("ctrl+shift+Tab")
         app.wait_title(windows_path(local))
         cursor_is("here.txt", "the local tab again")
+        # The change watcher went with the current tab to the server and came back with it.
+        (local / "watched.txt").write_text("watched\n")
+
+        def listed():
+            app.key("ctrl+a", "ctrl+Insert", "ctrl+u")
+            return "watched.txt" in subprocess.run(
+                ["xclip", "-o", "-selection", "clipboard", "-t", "UTF8_STRING"], env=rig.x.env(),
+                stdin=subprocess.DEVNULL, capture_output=True, timeout=10).stdout.decode("utf-8", "replace").split()
+        poll(listed, 30, "the new file in the local tab", interval=0.5)
+        cursor_is("here.txt", "the cursor kept on its item")
         app.key("ctrl+Tab")
         app.wait_title(f"{ftp.address}/sub")
         cursor_is("remote.txt", "the FTP tab again, connected anew, on its folder and item")

@@ -41,7 +41,7 @@ FLAGS = dict.fromkeys(
 FLAGS.update(dict.fromkeys(
     "PanelAutoUpdateNetwork PanelShowFreeSizeNetwork PanelShowFileOwners PanelScrollColumns "
     "PanelSelectFolders PanelLargeIcons ArrageHorizontal UseExternalViewer UseExternalEditor "
-    "EditorWordWrap".split(), False))
+    "EditorWordWrap PanelAlwaysShowTabs".split(), False))
 
 LOGFONT = ("lfCharSet lfClipPrecision lfEscapement lfHeight lfItalic lfOrientation "
            "lfPitchAndFamily lfOutPrecision lfQuality lfStrikeOut lfUnderline lfWeight "
