@@ -118,6 +118,11 @@ void ComputeTotals(const ItemList& list, Panel& panel) {
     panel.freeBytes = -1;
     return;
   }
+  // Never asked on the window's thread: the drive worker's figure, taken when it came in.
+  if (SlowToQuery(panel.drive.type)) {
+    panel.freeBytes = static_cast<int64_t>(panel.drive.freeBytes);
+    return;
+  }
   platform::FreeSpace space;
   panel.freeBytes =
       platform::QueryFreeSpace(RootOfPath(panel.path), space)

@@ -38,6 +38,7 @@ struct DriveInfo {
   uint64_t freeBytes = 0;
   Text root;   // "C:\"
   Text label;  // " " when the volume has none or it cannot be read
+  bool detailsPending = false;  // sizes and label still being read on a worker
 };
 
 struct CurrentItemInfo {

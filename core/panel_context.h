@@ -22,12 +22,15 @@ struct WatchHooks {
 struct ReadHooks {
   void (*ended)(PanelContext& context, int side, uint64_t generation) = nullptr;
   void (*started)(PanelContext& context, int side) = nullptr;
+  // On the drive worker: the slow drives' details are in.
+  void (*drivesRead)(PanelContext& context) = nullptr;
 };
 
 struct PanelContext {
   Settings settings;
   ItemList temporaryStore;
   DriveTable drives;
+  DriveQuery driveQuery;
   WatchHooks watch;
   ReadHooks reads;
   // Where workers ask for re-reads: a window of the user interface, and the sides asked for

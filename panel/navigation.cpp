@@ -6,6 +6,7 @@
 #include "core/listing.h"
 #include "core/masks.h"
 #include "core/sorting.h"
+#include "panel/drive_details.h"
 #include "panel/panel_reader.h"
 #include "panel/watcher.h"
 #include "platform/errors.h"
@@ -213,7 +214,10 @@ int ApplyBrowsedFolder(Panel& panel, ItemList& list, TextView folder) {
   } else {
     DriveTable scratch;
     DriveTable& drives = panel.context ? panel.context->drives : scratch;
-    BuildDriveTable(drives);
+    if (panel.context)
+      RebuildDrives(*panel.context);
+    else
+      BuildDriveTable(drives);
     bool found = false;
     for (const DriveInfo& row : drives.rows) {
       if (!EqualsAtoZ(row.root, root)) continue;

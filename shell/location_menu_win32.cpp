@@ -13,6 +13,7 @@
 #include "core/drive_table.h"
 #include "ftp/ftp_location_ops_win32.h"
 #include "ftp/open_url_dialog_win32.h"
+#include "panel/drive_details.h"
 #include "panel/browse_folder_win32.h"
 #include "panel/location_menu_model.h"
 #include "panel/navigation.h"
@@ -118,7 +119,7 @@ void OpenLocationMenu(Panel& panel) {
 void OpenLocationMenuAt(Panel& panel, int screenX, int screenY) {
   platform::SetWaitCursor(true);
   DriveTable& drives = TheApplication().context.drives;
-  BuildDriveTable(drives);
+  RebuildDrives(TheApplication().context);
   OpenMenuData data;
   PopupMenu menu;
   AppendEntries(menu.handle, LocationMenuModel(panel, drives, SpecialFolders(),

@@ -83,6 +83,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case kCompareDoneMessage: OnCompareDone(TheApplication().compare); return 0;
     case kFolderSizesMessage: OnFolderSizesPosted(TheApplication().folderSizes); return 0;
     case kReadEndMessage: OnReadEnd(wParam, lParam); return 0;
+    case kDrivesReadMessage: OnDrivesRead(); return 0;
     case WM_TIMER:
       if (OnReadTimer(wParam)) return 0;
       return ::DefWindowProcW(window, message, wParam, lParam);

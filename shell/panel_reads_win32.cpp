@@ -1,6 +1,7 @@
 #include "shell/panel_reads_win32.h"
 
 #include "ftp/ftp_location_ops_win32.h"
+#include "panel/drive_details.h"
 #include "panel/panel_paint.h"
 #include "panel/panel_reader.h"
 #include "shell/application.h"
@@ -22,6 +23,10 @@ void PostReadEnd(PanelContext& context, int side, uint64_t generation) {
                  static_cast<LPARAM>(generation));
 }
 
+void PostDrivesRead(PanelContext& context) {
+  ::PostMessageW(static_cast<HWND>(context.updateTarget), kDrivesReadMessage, 0, 0);
+}
+
 void StartReadClock(PanelContext& context, int side) {
   ::SetTimer(static_cast<HWND>(context.updateTarget), TimerOf(side), kShowAfterMs, nullptr);
 }
@@ -30,7 +35,14 @@ void StopReadClock(int side) { ::KillTimer(TheShellWindows().main, TimerOf(side)
 
 }  // namespace
 
-ReadHooks ShellReadHooks() { return ReadHooks{&PostReadEnd, &StartReadClock}; }
+ReadHooks ShellReadHooks() { return ReadHooks{&PostReadEnd, &StartReadClock, &PostDrivesRead}; }
+
+void OnDrivesRead() {
+  Application& application = TheApplication();
+  if (!TakeDriveDetails(application.context, application.left, application.right)) return;
+  RepaintPanel(application.left, ItemsOf(kLeftPanel));
+  RepaintPanel(application.right, ItemsOf(kRightPanel));
+}
 
 void OnReadEnd(WPARAM side, LPARAM generation) {
   if (side != kLeftPanel && side != kRightPanel) return;

@@ -12,10 +12,13 @@ namespace nrv {
 
 // Posted by a reading worker: wParam the side, lParam the request's number.
 inline constexpr UINT kReadEndMessage = WM_APP + 3;
+// Posted by the drive worker: the slow drives' details are in.
+inline constexpr UINT kDrivesReadMessage = WM_APP + 4;
 
 ReadHooks ShellReadHooks();
 
 void OnReadEnd(WPARAM side, LPARAM generation);
+void OnDrivesRead();
 // The main window's timers of the reads; false for any other timer.
 bool OnReadTimer(WPARAM timer);
 

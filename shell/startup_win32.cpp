@@ -11,6 +11,7 @@
 #include "core/drive_table.h"
 #include "core/listing.h"
 #include "panel/panel_paint.h"
+#include "panel/drive_details.h"
 #include "panel/panel_reader.h"
 #include "panel/shell_calls.h"
 #include "panel/watcher.h"
@@ -239,7 +240,10 @@ int StartShell(HINSTANCE instance) {
   const Text leftStart = StartFolder(settings.PanelPathLeft, processFolder);
   const Text rightStart = StartFolder(settings.PanelPathRight, processFolder);
   DriveTable& drives = TheApplication().context.drives;
-  if (BuildDriveTable(drives) != 0)
+  // Slow drives' details come from a worker, posted to the main window.
+  TheApplication().context.updateTarget = windows.main;
+  TheApplication().context.reads = ShellReadHooks();
+  if (RebuildDrives(TheApplication().context) != 0)
     ShowStartupMessage(u"Error get drives", platform::MessageIcon::Error, u"Error");
   TakeStartDrive(PanelOf(kLeftPanel), leftStart, drives);
   TakeStartDrive(PanelOf(kRightPanel), rightStart, drives);
@@ -289,6 +293,7 @@ void StopShell() {
   Application& application = TheApplication();
   StopReads(application.left);
   StopReads(application.right);
+  StopDriveDetails(application.context);
   application.context.reads = {};
   application.context.watch = {};
   StopWatcher(application.left);

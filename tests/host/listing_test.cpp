@@ -4,12 +4,17 @@
 
 #include "support/test_context.h"
 
+#include <atomic>
+#include <chrono>
 #include <filesystem>
+#include <thread>
 #include <vector>
 
 #include "core/settings.h"
 #include "core/drive_table.h"
 #include "core/listing.h"
+#include "core/panel_context.h"
+#include "panel/drive_details.h"
 #include "panel/update_panel.h"
 #include "platform/portable/portable_controls.h"
 #include "support/item_names.h"
@@ -34,7 +39,9 @@ TEST_F(Listing, FreeSpaceFollowsTheSwitchesAndTheDriveType) {
   ComputeTotals(list, panel);
   EXPECT_EQ(panel.freeBytes, 512 * 1000);
 
+  // A network drive's figure is the drive worker's, never asked for here.
   panel.drive.type = platform::kDriveRemote;
+  panel.drive.freeBytes = 512 * 7;
   panel.path = u"N:\\share";
   ComputeTotals(list, panel);
   EXPECT_EQ(panel.freeBytes, -1);
@@ -66,6 +73,49 @@ TEST_F(Listing, DriveRowsInLetterOrderWithoutOneCharacterLabels) {
 
   EXPECT_EQ(RootOfPath(u"c:\\data\\x"), u"C:\\");
   EXPECT_EQ(RootOfPath(u"\\\\server\\share\\dir"), u"remote");
+}
+
+std::atomic<int> gDrivesPosted{0};
+
+// Removable, network and CD drives are never asked on the window's thread: the table lists them
+// without label or sizes, a worker reads them, and its end puts them into the table and into a
+// panel on such a drive.
+TEST_F(Listing, SlowDrivesAreReadOnAWorkerAndTakenIntoTheTableAndThePanel) {
+  platform::portable::SetDrives({{u'C', platform::kDriveFixed, 200, 100, u"System"},
+                                 {u'E', platform::kDriveRemovable, 0, 0, {}},
+                                 {u'N', platform::kDriveRemote, 1 << 20, 512 * 7, u"Share"}});
+  PanelContext context;
+  context.settings.PanelShowFreeSizeNetwork = 1;
+  context.reads.drivesRead = [](PanelContext&) { ++gDrivesPosted; };
+  gDrivesPosted = 0;
+  Panel onShare, other;
+  onShare.context = other.context = &context;
+  onShare.path = u"N:\\share";
+  other.path = u"C:\\";
+
+  ASSERT_EQ(RebuildDrives(context), 0);
+  ASSERT_EQ(context.drives.rows.size(), 3u);
+  EXPECT_EQ(context.drives.rows[0].label, u"System");
+  EXPECT_FALSE(context.drives.rows[0].detailsPending);
+  const DriveInfo& share = context.drives.rows[2];
+  onShare.drive = share;
+  ComputeTotals(list, onShare);
+  EXPECT_EQ(onShare.freeBytes, 0);  // nothing known yet, and nothing asked
+
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+  while (gDrivesPosted == 0 && std::chrono::steady_clock::now() < deadline)
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  ASSERT_EQ(gDrivesPosted, 1);
+  ASSERT_TRUE(TakeDriveDetails(context, onShare, other));
+  EXPECT_EQ(share.label, u"Share");
+  EXPECT_EQ(share.totalBytes, uint64_t{1} << 20);
+  EXPECT_FALSE(share.detailsPending);
+  EXPECT_FALSE(context.drives.rows[1].detailsPending);
+  EXPECT_EQ(onShare.drive.freeBytes, 512u * 7);
+  EXPECT_EQ(onShare.freeBytes, 512 * 7);
+  EXPECT_EQ(other.drive.freeBytes, 0u);  // on another drive: untouched
+  EXPECT_FALSE(TakeDriveDetails(context, onShare, other));
+  StopDriveDetails(context);
 }
 
 using test::Names;
