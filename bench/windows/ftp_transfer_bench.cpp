@@ -166,9 +166,10 @@ bool SlowLink(HINTERNET connection, uint32_t direction, const std::wstring& remo
               std::vector<double>& answers, std::vector<double>& stills, int presses) {
   nrv::FtpTransferProbe probe;
   std::vector<Clock::time_point> shown;
-  std::atomic<int> blocks{0};
+  // Each block's size and milliseconds, printed after the transfer to show how the sizes went.
+  std::vector<std::pair<uint32_t, uint64_t>> blocks;
   probe.progressShown = [&](int64_t) { shown.push_back(Clock::now()); };
-  probe.blockDone = [&](uint32_t, uint32_t, uint64_t) { ++blocks; };
+  probe.blockDone = [&](uint32_t size, uint32_t, uint64_t us) { blocks.push_back({size, us / 1000}); };
   std::atomic<bool> finished{false};
   std::thread user([&] {
     // Presses at moments unrelated to the blocks: a block's own share of a second apart.
@@ -203,6 +204,9 @@ bool SlowLink(HINTERNET connection, uint32_t direction, const std::wstring& remo
                   jobs, &probe);
   finished = true;
   user.join();
+  std::fprintf(stderr, "slow %s blocks (KiB/ms):", direction == nrv::kDirectionDownload ? "download" : "upload");
+  for (const auto& [size, ms] : blocks) std::fprintf(stderr, " %u/%llu", size / 1024, static_cast<unsigned long long>(ms));
+  std::fprintf(stderr, "\n");
   for (size_t i = 1; i < shown.size(); ++i)
     stills.push_back(std::chrono::duration<double, std::milli>(shown[i] - shown[i - 1]).count());
   return static_cast<int>(answers.size()) >= presses;

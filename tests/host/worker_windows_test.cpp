@@ -49,6 +49,7 @@ const WorkerCode kWorkerCode[] = {
     {"ftp/ftp_transfer_win32.cpp", "JobEnd Download("},
     {"ftp/ftp_transfer_win32.cpp", "JobEnd Upload("},
     {"ftp/ftp_transfer_win32.cpp", "JobEnd Delete("},
+    {"ftp/ftp_transfer_win32.cpp", "void WatchCancel("},
     // the progress window's thread, copies, moves and deletes, and the folder watchers
     {"fileops/progress_dialog_win32.cpp", "StartWorker(dialog.worker"},
     {"fileops/file_operation_win32.cpp", "StartInSet(workers"},
