@@ -12,8 +12,13 @@ uint32_t NextBlockSize(uint32_t size, uint64_t milliseconds) {
 }
 
 void AfterBlock(BlockPace& pace, uint64_t bytes, uint64_t microseconds) {
-  pace.moved += bytes;
-  pace.microseconds += microseconds;
+  if (!pace.held && microseconds >= kQuickBlockMs * 1000) {
+    pace.held = true;
+    pace.moved = pace.microseconds = 0;
+  } else {
+    pace.moved += bytes;
+    pace.microseconds += microseconds;
+  }
   const uint64_t span = std::max(pace.microseconds, kShortestRateSpanMs * 1000);
   // Bytes a millisecond times milliseconds: no product near 2^64 for any file.
   const uint64_t paced = std::max<uint64_t>(pace.moved * 1000 / span * kPacedBlockMs, kSmallestBlock);
