@@ -161,12 +161,12 @@ void Print(const char* name, const std::vector<double>& values) {
 
 // On the slowed server: Cancel pressed several times in the middle of a transfer, answered No
 // and at the last Yes; the time from each press to its question, and the longest time the
-// progress stood still.
+// progress stood still. Each block's size and time go to stderr: on an upload the first
+// megabytes vanish into the socket buffers, and the sizes after them show whether the pace held.
 bool SlowLink(HINTERNET connection, uint32_t direction, const std::wstring& remote, const std::wstring& local,
               std::vector<double>& answers, std::vector<double>& stills, int presses) {
   nrv::FtpTransferProbe probe;
   std::vector<Clock::time_point> shown;
-  // Each block's size and milliseconds, printed after the transfer to show how the sizes went.
   std::vector<std::pair<uint32_t, uint64_t>> blocks;
   probe.progressShown = [&](int64_t) { shown.push_back(Clock::now()); };
   probe.blockDone = [&](uint32_t size, uint32_t, uint64_t us) { blocks.push_back({size, us / 1000}); };
