@@ -4,7 +4,7 @@
 # (bench/windows/ftp_transfer_bench.cpp), and Python's ftplib, in the same run, one pyftpdlib
 # server for all. Then a second server that limits itself to 1 MB/s: how soon Cancel gets its
 # question and how long the progress stands still, downloading and uploading. Prints medians
-# with the lowest and highest run, and the ratios.
+# with the lowest and highest run, and the ratios; the program's block sizes go to stderr.
 #   bench/ftp_transfer.sh [size in MiB] [runs]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)

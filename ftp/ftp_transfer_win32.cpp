@@ -4,6 +4,8 @@
 #include <wininet.h>
 
 #include <chrono>
+#include <condition_variable>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -20,6 +22,7 @@
 #include "platform/error_report.h"
 #include "platform/errors.h"
 #include "platform/message_box.h"
+#include "platform/worker.h"
 #include "platform/win32/internet_handle.h"
 #include "platform/win32/wide.h"
 
@@ -154,41 +157,103 @@ JobEnd AfterOverwriteAnswer(platform::MessageAnswer answer) {
   return answer == platform::MessageAnswer::Yes ? JobEnd::Done : JobEnd::Abort;
 }
 
+// Cancel's question while a block is under way. Wine's blocking send returns only when the
+// kernel has freed a good share of the socket's buffers, which on a slow link holds a block of
+// any size for a third of a second or more: a thread of its own asks as soon as Cancel is
+// pressed, and the loop takes the answer when its block ends.
+struct CancelWatch {
+  std::mutex lock;
+  std::condition_variable answered;
+  bool asking = false;
+  bool abort = false;
+  Worker thread;
+};
+
+constexpr DWORD kCancelLookMs = 10;
+
+void WatchCancel(TransferContext& context, CancelWatch& watch, const StopFlag& stop) {
+  while (::WaitForSingleObject(static_cast<HANDLE>(stop.wake), kCancelLookMs) == WAIT_TIMEOUT) {
+    if (!CancelRequested(context)) continue;
+    {
+      const std::lock_guard hold(watch.lock);
+      watch.asking = true;
+    }
+    const bool goOn = GoOnAfterCancel(context);
+    {
+      const std::lock_guard hold(watch.lock);
+      watch.asking = false;
+      watch.abort = !goOn;
+    }
+    watch.answered.notify_all();
+    if (!goOn) return;
+  }
+}
+
+// As GoOnAfterCancel, the question being the watch's: a Cancel pressed before the block ended
+// has its answer before the next block starts.
+bool GoOnAfterBlock(TransferContext& context, CancelWatch& watch) {
+  std::unique_lock hold(watch.lock);
+  // The flag is set without the lock: looked at again now and then.
+  while (!watch.abort && (watch.asking || CancelRequested(context)))
+    watch.answered.wait_for(hold, std::chrono::milliseconds(kCancelLookMs));
+  return !watch.abort;
+}
+
 // Blocks from read to write until read gives none, each as large as the link allows
-// (NextBlockSize), with progress and the cancel question after each; the error texts name the
-// call that failed.
+// (AfterBlock), with progress after each and Cancel's question during them; the error texts
+// name the call that failed.
 template <typename Read, typename Write>
 JobEnd MoveBlocks(TransferContext& context, Progress& progress, int64_t& moved, Read read, const char16_t* readError,
                   Write write, const char16_t* writeError) {
-  uint32_t block = kSmallestBlock;
+  CancelWatch watch;
+  const bool watching =
+      StartWorker(watch.thread, [&](const StopFlag& stop) { WatchCancel(context, watch, stop); }, true);
+  BlockPace pace;
+  JobEnd end = JobEnd::Done;
+  const char16_t* failed = nullptr;  // the call, with its error
+  DWORD error = ERROR_SUCCESS;
   for (;;) {
     const Clock::time_point start = Clock::now();
+    const uint32_t block = pace.size;
     DWORD size = 0;
     if (!read(block, size)) {
-      ReportJobError(context, readError);
-      return JobEnd::Failed;
+      failed = readError;
+      error = ::GetLastError();
+      break;
     }
-    if (size == 0) return JobEnd::Done;
+    if (size == 0) break;
     DWORD written = 0;
     if (!write(size, written)) {
-      ReportJobError(context, writeError);
-      return JobEnd::Failed;
+      failed = writeError;
+      error = ::GetLastError();
+      break;
     }
     if (written != size) {
       // Wine's WriteFile onto a full disk succeeds with what fitted; a short write to the
       // server is a connection that ended.
-      ReportJobError(context, writeError,
-                     context.direction == kDirectionDownload ? ERROR_DISK_FULL : ERROR_INTERNET_CONNECTION_ABORTED);
-      return JobEnd::Failed;
+      failed = writeError;
+      error = context.direction == kDirectionDownload ? ERROR_DISK_FULL : ERROR_INTERNET_CONNECTION_ABORTED;
+      break;
     }
     const auto took = std::chrono::duration_cast<std::chrono::microseconds>(Clock::now() - start).count();
     const uint64_t microseconds = took > 0 ? static_cast<uint64_t>(took) : 0;
     if (context.probe && context.probe->blockDone) context.probe->blockDone(block, size, microseconds);
-    block = NextBlockSize(block, microseconds / 1000);
+    AfterBlock(pace, size, microseconds);
     moved += size;
     Advance(context, progress, size);
-    if (!GoOnAfterCancel(context)) return JobEnd::Abort;
+    if (!(watching ? GoOnAfterBlock(context, watch) : GoOnAfterCancel(context))) {
+      end = JobEnd::Abort;
+      break;
+    }
   }
+  // A question still open is answered first; ending was what the user asked for.
+  StopAndJoin(watch.thread);
+  if (watch.abort) return JobEnd::Abort;
+  if (failed) {
+    ReportJobError(context, failed, error);
+    return JobEnd::Failed;
+  }
+  return end;
 }
 
 // Whether the control connection still answers after a file was closed.

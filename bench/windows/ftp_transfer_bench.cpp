@@ -18,7 +18,6 @@
 #include <cstdint>
 #include <cstdio>
 #include <cwchar>
-#include <map>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -28,6 +27,7 @@
 #include "ftp/ftp_transfer_win32.h"
 #include "ftp/machine_listing.h"
 #include "ftp/remote_read_file_win32.h"
+#include "ftp/transfer_blocks.h"
 #include "platform/message_box.h"
 #include "platform/win32/internet_handle.h"
 #include "platform/win32/wide.h"
@@ -161,14 +161,15 @@ void Print(const char* name, const std::vector<double>& values) {
 
 // On the slowed server: Cancel pressed several times in the middle of a transfer, answered No
 // and at the last Yes; the time from each press to its question, and the longest time the
-// progress stood still.
+// progress stood still. Each block's size and time go to stderr: on an upload the first
+// megabytes vanish into the socket buffers, and the sizes after them show whether the pace held.
 bool SlowLink(HINTERNET connection, uint32_t direction, const std::wstring& remote, const std::wstring& local,
               std::vector<double>& answers, std::vector<double>& stills, int presses) {
   nrv::FtpTransferProbe probe;
   std::vector<Clock::time_point> shown;
-  std::atomic<int> blocks{0};
+  std::vector<std::pair<uint32_t, uint64_t>> blocks;
   probe.progressShown = [&](int64_t) { shown.push_back(Clock::now()); };
-  probe.blockDone = [&](uint32_t, uint32_t, uint64_t) { ++blocks; };
+  probe.blockDone = [&](uint32_t size, uint32_t, uint64_t us) { blocks.push_back({size, us / 1000}); };
   std::atomic<bool> finished{false};
   std::thread user([&] {
     // Presses at moments unrelated to the blocks: a block's own share of a second apart.
@@ -203,6 +204,9 @@ bool SlowLink(HINTERNET connection, uint32_t direction, const std::wstring& remo
                   jobs, &probe);
   finished = true;
   user.join();
+  std::fprintf(stderr, "slow %s blocks (KiB/ms):", direction == nrv::kDirectionDownload ? "download" : "upload");
+  for (const auto& [size, ms] : blocks) std::fprintf(stderr, " %u/%llu", size / 1024, static_cast<unsigned long long>(ms));
+  std::fprintf(stderr, "\n");
   for (size_t i = 1; i < shown.size(); ++i)
     stills.push_back(std::chrono::duration<double, std::milli>(shown[i] - shown[i - 1]).count());
   return static_cast<int>(answers.size()) >= presses;
@@ -251,20 +255,24 @@ int wmain(int argc, wchar_t** argv) {
     into.push_back(Milliseconds(start) / 1000);
     return ok;
   };
-  // The program's blocks by size, to see where its time went.
-  // and the time its blocks took, the rest being its own work around them (sizes asked for,
-  // the part file, its rename, closing).
-  std::map<uint32_t, int> downBlocks, upBlocks;
+  // The program's blocks, the largest and the smaller ones apart, with the time they took, to
+  // see where its time went; the rest is its own work around them (sizes asked for, the part
+  // file, its rename, closing).
+  struct Blocks {
+    int count[2] = {};
+    double milliseconds[2] = {};
+  };
+  Blocks downBlocks, upBlocks;
   double downInBlocks = 0, upInBlocks = 0;
+  const auto count = [](Blocks& blocks, double& inBlocks, uint32_t size, uint64_t us) {
+    const int largest = size == nrv::kLargestBlock ? 1 : 0;
+    ++blocks.count[largest];
+    blocks.milliseconds[largest] += static_cast<double>(us) / 1000;
+    inBlocks += static_cast<double>(us) / 1000;
+  };
   nrv::FtpTransferProbe downProbe, upProbe;
-  downProbe.blockDone = [&](uint32_t size, uint32_t, uint64_t us) {
-    ++downBlocks[size];
-    downInBlocks += static_cast<double>(us) / 1000;
-  };
-  upProbe.blockDone = [&](uint32_t size, uint32_t, uint64_t us) {
-    ++upBlocks[size];
-    upInBlocks += static_cast<double>(us) / 1000;
-  };
+  downProbe.blockDone = [&](uint32_t size, uint32_t, uint64_t us) { count(downBlocks, downInBlocks, size, us); };
+  upProbe.blockDone = [&](uint32_t size, uint32_t, uint64_t us) { count(upBlocks, upInBlocks, size, us); };
   const auto bareDownload = [&] { return timed(bareDown, [&] { return BareDownload(connection.Get(), L"/" + remote, bareLocal); }); };
   const auto ownDownload = [&] {
     return timed(ownDown, [&] {
@@ -304,11 +312,9 @@ int wmain(int argc, wchar_t** argv) {
                  run, bareDown.back(), ownDown.back(), ownDown.back() - downInBlocks / 1000, socketDown.back(),
                  bareUp.back(), ownUp.back(), ownUp.back() - upInBlocks / 1000, socketUp.back());
   }
-  for (const auto& [name, counts] : {std::pair{"download", &downBlocks}, std::pair{"upload", &upBlocks}}) {
-    std::fprintf(stderr, "norvane %s blocks:", name);
-    for (const auto& [size, count] : *counts) std::fprintf(stderr, " %u KiB x %d", size / 1024, count);
-    std::fprintf(stderr, "\n");
-  }
+  for (const auto& [name, blocks] : {std::pair{"download", &downBlocks}, std::pair{"upload", &upBlocks}})
+    std::fprintf(stderr, "norvane %s blocks, all runs: %d below 1 MiB in %.0f ms, %d of 1 MiB in %.0f ms\n", name,
+                 blocks->count[0], blocks->milliseconds[0], blocks->count[1], blocks->milliseconds[1]);
   // name, median, lowest, highest
   Print("download_bare_s", bareDown);
   Print("download_norvane_s", ownDown);

@@ -49,6 +49,7 @@ const WorkerCode kWorkerCode[] = {
     {"ftp/ftp_transfer_win32.cpp", "JobEnd Download("},
     {"ftp/ftp_transfer_win32.cpp", "JobEnd Upload("},
     {"ftp/ftp_transfer_win32.cpp", "JobEnd Delete("},
+    {"ftp/ftp_transfer_win32.cpp", "void WatchCancel("},
     // an FTP folder's read and its machine-readable listing
     {"ftp/remote_read_win32.cpp", ""},
     {"ftp/machine_listing_win32.cpp", ""},

@@ -121,14 +121,13 @@ struct Block {
   uint64_t microseconds;
 };
 
-// Each block follows from the one before by the rule, and the sizes seen.
+// Each block follows from the ones before by the rule, and the sizes seen.
 std::vector<uint32_t> CheckRule(const std::vector<Block>& blocks) {
   std::vector<uint32_t> sizes;
+  BlockPace pace;
   for (size_t i = 0; i < blocks.size(); ++i) {
-    if (i == 0)
-      EXPECT_EQ(blocks[i].size, kSmallestBlock);
-    else
-      EXPECT_EQ(blocks[i].size, NextBlockSize(blocks[i - 1].size, blocks[i - 1].microseconds / 1000)) << i;
+    EXPECT_EQ(blocks[i].size, pace.size) << i;
+    AfterBlock(pace, blocks[i].moved, blocks[i].microseconds);
     if (std::find(sizes.begin(), sizes.end(), blocks[i].size) == sizes.end()) sizes.push_back(blocks[i].size);
   }
   std::sort(sizes.begin(), sizes.end());
