@@ -11,6 +11,7 @@
 #include <thread>
 #include <vector>
 
+#include "bench/windows/answer_prober.h"
 #include "bench/windows/bench_timing.h"
 #include "core/listing.h"
 #include "core/panel_context.h"
@@ -20,8 +21,10 @@
 namespace {
 
 using nrv::bench::Clock;
+using nrv::bench::Max;
 using nrv::bench::Median;
 using nrv::bench::Milliseconds;
+using nrv::bench::Percentile;
 
 constexpr UINT kEnd = WM_APP + 3;
 HWND gWindow = nullptr;
@@ -37,36 +40,6 @@ size_t PrivateBytes() {
   // Wine leaves PrivateUsage at 0; its PagefileUsage counts the private bytes.
   return counters.PagefileUsage;
 }
-
-// Sends the window WM_NULL every 10 ms until stopped; the waits in ms.
-struct Prober {
-  std::atomic<bool> stop{false};
-  std::vector<double> waits;
-  std::thread thread;
-  void Start() {
-    thread = std::thread([this] {
-      while (!stop.load()) {
-        DWORD_PTR result = 0;
-        const auto start = Clock::now();
-        ::SendMessageTimeoutW(gWindow, WM_NULL, 0, 0, SMTO_NORMAL, 60000, &result);
-        waits.push_back(Milliseconds(start));
-        ::Sleep(10);
-      }
-    });
-  }
-  void Stop() {
-    stop = true;
-    thread.join();
-  }
-};
-
-double Percentile(std::vector<double> values, double share) {
-  if (values.empty()) return 0;
-  std::sort(values.begin(), values.end());
-  return values[std::min(values.size() - 1, static_cast<size_t>(share * values.size()))];
-}
-
-double Max(const std::vector<double>& values) { return values.empty() ? 0 : *std::max_element(values.begin(), values.end()); }
 
 // Pumps the thread's messages until the read's end is swapped in.
 void PumpUntilSwapped(nrv::Panel& panel, nrv::ItemList& list) {
@@ -88,7 +61,8 @@ struct Run {
 // Runs read (which returns the list's length once it is shown) while the window is probed.
 template <typename Read>
 Run Probed(Read read) {
-  Prober prober;
+  nrv::bench::AnswerProber prober;
+  prober.window = gWindow;
   prober.Start();
   ::Sleep(30);
   const auto start = Clock::now();

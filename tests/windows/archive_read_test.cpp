@@ -15,6 +15,7 @@
 #include "archive/archive_format.h"
 #include "archive/archive_read_win32.h"
 #include "platform/private_folder.h"
+#include "support/archive_data.h"
 #include "support/item_names.h"
 #include "support/message_capture.h"
 
@@ -23,13 +24,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-fs::path ProgramFolder() {
-  wchar_t path[MAX_PATH] = {};
-  ::GetModuleFileNameW(nullptr, path, MAX_PATH);
-  return fs::path(path).parent_path();
-}
+using test::ProgramFolder;
 
-Text Data(const char* name) { return (ProgramFolder() / "archive-data" / name).u16string(); }
+Text Data(const char* name) { return (test::ArchiveData() / name).u16string(); }
 
 size_t PrivateEntries() {
   size_t count = 0;

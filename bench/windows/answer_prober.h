@@ -1,0 +1,47 @@
+#pragma once
+// The window's answer times while something runs: another thread sends the window WM_NULL every
+// 10 ms, as a user's keys and paints would wait, and records each wait in ms.
+#include <windows.h>
+
+#include <algorithm>
+#include <atomic>
+#include <thread>
+#include <vector>
+
+#include "bench/windows/bench_timing.h"
+
+namespace nrv::bench {
+
+struct AnswerProber {
+  HWND window = nullptr;
+  std::atomic<bool> stop{false};
+  std::vector<double> waits;
+  std::thread thread;
+  void Start() {
+    thread = std::thread([this] {
+      while (!stop.load()) {
+        DWORD_PTR result = 0;
+        const auto start = Clock::now();
+        ::SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 60000, &result);
+        waits.push_back(Milliseconds(start));
+        ::Sleep(10);
+      }
+    });
+  }
+  void Stop() {
+    stop = true;
+    thread.join();
+  }
+};
+
+inline double Percentile(std::vector<double> values, double share) {
+  if (values.empty()) return 0;
+  std::sort(values.begin(), values.end());
+  return values[std::min(values.size() - 1, static_cast<size_t>(share * values.size()))];
+}
+
+inline double Max(const std::vector<double>& values) {
+  return values.empty() ? 0 : *std::max_element(values.begin(), values.end());
+}
+
+}  // namespace nrv::bench
