@@ -15,6 +15,7 @@ namespace nrv::bench {
 struct AnswerProber {
   HWND window = nullptr;
   std::atomic<bool> stop{false};
+  std::atomic<bool> ended{false};
   std::vector<double> waits;
   std::thread thread;
   void Start() {
@@ -26,10 +27,18 @@ struct AnswerProber {
         waits.push_back(Milliseconds(start));
         ::Sleep(10);
       }
+      ended = true;
     });
   }
+  // Called on the window's thread: its messages are taken until the prober is out of its last
+  // send, which would otherwise wait for the send's whole timeout.
   void Stop() {
     stop = true;
+    while (!ended.load()) {
+      MSG message;
+      while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&message);
+      ::Sleep(1);
+    }
     thread.join();
   }
 };

@@ -75,9 +75,10 @@ struct ArchivePanel {
   }
 };
 
+// The archive is left (its inner tar deleted) after the probe: that is the leaving's cost.
 Run OnTheWindowsThread(const nrv::Text& folder, const nrv::Text& name) {
+  ArchivePanel shown(folder, nullptr);
   return Probed([&] {
-    ArchivePanel shown(folder, nullptr);
     shown.panel.archiveOpen = 1;
     shown.panel.archiveFormat = nrv::kFormatTarGz;
     shown.panel.findName = name;
@@ -87,8 +88,8 @@ Run OnTheWindowsThread(const nrv::Text& folder, const nrv::Text& name) {
 }
 
 Run OnAWorker(nrv::PanelContext& context, const nrv::Text& folder, const nrv::Text& name) {
+  ArchivePanel shown(folder, &context);
   return Probed([&] {
-    ArchivePanel shown(folder, &context);
     nrv::EnterArchiveOnWorker(shown.panel, name, nrv::kFormatTarGz, nullptr);
     MSG message;
     while (nrv::IsReading(shown.panel) && ::GetMessageW(&message, nullptr, 0, 0) > 0) {
