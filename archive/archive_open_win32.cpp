@@ -76,6 +76,7 @@ int OpenInArchiveQuietly(IInArchive* archive, const Text& path, const PasswordAs
   ComPtr<IInStream> streamRef(stream);
   stream->AddRef();
   if (!stream->Open(path)) return kArchiveFileError;
+  if (control.stop) stream->stop = &control.stop->requested;
   auto* callback = new CArchiveOpenCallback(askPassword, &control);
   ComPtr<IArchiveOpenCallback> callbackRef(callback);
   callback->AddRef();
@@ -167,7 +168,7 @@ int ReadItems(const Text& path, int32_t format, const PasswordAsk& askPassword, 
   PropVariantHolder size, attributes, isFolder, time, itemPath;
   Text name;
   for (UINT32 index = 0; index < count; ++index) {
-    if (index % 4096 == 0) {
+    if (index % 1024 == 0) {
       if (ArchiveReadStopped(control)) return kArchiveStopped;
       if (control.count) control.count->store(static_cast<int32_t>(index), std::memory_order_relaxed);
     }
