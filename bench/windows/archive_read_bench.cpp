@@ -29,34 +29,9 @@ using nrv::bench::Max;
 using nrv::bench::Median;
 using nrv::bench::Milliseconds;
 using nrv::bench::Percentile;
+using nrv::bench::PumpUntilSwapped;
 
-constexpr UINT kEnd = WM_APP + 3;
-HWND gWindow = nullptr;
-
-void PostEnd(nrv::PanelContext&, int side, uint64_t generation) {
-  ::PostMessageW(gWindow, kEnd, static_cast<WPARAM>(side), static_cast<LPARAM>(generation));
-}
-
-struct Run {
-  double listMs = 0;
-  std::vector<double> waits;
-  int count = 0;
-};
-
-template <typename Enter>
-Run Probed(Enter enter) {
-  nrv::bench::AnswerProber prober;
-  prober.window = gWindow;
-  prober.Start();
-  ::Sleep(30);
-  const auto start = Clock::now();
-  Run run;
-  run.count = enter();
-  run.listMs = Milliseconds(start);
-  prober.Stop();
-  run.waits = prober.waits;
-  return run;
-}
+using Run = nrv::bench::ProbedRun;
 
 struct ArchivePanel {
   nrv::Panel panel;
@@ -78,7 +53,7 @@ struct ArchivePanel {
 // The archive is left (its inner tar deleted) after the probe: that is the leaving's cost.
 Run OnTheWindowsThread(const nrv::Text& folder, const nrv::Text& name) {
   ArchivePanel shown(folder, nullptr);
-  return Probed([&] {
+  return nrv::bench::Probed(nrv::bench::gBenchWindow, [&] {
     shown.panel.archiveOpen = 1;
     shown.panel.archiveFormat = nrv::kFormatTarGz;
     shown.panel.findName = name;
@@ -89,15 +64,9 @@ Run OnTheWindowsThread(const nrv::Text& folder, const nrv::Text& name) {
 
 Run OnAWorker(nrv::PanelContext& context, const nrv::Text& folder, const nrv::Text& name) {
   ArchivePanel shown(folder, &context);
-  return Probed([&] {
+  return nrv::bench::Probed(nrv::bench::gBenchWindow, [&] {
     nrv::EnterArchiveOnWorker(shown.panel, name, nrv::kFormatTarGz, nullptr);
-    MSG message;
-    while (nrv::IsReading(shown.panel) && ::GetMessageW(&message, nullptr, 0, 0) > 0) {
-      if (message.message == kEnd)
-        nrv::FinishRead(shown.panel, shown.list, static_cast<uint64_t>(message.lParam));
-      else
-        ::DispatchMessageW(&message);
-    }
+    PumpUntilSwapped(shown.panel, shown.list);
     return nrv::Count(shown.archive);
   });
 }
@@ -121,10 +90,10 @@ int wmain(int argc, wchar_t** argv) {
     std::fprintf(stderr, "no 7z.dll beside the bench or no private folder\n");
     return 1;
   }
-  gWindow = ::CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+  nrv::bench::gBenchWindow = ::CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
   nrv::PanelContext context;
-  context.reads.ended = &PostEnd;
-  context.updateTarget = gWindow;
+  context.reads.ended = &nrv::bench::PostReadEnd;
+  context.updateTarget = nrv::bench::gBenchWindow;
 
   ::SetCurrentDirectoryW(reinterpret_cast<const wchar_t*>(folder.c_str()));
   nrv::PanelItem* item = nrv::NewItem(name);
@@ -137,7 +106,7 @@ int wmain(int argc, wchar_t** argv) {
   nrv::FreeItem(item);
 
   std::vector<double> syncMs, backMs, syncMax, backMax, backP99;
-  int syncCount = 0, backCount = 0;
+  size_t syncCount = 0, backCount = 0;
   for (int round = 0; round < rounds; ++round) {
     const Run sync = OnTheWindowsThread(folder, name);
     const Run back = OnAWorker(context, folder, name);
@@ -150,7 +119,7 @@ int wmain(int argc, wchar_t** argv) {
     backCount = back.count;
   }
   std::printf("quick format test on the window's thread: median %.2f ms\n", Median(testMs));
-  std::printf("items: on the window's thread %d, on a worker %d\n", syncCount, backCount);
+  std::printf("items: on the window's thread %zu, on a worker %zu\n", syncCount, backCount);
   std::printf("time to the complete list: on the window's thread %.0f ms, on a worker %.0f ms, ratio %.3f\n",
               Median(syncMs), Median(backMs), Median(backMs) / Median(syncMs));
   std::printf("longest answer of the window: on the window's thread %.0f ms (the whole open), on a worker %.1f ms "
