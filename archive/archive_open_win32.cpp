@@ -154,7 +154,7 @@ UINT64 FileTimeValue(const PROPVARIANT& value) {
   return (UINT64{value.filetime.dwHighDateTime} << 32) | value.filetime.dwLowDateTime;
 }
 
-// Every item's properties, looking at the stop flag every few thousand items.
+// Every item's properties, looking at the stop flag every thousand items.
 int ReadItems(const Text& path, int32_t format, const PasswordAsk& askPassword, const ArchiveReadControl& control,
               ArchiveItemList& items) {
   ComPtr<IInArchive> archive;
