@@ -3,11 +3,13 @@
 #include "archive/archive_bridge_win32.h"
 #include "archive/archive_format.h"
 #include "archive/archive_navigation.h"
+#include "archive/archive_read_win32.h"
 #include "archive/file_helpers_win32.h"
 #include "archive/property_variant_win32.h"
 #include "core/listing.h"
 #include "core/paths.h"
 #include "panel/navigation.h"
+#include "panel/panel_reader.h"
 #include "platform/error_report.h"
 #include "platform/message_box.h"
 #include "platform/private_folder.h"
@@ -19,7 +21,7 @@ namespace {
 // Extracts the one item of a gzip or bzip2 file to a path of the caller's choice.
 class CDecompressCallback : public IArchiveExtractCallback, public CMyUnknownImp {
  public:
-  explicit CDecompressCallback(Text target) : target_(std::move(target)) {}
+  CDecompressCallback(Text target, const ArchiveReadControl& control) : target_(std::move(target)), control_(control) {}
 
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
     if (!object) return E_POINTER;
@@ -36,7 +38,9 @@ class CDecompressCallback : public IArchiveExtractCallback, public CMyUnknownImp
     return count;
   }
   HRESULT STDMETHODCALLTYPE SetTotal(UINT64) override { return S_OK; }
-  HRESULT STDMETHODCALLTYPE SetCompleted(const UINT64*) override { return S_OK; }
+  HRESULT STDMETHODCALLTYPE SetCompleted(const UINT64*) override {
+    return ArchiveReadStopped(control_) ? E_ABORT : S_OK;
+  }
   HRESULT STDMETHODCALLTYPE GetStream(UINT32, ISequentialOutStream** outStream, INT32 askExtractMode) override {
     *outStream = nullptr;
     if (askExtractMode != 0) return S_OK;
@@ -63,24 +67,32 @@ class CDecompressCallback : public IArchiveExtractCallback, public CMyUnknownImp
 
  private:
   Text target_;
+  const ArchiveReadControl& control_;
 };
 
-int OpenInArchiveQuietly(IInArchive* archive, const Text& path, PasswordQuestion askPassword) {
+int OpenInArchiveQuietly(IInArchive* archive, const Text& path, const PasswordAsk& askPassword,
+                         const ArchiveReadControl& control) {
   auto* stream = new CInFileStream;
   ComPtr<IInStream> streamRef(stream);
   stream->AddRef();
   if (!stream->Open(path)) return kArchiveFileError;
-  auto* callback = new CArchiveOpenCallback(askPassword);
+  if (control.stop) stream->stop = &control.stop->requested;
+  auto* callback = new CArchiveOpenCallback(askPassword, &control);
   ComPtr<IArchiveOpenCallback> callbackRef(callback);
   callback->AddRef();
-  if (archive->Open(stream, nullptr, callback) != S_OK) return kArchiveContentError;
+  if (archive->Open(stream, nullptr, callback) != S_OK)
+    return ArchiveReadStopped(control) ? kArchiveStopped : kArchiveContentError;
   return kArchiveOpened;
 }
 
-int OpenInArchive(IInArchive* archive, const Text& path, PasswordQuestion askPassword) {
-  const int opened = OpenInArchiveQuietly(archive, path, askPassword);
-  if (opened == kArchiveFileError) ShowArchiveError(FormatMessageText(u"Cannot open archive file: %s", path));
-  return opened;
+// The message of a failed read of the items, as the panel has always shown it.
+Text ReadFailureText(int code, const Text& path, int32_t format) {
+  switch (code) {
+    case kArchiveNoObject: return ReadClassByte(format) < 0 ? u"Unknown archive format" : u"Cannot get CreateObject";
+    case kArchiveFileError: return FormatMessageText(u"Cannot open archive file: %s", path);
+    case kArchiveContentError: return FormatMessageText(u"Error reading archive content: %s", path);
+    default: return {};
+  }
 }
 
 Text LastName(const Text& path) {
@@ -102,29 +114,37 @@ Text InnerName(IInArchive* archive, const Text& path) {
   return name;
 }
 
-int Decompress(const Text& path, int32_t format, const Text& tempFolder, Text& innerPath) {
+int Decompress(const Text& path, int32_t format, const Text& tempFolder, const ArchiveReadControl& control,
+               Text& innerPath, Text& errorText) {
   ComPtr<IInArchive> archive;
-  if (CreateArchiveObject(format, IID_IInArchive, reinterpret_cast<void**>(archive.Out())) != 0)
+  if (CreateArchiveObjectQuietly(format, IID_IInArchive, reinterpret_cast<void**>(archive.Out())) != S_OK) {
+    errorText = ReadFailureText(kArchiveNoObject, path, format);
     return kArchiveNoObject;
-  const int opened = OpenInArchive(archive.Get(), path, nullptr);
-  if (opened == kArchiveContentError) ShowArchiveError(FormatMessageText(u"Cannot open archive: %s", path));
+  }
+  const int opened = OpenInArchiveQuietly(archive.Get(), path, nullptr, control);
+  if (opened == kArchiveFileError) errorText = FormatMessageText(u"Cannot open archive file: %s", path);
+  if (opened == kArchiveContentError) errorText = FormatMessageText(u"Cannot open archive: %s", path);
   if (opened != kArchiveOpened) return opened == kArchiveContentError ? kArchiveOuterError : opened;
   UINT32 count = 0;
   if (archive->GetNumberOfItems(&count) != S_OK || count == 0) return kArchiveNoInnerFile;
   if (tempFolder.empty() || !CreateFolderChain(tempFolder)) {
-    ShowArchiveError(FormatMessageText(u"Cannot create temporary folder: %s", tempFolder));
+    errorText = FormatMessageText(u"Cannot create temporary folder: %s", tempFolder);
     return kArchiveExtractError;
   }
   const Text target = tempFolder + InnerName(archive.Get(), path);
-  auto* callback = new CDecompressCallback(target);
+  auto* callback = new CDecompressCallback(target, control);
   ComPtr<IArchiveExtractCallback> callbackRef(callback);
   callback->AddRef();
   const UINT32 first = 0;
-  if (archive->Extract(&first, 1, 0, callback) != S_OK) {
-    ShowArchiveError(FormatMessageText(u"Error extracting: %s", path));
+  const HRESULT extracted = archive->Extract(&first, 1, 0, callback);
+  if (extracted != S_OK || !callback->created) {
+    // Part of an inner file is no archive at all: it goes with its folder.
+    platform::RemovePrivateCopy(target);
+    if (extracted == S_OK) return kArchiveNoInnerFile;
+    if (ArchiveReadStopped(control)) return kArchiveStopped;
+    errorText = FormatMessageText(u"Error extracting: %s", path);
     return kArchiveExtractError;
   }
-  if (!callback->created) return kArchiveNoInnerFile;
   innerPath = target;
   return kArchiveOpened;
 }
@@ -132,6 +152,47 @@ int Decompress(const Text& path, int32_t format, const Text& tempFolder, Text& i
 UINT64 FileTimeValue(const PROPVARIANT& value) {
   if (value.vt != VT_FILETIME) return 0;
   return (UINT64{value.filetime.dwHighDateTime} << 32) | value.filetime.dwLowDateTime;
+}
+
+// Every item's properties, looking at the stop flag every thousand items.
+int ReadItems(const Text& path, int32_t format, const PasswordAsk& askPassword, const ArchiveReadControl& control,
+              ArchiveItemList& items) {
+  ComPtr<IInArchive> archive;
+  if (CreateArchiveObjectQuietly(format, IID_IInArchive, reinterpret_cast<void**>(archive.Out())) != S_OK)
+    return kArchiveNoObject;
+  const int opened = OpenInArchiveQuietly(archive.Get(), path, askPassword, control);
+  if (opened != kArchiveOpened) return opened;
+  UINT32 count = 0;
+  if (archive->GetNumberOfItems(&count) != S_OK) count = 0;
+  ReserveArchiveItems(items, count, 32);
+  PropVariantHolder size, attributes, isFolder, time, itemPath;
+  Text name;
+  for (UINT32 index = 0; index < count; ++index) {
+    if (index % 1024 == 0) {
+      if (ArchiveReadStopped(control)) return kArchiveStopped;
+      if (control.count) control.count->store(static_cast<int32_t>(index), std::memory_order_relaxed);
+    }
+    archive->GetProperty(index, kpidSize, size.Out());
+    archive->GetProperty(index, kpidAttrib, attributes.Out());
+    archive->GetProperty(index, kpidIsDir, isFolder.Out());
+    archive->GetProperty(index, kpidMTime, time.Out());
+    archive->GetProperty(index, kpidPath, itemPath.Out());
+    ArchiveItemProperties properties;
+    // Paths come as strings: used in place, without a copy per item.
+    if (itemPath.value.vt == VT_BSTR && itemPath.value.bstrVal)
+      properties.path = TextView(reinterpret_cast<const char16_t*>(itemPath.value.bstrVal),
+                                 ::SysStringLen(itemPath.value.bstrVal));
+    else if (PropertyToText(itemPath.value, name) == 0)
+      properties.path = name;
+    properties.size = size.value.vt == VT_UI8 ? size.value.uhVal.QuadPart : 0;
+    properties.attributes = attributes.value.vt == VT_UI4 ? attributes.value.ulVal : 0;
+    properties.isFolder = isFolder.value.vt == VT_BOOL && isFolder.value.boolVal != VARIANT_FALSE;
+    properties.writeTime = FileTimeValue(time.value);
+    AppendArchiveItem(items, properties);
+  }
+  if (control.count) control.count->store(static_cast<int32_t>(count), std::memory_order_relaxed);
+  // The stream goes with the archive object; Close is not needed before Release.
+  return kArchiveOpened;
 }
 
 }  // namespace
@@ -154,7 +215,9 @@ ULONG CArchiveOpenCallback::Release() {
 }
 
 HRESULT CArchiveOpenCallback::SetTotal(const UINT64*, const UINT64*) { return S_OK; }
-HRESULT CArchiveOpenCallback::SetCompleted(const UINT64*, const UINT64*) { return S_OK; }
+HRESULT CArchiveOpenCallback::SetCompleted(const UINT64*, const UINT64*) {
+  return control_ && ArchiveReadStopped(*control_) ? E_ABORT : S_OK;
+}
 
 HRESULT CArchiveOpenCallback::CryptoGetTextPassword(BSTR* answer) {
   *answer = nullptr;
@@ -168,66 +231,48 @@ HRESULT CArchiveOpenCallback::CryptoGetTextPassword(BSTR* answer) {
   return *answer ? S_OK : E_OUTOFMEMORY;
 }
 
+bool ArchiveReadStopped(const ArchiveReadControl& control) {
+  if (control.checkpoint) control.checkpoint();
+  return control.stop && control.stop->requested.load();
+}
+
 int ReadArchiveItems(const Text& path, int32_t format, PasswordQuestion askPassword, ArchiveItemList& items) {
   const int read = ReadArchiveItemsQuietly(path, format, askPassword, items);
-  switch (read) {
-    case kArchiveNoObject:
-      ShowArchiveError(ReadClassByte(format) < 0 ? u"Unknown archive format" : u"Cannot get CreateObject");
-      break;
-    case kArchiveFileError: ShowArchiveError(FormatMessageText(u"Cannot open archive file: %s", path)); break;
-    case kArchiveContentError:
-      ShowArchiveError(FormatMessageText(u"Error reading archive content: %s", path));
-      break;
-    default: break;
-  }
+  if (const Text text = ReadFailureText(read, path, format); !text.empty()) ShowArchiveError(text);
   return read;
 }
 
 int ReadArchiveItemsQuietly(const Text& path, int32_t format, PasswordQuestion askPassword, ArchiveItemList& items) {
-  ComPtr<IInArchive> archive;
-  if (CreateArchiveObjectQuietly(format, IID_IInArchive, reinterpret_cast<void**>(archive.Out())) != S_OK)
-    return kArchiveNoObject;
-  const int opened = OpenInArchiveQuietly(archive.Get(), path, askPassword);
-  if (opened != kArchiveOpened) return opened;
-  UINT32 count = 0;
-  if (archive->GetNumberOfItems(&count) != S_OK) count = 0;
-  ReserveArchiveItems(items, count, 32);
-  PropVariantHolder size, attributes, isFolder, time, itemPath;
-  Text name;
-  for (UINT32 index = 0; index < count; ++index) {
-    archive->GetProperty(index, kpidSize, size.Out());
-    archive->GetProperty(index, kpidAttrib, attributes.Out());
-    archive->GetProperty(index, kpidIsDir, isFolder.Out());
-    archive->GetProperty(index, kpidMTime, time.Out());
-    archive->GetProperty(index, kpidPath, itemPath.Out());
-    ArchiveItemProperties properties;
-    // Paths come as strings: used in place, without a copy per item.
-    if (itemPath.value.vt == VT_BSTR && itemPath.value.bstrVal)
-      properties.path = TextView(reinterpret_cast<const char16_t*>(itemPath.value.bstrVal),
-                                 ::SysStringLen(itemPath.value.bstrVal));
-    else if (PropertyToText(itemPath.value, name) == 0)
-      properties.path = name;
-    properties.size = size.value.vt == VT_UI8 ? size.value.uhVal.QuadPart : 0;
-    properties.attributes = attributes.value.vt == VT_UI4 ? attributes.value.ulVal : 0;
-    properties.isFolder = isFolder.value.vt == VT_BOOL && isFolder.value.boolVal != VARIANT_FALSE;
-    properties.writeTime = FileTimeValue(time.value);
-    AppendArchiveItem(items, properties);
+  return ReadItems(path, format, askPassword, ArchiveReadControl{}, items);
+}
+
+int OpenArchiveQuietly(const Text& path, int32_t format, const Text& tempFolder, const PasswordAsk& askPassword,
+                       const ArchiveReadControl& control, ArchiveOpenResult& result) {
+  result.format = format;
+  result.workPath.clear();
+  result.errorText.clear();
+  Text readPath = path;
+  if (format == kFormatTarGz || format == kFormatBZip2) {
+    if (const int code = Decompress(path, format, tempFolder, control, result.workPath, result.errorText);
+        code != kArchiveOpened)
+      return code;
+    readPath = result.workPath;
+    result.format = kFormatTar;
   }
-  // The stream goes with the archive object; Close is not needed before Release.
-  return kArchiveOpened;
+  const int read = ReadItems(readPath, result.format, askPassword, control, result.items);
+  if (read == kArchiveOpened) return read;
+  result.errorText = ReadFailureText(read, readPath, result.format);
+  FreeArchiveItems(result.items);
+  platform::RemovePrivateCopy(result.workPath);
+  result.workPath.clear();
+  return read;
 }
 
 int OpenArchiveForPanel(const Text& path, int32_t format, const Text& tempFolder, PasswordQuestion askPassword,
                         ArchiveOpenResult& result) {
-  result.format = format;
-  result.workPath.clear();
-  Text readPath = path;
-  if (format == kFormatTarGz || format == kFormatBZip2) {
-    if (const int code = Decompress(path, format, tempFolder, result.workPath); code != kArchiveOpened) return code;
-    readPath = result.workPath;
-    result.format = kFormatTar;
-  }
-  return ReadArchiveItems(readPath, result.format, askPassword, result.items);
+  const int code = OpenArchiveQuietly(path, format, tempFolder, askPassword, ArchiveReadControl{}, result);
+  if (!result.errorText.empty()) ShowArchiveError(result.errorText);
+  return code;
 }
 
 Text ArchiveTempFolder() { return platform::NewPrivateSubfolder(); }
@@ -267,6 +312,10 @@ int OpenArchiveItem(Panel& panel, ItemList& list, int index, PasswordQuestion as
   if (test.format == kFormatLzh || test.format == kFormatCab)
     platform::ShowMessage({nullptr, test.format == kFormatLzh ? u"LHA archive" : u"CAB archive", u"Information",
                            platform::MessageIcon::Information});
+  if (ReadsInBackground(panel)) {
+    EnterArchiveOnWorker(panel, Text(ItemName(item)), test.format, askPassword);
+    return 0;
+  }
   panel.archiveOpen = 1;
   panel.archiveFormat = test.format;
   panel.findName = Text(ItemName(item));

@@ -68,6 +68,10 @@ ULONG CInFileStream::Release() {
 }
 
 HRESULT CInFileStream::Read(void* data, UINT32 size, UINT32* processedSize) {
+  if (stop && stop->load()) {
+    if (processedSize) *processedSize = 0;
+    return E_ABORT;
+  }
   DWORD read = 0;
   const BOOL ok = ::ReadFile(file_, data, size < kMaxStreamBlock ? size : kMaxStreamBlock, &read, nullptr);
   if (processedSize) *processedSize = read;

@@ -1,5 +1,7 @@
 #pragma once
 // The file streams the archive library reads and writes through.
+#include <atomic>
+
 #include "archive/seven_zip_interfaces_win32.h"
 #include "platform/text.h"
 
@@ -37,6 +39,10 @@ class CInFileStream : public IInStream, public IStreamGetSize, public CMyUnknown
   HRESULT STDMETHODCALLTYPE Seek(INT64 offset, UINT32 seekOrigin, UINT64* newPosition) override;
   HRESULT STDMETHODCALLTYPE GetSize(UINT64* size) override;
   virtual ~CInFileStream();
+
+  // A reading worker's stop flag: once raised every read fails with E_ABORT, which ends even a
+  // library step that never calls back (a tar's headers read at its opening).
+  const std::atomic<bool>* stop = nullptr;
 
  private:
   HANDLE file_ = INVALID_HANDLE_VALUE;

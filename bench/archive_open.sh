@@ -39,3 +39,25 @@ median_seconds() {
   printf '%s\n' "${times[@]}" | sort -n | sed -n 3p | awk '{ printf "%.3f", $1 / 1e9 }'
 }
 echo "7z.exe l    median $(median_seconds l "$windows_archive") s (7z.exe alone $(median_seconds) s)"
+
+# Entering a 1 GiB .tar.gz (one file of zeros, gzip level 1) on the panel's worker against
+# entering it on the window's thread: the window's answer times during the open.
+big=$data/zeros-1gib.tar.gz
+if [[ ! -f $big ]]; then
+  python3 - "$big" <<'PY'
+import gzip, io, sys, tarfile
+class Zeros(io.RawIOBase):
+    def __init__(self, size): self.left = size
+    def readable(self): return True
+    def readinto(self, buffer):
+        n = min(len(buffer), self.left)
+        buffer[:n] = bytes(n)
+        self.left -= n
+        return n
+with gzip.open(sys.argv[1], "wb", compresslevel=1) as packed, tarfile.open(fileobj=packed, mode="w") as tar:
+    zeros = tarfile.TarInfo("zeros.bin")
+    zeros.size = 1 << 30
+    tar.addfile(zeros, io.BufferedReader(Zeros(zeros.size), 1 << 20))
+PY
+fi
+"$root/scripts/wine-exec" "$build/archive_read_bench.exe" "Z:${data//\//\\}" "$(basename "$big")" 3

@@ -149,7 +149,8 @@ ReadEnd FinishRead(Panel& panel, ItemList& list, uint64_t generation) {
     if (exchange->adopt) exchange->adopt(panel, false);
     // The watcher was moved to the folder that failed: it goes back to the panel's.
     if (request.kind == ReadKind::NewLocation) WatchFromNow(panel);
-    platform::ShowMessage(ErrorReportRequest(exchange->errorText));
+    // A location that fails without a word (an archive with nothing inside) shows nothing.
+    if (!exchange->errorText.empty()) platform::ShowMessage(ErrorReportRequest(exchange->errorText));
     end.what = ReadEnd::What::Failed;
     return end;
   }

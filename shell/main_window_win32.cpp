@@ -1,5 +1,6 @@
 #include <windows.h>
 
+#include "archive/archive_read_win32.h"
 #include "panel/context_menu_win32.h"
 #include "panel/panel_paint.h"
 #include "editor/editor_win32.h"
@@ -84,6 +85,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case kFolderSizesMessage: OnFolderSizesPosted(TheApplication().folderSizes); return 0;
     case kReadEndMessage: OnReadEnd(wParam, lParam); return 0;
     case kDrivesReadMessage: OnDrivesRead(); return 0;
+    case kArchivePasswordMessage: OnArchivePasswordQuestion(lParam); return 0;
     case WM_TIMER:
       if (OnReadTimer(wParam)) return 0;
       return ::DefWindowProcW(window, message, wParam, lParam);

@@ -11,6 +11,7 @@
 #include <thread>
 #include <vector>
 
+#include "bench/windows/answer_prober.h"
 #include "bench/windows/bench_timing.h"
 #include "core/listing.h"
 #include "core/panel_context.h"
@@ -20,15 +21,11 @@
 namespace {
 
 using nrv::bench::Clock;
+using nrv::bench::Max;
 using nrv::bench::Median;
 using nrv::bench::Milliseconds;
-
-constexpr UINT kEnd = WM_APP + 3;
-HWND gWindow = nullptr;
-
-void PostEnd(nrv::PanelContext&, int side, uint64_t generation) {
-  ::PostMessageW(gWindow, kEnd, static_cast<WPARAM>(side), static_cast<LPARAM>(generation));
-}
+using nrv::bench::Percentile;
+using nrv::bench::PumpUntilSwapped;
 
 size_t PrivateBytes() {
   PROCESS_MEMORY_COUNTERS_EX counters{};
@@ -38,75 +35,11 @@ size_t PrivateBytes() {
   return counters.PagefileUsage;
 }
 
-// Sends the window WM_NULL every 10 ms until stopped; the waits in ms.
-struct Prober {
-  std::atomic<bool> stop{false};
-  std::vector<double> waits;
-  std::thread thread;
-  void Start() {
-    thread = std::thread([this] {
-      while (!stop.load()) {
-        DWORD_PTR result = 0;
-        const auto start = Clock::now();
-        ::SendMessageTimeoutW(gWindow, WM_NULL, 0, 0, SMTO_NORMAL, 60000, &result);
-        waits.push_back(Milliseconds(start));
-        ::Sleep(10);
-      }
-    });
-  }
-  void Stop() {
-    stop = true;
-    thread.join();
-  }
-};
-
-double Percentile(std::vector<double> values, double share) {
-  if (values.empty()) return 0;
-  std::sort(values.begin(), values.end());
-  return values[std::min(values.size() - 1, static_cast<size_t>(share * values.size()))];
-}
-
-double Max(const std::vector<double>& values) { return values.empty() ? 0 : *std::max_element(values.begin(), values.end()); }
-
-// Pumps the thread's messages until the read's end is swapped in.
-void PumpUntilSwapped(nrv::Panel& panel, nrv::ItemList& list) {
-  MSG message;
-  while (nrv::IsReading(panel) && ::GetMessageW(&message, nullptr, 0, 0) > 0) {
-    if (message.message == kEnd)
-      nrv::FinishRead(panel, list, static_cast<uint64_t>(message.lParam));
-    else
-      ::DispatchMessageW(&message);
-  }
-}
-
-struct Run {
-  double listMs = 0;
-  std::vector<double> waits;
-  size_t count = 0;
-};
-
-// Runs read (which returns the list's length once it is shown) while the window is probed.
-template <typename Read>
-Run Probed(Read read) {
-  Prober prober;
-  prober.Start();
-  ::Sleep(30);
-  const auto start = Clock::now();
-  Run run;
-  run.count = read();
-  run.listMs = Milliseconds(start);
-  MSG message;
-  const auto drain = Clock::now();
-  while (Milliseconds(drain) < 30)
-    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&message);
-  prober.Stop();
-  run.waits = prober.waits;
-  return run;
-}
+using Run = nrv::bench::ProbedRun;
 
 // The window's thread is busy with the listing: the prober waits for all of it.
 Run Synchronous(const nrv::Text& folder) {
-  return Probed([&] {
+  return nrv::bench::Probed(nrv::bench::gBenchWindow, [&] {
     nrv::Panel panel;
     panel.path = folder;
     nrv::ItemList list;
@@ -116,7 +49,7 @@ Run Synchronous(const nrv::Text& folder) {
 }
 
 Run Background(nrv::PanelContext& context, const nrv::Text& folder) {
-  return Probed([&] {
+  return nrv::bench::Probed(nrv::bench::gBenchWindow, [&] {
     nrv::Panel panel;
     panel.context = &context;
     panel.path = folder;
@@ -164,9 +97,9 @@ int wmain(int argc, wchar_t** argv) {
   }
   const nrv::Text folder(reinterpret_cast<const char16_t*>(argv[1]));
   const int rounds = argc > 2 ? _wtoi(argv[2]) : 3;
-  gWindow = ::CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+  nrv::bench::gBenchWindow = ::CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
   nrv::PanelContext context;
-  context.reads.ended = &PostEnd;
+  context.reads.ended = &nrv::bench::PostReadEnd;
   std::vector<double> syncMs, backMs, syncMax, backMax, backP99;
   size_t syncCount = 0, backCount = 0;
   for (int round = 0; round < rounds; ++round) {

@@ -53,3 +53,14 @@ echo first > a.bin
 head -c 48M /dev/zero > big.bin
 7zz a -bd -bso0 -t7z -mx1 "$out/big.7z" a.bin big.bin
 7zz a -bd -bso0 -tzip -mx1 -psecret "$out/encrypted.zip" f000.txt big.bin
+# A gzip of a tar that takes many of the library's callbacks to open: 12,000 small items,
+# then 32 MiB of zeros, for stopping its read at any of them.
+python3 - "$out/many.tar.gz" <<'PY'
+import gzip, io, sys, tarfile
+with gzip.open(sys.argv[1], "wb", compresslevel=1) as packed, tarfile.open(fileobj=packed, mode="w") as tar:
+    for i in range(12000):
+        tar.addfile(tarfile.TarInfo(f"d{i // 1000:02d}/f{i:05d}.txt"), io.BytesIO(b""))
+    zeros = tarfile.TarInfo("zeros.bin")
+    zeros.size = 32 << 20
+    tar.addfile(zeros, io.BytesIO(bytes(zeros.size)))
+PY

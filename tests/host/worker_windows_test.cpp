@@ -36,6 +36,12 @@ const WorkerCode kWorkerCode[] = {
     {"archive/archive_format.cpp", "ArchiveTest TestArchiveFile("},
     {"archive/archive_open_win32.cpp", "int ReadArchiveItemsQuietly("},
     {"archive/archive_open_win32.cpp", "int OpenInArchiveQuietly("},
+    // entering an archive on a panel's reading worker
+    {"archive/archive_read_win32.cpp", "void RunArchiveRead("},
+    {"archive/archive_read_win32.cpp", "bool AskPasswordFromWorker("},
+    {"archive/archive_open_win32.cpp", "int OpenArchiveQuietly("},
+    {"archive/archive_open_win32.cpp", "int ReadItems("},
+    {"archive/archive_open_win32.cpp", "int Decompress("},
     {"archive/archive_bridge_win32.cpp", "HRESULT CreateArchiveObjectQuietly("},
     {"archive/archive_bridge_win32.cpp", "HRESULT CreateObjectOfClass("},
     // extraction and packing behind the progress window

@@ -21,6 +21,7 @@
 #include "config/dialog_ids.h"
 #include "core/panel.h"
 #include "core/panel_item.h"
+#include "support/archive_data.h"
 #include "support/message_capture.h"
 #include "support/temp_folder.h"
 #include "support/window_driver.h"
@@ -30,13 +31,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-fs::path ProgramFolder() {
-  wchar_t path[MAX_PATH] = {};
-  ::GetModuleFileNameW(nullptr, path, MAX_PATH);
-  return fs::path(path).parent_path();
-}
+using test::ProgramFolder;
 
-fs::path Data() { return ProgramFolder() / "archive-data"; }
+fs::path Data() { return test::ArchiveData(); }
 
 std::string Bytes(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);

@@ -19,6 +19,7 @@
 #include "shell/application.h"
 #include "platform/private_folder.h"
 #include "platform/win32/wide.h"
+#include "support/archive_data.h"
 #include "support/item_names.h"
 #include "support/message_capture.h"
 #include "support/temp_folder.h"
@@ -29,14 +30,9 @@ namespace {
 using test::Names;
 using NameList = std::vector<Text>;
 
-std::filesystem::path ProgramFolder() {
-  wchar_t path[MAX_PATH] = {};
-  ::GetModuleFileNameW(nullptr, path, MAX_PATH);
-  return std::filesystem::path(path).parent_path();
-}
+using test::ProgramFolder;
 
-// Made by tests/data/make_archives.sh before the tests run.
-Text Data(const char* name) { return (ProgramFolder() / "archive-data" / name).u16string(); }
+Text Data(const char* name) { return (test::ArchiveData() / name).u16string(); }
 
 class WineArchive : public ::testing::Test {
  protected:
