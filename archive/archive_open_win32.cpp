@@ -303,7 +303,8 @@ int EnterArchive(Panel& panel, ItemList& visible, PasswordQuestion askPassword) 
   return 0;
 }
 
-int OpenArchiveItem(Panel& panel, ItemList& list, int index, PasswordQuestion askPassword, UdfQuestion askUdf) {
+int OpenArchiveItem(Panel& panel, ItemList& list, int index, PasswordQuestion askPassword, UdfQuestion askUdf,
+                    const ArchiveEntry& at) {
   if (index < 0 || index >= Count(list)) return kNotAnArchive;
   const PanelItem& item = At(list, index);
   const ArchiveTest test = TestArchiveFile(item, askUdf);
@@ -313,7 +314,7 @@ int OpenArchiveItem(Panel& panel, ItemList& list, int index, PasswordQuestion as
     platform::ShowMessage({nullptr, test.format == kFormatLzh ? u"LHA archive" : u"CAB archive", u"Information",
                            platform::MessageIcon::Information});
   if (ReadsInBackground(panel)) {
-    EnterArchiveOnWorker(panel, Text(ItemName(item)), test.format, askPassword);
+    EnterArchiveOnWorker(panel, Text(ItemName(item)), test.format, askPassword, at);
     return 0;
   }
   panel.archiveOpen = 1;

@@ -92,6 +92,13 @@ Text ArchiveTempFolder();
 // and visible is untouched. The caller draws the panel.
 int EnterArchive(Panel& panel, ItemList& visible, PasswordQuestion askPassword);
 
+// Where a panel entering an archive lands: a folder inside it (empty for the root, else ending
+// with a separator; the root when the archive has no such folder) and the item for the cursor.
+struct ArchiveEntry {
+  Text folder;
+  Text cursorName;
+};
+
 // OpenArchiveItem's answer for a file that is not entered: the caller runs it.
 inline constexpr int kNotAnArchive = 1;
 
@@ -100,6 +107,6 @@ inline constexpr int kNotAnArchive = 1;
 // entered after a message, the panel on its folder; kNotAnArchive. Where the panel reads in the
 // background, 0 means the read has started: the archive is entered when its list arrives.
 int OpenArchiveItem(Panel& panel, ItemList& list, int index, PasswordQuestion askPassword,
-                    UdfQuestion askUdf = AskOpenAsUdf);
+                    UdfQuestion askUdf = AskOpenAsUdf, const ArchiveEntry& at = {});
 
 }  // namespace nrv

@@ -91,28 +91,36 @@ void RunArchiveRead(const ArchiveReadJob& job, ReadExchange& exchange, const Sto
   held->workPath = std::move(result.workPath);
   held->items = std::move(result.items);
   ItemList visible;
+  Text folder = job.folder;
   if (code == kArchiveOpened) {
     // Sorted here as the panel would: only the mode is read, never the panel itself.
     Panel scratch;
     scratch.sortMode = job.sortMode;
     scratch.archiveOpen = 1;
-    BuildVisibleList(held->items, u"", scratch, visible);
+    BuildVisibleList(held->items, job.folder, scratch, visible);
+    // Only ".." there: the folder is not in the archive (any more), and the root is shown.
+    if (!job.folder.empty() && Count(visible) <= 1) {
+      folder.clear();
+      BuildVisibleList(held->items, u"", scratch, visible);
+    }
   }
   const Text name = job.name;
   std::lock_guard<std::mutex> hold(exchange.lock);
   exchange.status = code == kArchiveOpened ? 0 : -2;
   exchange.errorText = std::move(result.errorText);
   exchange.items = std::move(visible);
-  exchange.adopt = [held, name](Panel& panel, bool swapped) {
+  exchange.adopt = [held, name, folder](Panel& panel, bool swapped) {
     ArchiveItemList* list = ArchiveItemsOf(panel);
     if (!swapped || !list) return;
     *list = std::move(held->items);
+    panel.archiveFolder = folder;
     panel.archiveWorkPath = std::exchange(held->workPath, Text());
     panel.findName = name;
   };
 }
 
-void EnterArchiveOnWorker(Panel& panel, const Text& name, int32_t format, PasswordQuestion askPassword) {
+void EnterArchiveOnWorker(Panel& panel, const Text& name, int32_t format, PasswordQuestion askPassword,
+                          const ArchiveEntry& at) {
   ArchiveReadJob job;
   job.path = JoinPath(panel.path, name);
   job.name = name;
@@ -121,14 +129,15 @@ void EnterArchiveOnWorker(Panel& panel, const Text& name, int32_t format, Passwo
   job.sortMode = panel.sortMode;
   job.askPassword = askPassword;
   job.window = panel.context->updateTarget;
+  job.folder = at.folder;
   const PanelLocation before = SaveLocation(panel);
   panel.returnTop = panel.top;  // the folder's page, for leaving
   panel.archiveOpen = 1;
   panel.archiveFormat = format == kFormatTarGz || format == kFormatBZip2 ? kFormatTar : format;
-  panel.archiveFolder.clear();
+  panel.archiveFolder = at.folder;
   LocationRead read;
   read.run = [job](ReadExchange& exchange, const StopFlag& stop) { RunArchiveRead(job, exchange, stop); };
-  ReadOtherLocation(panel, before, u"", std::move(read));
+  ReadOtherLocation(panel, before, at.cursorName, std::move(read));
 }
 
 }  // namespace nrv

@@ -19,6 +19,7 @@ struct ArchiveReadJob {
   Text name;            // its name in the folder: the cursor's place when the archive is left
   int32_t format = 0;   // as the quick test found it
   Text tempFolder;      // where a gzip's or bzip2's inner archive goes
+  Text folder;          // the folder inside to show; the root when the archive has none such
   int32_t sortMode = kSortName;
   PasswordQuestion askPassword = nullptr;  // run on the window's thread
   NativeWindow window = nullptr;           // where the question is posted
@@ -32,7 +33,8 @@ void RunArchiveRead(const ArchiveReadJob& job, ReadExchange& exchange, const Sto
 
 // Enter on an archive of a panel that reads in the background: the read of the archive
 // panel.path\name starts, the panel stays where it is until the list arrives.
-void EnterArchiveOnWorker(Panel& panel, const Text& name, int32_t format, PasswordQuestion askPassword);
+void EnterArchiveOnWorker(Panel& panel, const Text& name, int32_t format, PasswordQuestion askPassword,
+                          const ArchiveEntry& at = {});
 
 // On a worker: the question asked on window's thread, waiting for the answer; a raised stop
 // flag ends the wait as a Cancel. False on Cancel.

@@ -133,8 +133,12 @@ void MakeFolder(Panel& panel, ItemList& list) {
   if (OpsOf(panel).makeFolder(panel, typed) != 0) return;
   Panel& left = PanelOf(kLeftPanel);
   Panel& right = PanelOf(kRightPanel);
-  OpsOf(left).refresh(left, ItemsOf(kLeftPanel));
-  OpsOf(right).refresh(right, ItemsOf(kRightPanel));
+  {
+    // The cursor goes onto the new folder: the lists are needed at once.
+    const ReadAtOnce leftAtOnce(left), rightAtOnce(right);
+    OpsOf(left).refresh(left, ItemsOf(kLeftPanel));
+    OpsOf(right).refresh(right, ItemsOf(kRightPanel));
+  }
   PlaceCursorOnCreated(panel, list, typed);
   RepaintPanel(left, ItemsOf(kLeftPanel));
   RepaintPanel(right, ItemsOf(kRightPanel));

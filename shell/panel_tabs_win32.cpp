@@ -60,12 +60,16 @@ int ShowLocal(Panel& panel, ItemList& list, const PanelTab& tab) {
 }
 
 int ShowArchive(Panel& panel, ItemList& list, const PanelTab& tab) {
-  // The archive is an item of the folder read: that list is needed at once.
-  const ReadAtOnce atOnce(panel);
-  if (ShowLocal(panel, list, tab) != 0) return -1;
+  {
+    // The archive is an item of the folder read: that list is needed at once.
+    const ReadAtOnce atOnce(panel);
+    if (ShowLocal(panel, list, tab) != 0) return -1;
+  }
   const int index = IndexOfName(list, tab.archiveName);
-  if (index < 0 || OpenArchiveItem(panel, list, index, &AskPassword) != 0) return 0;  // on its folder
-  if (!tab.inner.empty()) {
+  const ArchiveEntry at{tab.inner, tab.cursorName};
+  if (index < 0 || OpenArchiveItem(panel, list, index, &AskPassword, AskOpenAsUdf, at) != 0) return 0;  // on its folder
+  // On a worker the folder inside and the cursor come with the list.
+  if (!tab.inner.empty() && !IsReading(panel)) {
     panel.archiveFolder = tab.inner;
     if (RebuildArchiveList(panel, list) != 0) {
       panel.archiveFolder.clear();
