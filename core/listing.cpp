@@ -49,11 +49,14 @@ void TakeFindData(PanelItem& item, const platform::FindData& data) {
 }
 
 int ListFolderItems(TextView pattern, int32_t sortMode, ItemList& items, const StopFlag* stop,
-                    std::atomic<int32_t>* count) {
+                    std::atomic<int32_t>* count, size_t expected) {
   platform::FindHandle find;
   platform::FindData data;
   if (!platform::FindFirst(pattern, find, data)) return -2;
   ItemList read;
+  // Room for a little growth at once: doubling from small would leave up to twice the list's
+  // pointers in transient copies while the shown list is still held.
+  if (expected > 0) read.items.reserve(expected + expected / 16 + 16);
   if (data.name != u".") Append(read, MakeItemFromFindData(data));
   // Any failure to read on ends the listing like its end does; what was read is shown.
   while (platform::FindNext(find, data)) {

@@ -15,10 +15,11 @@ int ReadFolder(Panel& panel, ItemList& list);
 // The items of the folder the pattern names ("*.*" in the current folder, or a full path's),
 // sorted by sortMode, into items: the loop behind ReadFolder and the panels' reading workers.
 // Counts what it has read into count; with stop asked it ends early and returns kListingStopped.
+// expected: about how many entries there will be (a re-read's), 0 when unknown.
 // -2 when the folder cannot be listed (the thread's last error says why; items untouched).
 inline constexpr int kListingStopped = 1;
 int ListFolderItems(TextView pattern, int32_t sortMode, ItemList& items, const StopFlag* stop,
-                    std::atomic<int32_t>* count);
+                    std::atomic<int32_t>* count, size_t expected = 0);
 
 PanelItem* MakeItemFromFindData(const platform::FindData& data);
 // Attributes, times and size of data into item (its name stays).

@@ -19,6 +19,7 @@ struct ReadJob {
   PanelContext* context = nullptr;
   int side = 0;
   uint64_t generation = 0;
+  size_t expected = 0;  // a re-read: about as many entries as the list shown
 };
 
 void RunLocationJob(const ReadJob& job, const StopFlag& stop) {
@@ -34,7 +35,8 @@ void RunLocationJob(const ReadJob& job, const StopFlag& stop) {
 void RunReadJob(const ReadJob& job, const StopFlag& stop) {
   if (job.location) return RunLocationJob(job, stop);
   ItemList items;
-  const int status = ListFolderItems(JoinPath(job.path, u"*.*"), job.sortMode, items, &stop, &job.exchange->count);
+  const int status =
+      ListFolderItems(JoinPath(job.path, u"*.*"), job.sortMode, items, &stop, &job.exchange->count, job.expected);
   Text errorText;
   if (status < 0) errorText = LastErrorReportText(u"Error find first file in \"" + job.path + u"\"");
   {
@@ -59,6 +61,8 @@ void StartRead(Panel& panel, ReadRequest request) {
   const uint64_t generation = TakeRequest(reading, std::move(request));
   ReadJob job{reading.exchange,  reading.request.path, reading.request.sortMode, reading.request.location.run,
               panel.context, panel.side,           generation};
+  if (reading.request.kind == ReadKind::Reread && !reading.request.location.run)
+    job.expected = static_cast<size_t>(panel.fileCount) + static_cast<size_t>(panel.folderCount) + 1;
   if (!StartWorker(reading.worker, [job](const StopFlag& stop) { RunReadJob(job, stop); })) {
     DropRead(reading);
     return;
