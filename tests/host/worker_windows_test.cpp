@@ -64,6 +64,8 @@ const WorkerCode kWorkerCode[] = {
     {"fileops/file_operation_win32.cpp", "StartInSet(workers"},
     {"fileops/file_operation_win32.cpp", "int RunFileOperationJob("},
     {"panel/watcher_win32.cpp", "StartWorker("},
+    // the slow drives' sizes and labels
+    {"panel/drive_details.cpp", "void StartQuery("},
 };
 
 // Calls that put a window on the screen from the calling thread, as whole words ("Message(" is
