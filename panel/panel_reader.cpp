@@ -50,6 +50,17 @@ void RunReadJob(const ReadJob& job, const StopFlag& stop) {
   if (status != kListingStopped && !stop.requested.load()) job.context->reads.ended(*job.context, job.side, job.generation);
 }
 
+// A move to the location the panel now holds.
+ReadRequest NewLocationRequest(const Panel& panel, TextView cursorName) {
+  ReadRequest request;
+  request.kind = ReadKind::NewLocation;
+  request.path = panel.path;
+  request.sortMode = panel.sortMode;
+  request.target = SaveLocation(panel);
+  request.cursorName = Text(cursorName);
+  return request;
+}
+
 }  // namespace
 
 bool ReadsInBackground(const Panel& panel) {
@@ -79,12 +90,7 @@ int ReadNewLocation(Panel& panel, ItemList& list, const PanelLocation& before, T
     ComputeTotals(list, panel);
     return 0;
   }
-  ReadRequest request;
-  request.kind = ReadKind::NewLocation;
-  request.path = panel.path;
-  request.sortMode = panel.sortMode;
-  request.target = SaveLocation(panel);
-  request.cursorName = Text(cursorName);
+  ReadRequest request = NewLocationRequest(panel, cursorName);
   // Watched from before the read, so that no change during a long listing is missed.
   WatchFromNow(panel);
   RestoreLocation(panel, before);
@@ -97,12 +103,7 @@ int ReadNewLocation(Panel& panel, ItemList& list, const PanelLocation& before, T
 }
 
 void ReadOtherLocation(Panel& panel, const PanelLocation& before, TextView cursorName, LocationRead read) {
-  ReadRequest request;
-  request.kind = ReadKind::NewLocation;
-  request.path = panel.path;
-  request.sortMode = panel.sortMode;
-  request.target = SaveLocation(panel);
-  request.cursorName = Text(cursorName);
+  ReadRequest request = NewLocationRequest(panel, cursorName);
   request.location = std::move(read);
   RestoreLocation(panel, before);
   StartRead(panel, std::move(request));
