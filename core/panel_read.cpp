@@ -73,13 +73,16 @@ int32_t ReadCount(const Panel& panel) {
 }
 
 void DropRead(PanelReading& reading) {
-  if (IsStarted(reading.worker)) {
-    RequestStop(reading.worker);
+  if (reading.stop) {
+    reading.stop->requested = true;
     if (reading.request.location.cut) reading.request.location.cut();
     reading.request.location = {};
-    reading.retired.push_back(std::move(reading.worker));
-    reading.retiredExchanges.push_back(reading.exchange);
+    if (IsStarted(reading.worker)) {
+      reading.retired.push_back(std::move(reading.worker));
+      reading.retiredExchanges.push_back(reading.exchange);
+    }
   }
+  reading.stop.reset();
   reading.worker = Worker{};
   reading.exchange.reset();
   reading.pending = false;

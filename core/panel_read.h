@@ -83,7 +83,11 @@ struct ReadExchange {
 
 // The read a panel waits for.
 struct PanelReading {
+  // The panel's reading thread, for the run; a read gets a thread of its own (worker) only
+  // while that one is still on its way out of a dropped read.
+  StandingWorker reader;
   Worker worker;
+  std::shared_ptr<StopFlag> stop;  // the read in flight's, whichever thread runs it
   std::shared_ptr<ReadExchange> exchange;
   uint64_t generation = 0;  // the latest request's number; the end of an older one is dropped
   bool pending = false;

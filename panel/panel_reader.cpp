@@ -74,10 +74,13 @@ void StartRead(Panel& panel, ReadRequest request) {
               panel.context, panel.side,           generation};
   if (reading.request.kind == ReadKind::Reread && !reading.request.location.run)
     job.expected = static_cast<size_t>(panel.fileCount) + static_cast<size_t>(panel.folderCount) + 1;
-  if (!StartWorker(reading.worker, [job](const StopFlag& stop) { RunReadJob(job, stop); })) {
+  auto stop = std::make_shared<StopFlag>();
+  std::function<void()> body = [job, stop] { RunReadJob(job, *stop); };
+  if (!GiveJob(reading.reader, body) && !StartWorker(reading.worker, [body](const StopFlag&) { body(); })) {
     DropRead(reading);
     return;
   }
+  reading.stop = std::move(stop);
   if (panel.context->reads.started) panel.context->reads.started(*panel.context, panel.side);
 }
 
@@ -142,6 +145,7 @@ ReadEnd FinishRead(Panel& panel, ItemList& list, uint64_t generation) {
   }
   JoinWorker(reading.worker);
   reading.worker = Worker{};
+  reading.stop.reset();
   const ReadRequest request = std::move(reading.request);
   const bool again = reading.again;
   reading.pending = false;
@@ -199,6 +203,7 @@ void StopReads(Panel& panel) {
   if (!panel.reading) return;
   DropRead(*panel.reading);
   for (Worker& worker : panel.reading->retired) StopAndJoin(worker);
+  StopStanding(panel.reading->reader);
   panel.reading->retired.clear();
   panel.reading->retiredExchanges.clear();
 }

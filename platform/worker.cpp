@@ -57,6 +57,54 @@ void StopAndJoin(Worker& worker) {
 
 bool IsStarted(const Worker& worker) { return worker.thread.joinable(); }
 
+StandingWorker::~StandingWorker() { StopStanding(*this); }
+
+namespace {
+
+void RunStandingJobs(StandingWorker& standing) {
+  std::unique_lock<std::mutex> hold(standing.lock);
+  for (;;) {
+    standing.wake.wait(hold, [&] { return standing.quit || standing.job; });
+    if (!standing.job) return;
+    std::function<void()> job = std::move(standing.job);
+    standing.job = nullptr;
+    hold.unlock();
+    job();
+    // What the job holds goes before the thread counts as free again.
+    job = nullptr;
+    hold.lock();
+    standing.busy = false;
+  }
+}
+
+}  // namespace
+
+bool GiveJob(StandingWorker& standing, std::function<void()> job) {
+  {
+    std::lock_guard<std::mutex> hold(standing.lock);
+    if (standing.busy || standing.quit) return false;
+  }
+  if (!IsStarted(standing.worker) &&
+      !StartWorker(standing.worker, [&standing](const StopFlag&) { RunStandingJobs(standing); }))
+    return false;
+  {
+    std::lock_guard<std::mutex> hold(standing.lock);
+    standing.job = std::move(job);
+    standing.busy = true;
+  }
+  standing.wake.notify_one();
+  return true;
+}
+
+void StopStanding(StandingWorker& standing) {
+  {
+    std::lock_guard<std::mutex> hold(standing.lock);
+    standing.quit = true;
+  }
+  standing.wake.notify_one();
+  StopAndJoin(standing.worker);
+}
+
 namespace {
 
 void JoinFinished(WorkerSet& set) {

@@ -2,9 +2,11 @@
 // Every worker thread of the program: joinable, with a stop flag, never detached. Destroying a
 // Worker asks it to stop and waits for it, so no thread can outlive what it works on.
 #include <atomic>
+#include <condition_variable>
 #include <functional>
 #include <list>
 #include <memory>
+#include <mutex>
 #include <thread>
 
 #include "platform/handles.h"
@@ -43,6 +45,29 @@ void RequestStop(Worker& worker);
 void JoinWorker(Worker& worker);
 void StopAndJoin(Worker& worker);
 bool IsStarted(const Worker& worker);
+
+// A thread kept for the run that takes one job at a time. Wine charges every new thread about
+// 1 MiB of private memory until it ends; work that comes again and again (a panel's reads) pays
+// it once instead of on top of each job's own peak.
+struct StandingWorker {
+  Worker worker;
+  std::mutex lock;
+  std::condition_variable wake;
+  std::function<void()> job;  // given, not yet taken by the thread
+  bool busy = false;          // a job is given and has not ended
+  bool quit = false;
+
+  StandingWorker() = default;
+  StandingWorker(const StandingWorker&) = delete;
+  StandingWorker& operator=(const StandingWorker&) = delete;
+  ~StandingWorker();
+};
+
+// Hands job to the thread, started on first use. False while it is still on an earlier job, or
+// when it could not be started: the caller runs job some other way.
+bool GiveJob(StandingWorker& standing, std::function<void()> job);
+// Lets the thread end its job, then ends and joins it.
+void StopStanding(StandingWorker& standing);
 
 // Workers that run side by side (copies, moves and deletes); the finished ones are joined
 // whenever a new one starts, the rest when the set goes.

@@ -7,6 +7,7 @@
 #include <condition_variable>
 #include <deque>
 #include <mutex>
+#include <thread>
 
 #include "core/listing.h"
 #include "core/panel_context.h"
@@ -227,6 +228,69 @@ TEST_F(PanelRead, FailedReadReportsAndLeavesThePanel) {
   EXPECT_EQ(messages.Taken()[0].text.substr(0, 26), u"Error find first file in \"");
   EXPECT_EQ(panel.path, previous.path);
   EXPECT_EQ(test::Names(list), before);
+}
+
+// A location read that stays blocked after it was dropped, as a server that never answers the
+// call being cut.
+struct HeldRead {
+  std::mutex lock;
+  std::condition_variable changed;
+  bool released = false;
+  std::thread::id ranOn;
+
+  LocationRead Read(std::vector<Text> names) {
+    return {[this, names](ReadExchange& exchange, const StopFlag&) {
+              std::unique_lock<std::mutex> hold(lock);
+              ranOn = std::this_thread::get_id();
+              changed.wait(hold, [&] { return released; });
+              for (const Text& name : names) Append(exchange.items, NewItem(name));
+            },
+            {}};
+  }
+  void Release() {
+    {
+      std::lock_guard<std::mutex> hold(lock);
+      released = true;
+    }
+    changed.notify_all();
+  }
+};
+
+bool ReaderFreeWithin(PanelReading& reading, std::chrono::seconds limit) {
+  const auto deadline = std::chrono::steady_clock::now() + limit;
+  while (std::chrono::steady_clock::now() < deadline) {
+    {
+      std::lock_guard<std::mutex> hold(reading.reader.lock);
+      if (!reading.reader.busy) return true;
+    }
+    std::this_thread::yield();
+  }
+  return false;
+}
+
+TEST_F(PanelRead, AReadBehindOneStillOnItsWayOutGetsItsOwnThreadAndThePanelsThreadServesTheNext) {
+  HeldRead stuck;
+  RereadLocation(panel, stuck.Read({u"never.txt"}));
+  ASSERT_TRUE(IsReading(panel));
+  ASSERT_TRUE(CancelRead(panel));
+  // The panel's thread is still inside the dropped read: the next one must not wait for it.
+  RereadInBackground(panel);
+  EXPECT_EQ(Deliver().what, ReadEnd::What::Swapped);
+  EXPECT_EQ(test::Names(list), (std::vector<Text>{u"..", u"sub", u"b.txt", u"d.txt", u"f.txt"}));
+
+  const std::thread::id panelThread = [&] {
+    std::lock_guard<std::mutex> hold(stuck.lock);
+    return stuck.ranOn;
+  }();
+  stuck.Release();
+  ASSERT_TRUE(ReaderFreeWithin(*panel.reading, std::chrono::seconds(10)));
+  // The dropped read's end never reaches the panel; the next read runs on the same thread.
+  HeldRead next;
+  next.Release();
+  RereadLocation(panel, next.Read({u"..", u"x.txt"}));
+  EXPECT_EQ(Deliver().what, ReadEnd::What::Swapped);
+  EXPECT_EQ(test::Names(list), (std::vector<Text>{u"..", u"x.txt"}));
+  EXPECT_EQ(next.ranOn, panelThread);
 }
 
 TEST(ReadingTitle, CountsWhatWasRead) { EXPECT_EQ(ReadingTitle(12345), u"Reading\u2026 12345"); }
