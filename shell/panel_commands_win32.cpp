@@ -303,6 +303,10 @@ void RedrawMovedPanel(Panel& panel, ItemList& list) {
 
 void RunPanelAction(Panel& panel, ItemList& list, PanelKey action) {
   if (RefusedWhileReading(panel, list, action)) return;
+  // A comparison selects in both panels: the other one's list must be the one it will show.
+  if (action == PanelKey::CompareFolders &&
+      RefusedWhileReading(OtherPanel(panel), ListOf(OtherPanel(panel)), action))
+    return;
   switch (action) {
     case PanelKey::None: break;
     case PanelKey::CursorDown: MoveCursor(panel, list, CursorDown); break;

@@ -11,6 +11,8 @@ import tarfile
 import time
 
 from norvane_e2e import AnswerProbe, poll, windows_path
+from norvane_e2e.app import MessageBox
+from norvane_e2e.xserver import Timeout
 
 GIB = 1 << 30
 PLACEHOLDER = "norvane-e2e: nothing copied yet"
@@ -71,16 +73,31 @@ def copied(app, rig, keys, what, timeout=15):
 
 
 def copied_once_read(app, rig, keys, what, timeout):
-    """As copied, pressing keys again until the panel takes them: it refuses them while reading."""
+    """As copied, pressing keys again until the panel takes them: it refuses them while reading.
+    The list may arrive between two of the keys (Ctrl+Ins taken, Ctrl+A not): an empty copy is
+    no answer either."""
     def attempt():
         app.key(*keys)
         time.sleep(0.3)  # the copy of a taken key press is on the clipboard by then
-        return (lines := clipboard(rig)) not in (None, [PLACEHOLDER]) and (lines,)
+        return (lines := clipboard(rig)) not in (None, [PLACEHOLDER], []) and (lines,)
     subprocess.run(["xclip", "-i", "-selection", "clipboard"], input=PLACEHOLDER.encode(),
                    env=rig.x.env(), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
                    check=True, timeout=10)
     poll(lambda: clipboard(rig) == [PLACEHOLDER], 10, "the placeholder on the clipboard")
     return poll(attempt, timeout, f"{what} on the clipboard", interval=0.2)[0]
+
+
+def explained(step, app, probe):
+    """step's answer; when it times out, what the window showed and how long it last took to
+    answer, so that a run that fails once says whether the window was blocked or covered."""
+    try:
+        return step()
+    except Timeout as failure:
+        windows = app.windows()
+        boxes = [MessageBox(app, w, windows) for w in app.message_boxes(windows)]
+        waits = probe()
+        raise Timeout(f"{failure}; message boxes {boxes}; title {app.title()!r}; the window's longest answer "
+                      f"{waits['max_ms']:.0f} ms, its last answers {waits['waits_ms'][-5:]}") from None
 
 
 def title_picture(app, panel):
@@ -133,7 +150,7 @@ def test_a_1_gib_tar_gz_is_entered_off_the_windows_thread(rig):
         print(f"\nthe private folder empty {1000 * (time.monotonic() - escaped):.0f} ms after the Escape key")
         assert app.title() == windows_path(folder)
         poll(lambda: title_picture(app, left) == before, 10, "the folder's own title back")
-        assert copied(app, rig, ["ctrl+Insert"], "the selection kept") == ["a.txt"]
+        assert explained(lambda: copied(app, rig, ["ctrl+Insert"], "the selection kept"), app, probe) == ["a.txt"]
         assert copied(app, rig, ["ctrl+u", "ctrl+Insert"], "the cursor kept") == ["big.tar.gz"]
 
         # Without Escape the archive arrives with its contents, the window answering meanwhile.

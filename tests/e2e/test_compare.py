@@ -62,6 +62,17 @@ def both_selections(app, rig):
     return left, right
 
 
+def walk(app, *steps):
+    """Each step's keys, then the main window's title it leads to. Keys that arrive while a
+    panel reads its new folder act on the list still shown, so each step waits for the read."""
+    for keys, title in steps:
+        app.key(*keys)
+        if callable(title):
+            poll(lambda: title(app.title()), 15, "the main window title")
+        else:
+            app.wait_title(title)
+
+
 def sparse(path, size, last):
     """A file of size bytes that are all zero but the last; made at once."""
     with open(path, "wb") as out:
@@ -115,7 +126,11 @@ def test_compare_folders_by_size_and_time_and_by_content_then_copy_the_differenc
     # 1 GiB in two sparse files per side, each pair differing in its last byte: the progress
     # window comes, Cancel leaves both selections as they were (one file selected on each).
     into = ["Home", "Down", "Down", "Return"]  # .., arch, big
-    app.key(*into, "Down", "Insert", "Tab", *into, "Down", "Down", "Insert", "Tab")
+    walk(app, (into, windows_path(left / "big")))
+    app.key("Down", "Insert")
+    walk(app, (["Tab"], windows_path(right)), (into, windows_path(right / "big")))
+    app.key("Down", "Down", "Insert")
+    walk(app, (["Tab"], windows_path(left / "big")))
     before = both_selections(app, rig)
     assert before == (["one.bin"], ["two.bin"])
     start_compare(app, rig, by_content=True)
@@ -128,8 +143,10 @@ def test_compare_folders_by_size_and_time_and_by_content_then_copy_the_differenc
     assert both_selections(app, rig) == before
 
     # F5 right after copies what the other side lacks or has older; then they are the same.
-    back_into_pair = ["BackSpace", "Down", "Return"]  # back on big, pair below it
-    app.key(*back_into_pair, "Tab", *back_into_pair, "Tab")
+    # Back on big, pair below it.
+    walk(app, (["BackSpace"], windows_path(left)), (["Down", "Return"], windows_path(left / "pair")),
+         (["Tab", "BackSpace"], windows_path(right)), (["Down", "Return"], windows_path(right / "pair")),
+         (["Tab"], windows_path(left / "pair")))
     assert compare(app, rig) == "Left: 1 newer, 1 only here."
     app.key("F5")
     poll(lambda: next((b for b in boxes(app) if b.caption == "Copy"), None), 15, "the copy prompt")
@@ -141,9 +158,10 @@ def test_compare_folders_by_size_and_time_and_by_content_then_copy_the_differenc
     assert compare(app, rig) == "The folders hold the same files."
 
     # An archive against a local folder: sizes and times, even when contents are asked for.
-    back_into_arch = ["BackSpace", "Home", "Down", "Return"]
-    app.key(*back_into_arch, "Down", "Return", "Tab", *back_into_arch, "Tab")
-    poll(lambda: "pack.7z" in app.title(), 15, "the archive open in the left panel")
+    in_archive = lambda title: "pack.7z" in title  # noqa: E731
+    walk(app, (["BackSpace"], windows_path(left)), (["Home", "Down", "Return"], windows_path(left / "arch")),
+         (["Down", "Return"], in_archive), (["Tab", "BackSpace"], windows_path(right)),
+         (["Home", "Down", "Return"], windows_path(right / "arch")), (["Tab"], in_archive))
     assert compare(app, rig, by_content=True) == "Left: 1 newer. Right: 1 only here. 1 identical."
     assert both_selections(app, rig) == (["y.txt"], ["z.txt"])
 
